@@ -1,0 +1,87 @@
+#include "framework/ILockFreeQueue.h"
+#include "framework/IMidiMsg.h"
+#include "framework/IParamChange.h"
+#include "framework/ISysEx.h"
+
+#include <gtest/gtest.h>
+
+using namespace plugin;
+
+TEST(LockFreeQueue, HoldsExactlyItsCapacity)
+{
+  ILockFreeQueue<IMidiMsg> q(32);
+  EXPECT_EQ(q.Capacity(), 32);
+  for (int i = 0; i < 32; ++i)
+    ASSERT_TRUE(q.Push(IMidiMsg{i, 0x90, 60, 100})) << i;
+  EXPECT_FALSE(q.Push(IMidiMsg{32, 0x90, 61, 100})); // the 33rd is dropped
+  EXPECT_EQ(q.ElementsAvailable(), 32);
+
+  IMidiMsg m;
+  ASSERT_TRUE(q.Pop(m));
+  EXPECT_EQ(m.mOffset, 0);
+  EXPECT_TRUE(q.Push(IMidiMsg{33, 0x80, 62, 0})); // one pop frees one slot
+  EXPECT_FALSE(q.Push(IMidiMsg{34, 0x80, 62, 0}));
+
+  for (int expected = 1; expected < 32; ++expected) {
+    ASSERT_TRUE(q.Pop(m));
+    EXPECT_EQ(m.mOffset, expected);
+  }
+  ASSERT_TRUE(q.Pop(m));
+  EXPECT_EQ(m.mOffset, 33); // the dropped 32 never appears
+  EXPECT_FALSE(q.Pop(m));
+}
+
+TEST(LockFreeQueue, PopOnEmptyLeavesTheItemUntouched)
+{
+  ILockFreeQueue<IParamChange> q(4);
+  IParamChange c{5, 0.25};
+  EXPECT_FALSE(q.Pop(c));
+  EXPECT_EQ(c.paramIdx, 5);
+  EXPECT_EQ(c.value, 0.25);
+}
+
+TEST(LockFreeQueue, CountWrapsAroundTheRing)
+{
+  ILockFreeQueue<int> q(4); // 5 slots
+  int v = 0;
+  for (int round = 0; round < 23; ++round) {
+    ASSERT_TRUE(q.Push(round));
+    ASSERT_TRUE(q.Push(round + 100));
+    ASSERT_TRUE(q.Push(round + 200));
+    EXPECT_EQ(q.ElementsAvailable(), 3);
+    ASSERT_TRUE(q.Pop(v));
+    EXPECT_EQ(v, round);
+    ASSERT_TRUE(q.Pop(v));
+    ASSERT_TRUE(q.Pop(v));
+    EXPECT_EQ(v, round + 200);
+    EXPECT_EQ(q.ElementsAvailable(), 0);
+  }
+}
+
+TEST(LockFreeQueue, ZeroAndNegativeCapacitiesHoldNothing)
+{
+  for (int capacity : {0, -5}) {
+    ILockFreeQueue<int> q(capacity);
+    EXPECT_EQ(q.Capacity(), 0);
+    EXPECT_FALSE(q.Push(1));
+    int v = 7;
+    EXPECT_FALSE(q.Pop(v));
+    EXPECT_EQ(v, 7);
+  }
+}
+
+TEST(LockFreeQueue, SysExRecordsKeepTheirBytes)
+{
+  ILockFreeQueue<SysExData> q(4);
+  const uint8_t bytes[] = {1, 2, 3};
+  SysExData in;
+  ASSERT_TRUE(in.Assign(ISysEx{9, 3, bytes}));
+  for (int i = 0; i < 4; ++i)
+    ASSERT_TRUE(q.Push(in));
+  EXPECT_FALSE(q.Push(in));
+  SysExData out;
+  ASSERT_TRUE(q.Pop(out));
+  EXPECT_EQ(out.mOffset, 9);
+  EXPECT_EQ(out.mSize, 3);
+  EXPECT_EQ(out.mData[2], 3);
+}
