@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The JSON text of a user preset file: {"Params": {"<index>": value, ...}, "PresetName": "..."}.
+// Values are real parameter values in their own units. Pure functions; none of them throws.
+
+// OverSampling, Delta and Comparison slot are never stored in or applied from a user file.
+bool IsUserPresetSkippedIndex(int paramIdx);
+
+// One parameter value read from a file, unsnapped and unclamped: the caller constrains it by
+// the parameter's own rules before storing it.
+struct UserPresetAssignment
+{
+  int paramIdx;
+  double value;
+};
+
+struct UserPresetContents
+{
+  std::optional<std::string> name;               // "PresetName" when present
+  std::vector<UserPresetAssignment> assignments; // ascending index, skipped indices left out
+};
+
+// Reads a file's text. Nothing (the file counts as missing) for the placeholder "nada", text
+// that is not JSON (numbers beyond double range included), a document that is not an object,
+// "Params" that is not an object or "PresetName" that is not a string. Members of "Params"
+// whose name is not the plain decimal text of an index below the parameter count ("05", "5.0",
+// "44") or whose value is not a number are left out; the others are kept.
+std::optional<UserPresetContents> ParseUserPresetFile(std::string_view text) noexcept;
+
+// One parameter value to store; isDouble false writes it truncated toward zero as an integer.
+struct UserPresetValue
+{
+  int paramIdx;
+  double value;
+  bool isDouble;
+};
+
+// The compact file text for these values and name: keys in byte order, doubles in their
+// shortest exact form with a decimal point. Skipped and out-of-range indices and non-finite
+// values are left out; invalid UTF-8 in the name is replaced by U+FFFD. Nothing on failure.
+std::optional<std::string> FormatUserPresetFile(std::span<const UserPresetValue> values,
+                                                std::string_view name) noexcept;
