@@ -11,6 +11,7 @@
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -198,4 +199,45 @@ TEST(DeleteFileAtPath, OnlyExistingFiles)
   EXPECT_FALSE(DeleteFileAtPath(tmp / "dir"));
   EXPECT_TRUE(fs::is_directory(tmp / "dir"));
   EXPECT_FALSE(DeleteFileAtPath(""));
+}
+
+// Runs body in a child process under a user id that has no passwd entry; true when the child
+// exits with 0. Skips when such an id cannot be used.
+template <typename Body> bool RunAsUserWithoutPasswdEntry(Body body)
+{
+  constexpr uid_t kUid = 54321;
+  if (::getpwuid(kUid) != nullptr || ::getuid() != 0) return true;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::setgid(kUid) != 0 || ::setuid(kUid) != 0) ::_exit(2);
+    ::_exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(ExpandTildePath, FallsBackToHomeVariableWithoutPasswdEntry)
+{
+  if (::getuid() != 0) GTEST_SKIP() << "needs root to switch to a user without a passwd entry";
+  TempFolder tmp;
+  fs::permissions(tmp.Path(), fs::perms::all);
+  const std::string home = tmp / "home";
+  const std::string key = "~/first-save-" + std::to_string(::getpid()) + "/Kelmo Presets/0 User Preset.json";
+
+  EXPECT_TRUE(RunAsUserWithoutPasswdEntry([&] {
+    ::setenv("HOME", home.c_str(), 1);
+    // The whole folder tree under the home folder is made on the first save.
+    return ExpandTildePath(key) == home + key.substr(1) && WriteStringToFile(key, "{}") &&
+           ReadFileToString(key) == "{}";
+  }));
+  EXPECT_TRUE(fs::is_regular_file(home + key.substr(1)));
+
+  EXPECT_TRUE(RunAsUserWithoutPasswdEntry([&] {
+    ::unsetenv("HOME");
+    // No home folder at all: nothing is read or written, and "~" is never taken literally.
+    const std::string other = key + ".other";
+    return ExpandTildePath(other).empty() && !WriteStringToFile(other, "x") &&
+           ReadFileToString(other) == "nada" && !DeleteFileAtPath(other);
+  }));
 }
