@@ -35,7 +35,7 @@ void StringBuf::SetAt(int offset, const char* text, int len, int keepTrailing) n
   const int64_t newLength = int64_t{offset} + len + keepTrailing;
   if (newLength + 1 > HeapBuf::kMaxAlloc) return;
   // Trailing characters must exist in the current text.
-  if (int64_t{offset} + keepTrailing > oldLength) return;
+  if (keepTrailing > 0 && int64_t{offset} + keepTrailing > oldLength) return;
 
   if (newLength + 1 > oldSize) {
     // text may point into our own block: follow it if the block moves.
