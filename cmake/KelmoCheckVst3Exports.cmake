@@ -1,0 +1,22 @@
+# cmake -DBINARY=<file.so> -P KelmoCheckVst3Exports.cmake
+# Fails unless the module's dynamic symbol table defines exactly the three VST3 entry points.
+if(NOT EXISTS "${BINARY}")
+  message(FATAL_ERROR "bundle binary ${BINARY} does not exist")
+endif()
+execute_process(COMMAND nm -D --defined-only "${BINARY}"
+  OUTPUT_VARIABLE out RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${BINARY}: ${err}")
+endif()
+string(REPLACE "\n" ";" lines "${out}")
+set(found "")
+foreach(line ${lines})
+  if(line MATCHES "^[0-9a-fA-F]* *[A-Za-z] ([^ ]+)$")
+    list(APPEND found "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+list(SORT found)
+if(NOT found STREQUAL "GetPluginFactory;ModuleEntry;ModuleExit")
+  message(FATAL_ERROR "${BINARY} exports [${found}], expected exactly GetPluginFactory, ModuleEntry, ModuleExit")
+endif()
+message(STATUS "exports ok: ${found}")
