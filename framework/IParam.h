@@ -16,10 +16,10 @@ namespace plugin {
 class IParam
 {
 public:
-  enum EParamType { kTypeNone = 0, kTypeBool = 1, kTypeInt = 2, kTypeEnum = 3, kTypeDouble = 4 };
+  enum EParamType : int { kTypeNone = 0, kTypeBool = 1, kTypeInt = 2, kTypeEnum = 3, kTypeDouble = 4 };
 
   // Unit code; stored and copied, never interpreted here.
-  enum EParamUnit {
+  enum EParamUnit : int {
     kUnitPercentage = 0,
     kUnitSeconds = 1,
     kUnitMilliseconds = 2,

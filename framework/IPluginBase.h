@@ -14,7 +14,7 @@
 namespace plugin {
 
 // Plug-in API the object is built for.
-enum EAPI {
+enum EAPI : int {
   kAPIVST2 = 0,
   kAPIVST3 = 1,
   kAPIAU = 2,
