@@ -1,0 +1,132 @@
+#pragma once
+
+#include "framework/ILockFreeQueue.h"
+#include "framework/IMidiMsg.h"
+#include "framework/IParamChange.h"
+#include "framework/IPluginBase.h"
+#include "framework/IPluginConfig.h"
+#include "framework/ISysEx.h"
+#include "framework/RunLoop.h"
+#include "framework/Timer.h"
+
+#include <memory>
+
+namespace plugin {
+namespace ui {
+class ICanvas;
+} // namespace ui
+
+// The layer between the plug-in base and a concrete plug-in API binding: copies the plug-in's
+// configuration into the base, identifies the host, owns the 20 ms main-thread timer that feeds the
+// editor and runs the idle work, owns the single-producer/single-consumer queues between the editor
+// side and the audio side, and sets parameters for the editor. Every operation that reaches the
+// host is a hook here whose base body does nothing; the API binding overrides them.
+class IPluginAPIBase : public IPluginBase
+{
+public:
+  static constexpr int kTimerIntervalMs = 20;
+  static constexpr int kParamChangeQueueSize = 512;
+  static constexpr int kMidiQueueSize = 32;
+  static constexpr int kSysExQueueSize = 4;
+
+  // Builds the base with the configured parameter and preset counts, the queues, and copies the
+  // configuration (names cut to 128 characters; size limits reordered). No timer yet. Main thread.
+  IPluginAPIBase(const IPluginConfig& config, EAPI api);
+  // Stops and deletes the timer before anything else goes.
+  ~IPluginAPIBase() override;
+
+  // Creates the 20 ms timer calling OnTimer, on the main run loop (or on loop), replacing any
+  // previous one. Main thread; allocates.
+  void CreateTimer();
+  void CreateTimer(RunLoop& loop);
+  // True while a timer exists.
+  bool HasTimer() const noexcept { return mTimer != nullptr; }
+
+  // Timer tick: drains the processor-to-editor MIDI and sysex queues towards the editor (only when
+  // the plug-in has a UI), then OnIdle. Main thread.
+  void OnTimer(Timer& timer);
+
+  // Identifies the host from its name (null is no name), stores the id and version, then calls
+  // HostSpecificInit and OnHostIdentified. Main thread.
+  void SetHost(const char* hostName, int version);
+
+  // The editor sets a parameter: stores the value of normalized (snapped, clamped), tells the host
+  // the normalized value (clamped to 0..1; NaN is replaced by the stored value's), then
+  // OnParamChange(paramIdx, kUI, -1). An invalid index is ignored. Main thread; no allocation.
+  void SetParameterValue(int paramIdx, double normalized);
+
+  // --- Editor-delegate operations (main thread) ---
+
+  void InformHostOfAllParamValuesFromUI() override;
+  void BeginInformHostOfParamChangeFromUI(int paramIdx) override;
+  void SendParameterValueFromUI(int paramIdx, double normalizedValue) override;
+  void EndInformHostOfParamChangeFromUI(int paramIdx) override;
+  bool EditorResizeFromUI(int width, int height, bool needsPlatformResize) override;
+  void DeferMidiMsg(const IMidiMsg& msg) override;
+  void DeferSysexMsg(const ISysEx& msg) override;
+  void SendArbitraryMsgFromUI(int msgTag, int ctrlTag, int dataSize, const void* data) override;
+  // Queues the message for the audio side (dropped when the queue is full). No allocation.
+  void SendMidiMsgFromUI(const IMidiMsg& msg) override;
+  // Queues the message for the audio side; sizes outside 0..512 and a full queue drop it.
+  void SendSysexMsgFromUI(const ISysEx& msg) override;
+
+  // --- Own hooks, in table order ---
+
+  // True when every current value is within 1e-5 of values[startIdx + i] in single precision;
+  // false for null values or a negative start. Nothing calls it here. Main thread.
+  virtual bool CompareState(const double* values, int startIdx) const;
+  // Unused host queries; base: false.
+  virtual bool HostQueryA();
+  virtual bool HostQueryB();
+  // The host was identified (end of SetHost and of the binding's initialise). Main thread.
+  virtual void OnHostIdentified();
+  // Appends 0 .. n - 1 when 1 <= n < number of parameters. Main thread; allocates.
+  virtual void AppendIndexRange(int n, TypedBuf<int>& out);
+  // a + b == 0.
+  virtual bool IntPairQuery(int a, int b);
+  // Unused host notification; base: nothing.
+  virtual void HostNotifyA();
+  // Writes an empty text (when text is non-null) and returns false.
+  virtual bool GetTextForInt(int value, char* text);
+  // The editor's graphics context; null while there is none. Main thread.
+  virtual ui::ICanvas* GetUI();
+  // Idle work, every timer tick after the queues were drained. Main thread.
+  virtual void OnIdle();
+  // Track information from the host; base: black, unchanged names, index 0. Main thread.
+  virtual void GetTrackColor(int& r, int& g, int& b);
+  virtual void GetTrackName(StringBuf& out);
+  virtual int GetTrackIndex();
+  virtual void GetTrackNamespace(StringBuf& out);
+  virtual int GetTrackNamespaceIndex();
+  // Queues a parameter change (the value converted, snapped and clamped first when normalized).
+  // False for an invalid index or a full queue. Single producer; no allocation.
+  virtual bool EnqueueParamChange(int paramIdx, double value, bool normalized);
+  // Host-specific set-up right after the host id is stored. Main thread.
+  virtual void HostSpecificInit();
+  // Asks the host to resize the editor; base: false. Main thread.
+  virtual bool EditorResize(int width, int height);
+  // Edit gesture towards the host: begin, perform (normalised value), end. Base: nothing. Main thread.
+  virtual void BeginInformHostOfParamChange(int paramIdx);
+  virtual void EndInformHostOfParamChange(int paramIdx);
+  virtual void InformHostOfParamChange(int paramIdx, double normalized);
+  // Unused host notifications; base: nothing.
+  virtual void HostNotifyB();
+  virtual void HostNotifyC();
+
+protected:
+  std::unique_ptr<Timer> mTimer;
+  // Filled by EnqueueParamChange.
+  ILockFreeQueue<IParamChange> mParamChangeFromProcessor{kParamChangeQueueSize};
+  // Pushed by the editor (main thread), popped by the binding's audio processing.
+  ILockFreeQueue<IMidiMsg> mMidiMsgsFromEditor{kMidiQueueSize};
+  // Pushed by the binding's audio processing, popped by the timer.
+  ILockFreeQueue<IMidiMsg> mMidiMsgsFromProcessor{kMidiQueueSize};
+  // Pushed by the editor, popped by the binding's audio processing.
+  ILockFreeQueue<SysExData> mSysExDataFromEditor{kSysExQueueSize};
+  // Popped by the timer.
+  ILockFreeQueue<SysExData> mSysExDataFromProcessor{kSysExQueueSize};
+  // Working record for the binding's processing.
+  SysExData mSysexBuf;
+};
+
+} // namespace plugin
