@@ -92,8 +92,10 @@ bool PluginFactory::registerClass(const PClassInfo2* info, CreateFunction create
 {
   if (!info || !create) return false;
   ClassEntry entry;
-  entry.info16 = WideFrom(*info);
-  entry.info8 = NarrowFrom(entry.info16); // both forms cut at whole code points
+  // Decoding and re-encoding turns malformed or cut UTF-8 into whole characters, so both forms
+  // hold the same text.
+  entry.info8 = NarrowFrom(WideFrom(*info));
+  entry.info16 = WideFrom(entry.info8);
   entry.create = create;
   entry.context = context;
   return addClass(entry);
@@ -103,8 +105,15 @@ bool PluginFactory::registerClass(const PClassInfoW* info, CreateFunction create
 {
   if (!info || !create) return false;
   ClassEntry entry;
-  entry.info8 = NarrowFrom(*info);
-  entry.info16 = WideFrom(entry.info8);
+  // The Unicode form stays as given (terminated); the 8-bit form is cut where it must be.
+  entry.info16 = *info;
+  entry.info16.name[PClassInfo::kNameSize - 1] = 0;
+  entry.info16.vendor[PClassInfoW::kVendorSize - 1] = 0;
+  entry.info16.version[PClassInfoW::kVersionSize - 1] = 0;
+  entry.info16.sdkVersion[PClassInfoW::kVersionSize - 1] = 0;
+  entry.info8 = NarrowFrom(entry.info16);
+  CopyUtf8(entry.info16.category, entry.info8.category);
+  CopyUtf8(entry.info16.subCategories, entry.info8.subCategories);
   entry.create = create;
   entry.context = context;
   return addClass(entry);

@@ -2,6 +2,9 @@
 
 #include "vst3/sdk/Utf16Convert.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace plugin::sdk {
 
 using namespace Steinberg;
@@ -219,6 +222,32 @@ tresult SingleComponentEffect::loadControllerState(IBStream*)
 tresult SingleComponentEffect::saveControllerState(IBStream*)
 {
   return kNotImplemented;
+}
+
+tresult PLUGIN_API SingleComponentEffect::getParameterInfo(int32 paramIndex, ParameterInfo& info)
+{
+  if (paramIndex < 0 || paramIndex >= parameters.getParameterCount()) return kResultFalse;
+  return ControllerStateSide::getParameterInfo(paramIndex, info);
+}
+
+tresult PLUGIN_API SingleComponentEffect::getParamStringByValue(ParamID id, ParamValue valueNormalized,
+                                                                String128 string)
+{
+  if (!string || !std::isfinite(valueNormalized)) return kInvalidArgument;
+  return ControllerStateSide::getParamStringByValue(id, std::clamp(valueNormalized, 0.0, 1.0), string);
+}
+
+tresult PLUGIN_API SingleComponentEffect::getParamValueByString(ParamID id, TChar* string,
+                                                                ParamValue& valueNormalized)
+{
+  if (!string) return kInvalidArgument;
+  return ControllerStateSide::getParamValueByString(id, string, valueNormalized);
+}
+
+tresult PLUGIN_API SingleComponentEffect::getUnitInfo(int32 unitIndex, UnitInfo& info)
+{
+  if (unitIndex < 0 || static_cast<size_t>(unitIndex) >= units.size()) return kResultFalse;
+  return ControllerStateSide::getUnitInfo(unitIndex, info);
 }
 
 tresult PLUGIN_API SingleComponentEffect::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,

@@ -91,6 +91,21 @@ public:
   Steinberg::tresult loadControllerState(Steinberg::IBStream* state) override;
   Steinberg::tresult saveControllerState(Steinberg::IBStream* state) override;
 
+  // IEditController / IUnitInfo calls whose SDK versions index or convert unchecked (an
+  // out-of-range index or value would throw through the host): checked here, then forwarded.
+  // Host, main thread.
+  Steinberg::tresult PLUGIN_API getParameterInfo(Steinberg::int32 paramIndex,
+                                                 Steinberg::Vst::ParameterInfo& info) override;
+  // Non-finite values are refused; others are clamped to 0..1.
+  Steinberg::tresult PLUGIN_API getParamStringByValue(Steinberg::Vst::ParamID id,
+                                                      Steinberg::Vst::ParamValue valueNormalized,
+                                                      Steinberg::Vst::String128 string) override;
+  Steinberg::tresult PLUGIN_API getParamValueByString(Steinberg::Vst::ParamID id,
+                                                      Steinberg::Vst::TChar* string,
+                                                      Steinberg::Vst::ParamValue& valueNormalized) override;
+  Steinberg::tresult PLUGIN_API getUnitInfo(Steinberg::int32 unitIndex,
+                                            Steinberg::Vst::UnitInfo& info) override;
+
   // IAudioProcessor (host; main thread except process, which runs on the audio thread).
   // Accepts arrangements only for exactly the existing bus counts and stores them.
   Steinberg::tresult PLUGIN_API setBusArrangements(Steinberg::Vst::SpeakerArrangement* inputs,
