@@ -150,6 +150,29 @@ local function monitor_input(track)
                                                   PBD.GroupControlDisposition.NoGroup)
 end
 
+-- Rolls the transport for a moment: the plug-in then sees a playing transport, and must keep its level.
+local function roll_transport(track, level)
+  local from = Session:transport_sample()
+  Session:request_roll(ARDOUR.TransportRequestSource.TRS_UI)
+  for _ = 1, 50 do
+    if Session:transport_rolling() and Session:transport_sample() > from then break end
+    sleep_ms(100)
+  end
+  if not Session:transport_rolling() then fail("the transport does not roll") end
+  local rolling = wait_for_level(track, level)
+  local to = Session:transport_sample()
+  Session:request_stop(false, false, ARDOUR.TransportRequestSource.TRS_UI)
+  for _ = 1, 50 do
+    if not Session:transport_rolling() then break end
+    sleep_ms(100)
+  end
+  if Session:transport_rolling() then fail("the transport does not stop") end
+  if math.abs(rolling - level) > cfg.tolerance_db then
+    fail("while rolling the meter shows " .. fmt(rolling) .. " dB, stopped " .. fmt(level) .. " dB")
+  end
+  say("transport rolled " .. (to - from) .. " samples, meter steady at " .. fmt(rolling) .. " dB")
+end
+
 local function start_engine()
   local backend = AudioEngine:set_backend("None (Dummy)", "", "")
   if backend == nil or backend:isnil() then fail("the dummy audio backend is not available") end
@@ -200,6 +223,8 @@ local function build_and_save()
          fmt(cfg.expect_db) .. " +- " .. fmt(cfg.tolerance_db))
   end
   say("meter " .. fmt(before) .. " dB -> " .. fmt(after) .. " dB after '" .. cfg.label .. "' = " .. cfg.value)
+
+  roll_transport(track, after)
 
   local now = ARDOUR.LuaAPI.get_processor_param(proc, n)
   if math.abs(now - target) > 1e-4 * math.max(1, math.abs(target)) then
