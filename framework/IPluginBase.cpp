@@ -51,9 +51,18 @@ void IPluginBase::OnPresetChanged() {}
 
 bool IPluginBase::SerializeParams(IByteChunk& chunk) const
 {
+  const int oldSize = chunk.Size();
+  const int64_t newSize = int64_t{oldSize} + int64_t{8} * NParams();
+  if (newSize == oldSize) return true;
+  if (newSize > HeapBuf::kMaxAlloc || chunk.Resize(static_cast<int>(newSize)) != newSize) {
+    chunk.Resize(oldSize);
+    return false; // could not grow: the chunk is left as it was
+  }
+  uint8_t* out = chunk.GetData() + oldSize;
   for (int i = 0; i < NParams(); ++i) {
-    const double value = GetParam(i)->Value();
-    if (chunk.Put(&value) < 0) return false;
+    const IParam* param = GetParam(i);
+    const double value = param ? param->Value() : 0.0;
+    std::memcpy(out + 8 * i, &value, sizeof(value));
   }
   return true;
 }

@@ -196,8 +196,10 @@ bool IPluginBase::RestorePreset(int idx)
 bool IPluginBase::RestorePreset(const char* name)
 {
   if (!name || !*name) return false;
-  for (int i = 0; i < NPresets(); ++i)
-    if (std::strcmp(mPresets.Get(i)->mName, name) == 0) return RestorePreset(i);
+  for (int i = 0; i < NPresets(); ++i) {
+    const IPreset* preset = mPresets.Get(i);
+    if (preset && std::strcmp(preset->mName, name) == 0) return RestorePreset(i);
+  }
   return false;
 }
 
