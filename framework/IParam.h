@@ -10,6 +10,9 @@
 
 namespace plugin {
 
+static_assert(std::atomic<double>::is_always_lock_free,
+              "parameter values must be lock-free on the audio thread");
+
 // One plug-in parameter: its definition (name, label, group, type, range, step, default, flags,
 // display texts, value shape) and its current real value as an atomic double.
 // Definition: main thread, at construction. Value: any thread, lock-free and allocation-free.
