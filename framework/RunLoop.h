@@ -36,7 +36,8 @@ public:
   // Never destroyed, so timers may outlive static destruction order safely.
   static RunLoop& Main();
 
-  // Makes the calling thread the owner. False (and nothing changes) while a pass is running.
+  // Makes the calling thread the owner. Call while no thread pumps the loop. False (and nothing
+  // changes) while a pass is running.
   bool BindToCurrentThread() noexcept;
 
   // True on the owning thread. Any thread; no allocation.
@@ -46,10 +47,7 @@ public:
   void SetClock(RunLoopClock* clock) noexcept;
 
   // The current time source and its time in ms. Owning thread.
-  RunLoopClock& Clock() const noexcept
-  {
-    return mClock ? *mClock : const_cast<SteadyRunLoopClock&>(mSystemClock);
-  }
+  RunLoopClock& Clock() const noexcept { return mClock ? *mClock : mSystemClock; }
   double NowMs() const noexcept { return Clock().NowMs(); }
 
   // Schedules callout(info) at firstFireMs (kNextPass: the next pass) and then every intervalMs; one
@@ -97,7 +95,7 @@ private:
   void FinishCallout(TimerId id, double passStartMs) noexcept;
   void EndPass() noexcept;
 
-  SteadyRunLoopClock mSystemClock;
+  mutable SteadyRunLoopClock mSystemClock; // stateless apart from its start time
   RunLoopClock* mClock = nullptr;
   std::atomic<std::thread::id> mOwner;
   mutable std::mutex mMutex; // guards mTimers, mNextId

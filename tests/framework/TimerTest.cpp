@@ -224,12 +224,22 @@ TEST_F(TimerCallbacks, ExceptionFromCallbackLeavesTheLoopUsable)
   EXPECT_EQ(n, 3);
 }
 
-TEST(TimerMainLoop, DefaultCreateUsesTheMainLoop)
+namespace {
+
+// Puts the main loop on a virtual clock for one test and always restores the system clock.
+struct MainLoopOnVirtualClock : ::testing::Test
 {
-  ManualRunLoopClock clock(1000.0);
+  ManualRunLoopClock clock{1000.0};
   RunLoop& main = RunLoop::Main();
+  void SetUp() override { main.SetClock(&clock); }
+  void TearDown() override { main.SetClock(nullptr); }
+};
+
+} // namespace
+
+TEST_F(MainLoopOnVirtualClock, DefaultCreateUsesTheMainLoop)
+{
   ASSERT_TRUE(main.IsOwnerThread());
-  main.SetClock(&clock);
   int n = 0;
   {
     auto timer = Timer::Create([&](Timer&) { ++n; }, 20);
@@ -237,6 +247,17 @@ TEST(TimerMainLoop, DefaultCreateUsesTheMainLoop)
     main.RunForMs(100.0);
   }
   EXPECT_EQ(main.NTimers(), 0);
-  main.SetClock(nullptr);
   EXPECT_EQ(n, 6);
+}
+
+TEST(TimerRealTime, SystemClockWaitsBetweenTicks)
+{
+  RunLoop loop; // the system clock
+  int n = 0;
+  auto timer = Timer::Create([&](Timer&) { ++n; }, 20, loop);
+  const double start = loop.NowMs();
+  loop.RunForMs(60.0);
+  EXPECT_GE(loop.NowMs() - start, 60.0);
+  EXPECT_GE(n, 2); // 0, 20, 40, 60 ms; a heavily loaded machine may merge late ticks
+  EXPECT_LE(n, 4);
 }
