@@ -21,6 +21,11 @@ IEditorDelegate::~IEditorDelegate()
   mParams.Empty(true);
 }
 
+IParam* IEditorDelegate::GetParam(int paramIdx) const noexcept
+{
+  return mParams.Get(paramIdx);
+}
+
 void* IEditorDelegate::OpenWindow(void*)
 {
   OnUIOpen();

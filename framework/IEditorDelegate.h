@@ -105,7 +105,7 @@ public:
   // Number of parameters.
   int NParams() const noexcept { return mParams.GetSize(); }
   // Parameter idx, or null when idx is out of range. Any thread.
-  IParam* GetParam(int paramIdx) const noexcept { return mParams.Get(paramIdx); }
+  IParam* GetParam(int paramIdx) const noexcept;
 
   int GetEditorWidth() const noexcept { return mEditorWidth; }
   int GetEditorHeight() const noexcept { return mEditorHeight; }
