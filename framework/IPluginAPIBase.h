@@ -55,7 +55,7 @@ public:
   // OnParamChange(paramIdx, kUI, -1). An invalid index is ignored. Main thread; no allocation.
   void SetParameterValue(int paramIdx, double normalized);
 
-  // --- Editor-delegate operations (main thread) ---
+  // --- Editor-delegate operations: called by the editor on the main thread; no locks ---
 
   void InformHostOfAllParamValuesFromUI() override;
   void BeginInformHostOfParamChangeFromUI(int paramIdx) override;
@@ -75,24 +75,26 @@ public:
   // True when every current value is within 1e-5 of values[startIdx + i] in single precision;
   // false for null values or a negative start. Nothing calls it here. Main thread.
   virtual bool CompareState(const double* values, int startIdx) const;
-  // Unused host queries; base: false.
+  // Host queries nothing calls here; base: false. Main thread; no allocation.
   virtual bool HostQueryA();
   virtual bool HostQueryB();
-  // The host was identified (end of SetHost and of the binding's initialise). Main thread.
+  // The host was identified (end of SetHost and of the binding's initialise). Main thread; may allocate.
   virtual void OnHostIdentified();
   // Appends 0 .. n - 1 when 1 <= n < number of parameters. Main thread; allocates.
   virtual void AppendIndexRange(int n, TypedBuf<int>& out);
-  // a + b == 0.
+  // a + b == 0. Nothing calls it here; any thread; no allocation.
   virtual bool IntPairQuery(int a, int b);
-  // Unused host notification; base: nothing.
+  // Host notification nothing calls here; base: nothing. Main thread.
   virtual void HostNotifyA();
-  // Writes an empty text (when text is non-null) and returns false.
+  // Writes an empty text (when text is non-null) and returns false. Main thread; no allocation.
   virtual bool GetTextForInt(int value, char* text);
-  // The editor's graphics context; null while there is none. Main thread.
+  // The editor's graphics context; null while there is none. Main thread; no allocation.
   virtual ui::ICanvas* GetUI();
-  // Idle work, every timer tick after the queues were drained. Main thread.
+  // Idle work, called by the timer every tick after the queues were drained. Main thread; may
+  // allocate, must not block.
   virtual void OnIdle();
-  // Track information from the host; base: black, unchanged names, index 0. Main thread.
+  // Track information from the host; base: black, unchanged names, index 0. Called by the plug-in
+  // on the main thread; the binding's overrides may allocate.
   virtual void GetTrackColor(int& r, int& g, int& b);
   virtual void GetTrackName(StringBuf& out);
   virtual int GetTrackIndex();
@@ -101,15 +103,16 @@ public:
   // Queues a parameter change (the value converted, snapped and clamped first when normalized).
   // False for an invalid index or a full queue. Single producer; no allocation.
   virtual bool EnqueueParamChange(int paramIdx, double value, bool normalized);
-  // Host-specific set-up right after the host id is stored. Main thread.
+  // Host-specific set-up, called by SetHost right after the host id is stored. Main thread.
   virtual void HostSpecificInit();
-  // Asks the host to resize the editor; base: false. Main thread.
+  // Asks the host to resize the editor; base: false. Called by the editor on the main thread.
   virtual bool EditorResize(int width, int height);
-  // Edit gesture towards the host: begin, perform (normalised value), end. Base: nothing. Main thread.
+  // Edit gesture towards the host: begin, perform (normalised value), end. Called for the editor on
+  // the main thread; the binding forwards to the host. Base: nothing.
   virtual void BeginInformHostOfParamChange(int paramIdx);
   virtual void EndInformHostOfParamChange(int paramIdx);
   virtual void InformHostOfParamChange(int paramIdx, double normalized);
-  // Unused host notifications; base: nothing.
+  // Host notifications nothing calls here; base: nothing. Main thread.
   virtual void HostNotifyB();
   virtual void HostNotifyC();
 

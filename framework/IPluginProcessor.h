@@ -38,31 +38,39 @@ public:
 
   // --- Virtual operations ---
 
-  // The plug-in's block process. Audio thread; must not allocate, lock or make system calls.
+  // The plug-in's block process, called by ProcessBuffers on the audio thread; must not allocate,
+  // lock or make system calls.
   // Base: copies input i to output i for i below both counts and zeroes the further outputs.
   // inputs or outputs is null when the plug-in has no channels of that direction.
   virtual void ProcessBlock(double** inputs, double** outputs, int nFrames);
-  // An incoming MIDI message. Audio thread. Base: passes it on with SendMidiMsg.
+  // An incoming MIDI message, from the binding on the audio thread; no allocation. Base: passes it
+  // on with SendMidiMsg.
   virtual void ProcessMidiMsg(const IMidiMsg& msg);
-  // An incoming system-exclusive message. Audio thread. Base: nothing.
+  // An incoming system-exclusive message, from the binding on the audio thread; no allocation.
+  // Base: nothing.
   virtual void ProcessSysEx(const ISysEx& msg);
-  // Sample rate or block size changed. Host processing set-up (not during a block); may allocate.
+  // Sample rate or block size changed; called by the binding from the host's processing set-up
+  // (never during a block); may allocate.
   virtual void OnReset();
-  // Processing switched on or off. Host main thread. Base: nothing.
+  // Processing switched on or off; called by the binding on the host's main thread. Base: nothing.
   virtual void OnActivate(bool active);
-  // Sends a MIDI message to the host. Audio thread; implemented by the API binding.
+  // Sends a MIDI message to the host; called by the plug-in on the audio thread, implemented by the
+  // binding without allocating or locking.
   virtual bool SendMidiMsg(const IMidiMsg& msg) = 0;
-  // SendMidiMsg for every message in order (also after a failure); true when all succeeded.
+  // SendMidiMsg for every message in order (also after a failure); true when all succeeded. Audio
+  // thread; no allocation.
   virtual bool SendMidiMsgs(TypedBuf<IMidiMsg>& msgs);
-  // Sends a system-exclusive message to the host. Audio thread. Base: false (not supported).
+  // Sends a system-exclusive message to the host; audio thread, no allocation. Base: false (not
+  // supported).
   virtual bool SendSysEx(const ISysEx& msg);
   // Name of audio bus busIdx of nBuses: "Input"/"Main"/"Aux"/"Input %i" and "Output"/"Output %i".
-  // Main thread; allocates.
+  // Called by the binding on the main thread; allocates.
   virtual void GetBusName(ERoute direction, int busIdx, int nBuses, StringBuf& out) const;
   // Stores the latency (negative reads as 0) and resizes the bypass delay. Main thread or set-up;
   // allocates. The binding also tells the host.
   virtual void SetLatency(int samples);
-  // Stores the tail length in samples (negative reads as 0). Main thread.
+  // Stores the tail length in samples (negative reads as 0). Called by the plug-in on the main
+  // thread; no allocation.
   virtual void SetTailSize(int samples);
 
   // --- Channel-I/O configurations (main thread) ---
