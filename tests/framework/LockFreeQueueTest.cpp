@@ -69,19 +69,3 @@ TEST(LockFreeQueue, ZeroAndNegativeCapacitiesHoldNothing)
     EXPECT_EQ(v, 7);
   }
 }
-
-TEST(LockFreeQueue, SysExRecordsKeepTheirBytes)
-{
-  ILockFreeQueue<SysExData> q(4);
-  const uint8_t bytes[] = {1, 2, 3};
-  SysExData in;
-  ASSERT_TRUE(in.Assign(ISysEx{9, 3, bytes}));
-  for (int i = 0; i < 4; ++i)
-    ASSERT_TRUE(q.Push(in));
-  EXPECT_FALSE(q.Push(in));
-  SysExData out;
-  ASSERT_TRUE(q.Pop(out));
-  EXPECT_EQ(out.mOffset, 9);
-  EXPECT_EQ(out.mSize, 3);
-  EXPECT_EQ(out.mData[2], 3);
-}
