@@ -36,7 +36,7 @@ IPluginAPIBase::IPluginAPIBase(const IPluginConfig& config, EAPI api)
 IPluginAPIBase::~IPluginAPIBase()
 {
   // No tick may reach a half-destroyed object.
-  mTimer.reset();
+  DestroyTimer();
 }
 
 void IPluginAPIBase::CreateTimer()

@@ -39,6 +39,9 @@ public:
   // previous one. Main thread; allocates.
   void CreateTimer();
   void CreateTimer(RunLoop& loop);
+  // Stops and deletes the timer. A derived class whose idle work uses its own members calls it
+  // first in its destructor, so that no tick reaches a half-destroyed object. Main thread.
+  void DestroyTimer() noexcept { mTimer.reset(); }
   // True while a timer exists.
   bool HasTimer() const noexcept { return mTimer != nullptr; }
 

@@ -68,6 +68,10 @@ TEST_F(TimedPlugin, DestructionStopsTheTimerFirst)
     p.CreateTimer(loop); // replaces, never doubles
     EXPECT_EQ(loop.NTimers(), 1);
     loop.RunPending();
+    p.DestroyTimer();
+    EXPECT_FALSE(p.HasTimer());
+    EXPECT_EQ(loop.NTimers(), 0);
+    p.CreateTimer(loop);
   }
   EXPECT_EQ(loop.NTimers(), 0);
   EXPECT_EQ(loop.RunForMs(100.0), 0);
