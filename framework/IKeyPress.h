@@ -21,7 +21,7 @@ struct IKeyPress
   IKeyPress(const char* utf8Text, int vKey, bool shift = false, bool ctrl = false, bool alt = false) noexcept
       : mVKey(vKey), mShift(shift), mCtrl(ctrl), mAlt(alt)
   {
-    if (utf8Text) std::strncpy(mUtf8, utf8Text, sizeof(mUtf8) - 1);
+    if (utf8Text) std::memcpy(mUtf8, utf8Text, strnlen(utf8Text, sizeof(mUtf8) - 1));
   }
 };
 

@@ -35,7 +35,7 @@ bool PutFloatBE(IByteChunk& out, float v)
 bool PutName(IByteChunk& out, const char* name)
 {
   char field[kNameFieldSize] = {};
-  if (name) std::strncpy(field, name, kNameFieldSize - 1);
+  if (name) std::memcpy(field, name, strnlen(name, kNameFieldSize - 1));
   return out.PutBytes(field, kNameFieldSize) >= 0;
 }
 

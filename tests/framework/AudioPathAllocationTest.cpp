@@ -1,7 +1,10 @@
-// Checks that the audio path and the queues never allocate. This file replaces the global
-// operator new and delete for the whole test executable; they forward to malloc and free, so the
-// other tests (and the sanitizers, which watch malloc) see no difference. Counting is per thread
-// and only inside a CountAllocations scope.
+// Checks that the audio path and the queues never allocate. Counting is per thread and only inside
+// a CountAllocations scope.
+//
+// In sanitizer builds the count comes from the sanitizer's allocation hook, which sees malloc as
+// well as operator new and leaves the sanitizer's own new/delete checks in place for the other tests
+// of this executable. In plain builds this file replaces the global operator new and delete; they
+// forward to malloc and free, so the other tests see no difference.
 #include "framework/host/TestPlugin.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +12,55 @@
 #include <cstdlib>
 #include <new>
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define COUNT_WITH_SANITIZER_HOOK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define COUNT_WITH_SANITIZER_HOOK 1
+#endif
+#endif
+
 namespace {
 
 thread_local int tCounting = 0;
 thread_local long tAllocations = 0;
+
+// Counts the allocations made by the calling thread while it lives.
+class CountAllocations
+{
+public:
+  CountAllocations() noexcept
+  {
+    tAllocations = 0;
+    ++tCounting;
+  }
+  ~CountAllocations() { --tCounting; }
+  long Count() const noexcept { return tAllocations; }
+};
+
+} // namespace
+
+#ifdef COUNT_WITH_SANITIZER_HOOK
+
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*, size_t),
+                                                         void (*freeHook)(const volatile void*));
+
+namespace {
+
+void OnMalloc(const volatile void*, size_t) noexcept
+{
+  if (tCounting) ++tAllocations;
+}
+
+void OnFree(const volatile void*) noexcept {}
+
+const int kHookInstalled = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
+
+} // namespace
+
+#else
+
+namespace {
 
 void* Allocate(std::size_t n, std::size_t align) noexcept
 {
@@ -28,19 +76,6 @@ void* AllocateOrThrow(std::size_t n, std::size_t align)
   if (void* p = Allocate(n, align)) return p;
   throw std::bad_alloc();
 }
-
-// Counts the allocations made by the calling thread while it lives.
-class CountAllocations
-{
-public:
-  CountAllocations() noexcept
-  {
-    tAllocations = 0;
-    ++tCounting;
-  }
-  ~CountAllocations() { --tCounting; }
-  long Count() const noexcept { return tAllocations; }
-};
 
 } // namespace
 
@@ -125,10 +160,15 @@ void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcep
   std::free(p);
 }
 
+#endif
+
 using namespace testhost;
 
 TEST(AudioPathAllocation, TheCounterSeesAllocations)
 {
+#ifdef COUNT_WITH_SANITIZER_HOOK
+  ASSERT_NE(kHookInstalled, 0);
+#endif
   long n = 0;
   {
     CountAllocations count;
