@@ -259,6 +259,21 @@ TEST(ProcessorLatency, BypassDelaysByTheLatency)
   EXPECT_EQ(p.calls, 0);
 }
 
+TEST(ProcessorLatency, InPlaceHostBuffersAreDelayedCorrectly)
+{
+  GainProcessor p("2-2", 2);
+  p.InitLatencyDelay();
+  ASSERT_TRUE(p.SetBlockSize(8));
+  ConnectAll(p);
+  std::vector<double> l{1, 2, 3, 4}, r{5, 6, 7, 8};
+  double* bufs[] = {l.data(), r.data()}; // the host hands the same buffers as inputs and outputs
+  p.AttachBuffers(kInput, 0, 2, bufs);
+  p.AttachBuffers(kOutput, 0, 2, bufs);
+  ASSERT_TRUE(p.PassThroughBuffers(0.0, 4));
+  EXPECT_EQ(l, (std::vector<double>{0, 0, 1, 2}));
+  EXPECT_EQ(r, (std::vector<double>{0, 0, 5, 6}));
+}
+
 TEST(ProcessorLatency, SameOutputWhateverTheBlockSplit)
 {
   std::vector<double> signal(200);
