@@ -1,0 +1,188 @@
+#include "engine/dsp/BlockValues.h"
+
+#include "engine/dsp/DspMath.h"
+#include "engine/dsp/SidechainCompensation.h"
+
+#include <cmath>
+
+namespace kelmo::dsp {
+
+namespace {
+
+constexpr double kBitScale = 0.6000000000000001;
+constexpr double kBitOffset = 0.30000000000000004;
+
+double Clamp01(double x) noexcept
+{
+  return x < 0.0 ? 0.0 : (x > 1.0 ? 1.0 : x);
+}
+
+void FillSide(SideValues& s, const ParamValues& p, int side, const BlockValues& b,
+              double beatsPerSecond) noexcept
+{
+  const int wet = side == 0 ? kLWetGain : kRWetGain;
+  const int threshold = side == 0 ? kLThreshold : kRThreshold;
+  const int feedback = side == 0 ? kLFeedBack : kRFeedBack;
+  const int attack = side == 0 ? kLAttack : kRAttack;
+  const int release = side == 0 ? kLRelease : kRRelease;
+  const int scFrequency = side == 0 ? kLSidechainFrequency : kRSidechainFrequency;
+  const int scGain = side == 0 ? kLSidechainGain : kRSidechainGain;
+  const int bypass = side == 0 ? kLBypass : kRBypass;
+  const int tube = side == 0 ? kLTriodePentode : kRTriodePentode;
+  const int autoRelease = side == 0 ? kLAutoRelease : kRAutoRelease;
+  const int syncRelease = side == 0 ? kLSyncRelease : kRSyncRelease;
+  const int compensation = side == 0 ? kLSidechainCompensation : kRSidechainCompensation;
+  const int scInput = side == 0 ? kLSidechainInput : kRSidechainInput;
+  const int blend = side == 0 ? kLSidechainBlend : kRSidechainBlend;
+
+  const double rate = b.sampleRate;
+  s.wetGain = DbToGain(p[wet]);
+  s.thresholdGain = std::exp(-p[threshold] * kDbToExp) + 1e-15;
+  s.thresholdRamp = ClampUnit(s.thresholdGain * 517.0999322108604 - 8.19548162383096);
+  s.deadZone = s.thresholdRamp * s.thresholdGain;
+  const double msPerSample = static_cast<float>(1000.0 / rate);
+  s.attackCoef = msPerSample / (p[attack] + 1e-15);
+  s.releaseCoef = msPerSample / (p[release] + 1e-15);
+  s.attackStep = s.attackCoef / b.factor;
+  s.scFrequencyHz = p[scFrequency];
+  s.scGain = p[scGain] + 1e-15;
+
+  s.feedback = static_cast<int>(p[feedback]);
+  s.bypass = static_cast<int>(p[bypass]);
+  s.autoRelease = static_cast<int>(p[autoRelease]);
+  s.syncRelease = static_cast<int>(p[syncRelease]);
+  s.compensationOn = static_cast<int>(p[compensation]);
+  s.scInput = static_cast<int>(p[scInput]);
+  s.tubeMode = static_cast<int>(p[tube]);
+
+  s.compensation = s.compensationOn == 1 ? SidechainCompensationGain(s.scFrequencyHz, p[scGain]) : 1.0;
+  s.blend = ClampUnit(p[blend] * 0.01);
+
+  if (s.scGain < 0.0) {
+    const double t = ClampUnit(s.scGain * 0.020833333333333332 + 1.0);
+    s.shapeNegWeight = MinOneGuarded(std::pow(t, 5.2));
+  } else if (s.scGain > 0.0) {
+    const double t = ClampUnit(s.scGain * 0.08333333333333333);
+    s.shapePosFactor = t * 3.0 * (t * 0.65 + 0.35);
+  }
+
+  s.busAutoRelease = s.autoRelease == 1 && s.syncRelease == 0;
+  if (s.autoRelease == 1 && s.syncRelease != 0) {
+    const double inverseRate = static_cast<float>(1.0 / rate);
+    s.releaseRate = beatsPerSecond * s.syncRelease * inverseRate * (1.0 / b.factor);
+    if (!(s.releaseRate > 0.0)) s.releaseRate = 1e-37;
+  } else {
+    s.releaseRate = s.releaseCoef * (1.0 / b.factor) + 1e-15;
+  }
+}
+
+void FillTables(BlockValues& b) noexcept
+{
+  SubStepTables& t = b.tables;
+  const int f = b.factor;
+  for (int bit = 0; bit < 2; ++bit) {
+    const double jitter = bit * kBitScale - kBitOffset;
+    const double jj = b.noise * jitter;
+    t.envelopeJitter[bit] = jj;
+    t.envelopeAttackScale[bit] = jj + 1.0;
+    const double j = jj + 1.0;
+    for (int k = 0; k < f; ++k) {
+      const double phase = static_cast<double>(k) / f;
+      t.levelPrevWeight[k][bit] = Smoothstep(Clamp01(phase * j));
+      t.levelCurWeight[k][bit] = Smoothstep(Clamp01((1.0 - phase) * j));
+      const double fe = phase + phase * jj;
+      t.envelopeTerm[k][bit] = k + b.cf * std::sqrt((2.0 - fe) * fe);
+      const double fg = phase + phase * jitter * b.noise;
+      t.gainTerm[k][bit] = k + b.cf * std::sqrt((2.0 - fg) * fg);
+    }
+  }
+}
+
+} // namespace
+
+double SubStepConstant(int factor) noexcept
+{
+  switch (factor) {
+  case 2:
+    return 1.1547;
+  case 4:
+    return 0.74196552;
+  case 8:
+    return 0.66994188;
+  case 12:
+    return 0.65144;
+  default:
+    return 0.643;
+  }
+}
+
+int SubStepFactorForIndex(int index) noexcept
+{
+  switch (index) {
+  case 0:
+    return 2;
+  case 1:
+    return 4;
+  case 2:
+    return 8;
+  case 3:
+    return 12;
+  case 4:
+    return 16;
+  default:
+    return -1;
+  }
+}
+
+void ComputeBlockValues(BlockValues& b, const ParamValues& p, double sampleRate, int factor, float rateFactor,
+                        double sampleRateRatio, double tempo, double followerCoef,
+                        double followerKeep) noexcept
+{
+  b.sampleRate = sampleRate;
+  b.factor = factor;
+  b.invFactor = 1.0 / factor;
+  b.cf = SubStepConstant(factor);
+
+  b.inputGain = DbToGain(p[kInputGain]);
+  b.outputGain = DbToGain(p[kOutputGain]);
+  b.levelCalibration = std::exp(-p[kLevelCalibration] * kDbToExp);
+  b.variGain = p[kVariGain] * 0.01 + 1e-15;
+  // Compared without the guard constant, so that exactly 1 % leaves the stereo stage off.
+  b.stereoStageOn = p[kVariGain] * 0.01 > 0.01;
+  b.muDiff = p[kMuDiff] * 0.00909090909090909 + 1e-15;
+  b.dryBlend = ClampUnit(p[kDryBlend] * 0.01 + 1e-15);
+  b.noise = std::fmin(p[kNoiseAmount] * p[kNoiseAmount] + 1e-15, 1.0);
+  b.powerOff = static_cast<int>(1.000000000000001 - p[kPower]);
+  b.channelLink = static_cast<int>(p[kChannelLink]);
+  b.midSide = static_cast<int>(p[kMidSideMode]);
+  b.delta = static_cast<int>(p[kDelta]);
+  b.listen = static_cast<int>(p[kSidechainListen]);
+
+  b.mu4 = MinOneGuarded(b.muDiff * 0.4);
+  b.mu9 = ClampUnit(b.muDiff * 0.9);
+  const double fourthRoot = static_cast<float>(std::sqrt(std::sqrt(b.variGain)));
+  b.v = static_cast<float>(ClampUnit(5.0 * b.variGain) * (fourthRoot + 1e-15) + 1e-15);
+  b.vh = b.v * 0.5 + 0.5;
+  b.rho = std::fmin(1.0 / sampleRateRatio, 1.0);
+  b.highRate = sampleRate >= 88200.0;
+
+  b.rhoOverF = b.rho / factor;
+  b.slopeMix = b.rhoOverF * 0.5 + 0.5;
+  b.levelRise = static_cast<float>(2.0 / sampleRate * 330.0 / factor);
+  b.levelFloor = static_cast<float>(2.0 / sampleRate * 400.0 / factor);
+  b.autoReleaseScale = (1.0 / sampleRate) * 0.5;
+  b.autoReleaseFloor = static_cast<float>(25.0 / (sampleRate * factor));
+  b.rateKeep = 1.0 - static_cast<double>(rateFactor);
+  b.meterRate = 5.0 / sampleRate;
+  b.followerCoef = followerCoef;
+  b.followerKeep = followerKeep;
+
+  if (!std::isfinite(tempo)) tempo = 0.0;
+  const double beatsPerSecond = tempo == 0.0 ? 0.016666666666666666 : tempo / 60.0;
+  FillSide(b.sides[0], p, 0, b, beatsPerSecond);
+  FillSide(b.sides[1], p, 1, b, beatsPerSecond);
+  b.setOf = {0, b.channelLink == 1 ? 1 : 0};
+  FillTables(b);
+}
+
+} // namespace kelmo::dsp

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "engine/dsp/ParamLimits.h"
+
+#include <array>
+
+namespace kelmo::dsp {
+
+// Largest number of detector sub-steps per frame.
+constexpr int kMaxSubSteps = 16;
+
+// Per-block tables of the sub-step loops, indexed by sub-step and noise bit. They hold exactly
+// what each loop would compute per sub-step from block values.
+struct SubStepTables
+{
+  double levelPrevWeight[kMaxSubSteps][2]; // weight of the previous detector input
+  double levelCurWeight[kMaxSubSteps][2];  // weight of the current detector input
+  double envelopeTerm[kMaxSubSteps][2];    // k + C_F * sqrt((2 - f) f) of the envelope loop
+  double gainTerm[kMaxSubSteps][2];        // the same for the gain loop
+  double envelopeJitter[2];                // jj
+  double envelopeAttackScale[2];           // jj + 1
+};
+
+// Block values of one side (left or right parameter set).
+struct SideValues
+{
+  double wetGain = 1.0;       // WG
+  double thresholdGain = 1.0; // TH
+  double thresholdRamp = 1.0; // TR: 0 at -36 dB, 1 from -35 dB of threshold
+  double deadZone = 1.0;      // T = TR * TH
+  double attackCoef = 0.0;    // AC
+  double releaseCoef = 0.0;   // RC
+  double attackStep = 0.0;    // AC / F
+  double scFrequencyHz = 150.0;
+  double scGain = 1e-15;       // side-chain gain in dB plus the guard
+  double compensation = 1.0;   // CG, 1 when compensation is off
+  double blend = 0.0;          // ClampUnit(blend % * 0.01)
+  double shapeNegWeight = 0.0; // pull towards the high-passed signal for negative gain
+  double shapePosFactor = 0.0; // t * 3 * (t * 0.65 + 0.35) for positive gain
+  double releaseRate = 0.0;    // RR per sub-step, unless busAutoRelease
+  bool busAutoRelease = false; // "Auto Release" on with "Sync Release" "BUS"
+  int feedback = 1;
+  int bypass = 1; // 1 = processed
+  int autoRelease = 0;
+  int syncRelease = 0;
+  int compensationOn = 0;
+  int scInput = 0;
+  int tubeMode = 1;
+};
+
+// Everything the frame loop needs that depends only on the block's parameters and rate.
+struct BlockValues
+{
+  double sampleRate = 48000.0;
+  int factor = 2; // sub-steps per frame
+  double invFactor = 0.5;
+  double cf = 1.1547; // C_F of the factor
+
+  double inputGain = 1.0;
+  double outputGain = 1.0;
+  double levelCalibration = 1.0;
+  double variGain = 1e-15;    // VG
+  bool stereoStageOn = false; // "Vari Gain" above 1 %
+  double muDiff = 1e-15;      // MU
+  double dryBlend = 1.0;      // DB
+  double noise = 0.09;        // NS
+  double mu4 = 0.0;
+  double mu9 = 0.0;
+  double v = 0.0;  // V
+  double vh = 0.5; // VH
+  double rho = 1.0;
+  int channelLink = 0;
+  int midSide = 0;
+  int delta = 0;
+  int listen = 0;
+  int powerOff = 0;
+  bool highRate = false; // rate at least 88.2 kHz
+
+  double rhoOverF = 0.5;
+  double slopeMix = 0.75;        // rho / F * 0.5 + 0.5
+  double levelRise = 0.0;        // (2/rate * 330 / F) in single precision
+  double levelFloor = 0.0;       // (2/rate * 400 / F) in single precision
+  double autoReleaseScale = 0.0; // (1/rate) * 0.5
+  double autoReleaseFloor = 0.0; // 25/(rate * F) in single precision
+  double rateKeep = 1.0;         // 1 - rate factor
+  double meterRate = 0.0;        // 5/rate
+  double followerCoef = 0.0;
+  double followerKeep = 1.0;
+
+  std::array<SideValues, 2> sides{}; // [0] left, [1] right
+  std::array<int, 2> setOf{0, 0};    // side used by each channel
+  SubStepTables tables{};
+
+  const SideValues& SetFor(int channel) const noexcept { return sides[setOf[channel]]; }
+};
+
+// Sub-step constant C_F of a factor (2, 4, 8, 12 or 16).
+double SubStepConstant(int factor) noexcept;
+
+// Sub-step factor of an "OverSampling" index; -1 for an index outside 0..4.
+int SubStepFactorForIndex(int index) noexcept;
+
+// Fills out from sanitized parameter values and the engine's rate state. Once per block;
+// no allocation.
+void ComputeBlockValues(BlockValues& out, const ParamValues& params, double sampleRate, int factor,
+                        float rateFactor, double sampleRateRatio, double tempo, double followerCoef,
+                        double followerKeep) noexcept;
+
+} // namespace kelmo::dsp

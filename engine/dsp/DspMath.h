@@ -1,0 +1,77 @@
+#pragma once
+
+#include "engine/dsp/Lanes.h"
+
+#include <cmath>
+
+namespace kelmo::dsp {
+
+// Small guard constants added throughout the signal path; they are part of its arithmetic.
+constexpr double kGuard = 1e-15;
+constexpr double kGuard2 = 2e-15;
+// ln(10)/20: dB value times this is the exponent of the linear gain.
+constexpr double kDbToExp = 0.1151292546497;
+// 20/ln(10): natural log times this is dB.
+constexpr double kLnToDb = 8.685889638065037;
+constexpr double kPi = 3.141592653589793;
+// Smallest normal double; meter values below it are treated as unset.
+constexpr double kMinNormal = 2.2250738585072014e-308;
+
+// Gain of a level in dB.
+inline double DbToGain(double db) noexcept
+{
+  return std::exp(db * kDbToExp);
+}
+
+// Branch-free minimum and maximum (NaN handling is not needed where they are used).
+template <class V> inline V Min(V a, V b) noexcept
+{
+  return Sel(a < b, a, b);
+}
+template <class V> inline V Max(V a, V b) noexcept
+{
+  return Sel(a > b, a, b);
+}
+
+// Above 1 gives 1, below 0 gives the guard constant, otherwise the value itself (branch-free).
+template <class V> inline V ClampUnit(V x) noexcept
+{
+  const V high = Min(x, Const<V>(1.0));
+  return Sel(x < 0.0, Const<V>(kGuard), high);
+}
+
+// min(x, 1) with values below 0 replaced by the guard constant.
+template <class V> inline V MinOneGuarded(V x) noexcept
+{
+  x = Min(x, Const<V>(1.0));
+  return Sel(x < 0.0, Const<V>(kGuard), x);
+}
+
+// Smoothstep 3t^2 - 2t^3 (no clamping of its own).
+template <class V> inline V Smoothstep(V t) noexcept
+{
+  return 3.0 * t * t - 2.0 * t * t * t;
+}
+
+// Cubic soft clipper. The input is limited to +-1.5 first so that the cubic never runs away.
+template <class V> inline V SoftClip(V x) noexcept
+{
+  x = Min(Max(x, Const<V>(-1.5)), Const<V>(1.5));
+  const V y = x - 0.1481495 * x * x * x;
+  return Min(Max(y, Const<V>(-1.0)), Const<V>(1.0));
+}
+
+// SoftClip with a negative result replaced by the guard constant.
+template <class V> inline V SoftClipGuarded(V x) noexcept
+{
+  const V y = SoftClip(x);
+  return Sel(y < 0.0, Const<V>(kGuard), y);
+}
+
+// True for values a meter must not show: infinite, NaN, zero or subnormal.
+inline bool IsUnusableMeterValue(double x) noexcept
+{
+  return !std::isfinite(x) || std::fabs(x) < kMinNormal;
+}
+
+} // namespace kelmo::dsp

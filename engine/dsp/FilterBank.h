@@ -1,0 +1,83 @@
+#pragma once
+
+#include "engine/dsp/Lanes.h"
+
+namespace kelmo::dsp {
+
+// The 32 second-order sections of both channels: coefficients (a0 normalised to 1) and two
+// state words per section, stored channel-interleaved so both channels can run side by side.
+// Sections run in transposed direct form II with the guard constant.
+struct FilterBank
+{
+  static constexpr int kNumSections = 32;
+  static constexpr int kNumChannels = 2;
+
+  alignas(16) double b0[kNumSections][kNumChannels] = {};
+  alignas(16) double b1[kNumSections][kNumChannels] = {};
+  alignas(16) double b2[kNumSections][kNumChannels] = {};
+  alignas(16) double a1[kNumSections][kNumChannels] = {};
+  alignas(16) double a2[kNumSections][kNumChannels] = {};
+  alignas(16) double z1[kNumSections][kNumChannels] = {};
+  alignas(16) double z2[kNumSections][kNumChannels] = {};
+
+  // Runs section n of channel c on x and returns its output. Audio thread; no allocation.
+  double Run(int n, int c, double x) noexcept
+  {
+    const double y = b0[n][c] * x + 1e-15 + z1[n][c];
+    z1[n][c] = b1[n][c] * x + 1e-15 + z2[n][c] - a1[n][c] * y;
+    z2[n][c] = b2[n][c] * x + 1e-15 - a2[n][c] * y;
+    return y;
+  }
+
+  // Runs section n of both channels (lane c = channel c).
+  Pair Run(int n, Pair x) noexcept
+  {
+    const Pair y = LoadPair(b0[n]) * x + 1e-15 + LoadPair(z1[n]);
+    StorePair(z1[n], LoadPair(b1[n]) * x + 1e-15 + LoadPair(z2[n]) - LoadPair(a1[n]) * y);
+    StorePair(z2[n], LoadPair(b2[n]) * x + 1e-15 - LoadPair(a2[n]) * y);
+    return y;
+  }
+
+  // Lane form used by code written for both widths: channel is the channel of a single lane.
+  double RunLanes(int n, int channel, double x) noexcept { return Run(n, channel, x); }
+  Pair RunLanes(int n, int, Pair x) noexcept { return Run(n, x); }
+
+  // Fills every state word of channel c with the guard constant (coefficients are kept).
+  void ClearState(int c) noexcept
+  {
+    for (int n = 0; n < kNumSections; ++n)
+      z1[n][c] = z2[n][c] = 1e-15;
+  }
+
+  void SetCoefficients(int n, int c, double nb0, double nb1, double nb2, double na1, double na2) noexcept
+  {
+    b0[n][c] = nb0;
+    b1[n][c] = nb1;
+    b2[n][c] = nb2;
+    a1[n][c] = na1;
+    a2[n][c] = na2;
+  }
+};
+
+// Highest frequency a section is designed for, as a fraction of the rate it is designed against.
+constexpr double kMaxDesignFraction = 0.495;
+
+// Limits a design frequency to kMaxDesignFraction of the design rate.
+double LimitDesignFrequency(double hz, double designRate) noexcept;
+
+// Designs the fixed sections (4-7, 16, 17, 20-27) of channel c for a sample rate. Called when
+// the rate or the sub-step factor changes; audio thread or set-up; no allocation.
+void DesignFixedBank(FilterBank& bank, int c, double sampleRate) noexcept;
+
+// Side-chain high-pass of section 0 of channel c at hz. Once per block.
+void DesignSidechainHighPass(FilterBank& bank, int c, double hz, double sampleRate) noexcept;
+
+// Band-passes retuned with the tube mode (sections 2 and 8, one frequency, a width each): b1 is
+// the guard constant.
+void DesignTubeBandPasses(FilterBank& bank, int c, double hz, double r2, double r8,
+                          double sampleRate) noexcept;
+
+// Band-pass of section 3 feeding the stereo stage: b1 is 0.
+void DesignStereoBandPass(FilterBank& bank, int c, double hz, double r, double sampleRate) noexcept;
+
+} // namespace kelmo::dsp

@@ -1,0 +1,77 @@
+#include "engine/dsp/StereoStage.h"
+
+#include "engine/dsp/DspMath.h"
+
+#include <cmath>
+
+namespace kelmo::dsp {
+
+bool RetuneStereoBandPass(ChannelState& ch, FilterBank& filters, int c, const SideValues& side,
+                          const BlockValues& b, int mode) noexcept
+{
+  if (mode != 0 && mode != 1) return false;
+  const double an = ClampUnit(side.attackCoef * 0.02512562814070352 - 0.0050251256281407045);
+  const double rn = ClampUnit(side.releaseCoef * 0.0005263157894736842 - 0.05263157894736842);
+  const double m1 = MinOneGuarded((an + rn) * 0.5);
+  const double m2 = MinOneGuarded(rn);
+  const double sigma = Smoothstep(MinOneGuarded(1.0 - ch.meterReadout));
+  const double f1 = mode == 0 ? 165.0 * m1 + 421.0 : 202.0 * m1 + 188.0;
+  const double f2 = mode == 0 ? 91.0 * m2 + 930.0 : 282.0 * m2 + 1011.0;
+  const double hz = sigma * std::trunc(f2) + (1.0 - sigma) * std::trunc(f1);
+  if (hz != ch.stereoBandPassHz || mode != ch.stereoBandPassMode) {
+    DesignStereoBandPass(filters, c, hz, mode == 0 ? 2.127659574468085 : 1.7543859649122808, b.sampleRate);
+    ch.stereoBandPassHz = hz;
+    ch.stereoBandPassMode = mode;
+  }
+  return true;
+}
+
+double MeterDepth(double readout0, double readout1) noexcept
+{
+  const double sum = readout0 + readout1;
+  const double u = sum * 0.0625 + 1.0;
+  if (u > 1.0) return 0.0;
+  if (u >= 0.0) return -(sum * 0.0625);
+  return 0.999999999999999;
+}
+
+void RunStereoStage(std::array<ChannelState, 2>& channels, FilterBank& filters, const BlockValues& b,
+                    double depth, double levelFactor, std::array<double, 2>& midSide,
+                    TubeStage& tube) noexcept
+{
+  ChannelState& c0 = channels[0];
+  ChannelState& c1 = channels[1];
+  const double s0 = c0.channelSignal;
+  const double s1 = c1.channelSignal;
+
+  const double a0 = filters.Run(3, 0, s0);
+  const double a1 = filters.Run(3, 1, s1);
+  const double dd = a0 - a1;
+  const double cd = std::cos(dd);
+  const double h = cd * cd * dd;
+  const double ph = std::cos(h * 4.0 - kPi);
+
+  const double p1 = filters.Run(17, 1, filters.Run(17, 0, ph));
+  const double d12 = c1.detectorState[12];
+  const double sm = d12 + (p1 - d12) * 0.009999999776482582;
+  c1.detectorState[12] = sm + 1e-15;
+
+  double& mid = midSide[0];
+  double& sideSig = midSide[1];
+  mid = (s1 + s0) * 0.5;
+  sideSig = (s0 - s1) * 0.5;
+  const double level = depth * b.variGain * levelFactor;
+
+  const double t1 = tube.Process(1, 0, (a1 + a0) * 2.8) - (a1 + a0);
+  mid += SoftClip(t1) * level;
+  const double t2 = tube.Process(0, 0, ((h * 0.5 - 2e-15 + p1) - sm) * 3.0) - dd;
+  sideSig += SoftClip(t2) * level;
+
+  const double g = filters.Run(24, 1, sideSig);
+  sideSig += g * b.v * 0.10874906186;
+
+  c0.channelSignal = mid + sideSig;
+  c1.channelSignal = mid - sideSig;
+}
+
+} // namespace kelmo::dsp

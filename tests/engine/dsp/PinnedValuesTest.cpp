@@ -1,0 +1,143 @@
+#include "engine/dsp/BlockValues.h"
+#include "engine/dsp/Dilog.h"
+#include "engine/dsp/DspMath.h"
+#include "engine/dsp/GainPass.h"
+#include "engine/dsp/NoiseGenerator.h"
+#include "engine/dsp/SidechainCompensation.h"
+#include "engine/dsp/TubeStage.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kelmo::dsp {
+namespace {
+
+TEST(Dilog, ExactPointsAndReferenceValues)
+{
+  EXPECT_EQ(Dilog(-1.0), -0.8224670334241132);
+  EXPECT_EQ(Dilog(0.0), 0.0);
+  EXPECT_EQ(Dilog(1.0), 1.6449340668482264);
+  // Reference values of Li2 (real part above 1).
+  EXPECT_NEAR(Dilog(0.5), 0.5822405264650125, 1e-14);
+  EXPECT_NEAR(Dilog(-2.0), -1.4367463668836809, 1e-14);
+  EXPECT_NEAR(Dilog(2.0), 2.4674011002723395, 1e-14);
+  EXPECT_NEAR(Dilog(-10.0), -4.198277886858104, 1e-13);
+}
+
+TEST(Dilog, ContinuousAcrossBranchesAndFiniteFarOut)
+{
+  for (double edge : {-1.0, 0.0, 0.5, 1.0, 2.0}) {
+    EXPECT_NEAR(Dilog(std::nextafter(edge, -10.0)), Dilog(edge), 1e-12) << edge;
+    EXPECT_NEAR(Dilog(std::nextafter(edge, 10.0)), Dilog(edge), 1e-12) << edge;
+  }
+  EXPECT_TRUE(std::isfinite(Dilog(-1e300)));
+  EXPECT_TRUE(std::isfinite(Dilog(1e300)));
+  EXPECT_TRUE(std::isnan(Dilog(std::nan(""))));
+}
+
+TEST(TubeAntiderivatives, PinnedAndSymmetric)
+{
+  EXPECT_NEAR(TubeStage::F2(1.0), 0.15258009379489912, 1e-14);
+  EXPECT_NEAR(TubeStage::F2(0.0), 0.0, 1e-16);
+  EXPECT_NEAR(TubeStage::F1(1.0), std::log(std::cosh(1.0)), 1e-15);
+  for (double x : {0.01, 0.3, 1.0, 4.0, 30.0}) {
+    EXPECT_EQ(TubeStage::F2(-x), -TubeStage::F2(x)) << x;
+    EXPECT_EQ(TubeStage::F1(-x), TubeStage::F1(x)) << x;
+    // F2' = F1 (central difference).
+    const double h = 1e-5;
+    EXPECT_NEAR((TubeStage::F2(x + h) - TubeStage::F2(x - h)) / (2 * h), TubeStage::F1(x), 1e-7) << x;
+  }
+  // Far out the functions stay finite where cosh and exp(-2x) would overflow.
+  EXPECT_TRUE(std::isfinite(TubeStage::F1(1000.0)));
+  EXPECT_TRUE(std::isfinite(TubeStage::F2(-1000.0)));
+  EXPECT_NEAR(TubeStage::F1(1000.0), 1000.0 - std::log(2.0), 1e-9);
+}
+
+TEST(NoiseGenerator, FirstBitsAndStateFromSeed)
+{
+  NoiseGenerator g;
+  const int expected[] = {1, 0, 1, 1, 0, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 0, 0, 1, 0, 1,
+                          0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1, 0};
+  for (int i = 0; i < 40; ++i)
+    EXPECT_EQ(g.Draw(), expected[i]) << i;
+  EXPECT_EQ(g.State0(), 7775534491268455026ULL);
+  EXPECT_EQ(g.State1(), 11180718260133937325ULL);
+}
+
+TEST(NoiseGenerator, PeekDoesNotAdvance)
+{
+  NoiseGenerator a, b;
+  for (int i = 0; i < 10; ++i) {
+    const int peeked = a.PeekBit();
+    EXPECT_EQ(a.PeekBit(), peeked);
+    a.Advance();
+    EXPECT_EQ(b.Draw(), peeked);
+  }
+}
+
+TEST(NeedleMap, PinnedPoints)
+{
+  EXPECT_NEAR(NeedleForReadout(0.0), 0.0, 1e-14);
+  EXPECT_NEAR(NeedleForReadout(-1.0), 0.26666666666, 1e-12);
+  EXPECT_NEAR(NeedleForReadout(-2.0), 0.46666666666, 1e-12);
+  EXPECT_NEAR(NeedleForReadout(-6.0), 0.46666666666 + 0.5 * 0.53333333334, 1e-12);
+  EXPECT_NEAR(NeedleForReadout(-10.0), 1.0, 1e-12);
+  EXPECT_NEAR(NeedleForReadout(-36.9), 1.0, 1e-12);
+  EXPECT_LT(NeedleForReadout(0.001), 1e-14); // the sanitised start value shows no reduction
+}
+
+TEST(Ramps, ThresholdAndWetGainEnds)
+{
+  const auto thresholdRamp = [](double thresholdDb) {
+    const double th = std::exp(-thresholdDb * kDbToExp) + 1e-15;
+    return ClampUnit(th * 517.0999322108604 - 8.19548162383096);
+  };
+  EXPECT_NEAR(thresholdRamp(36.0), 1.2e-12, 0.05e-12);
+  EXPECT_EQ(thresholdRamp(35.0), 1.0);
+  EXPECT_EQ(thresholdRamp(0.0), 1.0);
+  const auto wetFade = [](double wetDb) {
+    return ClampUnit(DbToGain(wetDb) * 51.70999322108597 - 8.195481623830894);
+  };
+  EXPECT_LT(wetFade(-16.0), 1e-12);
+  EXPECT_EQ(wetFade(-15.0), 1.0);
+  EXPECT_EQ(wetFade(8.0), 1.0);
+}
+
+TEST(DspMath, SoftClipAndClampUnit)
+{
+  EXPECT_EQ(ClampUnit(2.0), 1.0);
+  EXPECT_EQ(ClampUnit(-2.0), 1e-15);
+  EXPECT_EQ(ClampUnit(0.0), 0.0);
+  EXPECT_DOUBLE_EQ(SoftClip(0.5), 0.5 - 0.1481495 * 0.125);
+  // The cubic input is limited to +-1.5: no turn-over far out.
+  EXPECT_EQ(SoftClip(1e6), SoftClip(1.5));
+  EXPECT_EQ(SoftClip(-1e6), SoftClip(-1.5));
+  EXPECT_GT(SoftClip(1e6), 0.99);
+  EXPECT_EQ(Smoothstep(1.0), 1.0);
+  EXPECT_EQ(Smoothstep(0.5), 0.5);
+}
+
+TEST(SidechainCompensation, NeutralAtZeroGainAndLevelsBoosts)
+{
+  EXPECT_NEAR(SidechainCompensationGain(150.0, 0.0), 1.0, 1e-12);
+  // +12 dB side-chain gain at 150 Hz: exp((fN * -0.2 - 12 * 0.95) * ln10/20) with fN = 150/1800.
+  const double fN = static_cast<float>(150.0 * 0.0005555555555555556);
+  EXPECT_NEAR(SidechainCompensationGain(150.0, 12.0), std::exp((fN * -0.2 + 12.0 * -0.95) * kDbToExp), 1e-7);
+  const double cut = SidechainCompensationGain(150.0, -24.0);
+  EXPECT_TRUE(std::isfinite(cut));
+  EXPECT_GT(cut, 1.0); // a cut raises the compensation
+}
+
+TEST(BlockValues, SubStepFactorsAndConstants)
+{
+  EXPECT_EQ(SubStepFactorForIndex(0), 2);
+  EXPECT_EQ(SubStepFactorForIndex(4), 16);
+  EXPECT_EQ(SubStepFactorForIndex(5), -1);
+  EXPECT_EQ(SubStepConstant(2), 1.1547);
+  EXPECT_EQ(SubStepConstant(12), 0.65144);
+  EXPECT_EQ(SubStepConstant(16), 0.643);
+}
+
+} // namespace
+} // namespace kelmo::dsp
