@@ -134,10 +134,23 @@ local function wait_for_signal(track, what)
   fail(what .. ": no signal on the track meter after the plug-in (input monitoring, backend or plug-in silent)")
 end
 
+-- Waits (bounded) until two windows in a row agree, so that a plug-in still settling (a compressor's
+-- release, say) does not shift the reference; returns the steady level.
+local function wait_for_steady(track, what)
+  local last = wait_for_signal(track, what)
+  for _ = 1, 20 do
+    local l, r = measure_db(track)
+    local level = (l + r) / 2
+    if math.abs(level - last) <= 0.25 then return level end
+    last = level
+  end
+  fail(what .. ": the level does not settle (last " .. fmt(last) .. " dB)")
+end
+
 -- Waits (bounded) for the meter to sit at `target` dB; returns the last level seen.
 local function wait_for_level(track, target)
   local level
-  for _ = 1, 10 do
+  for _ = 1, 20 do
     local l, r = measure_db(track)
     level = (l + r) / 2
     if math.abs(level - target) <= cfg.tolerance_db then return level end
@@ -215,7 +228,7 @@ local function build_and_save()
   say("parameter '" .. cfg.label .. "' found, host range " .. desc.lower .. ".." .. desc.upper)
 
   monitor_input(track)
-  local before = wait_for_signal(track, "before the change")
+  local before = wait_for_steady(track, "before the change")
   if not ARDOUR.LuaAPI.set_processor_param(proc, n, target) then fail("the host refuses to set '" .. cfg.label .. "'") end
   local after = wait_for_level(track, before + cfg.expect_db)
   if math.abs(after - before - cfg.expect_db) > cfg.tolerance_db then
