@@ -147,13 +147,17 @@ local function wait_for_steady(track, what)
   fail(what .. ": the level does not settle (last " .. fmt(last) .. " dB)")
 end
 
--- Waits (bounded) for the meter to sit at `target` dB; returns the last level seen.
+-- Waits (bounded) for the meter to sit at `target` dB; gives up early once the level has held still
+-- elsewhere for three windows. Returns the last level seen.
 local function wait_for_level(track, target)
-  local level
+  local level, still = nil, 0
   for _ = 1, 20 do
     local l, r = measure_db(track)
-    level = (l + r) / 2
-    if math.abs(level - target) <= cfg.tolerance_db then return level end
+    local now = (l + r) / 2
+    if math.abs(now - target) <= cfg.tolerance_db then return now end
+    if level ~= nil and math.abs(now - level) <= 0.1 then still = still + 1 else still = 0 end
+    level = now
+    if still >= 3 then break end
   end
   return level
 end
