@@ -74,7 +74,7 @@ local plugin_type = plugin_types[cfg.type_name]
 if plugin_type == nil then fail("unknown plug-in type " .. cfg.type_name) end
 
 -- Finds the control input labelled `label`; returns its control index (what the parameter calls take),
--- the host's parameter id and the host's descriptor, or nil.
+-- the host's parameter id and the host's descriptor; fails when there is none.
 local function find_param(proc, label)
   local plugin = proc:to_insert():plugin(0)
   local seen = {}
@@ -126,12 +126,14 @@ end
 local function wait_for_signal(track, what)
   for _ = 1, 20 do
     local l, r = measure_db(track)
+    if l ~= l or r ~= r then fail(what .. ": the meter reads NaN (non-finite output)") end
     if l > SIGNAL_FLOOR_DB and r > SIGNAL_FLOOR_DB then
       if math.abs(l - r) > 3.0 then fail(what .. ": channels differ, L " .. fmt(l) .. " dB, R " .. fmt(r) .. " dB") end
       return (l + r) / 2
     end
   end
-  fail(what .. ": no signal on the track meter after the plug-in (input monitoring, backend or plug-in silent)")
+  -- The host's meter skips NaN samples, so a plug-in that outputs NaN lands here as well.
+  fail(what .. ": no signal on the track meter after the plug-in (it outputs silence or NaN, or no input)")
 end
 
 -- Waits (bounded) until two windows in a row agree, so that a plug-in still settling (a compressor's
