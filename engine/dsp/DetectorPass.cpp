@@ -44,6 +44,10 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
   V h4 = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorHistory[4]; });
   V sum = Const<V>(1e-15);
 
+  // Interpolated inputs and their steps first: they carry no state but the last input.
+  V inputs[kMaxSubSteps];
+  V diffs[kMaxSubSteps];
+  V levels[kMaxSubSteps];
   for (int k = 0; k < b.factor; ++k) {
     int laneBits[kLanes];
     for (int i = 0; i < kLanes; ++i)
@@ -51,9 +55,14 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
     const V v = Lookup<V>(t.levelPrevWeight[k], laneBits) * prevInput +
                 Lookup<V>(t.levelCurWeight[k], laneBits) * input;
     const V absDiff = Abs(v - interp);
-    const V diff = Sel(absDiff == 0.0, Const<V>(1e-15), absDiff);
+    diffs[k] = Sel(absDiff == 0.0, Const<V>(1e-15), absDiff);
+    inputs[k] = v;
     interp = v;
+  }
 
+  for (int k = 0; k < b.factor; ++k) {
+    const V v = inputs[k];
+    const V diff = diffs[k];
     const V slope = d5 + b.slopeMix * (diff * b.rhoOverF - d5);
     const V e = slope + 2e-15;
     const V a = d0 + b.levelRise * (e - d0);
@@ -68,10 +77,15 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
     const V q = Sel(span == 0.0, Const<V>(1e-15), ClampUnit((e - lo) / span));
     const V p = d2 + (q - d2) * b.invFactor;
     d2 = p + 1e-15;
-    const V e2 = e + v * (p + 2e-15);
+    levels[k] = e + v * (p + 2e-15);
+  }
 
+  // Then the soft knee, the mu term and the dead zone of each sub-step.
+  for (int k = 0; k < b.factor; ++k) {
+    const V v = inputs[k];
+    const V e2 = levels[k];
     const V u = ClampUnit(e2 * 3334.444656520873 - 0.00033344446954875184);
-    const V sigma = Smoothstep(SoftClipGuarded(u));
+    const V sigma = Smoothstep(SoftClipUnit(u));
     V g1 = v * b.rateKeep;
     g1 = g1 + g1 * ((1.0 - sigma) + e2 * sigma) * b.mu4;
 
@@ -117,6 +131,11 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
   V eb = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorState[3]; });
   V sum = Const<V>(1e-15);
 
+  // First the levels and their logarithms (no state but h5 carried), so that the library calls
+  // stay out of the envelope recursion below.
+  V levels[kMaxSubSteps];
+  V logs[kMaxSubSteps];
+  V attackScales[kMaxSubSteps];
   for (int k = 0; k < b.factor; ++k) {
     int laneBits[kLanes];
     for (int i = 0; i < kLanes; ++i)
@@ -124,17 +143,23 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
     const V val = Abs(centre + step * Lookup<V>(t.envelopeTerm[k], laneBits));
     const V m = val + (h5 - val) * 0.5;
     h5 = val;
-    const V lg = Log(Abs(m + 1.0));
+    levels[k] = m;
+    logs[k] = Log(Abs(m + 1.0));
+    attackScales[k] = Lookup<V>(t.envelopeAttackScale, laneBits);
+  }
 
+  for (int k = 0; k < b.factor; ++k) {
+    const V m = levels[k];
+    const V lg = logs[k];
     V rr = releaseRate;
     if (anyAuto) {
       // "BUS" auto release: the release speeds up with the amount above threshold.
       const V r = Sel(deadZone == 0.0, Const<V>(1e-15), ClampUnit(lg * kLnToDb / deadZone));
-      const V sr = Smoothstep(SoftClipGuarded(r));
+      const V sr = Smoothstep(SoftClipUnit(r));
       rr = Sel(autoLanes != 0.0, b.autoReleaseScale * sr / b.factor + b.autoReleaseFloor * (1.0 - sr), rr);
     }
 
-    const V sigma = Smoothstep(MinOneGuarded(m * Lookup<V>(t.envelopeAttackScale, laneBits)));
+    const V sigma = Smoothstep(MinOneGuarded(m * attackScales[k]));
     const V keep = 1.0 - sigma;
     const V en = (keep - keep * rr) * eb + sigma * (attack + attack * lg * kLnToDb + attackKeep * eb);
     const V es = en + (h6 - en) * 0.5;

@@ -68,6 +68,13 @@ template <class V> inline V SoftClipGuarded(V x) noexcept
   return Sel(y < 0.0, Const<V>(kGuard), y);
 }
 
+// SoftClipGuarded for an input already in [1e-15, 1] (a ClampUnit result): there neither the
+// input limit nor the output limits nor the guard change anything, so only the cubic remains.
+template <class V> inline V SoftClipUnit(V u) noexcept
+{
+  return u - 0.1481495 * u * u * u;
+}
+
 // True for values a meter must not show: infinite, NaN, zero or subnormal.
 inline bool IsUnusableMeterValue(double x) noexcept
 {

@@ -1,0 +1,132 @@
+// Speed of the compressor engine: 48 kHz, blocks of 512 stereo frames.
+#include "engine/dsp/KelmoDsp.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using kelmo::dsp::KelmoDsp;
+using kelmo::dsp::ParamValues;
+
+constexpr double kRate = 48000.0;
+constexpr int kBlock = 512;
+
+// A setting like the "42 dV" factory preset: linked, stereo stage active.
+ParamValues Preset42dV()
+{
+  ParamValues p = kelmo::dsp::DefaultParamValues();
+  const std::pair<int, double> values[] = {{kLWetGain, 4.17},
+                                           {kLThreshold, 4.24},
+                                           {kLFeedBack, 0},
+                                           {kLAttack, 4.2},
+                                           {kLRelease, 420},
+                                           {kLSidechainFrequency, 420},
+                                           {kLSidechainGain, 4.2},
+                                           {kRWetGain, 4.17},
+                                           {kRThreshold, 4.24},
+                                           {kRFeedBack, 0},
+                                           {kRAttack, 4.2},
+                                           {kRRelease, 420},
+                                           {kRSidechainFrequency, 420},
+                                           {kRSidechainGain, 4.2},
+                                           {kVariGain, 41.5},
+                                           {kChannelLink, 1},
+                                           {kLevelCalibration, -4.21},
+                                           {kInputGain, 4.18},
+                                           {kOutputGain, -4.24},
+                                           {kNoiseAmount, 0},
+                                           {kLTriodePentode, 0},
+                                           {kRTriodePentode, 0},
+                                           {kDryBlend, 42.4},
+                                           {kMuDiff, 41.6},
+                                           {kLSyncRelease, 3},
+                                           {kRSyncRelease, 3}};
+  for (const auto& [idx, v] : values)
+    p[idx] = v;
+  return p;
+}
+
+template <typename T> struct Buffers
+{
+  std::vector<T> l, r, outL, outR;
+  explicit Buffers(double level) : l(kBlock), r(kBlock), outL(kBlock), outR(kBlock)
+  {
+    for (int n = 0; n < kBlock; ++n) {
+      l[n] = static_cast<T>(level * std::sin(n * 2 * 3.141592653589793 * 441.0 / kRate));
+      r[n] = static_cast<T>(level * std::sin(n * 2 * 3.141592653589793 * 660.0 / kRate + 0.3));
+    }
+  }
+  void Process(KelmoDsp& dsp, const ParamValues& p)
+  {
+    const T* in[4] = {l.data(), r.data(), nullptr, nullptr};
+    T* out[2] = {outL.data(), outR.data()};
+    dsp.Process(in, 4, out, 2, kBlock, p, 120.0);
+  }
+};
+
+void ReportFrames(benchmark::State& state)
+{
+  const double frames = static_cast<double>(state.iterations()) * kBlock;
+  state.counters["ns_per_frame"] =
+      benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["x_realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
+}
+
+// Arguments: setting (0 defaults, 1 "42 dV"-like), "OverSampling" 0..4.
+template <typename T> void BM_Process(benchmark::State& state)
+{
+  ParamValues p = state.range(0) == 0 ? kelmo::dsp::DefaultParamValues() : Preset42dV();
+  p[kOverSampling] = static_cast<double>(state.range(1));
+  KelmoDsp dsp;
+  dsp.Reset(kRate, kBlock, 2);
+  Buffers<T> buffers(0.5);
+  for (int i = 0; i < 20; ++i)
+    buffers.Process(dsp, p);
+  for (auto _ : state) {
+    buffers.Process(dsp, p);
+    benchmark::DoNotOptimize(buffers.outL.data());
+    benchmark::ClobberMemory();
+  }
+  ReportFrames(state);
+}
+BENCHMARK(BM_Process<double>)->ArgsProduct({{0, 1}, {0, 1, 2, 3, 4}})->ArgNames({"preset", "os"});
+BENCHMARK(BM_Process<float>)->ArgsProduct({{0, 1}, {0, 1, 2, 3, 4}})->ArgNames({"preset", "os"});
+
+// Silence after a loud burst: decaying state must not fall into slow subnormal arithmetic.
+void BM_SilenceAfterBurst(benchmark::State& state)
+{
+  ParamValues p = Preset42dV();
+  p[kOverSampling] = static_cast<double>(state.range(0));
+  KelmoDsp dsp;
+  dsp.Reset(kRate, kBlock, 2);
+  Buffers<double> loud(0.99), silent(0.0);
+  for (int i = 0; i < 50; ++i)
+    loud.Process(dsp, p);
+  for (int i = 0; i < 2000; ++i) // 20 s of silence first
+    silent.Process(dsp, p);
+  for (auto _ : state) {
+    silent.Process(dsp, p);
+    benchmark::DoNotOptimize(silent.outL.data());
+  }
+  ReportFrames(state);
+}
+BENCHMARK(BM_SilenceAfterBurst)->Arg(0)->Arg(4)->ArgName("os");
+
+// One call of the tube stage on a moving input.
+void BM_TubeStage(benchmark::State& state)
+{
+  KelmoDsp dsp;
+  double x = 0.0;
+  for (auto _ : state) {
+    x += 0.0137;
+    if (x > 3.0) x = -3.0;
+    benchmark::DoNotOptimize(dsp.ProcessTubeStageADAA(0, 0, x));
+  }
+}
+BENCHMARK(BM_TubeStage);
+
+} // namespace
