@@ -15,6 +15,7 @@
 --   CHECK_EXPECT_DB     meter change the new value must cause, in dB
 --   CHECK_TOLERANCE_DB  allowed deviation from CHECK_EXPECT_DB (default 1.5)
 --   CHECK_INPUTS, CHECK_OUTPUTS  optional audio pin counts the plug-in insert must show
+--   CHECK_HAS_PARAMS    optional labels, one a line, of further parameters that must exist
 
 local SESSION_NAME = "check"
 local TRACK_NAME = "Check"
@@ -62,7 +63,11 @@ local cfg = {
   tolerance_db = env_number("CHECK_TOLERANCE_DB", 1.5),
   inputs = tonumber(os.getenv("CHECK_INPUTS") or ""),
   outputs = tonumber(os.getenv("CHECK_OUTPUTS") or ""),
+  has_params = {},
 }
+for label in (os.getenv("CHECK_HAS_PARAMS") or ""):gmatch("[^\n]+") do
+  cfg.has_params[#cfg.has_params + 1] = label
+end
 
 local plugin_types = {
   VST3 = ARDOUR.PluginType.VST3,
@@ -226,6 +231,10 @@ local function build_and_save()
   say("plug-in '" .. proc:display_name() .. "' on a stereo track")
   check_pins(proc)
 
+  for _, label in ipairs(cfg.has_params) do
+    find_param(proc, label)
+    say("parameter '" .. label .. "' present")
+  end
   local n, _, desc = find_param(proc, cfg.label)
   local target = host_value(desc)
   if target < desc.lower - 1e-9 or target > desc.upper + 1e-9 then
