@@ -1,0 +1,212 @@
+#include "engine/Kelmo.h"
+
+#include "engine/ChannelLinking.h"
+#include "engine/FactoryPresetRegistration.h"
+#include "engine/FactoryPresets.h"
+#include "engine/KelmoConfig.h"
+#include "engine/KelmoParamTable.h"
+
+#include <cmath>
+
+using plugin::EParamSource;
+using plugin::IParam;
+
+namespace {
+
+// Stands in for the toolkit's graphics factory until it exists: no editor can open yet.
+plugin::ui::ICanvas* MakeGraphicsStandIn(const Kelmo::GraphicsRequest&)
+{
+  return nullptr;
+}
+
+// Stands in for the editor layout until it exists.
+void LayoutStandIn(Kelmo&, plugin::ui::ICanvas*) {}
+
+} // namespace
+
+Kelmo::Kelmo(const plugin::InstanceInfo& info)
+    : KelmoBase(info, MakeKelmoConfig()), mOwnerThread(std::this_thread::get_id())
+{
+  // The signal path, meters and comparison slots were built above with their starting values;
+  // the signal path keeps state for two channels, all the configurations ever connect.
+  for (int ch = 0; ch < static_cast<int>(kKelmoInputLabels.size()); ++ch)
+    SetChannelLabel(plugin::kInput, ch, kKelmoInputLabels[static_cast<size_t>(ch)], false);
+  DefineKelmoParams(*this);
+  RegisterFactoryPreset(*this, FactoryDefaultPreset());
+  for (const FactoryPreset& preset : NamedFactoryPresets())
+    RegisterFactoryPreset(*this, preset);
+  LoadUserPreset(0);
+  mMakeGraphicsFunc = [this] { return MakeGraphicsStandIn(GetGraphicsRequest()); };
+  mLayoutFunc = [this](plugin::ui::ICanvas* canvas) { LayoutStandIn(*this, canvas); };
+}
+
+Kelmo::~Kelmo()
+{
+  // No tick may reach members that are about to go.
+  DestroyTimer();
+}
+
+Kelmo::GraphicsRequest Kelmo::GetGraphicsRequest() const noexcept
+{
+  return {kKelmoEditorWidth, kKelmoEditorHeight, kKelmoEditorFps,
+          static_cast<float>(GetParam(kPluginScale)->Value())};
+}
+
+float Kelmo::EditorDrawScale() const
+{
+  return 0.0f;
+}
+
+// --- Audio ---
+
+void Kelmo::ProcessBlock(double** inputs, double** outputs, int nFrames)
+{
+  kelmo::dsp::ParamValues values;
+  for (int i = 0; i < kNumParams; ++i)
+    values[static_cast<size_t>(i)] = GetParam(i)->Value();
+  mDsp.Process<double>(inputs, inputs ? NChannels(plugin::kInput) : 0, outputs,
+                       outputs ? NChannels(plugin::kOutput) : 0, nFrames, values, GetTimeInfo().mTempo);
+}
+
+void Kelmo::OnReset()
+{
+  mDsp.Reset(GetSampleRate(), GetBlockSize(), NChannelsConnected(plugin::kOutput));
+}
+
+// --- Parameter changes ---
+
+bool Kelmo::OnOwnerThread(EParamSource source) const noexcept
+{
+  // Host automation arrives with the audio; whatever it asks of the editor waits for the tick.
+  return source != plugin::kHost && std::this_thread::get_id() == mOwnerThread;
+}
+
+void Kelmo::OnParamChange(int paramIdx, EParamSource source, int)
+{
+  if (paramIdx < 1 || paramIdx >= kNumParams) return;
+  const bool immediate = OnOwnerThread(source);
+
+  if (const int twin = LinkedTwinOf(paramIdx); twin >= 0) {
+    LinkToTwin(paramIdx, twin, immediate);
+    return;
+  }
+  switch (paramIdx) {
+  case kOverSampling:
+    mDsp.OnParamChange(paramIdx);
+    break;
+  case kDelta:
+    ExcludeEachOther(kDelta, kSidechainListen, immediate);
+    break;
+  case kSidechainListen:
+    ExcludeEachOther(kSidechainListen, kDelta, immediate);
+    break;
+  case kComparisonSlot:
+    OnComparisonSlotChange(source, immediate);
+    break;
+  default:
+    break;
+  }
+}
+
+void Kelmo::LinkToTwin(int paramIdx, int twinIdx, bool immediate)
+{
+  const bool linked = static_cast<int>(GetParam(kLinkChannelControls)->Value()) == 1;
+  if (linked) {
+    // The twin's own rules apply: the left side-chain high-pass cannot go below 50 Hz.
+    GetParam(twinIdx)->Set(GetParam(paramIdx)->Value());
+  } else if (!RefreshesEditorWhenUnlinked(paramIdx)) {
+    return;
+  }
+  if (immediate)
+    SendAllParamValuesToUI();
+  else
+    mDeferred.RequestAllParams();
+}
+
+void Kelmo::ExcludeEachOther(int changedIdx, int otherIdx, bool immediate)
+{
+  if (GetParam(changedIdx)->Value() == 1.0) GetParam(otherIdx)->Set(0.0);
+  if (immediate)
+    SendParamValueToUI(otherIdx);
+  else
+    mDeferred.RequestParam(otherIdx);
+}
+
+void Kelmo::OnComparisonSlotChange(EParamSource source, bool immediate)
+{
+  // A recall or reset has just set every value, the slot included: those values are what the
+  // user asked for, so nothing is swapped over them.
+  const bool restored = source == plugin::kPresetRecall || source == plugin::kReset;
+  const auto what =
+      restored ? EditorRefreshRequests::EComparison::kAdopt : EditorRefreshRequests::EComparison::kSwitch;
+  if (immediate) {
+    mDeferred.TakeComparison(); // superseded by this change
+    RunComparison(what);
+  } else {
+    mDeferred.RequestComparison(what);
+  }
+}
+
+void Kelmo::RunComparison(EditorRefreshRequests::EComparison what)
+{
+  const int slot = static_cast<int>(GetParam(kComparisonSlot)->Value());
+  if (what == EditorRefreshRequests::EComparison::kSwitch) {
+    mComparison.Switch(*this, slot);
+    SendAllParamValuesToUI();
+  } else if (what == EditorRefreshRequests::EComparison::kAdopt) {
+    mComparison.Adopt(slot);
+  }
+}
+
+// --- Editor ---
+
+void Kelmo::SendParamValueToUI(int paramIdx)
+{
+  const IParam* param = GetParam(paramIdx);
+  if (param) SendParameterValueFromDelegate(paramIdx, param->Constrain(param->Value()), false);
+}
+
+void Kelmo::SendAllParamValuesToUI()
+{
+  for (int i = 0; i < NParams(); ++i) {
+    const IParam* param = GetParam(i);
+    SendParameterValueFromDelegate(i, param->ToNormalized(param->Constrain(param->Value())), true);
+  }
+}
+
+void Kelmo::OnIdle()
+{
+  RunDeferredEditorWork();
+  SendMeters();
+  MirrorDrawScale();
+}
+
+void Kelmo::RunDeferredEditorWork()
+{
+  RunComparison(mDeferred.TakeComparison());
+  const uint64_t params = mDeferred.TakeParams();
+  if (mDeferred.TakeAllParams()) {
+    SendAllParamValuesToUI();
+    return;
+  }
+  for (int i = 0; i < 64; ++i)
+    if (params & (uint64_t{1} << i)) SendParamValueToUI(i);
+}
+
+void Kelmo::SendMeters()
+{
+  // Only the stereo pair has meters, whatever is connected; the right channel's records go first.
+  mMeters.Send(MeterTransmitter::kRightReadout, mDsp.MeterReadout(1), *this);
+  mMeters.Send(MeterTransmitter::kRightNeedle, mDsp.MeterNeedle(1), *this);
+  mMeters.Send(MeterTransmitter::kLeftReadout, mDsp.MeterReadout(0), *this);
+  mMeters.Send(MeterTransmitter::kLeftNeedle, mDsp.MeterNeedle(0), *this);
+}
+
+void Kelmo::MirrorDrawScale()
+{
+  const float scale = EditorDrawScale();
+  if (!(scale > 0.0f) || !std::isfinite(scale) || scale == mLastDrawScale) return;
+  mLastDrawScale = scale;
+  // Follows the editor's zoom; the host is not told.
+  GetParam(kPluginScale)->Set(scale);
+}

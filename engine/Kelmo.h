@@ -1,0 +1,106 @@
+#pragma once
+
+#include "engine/ComparisonSlots.h"
+#include "engine/EditorFunctions.h"
+#include "engine/EditorRefreshRequests.h"
+#include "engine/KelmoBase.h"
+#include "engine/KelmoParams.h"
+#include "engine/MeterTransmitter.h"
+#include "engine/dsp/KelmoDsp.h"
+#include "framework/InstanceInfo.h"
+
+#include <atomic>
+#include <thread>
+
+// The compressor plug-in: its parameters, presets, signal path, meters, left/right control linking,
+// A/B comparison and the user preset of slot 0.
+//
+// Threads: construction, editor edits, recalls and the idle tick on the main thread (the thread
+// that built the object); processing and host automation on the audio thread. Work that touches
+// the editor or the comparison snapshots is carried out on the main thread only: asked for
+// elsewhere, it waits for the next idle tick.
+class Kelmo : public KelmoBase, public EditorFunctions
+{
+public:
+  // Builds the whole plug-in: configuration, channel labels, parameters with their defaults,
+  // factory presets, then the user preset of slot 0 (applied only over untouched defaults) and the
+  // editor functions. A missing or unusable user file leaves the defaults. Main thread; allocates
+  // (running out of memory propagates).
+  explicit Kelmo(const plugin::InstanceInfo& info);
+  // Stops the timer before anything else goes. Main thread.
+  ~Kelmo() override;
+
+  // A parameter changed (host automation on the audio thread; editor edits, recalls and resets on
+  // the main thread). Copies linked controls to their twins, keeps "Delta" and "Sidechain Listen"
+  // exclusive, flags a filter recomputation for "OverSampling" and switches the A/B slot. Editor
+  // refreshes and slot switches happen at once on the main thread, otherwise at the next idle
+  // tick. A recall or reset never swaps snapshots. Lock-free and allocation-free off the main
+  // thread.
+  void OnParamChange(int paramIdx, plugin::EParamSource source, int sampleOffset) override;
+
+  // Timer tick on the main thread: carries out deferred editor work, sends the four meter values
+  // to the editor and mirrors the editor's draw scale into "Plugin Scale". No allocation.
+  void OnIdle() override;
+
+  // The block process: snapshot of every parameter, host tempo, then the signal path. Audio
+  // thread; no allocation, lock or system call.
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
+
+  // Quiet starting state for the frame's sample rate and connected outputs. Host processing set-up
+  // or activation, never during a block; no allocation.
+  void OnReset() override;
+
+  // Applies user preset file slot over the parameters, only while the current preset is 0, no
+  // block has run and every parameter holds its default; then sends every value to the editor.
+  // A missing, unreadable or malformed file changes nothing. Main thread; never throws.
+  void LoadUserPreset(int slot) noexcept;
+
+  // Sends every parameter's normalised value to the editor. Main thread.
+  void SendAllParamValuesToUI();
+
+  // The A/B snapshots and the live slot. Main thread.
+  ComparisonSlots& Comparison() noexcept { return mComparison; }
+  const ComparisonSlots& Comparison() const noexcept { return mComparison; }
+
+  // The signal path, for inspection (meters, block flag). Read-only.
+  const kelmo::dsp::KelmoDsp& Dsp() const noexcept { return mDsp; }
+
+  // Size, frame rate and draw scale the graphics factory asks for: the editor size at the
+  // current "Plugin Scale". Main thread.
+  struct GraphicsRequest
+  {
+    int width;
+    int height;
+    int fps;
+    float drawScale;
+  };
+  GraphicsRequest GetGraphicsRequest() const noexcept;
+
+protected:
+  // Draw scale of the open editor's graphics context; 0 while there is none. Main thread.
+  virtual float EditorDrawScale() const;
+
+private:
+  // True when the change may touch the editor and the snapshots right away.
+  bool OnOwnerThread(plugin::EParamSource source) const noexcept;
+  void LinkToTwin(int paramIdx, int twinIdx, bool immediate);
+  void ExcludeEachOther(int changedIdx, int otherIdx, bool immediate);
+  void OnComparisonSlotChange(plugin::EParamSource source, bool immediate);
+  void RunComparison(EditorRefreshRequests::EComparison what);
+  void SendParamValueToUI(int paramIdx);
+  void RunDeferredEditorWork();
+  void SendMeters();
+  void MirrorDrawScale();
+  // The user file's content applied when allowed; may throw only on exhausted memory.
+  void ApplyUserPresetFile(int slot);
+
+  std::thread::id mOwnerThread;
+  kelmo::dsp::KelmoDsp mDsp;
+  MeterTransmitter mMeters;
+  float mLastDrawScale = 1.0f;
+  ComparisonSlots mComparison;
+  EditorRefreshRequests mDeferred;
+  // Set by the user preset loader when it finds a parameter off its default; the signal path
+  // keeps its own flag for blocks that ran.
+  std::atomic<bool> mBlockProcessed{false};
+};

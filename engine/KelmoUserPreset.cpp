@@ -1,0 +1,40 @@
+#include "engine/Kelmo.h"
+
+#include "engine/UserPresetFileIO.h"
+#include "engine/UserPresetFormat.h"
+#include "engine/UserPresetLocation.h"
+
+#include <new>
+
+void Kelmo::LoadUserPreset(int slot) noexcept
+{
+  try {
+    ApplyUserPresetFile(slot);
+  } catch (...) {
+    // Only exhausted memory can get here; the instance keeps the values it has.
+  }
+}
+
+void Kelmo::ApplyUserPresetFile(int slot)
+{
+  const std::string text = ReadFileToString(UserPresetPath(slot));
+  if (GetCurrentPresetIdx() != 0 || text == kMissingFileText) return;
+
+  // Text that is not a usable preset document counts as no file at all.
+  const std::optional<UserPresetContents> contents = ParseUserPresetFile(text);
+  if (!contents) return;
+
+  // Once anything moved a parameter, or audio ran, the user's own settings win over the file.
+  for (int i = 0; i < NParams(); ++i)
+    if (GetParam(i)->Value() != GetParam(i)->GetDefault())
+      mBlockProcessed.store(true, std::memory_order_relaxed);
+  if (mBlockProcessed.load(std::memory_order_relaxed) || mDsp.BlockProcessed()) return;
+
+  for (const UserPresetAssignment& a : contents->assignments) {
+    plugin::IParam* param = GetParam(a.paramIdx);
+    if (!param || IsUserPresetSkippedIndex(a.paramIdx)) continue;
+    // Snapped when stepped, clamped; no change hook runs and the host is not told.
+    param->Set(a.value);
+  }
+  SendAllParamValuesToUI();
+}
