@@ -1,10 +1,10 @@
-#include "tests/vst3/host/AttributeList.h"
+#include "vst3/host/AttributeList.h"
 
 #include "vst3/sdk/Utf16Convert.h"
 
 #include <cstring>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -89,4 +89,4 @@ tresult PLUGIN_API AttributeList::getBinary(AttrID id, const void*& data, uint32
   return kResultOk;
 }
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

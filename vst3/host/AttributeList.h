@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/vst3/host/HostObject.h"
+#include "vst3/host/HostObject.h"
 
 #include "pluginterfaces/vst/ivstattributes.h"
 
@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 // A host attribute list (channel context, messages). Values are typed: reading an attribute
 // as another type fails. setFailReads makes every get fail. Heap object (HostObject).
@@ -42,4 +42,4 @@ private:
   bool mFailReads = false;
 };
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

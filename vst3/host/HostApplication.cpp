@@ -1,9 +1,9 @@
-#include "tests/vst3/host/HostApplication.h"
+#include "vst3/host/HostApplication.h"
 
-#include "tests/vst3/host/AttributeList.h"
+#include "vst3/host/AttributeList.h"
 #include "vst3/sdk/Utf16Convert.h"
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -27,4 +27,4 @@ tresult PLUGIN_API HostApplication::createInstance(TUID cid, TUID iid, void** ob
   return kNoInterface;
 }
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "tests/vst3/host/HostObject.h"
+#include "vst3/host/HostObject.h"
 
 #include "pluginterfaces/vst/ivsthostapplication.h"
 
 #include <string>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 // The host application object handed to initialize: a name (any UTF-8 text, e.g. to trigger a
 // plug-in's host detection) and creation of attribute lists. Heap object (HostObject).
@@ -30,4 +30,4 @@ private:
 class BareHostContext : public HostObject<Steinberg::FUnknown>
 {};
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

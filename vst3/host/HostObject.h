@@ -4,9 +4,9 @@
 
 #include <atomic>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
-// Reference counting and interface lookup for the test host's own objects. Created with one
+// Reference counting and interface lookup for the host's own objects. Created with one
 // reference (adopt it with Steinberg::IPtr<T>(p, false) or Steinberg::owned); the last
 // release deletes. Answers FUnknown and every listed interface.
 template <class First, class... Rest> class HostObject : public First, public Rest...
@@ -48,4 +48,4 @@ private:
   std::atomic<Steinberg::uint32> mRefCount{1};
 };
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

@@ -1,9 +1,9 @@
-#include "tests/vst3/host/MemoryStream.h"
+#include "vst3/host/MemoryStream.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 using namespace Steinberg;
 
@@ -107,4 +107,4 @@ tresult PLUGIN_API MemoryStream::setStreamSize(int64 size)
   return kResultOk;
 }
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "tests/vst3/host/HostObject.h"
+#include "vst3/host/HostObject.h"
 
 #include "pluginterfaces/base/ibstream.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 // A byte stream in memory, as hosts hand to getState/setState, with ways to misbehave:
 // - short: transfers stop at an absolute position (read/write report fewer bytes, kResultOk);
@@ -39,7 +39,7 @@ public:
   int readCalls() const { return mReadCalls; }
   int writeCalls() const { return mWriteCalls; }
   int64_t position() const { return mPos; }
-  // Moves the position (test set-up; ignores setSeekFails).
+  // Moves the position (set-up; ignores setSeekFails).
   void rewind(int64_t position = 0) { mPos = position; }
 
   Steinberg::tresult PLUGIN_API read(void* buffer, Steinberg::int32 numBytes,
@@ -66,4 +66,4 @@ private:
   int mWriteCalls = 0;
 };
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

@@ -1,9 +1,9 @@
-#include "tests/vst3/host/ModuleLoader.h"
+#include "vst3/host/ModuleLoader.h"
 
 #include <dlfcn.h>
 #include <sys/stat.h>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 namespace {
 
 using EntryProc = bool (*)(void*);
@@ -110,4 +110,4 @@ void* Module::symbol(const char* name) const
   return mHandle ? dlsym(mHandle, name) : nullptr;
 }
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

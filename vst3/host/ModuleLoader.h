@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 // A loaded VST3 bundle: dlopen, ModuleEntry, GetPluginFactory; on destruction the factory
 // reference it holds is released, then ModuleExit and dlclose. Main thread.
@@ -57,4 +57,4 @@ private:
   Steinberg::IPluginFactory* mFactory = nullptr;
 };
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

@@ -1,6 +1,6 @@
-#include "tests/vst3/host/ParameterChanges.h"
+#include "vst3/host/ParameterChanges.h"
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -119,4 +119,4 @@ tresult PLUGIN_API ParameterChanges::queryInterface(const TUID iid, void** obj)
   return QueryOne<IParameterChanges>(this, iid, obj);
 }
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace plugin::testhost {
+namespace plugin::vst3host {
 
 // One parameter's automation points for one block, as a host hands them to process. Points are
 // kept ordered by sample offset; a point at an offset already present replaces its value.
@@ -74,4 +74,4 @@ private:
   Steinberg::int32 mUsed = 0;
 };
 
-} // namespace plugin::testhost
+} // namespace plugin::vst3host

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/vst3/host/HostObject.h"
+#include "vst3/host/HostObject.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
@@ -9,6 +9,9 @@
 #include <vector>
 
 namespace plugin::testhost {
+
+// The host objects shared with the tools.
+using namespace plugin::vst3host;
 
 // A component handler that records every call a plug-in makes on it, in order. Heap object
 // (HostObject); safe to call from any thread.

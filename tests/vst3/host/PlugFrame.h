@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/vst3/host/HostObject.h"
+#include "vst3/host/HostObject.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 
@@ -8,6 +8,9 @@
 #include <vector>
 
 namespace plugin::testhost {
+
+// The host objects shared with the tools.
+using namespace plugin::vst3host;
 
 // A host window frame that records every resize request. Like a host, it answers a request by
 // calling the view's onSize with the new rectangle (switch off with setCallOnSize(false)).

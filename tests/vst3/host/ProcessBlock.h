@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tests/vst3/host/EventList.h"
-#include "tests/vst3/host/ParameterChanges.h"
+#include "vst3/host/ParameterChanges.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
@@ -10,6 +10,9 @@
 #include <vector>
 
 namespace plugin::testhost {
+
+// The host objects shared with the tools.
+using namespace plugin::vst3host;
 
 // A process set-up record for setupProcessing.
 Steinberg::Vst::ProcessSetup MakeSetup(Steinberg::int32 symbolicSampleSize, double sampleRate,

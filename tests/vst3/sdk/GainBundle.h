@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/vst3/host/HostApplication.h"
-#include "tests/vst3/host/ModuleLoader.h"
+#include "vst3/host/HostApplication.h"
+#include "vst3/host/ModuleLoader.h"
 #include "tests/vst3/plug/GainIds.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -14,6 +14,9 @@
 #include <string>
 
 namespace plugin::testhost {
+
+// The host objects shared with the tools.
+using namespace plugin::vst3host;
 
 // Folder of the test gain bundle built next to the tests.
 inline std::string GainBundlePath()

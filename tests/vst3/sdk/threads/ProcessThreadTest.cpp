@@ -1,4 +1,4 @@
-#include "tests/vst3/host/MemoryStream.h"
+#include "vst3/host/MemoryStream.h"
 #include "tests/vst3/host/ProcessBlock.h"
 #include "tests/vst3/sdk/GainBundle.h"
 
