@@ -1,0 +1,126 @@
+#pragma once
+
+#include "framework/ILockFreeQueue.h"
+#include "framework/IMidiMsg.h"
+#include "framework/IPluginAPIBase.h"
+#include "framework/IPluginProcessor.h"
+#include "framework/ISysEx.h"
+#include "vst3/adapter/MidiOutputQueue.h"
+
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+
+#include <atomic>
+#include <vector>
+
+namespace plugin {
+
+// Turns one host process call into the framework's block processing: transport, the last point
+// of every parameter change, incoming events, buffer attachment (main input, optional side-chain,
+// outputs), the block process or the bypass pass-through, and outgoing events.
+// Audio thread, except construction and the set-up calls (main thread, never during a block).
+class IPluginVST3ProcessorBase : public IPluginProcessor
+{
+public:
+  // What of the host-facing bus objects the audio path needs: counts and active flags.
+  class BusState
+  {
+  public:
+    virtual ~BusState() = default;
+    // Audio thread; no allocation.
+    virtual int NAudioBuses(ERoute direction) const noexcept = 0;
+    virtual bool IsAudioBusActive(ERoute direction, int bus) const noexcept = 0;
+  };
+
+  // The plug-in's queues between the editor and the audio side.
+  struct Queues
+  {
+    ILockFreeQueue<IMidiMsg>& midiFromEditor;
+    ILockFreeQueue<IMidiMsg>& midiToEditor;
+    ILockFreeQueue<SysExData>& sysexFromEditor;
+    SysExData& sysexScratch;
+  };
+
+  // All channels connected, block size 512, the bypass delay line, an empty transport. Main
+  // thread; allocates.
+  IPluginVST3ProcessorBase(const IPluginConfig& config, IPluginAPIBase& plug);
+  ~IPluginVST3ProcessorBase() override;
+
+  // The whole process call, in the fixed order: transport, parameter changes, MIDI input (when
+  // the plug-in takes MIDI), audio, MIDI output (when it sends MIDI). Audio thread; no allocation,
+  // lock or system call.
+  void Process(Steinberg::Vst::ProcessData& data, const Steinberg::Vst::ProcessSetup& setup,
+               const BusState& buses, const Queues& queues) noexcept;
+
+  // Processing set-up: sample rate, block size (scratch buffers and the MIDI output room), then
+  // OnReset. False when the block size could not be allocated (the previous one is kept). Main
+  // thread while processing is off; allocates.
+  bool SetupProcessing(double sampleRate, int maxSamplesPerBlock);
+
+  // Bypass flag shared with the main thread (saved state); the audio thread takes it at the start
+  // of every block. Any thread; lock-free.
+  bool GetSharedBypass() const noexcept { return mBypass.load(std::memory_order_acquire); }
+  void SetSharedBypass(bool bypassed) noexcept { mBypass.store(bypassed, std::memory_order_release); }
+
+  // The plug-in sends a MIDI message (offset within the current slice): kept, ordered by offset,
+  // until the block ends. False when the queue is full. Audio thread; no allocation.
+  bool SendMidiMsg(const IMidiMsg& msg) override;
+
+  // Last process context received (zero until a process call brought one).
+  const Steinberg::Vst::ProcessContext& GetProcessContext() const noexcept { return mProcessContext; }
+  // Messages waiting for the host.
+  const vst3::MidiOutputQueue& GetMidiOutputQueue() const noexcept { return mMidiOutputQueue; }
+
+protected:
+  // Channels of input bus 0 at most; the side-chain starts there.
+  int MainInputChannels() const noexcept { return mMainInputChannels; }
+
+private:
+  // One host bus given to a run of channel records.
+  struct Attachment
+  {
+    int bus = 0;
+    int firstChannel = 0;
+    int nChannels = 0;
+  };
+
+  void PrepareProcessContext(const Steinberg::Vst::ProcessData& data,
+                             const Steinberg::Vst::ProcessSetup& setup) noexcept;
+  void ProcessParameterChanges(const Steinberg::Vst::ProcessData& data, int nFrames,
+                               const Queues& queues) noexcept;
+  void ProcessMidiIn(const Steinberg::Vst::ProcessData& data, const Queues& queues) noexcept;
+  void ProcessAudio(Steinberg::Vst::ProcessData& data, const BusState& buses) noexcept;
+  void ProcessMidiOut(Steinberg::Vst::ProcessData& data, int nFrames, const Queues& queues) noexcept;
+
+  // Connection of the channel records to the host's buses for this block.
+  void ConnectInputs(const Steinberg::Vst::ProcessData& data, const BusState& buses) noexcept;
+  void ConnectOutputs(const Steinberg::Vst::ProcessData& data, const BusState& buses) noexcept;
+  // Gives the channel records the host's samples from frame `start` on, for `frames` frames.
+  void AttachSlice(Steinberg::Vst::ProcessData& data, int start, int frames) noexcept;
+  void AttachBus(ERoute direction, const Steinberg::Vst::AudioBusBuffers& bus, const Attachment& at,
+                 bool is64, int start, int frames) noexcept;
+  // Writes 0 to every host output sample of the touched buses (a block that cannot be processed).
+  void ZeroHostOutputs(Steinberg::Vst::ProcessData& data, int frames) noexcept;
+  // Zeroes the host channels of touched output buses beyond what the plug-in fills, and sets the
+  // buses' silence flags from the samples.
+  void FinishOutputs(Steinberg::Vst::ProcessData& data, int frames) noexcept;
+
+  IPluginAPIBase& mPlug;
+  int mMainInputChannels = 0;
+  Steinberg::Vst::ProcessContext mProcessContext{};
+  vst3::MidiOutputQueue mMidiOutputQueue;
+  bool mSidechainActive = false;
+  bool mHostGaveInputs = false;
+  std::atomic<bool> mBypass{false};
+  int mSliceStart = 0;
+
+  // Fixed room decided at construction: attachments and offset channel pointers for slices.
+  Attachment mInputAttachments[2];
+  int mNInputAttachments = 0;
+  std::vector<Attachment> mOutputAttachments;
+  int mNOutputAttachments = 0;
+  std::vector<float*> mSlicePointers32;
+  std::vector<double*> mSlicePointers64;
+};
+
+} // namespace plugin

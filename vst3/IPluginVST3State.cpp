@@ -1,0 +1,58 @@
+// The state calls of the plug-in object: the component state carries everything; the controller
+// keeps no state of its own.
+#include "vst3/IPluginVST3.h"
+
+#include "framework/HostDetection.h"
+#include "vst3/StreamIO.h"
+#include "vst3/adapter/ComponentState.h"
+
+namespace plugin {
+
+using namespace Steinberg;
+
+namespace {
+
+// Largest component state read from a host stream.
+constexpr int kMaxStateBytes = 64 << 20;
+
+} // namespace
+
+tresult IPluginVST3::saveComponentState(IBStream* state)
+{
+  if (!state) return kInvalidArgument;
+  IByteChunk chunk;
+  if (!vst3::WriteComponentState(*this, GetSharedBypass(), chunk)) return kResultFalse;
+  return vst3::WriteAll(*state, chunk.GetData(), chunk.Size()) ? kResultOk : kResultFalse;
+}
+
+tresult IPluginVST3::loadComponentState(IBStream* state)
+{
+  if (!state) return kInvalidArgument;
+  IByteChunk chunk;
+  // This host's streams report errors on reads that delivered their bytes.
+  const bool keepGoing = GetHost() == kHostWaveLab;
+  if (!vst3::ReadToEnd(*state, chunk, keepGoing, kMaxStateBytes)) return kResultFalse;
+  bool bypassed = false;
+  if (!vst3::ReadComponentState(*this, chunk, bypassed)) return kResultFalse;
+  SetSharedBypass(bypassed);
+  UpdateWithState(*this, bypassed);
+  OnRestoreState();
+  return kResultOk;
+}
+
+tresult IPluginVST3::loadControllerState(IBStream*)
+{
+  return kResultOk;
+}
+
+tresult IPluginVST3::saveControllerState(IBStream*)
+{
+  return kResultOk;
+}
+
+tresult PLUGIN_API IPluginVST3::setComponentState(IBStream*)
+{
+  return kResultOk;
+}
+
+} // namespace plugin

@@ -1,0 +1,51 @@
+#include "vst3/PlugFactory.h"
+
+#include "pluginterfaces/vst/ivstcomponent.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+
+namespace plugin {
+
+using namespace Steinberg;
+
+namespace {
+
+// The module's factory while the host holds it; the factory clears it when it goes.
+sdk::PluginFactory* gFactory = nullptr;
+
+} // namespace
+
+FUID MakeClassId(uint32_t mfrCode, uint32_t plugCode)
+{
+  return FUID(0xF2AEE70D, 0x00DE4F4E, mfrCode, plugCode);
+}
+
+IPluginFactory* GetPluginFactoryFor(const PlugClassDescription& description,
+                                    sdk::PluginFactory::CreateFunction create)
+{
+  if (gFactory) {
+    gFactory->addRef();
+    return gFactory;
+  }
+  const PFactoryInfo info(description.vendor, description.url, description.email, PFactoryInfo::kUnicode);
+  TUID cid;
+  MakeClassId(description.mfrCode, description.plugCode).toTUID(cid);
+  const PClassInfo2 cls(cid, PClassInfo::kManyInstances, kVstAudioEffectClass, description.name,
+                        Vst::kSimpleModeSupported, description.subCategories, "", description.version,
+                        description.sdkVersion);
+  auto* factory = new (std::nothrow) sdk::PluginFactory(info, &gFactory);
+  if (!factory) return nullptr;
+  if (!factory->registerClass(&cls, create)) {
+    factory->release();
+    return nullptr;
+  }
+  gFactory = factory;
+  return gFactory;
+}
+
+std::mutex& CreationMutex()
+{
+  static std::mutex mutex;
+  return mutex;
+}
+
+} // namespace plugin
