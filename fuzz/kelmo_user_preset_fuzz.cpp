@@ -1,0 +1,79 @@
+// Writes arbitrary bytes as the user preset file of slot 0 and builds a plug-in instance over it.
+// Whatever the file holds, the instance is built; its parameters are the defaults with exactly
+// the file's readable values applied under each parameter's rules (the oversampling, delta and
+// comparison slot never); and it processes audio and sends its meters.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+
+#include "engine/Kelmo.h"
+#include "engine/UserPresetFileIO.h"
+#include "engine/UserPresetFormat.h"
+#include "engine/UserPresetLocation.h"
+
+namespace {
+
+std::string gFolder;
+
+void RemoveFolder()
+{
+  std::error_code ec;
+  std::filesystem::remove_all(gFolder, ec);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+  std::string pattern = (std::filesystem::temp_directory_path() / "kelmo-fuzz-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) std::abort();
+  gFolder = pattern;
+  std::atexit(RemoveFolder);
+  // Never the user's own presets.
+  SetUserPresetFolder(gFolder);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  if (!WriteStringToFile(UserPresetPath(0), text)) std::abort();
+
+  Kelmo k(plugin::InstanceInfo{});
+
+  std::vector<double> expected;
+  for (int i = 0; i < k.NParams(); ++i)
+    expected.push_back(k.GetParam(i)->GetDefault());
+  if (text != kMissingFileText) {
+    if (const auto contents = ParseUserPresetFile(text)) {
+      for (const UserPresetAssignment& a : contents->assignments)
+        expected[static_cast<size_t>(a.paramIdx)] = k.GetParam(a.paramIdx)->Constrain(a.value);
+    }
+  }
+  for (int i = 0; i < k.NParams(); ++i) {
+    const plugin::IParam& p = *k.GetParam(i);
+    const double v = p.Value();
+    if (!std::isfinite(v) || v < p.GetMin() || v > p.GetMax()) std::abort();
+    if (v != expected[static_cast<size_t>(i)]) std::abort();
+  }
+  if (k.GetParam(kOverSampling)->Value() != 0.0 || k.GetParam(kDelta)->Value() != 0.0 ||
+      k.GetParam(kComparisonSlot)->Value() != 0.0)
+    std::abort();
+
+  k.SetBlockSize(64);
+  k.OnReset();
+  std::vector<double> l(64, 0.5), r(64, -0.5);
+  double* ins[4] = {l.data(), r.data(), nullptr, nullptr};
+  double* outs[2] = {l.data(), r.data()};
+  k.ProcessBlock(ins, outs, 64);
+  for (size_t n = 0; n < l.size(); ++n)
+    if (!std::isfinite(l[n]) || !std::isfinite(r[n])) std::abort();
+  k.OnIdle();
+  return 0;
+}
