@@ -6,7 +6,8 @@ namespace kelmo::dsp {
 
 // The 32 second-order sections of both channels: coefficients (a0 normalised to 1) and two
 // state words per section, stored channel-interleaved so both channels can run side by side.
-// Sections run in transposed direct form II with the guard constant.
+// Sections run in transposed direct form II with the guard constant; the output adds the guard
+// to the state first, which keeps one addition off the signal's path through a chain of sections.
 struct FilterBank
 {
   static constexpr int kNumSections = 32;
@@ -23,7 +24,7 @@ struct FilterBank
   // Runs section n of channel c on x and returns its output. Audio thread; no allocation.
   double Run(int n, int c, double x) noexcept
   {
-    const double y = b0[n][c] * x + 1e-15 + z1[n][c];
+    const double y = b0[n][c] * x + (z1[n][c] + 1e-15);
     z1[n][c] = b1[n][c] * x + 1e-15 + z2[n][c] - a1[n][c] * y;
     z2[n][c] = b2[n][c] * x + 1e-15 - a2[n][c] * y;
     return y;
@@ -32,7 +33,7 @@ struct FilterBank
   // Runs section n of both channels (lane c = channel c).
   Pair Run(int n, Pair x) noexcept
   {
-    const Pair y = LoadPair(b0[n]) * x + 1e-15 + LoadPair(z1[n]);
+    const Pair y = LoadPair(b0[n]) * x + (LoadPair(z1[n]) + 1e-15);
     StorePair(z1[n], LoadPair(b1[n]) * x + 1e-15 + LoadPair(z2[n]) - LoadPair(a1[n]) * y);
     StorePair(z2[n], LoadPair(b2[n]) * x + 1e-15 - LoadPair(a2[n]) * y);
     return y;

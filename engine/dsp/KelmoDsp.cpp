@@ -64,6 +64,7 @@ void KelmoDsp::BeginBlock(const ParamValues& rawParams, double tempo) noexcept
     if (factor > 0) mOverSamplingFactor = factor;
     const double rf = rate * 1.381406271584473e-6 - 0.06092001657687526;
     mRateFactor = static_cast<float>(rf < 1e-15 ? 1e-15 : (rf > 1.0 ? 1.0 : rf));
+    ++mFixedBankDesigns;
     for (int c = 0; c < kNumChannels; ++c) {
       DesignFixedBank(mFilters, c, rate);
       mChannels[c].ForgetBandPassDesigns();

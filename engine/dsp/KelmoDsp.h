@@ -86,6 +86,8 @@ public:
   float RateFactor() const noexcept { return mRateFactor; }
   double SampleRateRatio() const noexcept { return mSampleRateRatio; }
   int ConnectedOutputs() const noexcept { return mConnectedOutputs; }
+  // Number of fixed filter bank designs so far (a rate or factor change, or a reset, adds one).
+  long FixedBankDesigns() const noexcept { return mFixedBankDesigns; }
 
 private:
   static int Index(int c) noexcept { return c == 1 ? 1 : 0; }
@@ -107,6 +109,7 @@ private:
   float mRateFactor = 1e-15f;
   std::atomic<bool> mNeedsReinit{true};
   bool mRateUsable = true;
+  long mFixedBankDesigns = 0;
   int mMaxBlockSize = 512;
   int mConnectedOutputs = 2;
 

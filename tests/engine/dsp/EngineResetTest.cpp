@@ -49,6 +49,27 @@ TEST(EngineReset, OverSamplingChangeTakesEffectAtTheNextBlock)
   }
 }
 
+TEST(EngineReset, FixedBankIsDesignedOncePerRateOrFactorChange)
+{
+  const double* in[4] = {};
+  KelmoDsp dsp;
+  // A rate a float cannot hold exactly must not count as a change in every block.
+  dsp.Reset(48000.1, 512, 2);
+  const long before = dsp.FixedBankDesigns();
+  for (int i = 0; i < 10; ++i)
+    dsp.Process<double>(in, 4, nullptr, 0, 0, DefaultParamValues(), 120.0);
+  EXPECT_EQ(dsp.FixedBankDesigns(), before + 1);
+  ParamValues p = DefaultParamValues();
+  p[kOverSampling] = 3;
+  dsp.Process<double>(in, 4, nullptr, 0, 0, p, 120.0);
+  dsp.Process<double>(in, 4, nullptr, 0, 0, p, 120.0);
+  EXPECT_EQ(dsp.FixedBankDesigns(), before + 2);
+  dsp.OnParamChange(kOverSampling);
+  dsp.OnParamChange(kLThreshold); // other parameters ask for nothing
+  dsp.Process<double>(in, 4, nullptr, 0, 0, p, 120.0);
+  EXPECT_EQ(dsp.FixedBankDesigns(), before + 3);
+}
+
 TEST(EngineReset, RateFactorFollowsTheRate)
 {
   const double* in[4] = {};

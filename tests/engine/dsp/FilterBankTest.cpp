@@ -23,7 +23,7 @@ TEST(FilterBank, SectionRunsTransposedDirectFormWithGuard)
   b.SetCoefficients(1, 1, 0.5, 0.25, 0.125, -0.2, 0.1);
   b.ClearState(1);
   const double y0 = b.Run(1, 1, 1.0);
-  EXPECT_EQ(y0, 0.5 * 1.0 + 1e-15 + 1e-15);
+  EXPECT_EQ(y0, 0.5 * 1.0 + (1e-15 + 1e-15));
   EXPECT_EQ(b.z1[1][1], 0.25 + 1e-15 + 1e-15 - (-0.2) * y0);
   EXPECT_EQ(b.z2[1][1], 0.125 + 1e-15 - 0.1 * y0);
   EXPECT_EQ(b.z1[1][0], 0.0); // the other channel is untouched
