@@ -9,7 +9,6 @@
 #include "engine/dsp/KelmoDsp.h"
 #include "framework/InstanceInfo.h"
 
-#include <atomic>
 #include <thread>
 
 // The compressor plug-in: its parameters, presets, signal path, meters, left/right control linking,
@@ -101,6 +100,6 @@ private:
   ComparisonSlots mComparison;
   EditorRefreshRequests mDeferred;
   // Set by the user preset loader when it finds a parameter off its default; the signal path
-  // keeps its own flag for blocks that ran.
-  std::atomic<bool> mBlockProcessed{false};
+  // keeps its own flag for blocks that ran. Main thread only.
+  bool mBlockProcessed = false;
 };

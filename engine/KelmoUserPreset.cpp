@@ -4,8 +4,6 @@
 #include "engine/UserPresetFormat.h"
 #include "engine/UserPresetLocation.h"
 
-#include <new>
-
 void Kelmo::LoadUserPreset(int slot) noexcept
 {
   try {
@@ -26,9 +24,8 @@ void Kelmo::ApplyUserPresetFile(int slot)
 
   // Once anything moved a parameter, or audio ran, the user's own settings win over the file.
   for (int i = 0; i < NParams(); ++i)
-    if (GetParam(i)->Value() != GetParam(i)->GetDefault())
-      mBlockProcessed.store(true, std::memory_order_relaxed);
-  if (mBlockProcessed.load(std::memory_order_relaxed) || mDsp.BlockProcessed()) return;
+    if (GetParam(i)->Value() != GetParam(i)->GetDefault()) mBlockProcessed = true;
+  if (mBlockProcessed || mDsp.BlockProcessed()) return;
 
   for (const UserPresetAssignment& a : contents->assignments) {
     plugin::IParam* param = GetParam(a.paramIdx);
