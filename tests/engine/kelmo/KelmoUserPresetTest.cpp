@@ -207,11 +207,12 @@ TEST_F(UserPreset, AnUnwritableFolderFailsTheSaveAndLeavesTheDefaults)
   ASSERT_TRUE(WriteStringToFile(blocker, "not a folder"));
   SetUserPresetFolder(blocker + "/Kelmo Presets");
   EXPECT_FALSE(WriteStringToFile(UserPresetPath(0), R"({"Params":{"1":3.3},"PresetName":"x"})"));
-  {
-    TestKelmo k;
-    EXPECT_EQ(Values(k), Defaults(k));
-  }
+  TestKelmo k;
+  EXPECT_EQ(Values(k), Defaults(k));
+}
 
+TEST_F(UserPreset, AFolderWithoutWritePermissionFailsTheSave)
+{
   if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
   const std::string locked = folder.Path() + "/locked";
   ASSERT_EQ(::mkdir(locked.c_str(), 0500), 0);
