@@ -63,6 +63,17 @@ struct FilterBank
 // Highest frequency a section is designed for, as a fraction of the rate it is designed against.
 constexpr double kMaxDesignFraction = 0.495;
 
+// Per-frame band-passes are redesigned only when their frequency moves by more than this (Hz):
+// smaller moves change the coefficients by less than 1e-12 relative, far below what shows in
+// the output, and skipping them saves a tangent per channel and frame while a meter idles.
+constexpr double kRetuneToleranceHz = 1e-9;
+
+// True when a band-pass designed at designedHz must be redesigned for hz.
+inline bool NeedsRetune(double hz, double designedHz) noexcept
+{
+  return !(hz - designedHz <= kRetuneToleranceHz && designedHz - hz <= kRetuneToleranceHz);
+}
+
 // Limits a design frequency to kMaxDesignFraction of the design rate.
 double LimitDesignFrequency(double hz, double designRate) noexcept;
 

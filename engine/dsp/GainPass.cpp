@@ -33,7 +33,7 @@ double RetuneTubeBandPasses(ChannelState& ch, FilterBank& filters, int c, const 
   const double f1 = mode == 0 ? 329.0 * m1 + 843.0 : 404.0 * m1 + 376.0;
   const double f2 = mode == 0 ? 181.0 * m2 + 1861.0 : 564.0 * m2 + 2023.0;
   const double hz = sw * std::trunc(f2) + (1.0 - sw) * std::trunc(f1);
-  if (hz != ch.tubeBandPassHz || mode != ch.tubeBandPassMode) {
+  if (NeedsRetune(hz, ch.tubeBandPassHz) || mode != ch.tubeBandPassMode) {
     if (mode == 0)
       DesignTubeBandPasses(filters, c, hz, 4.3478260869565215, 25.0, b.sampleRate);
     else

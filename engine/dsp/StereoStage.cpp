@@ -18,7 +18,7 @@ bool RetuneStereoBandPass(ChannelState& ch, FilterBank& filters, int c, const Si
   const double f1 = mode == 0 ? 165.0 * m1 + 421.0 : 202.0 * m1 + 188.0;
   const double f2 = mode == 0 ? 91.0 * m2 + 930.0 : 282.0 * m2 + 1011.0;
   const double hz = sigma * std::trunc(f2) + (1.0 - sigma) * std::trunc(f1);
-  if (hz != ch.stereoBandPassHz || mode != ch.stereoBandPassMode) {
+  if (NeedsRetune(hz, ch.stereoBandPassHz) || mode != ch.stereoBandPassMode) {
     DesignStereoBandPass(filters, c, hz, mode == 0 ? 2.127659574468085 : 1.7543859649122808, b.sampleRate);
     ch.stereoBandPassHz = hz;
     ch.stereoBandPassMode = mode;
