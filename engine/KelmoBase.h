@@ -5,6 +5,7 @@
 #include "framework/IPluginConfig.h"
 #include "framework/IPluginProcessor.h"
 #include "framework/InstanceInfo.h"
+#include "vst3/IPluginVST3.h"
 
 namespace plugin {
 
@@ -25,4 +26,4 @@ public:
 } // namespace plugin
 
 // Base class of the compressor's plug-in class.
-using KelmoBase = plugin::IPluginStandInBinding;
+using KelmoBase = plugin::IPluginVST3;
