@@ -54,7 +54,13 @@ void UpdateMeters(std::array<ChannelState, 2>& channels, int c, const BlockValue
 
   const double in = SingleMagnitude(ch.gainedInput);
   const double out = SingleMagnitude(ch.channelSignal);
-  double gr = std::fabs(kLnToDb * std::log(in)) - std::fabs(kLnToDb * std::log(out));
+  // |20 log10 in| - |20 log10 out|; for magnitudes in (0, 1] that is 20 log10(out / in), one
+  // logarithm instead of two.
+  double gr;
+  if (in > 0.0 && in <= 1.0 && out > 0.0 && out <= 1.0)
+    gr = kLnToDb * std::log(out / in);
+  else
+    gr = std::fabs(kLnToDb * std::log(in)) - std::fabs(kLnToDb * std::log(out));
   if (!std::isfinite(gr) || std::fabs(gr) < kMinGainReduction) gr = 0.0;
   const double v = Min(Max(gr, -36.9), 0.0);
   const double m = ch.detectorState[10];
