@@ -3,6 +3,7 @@
 #include "engine/dsp/DspMath.h"
 #include "engine/dsp/GainPass.h"
 #include "engine/dsp/NoiseGenerator.h"
+#include "engine/dsp/ParamLimits.h"
 #include "engine/dsp/SidechainCompensation.h"
 #include "engine/dsp/TubeStage.h"
 
@@ -87,21 +88,25 @@ TEST(NeedleMap, PinnedPoints)
   EXPECT_LT(NeedleForReadout(0.001), 1e-14); // the sanitised start value shows no reduction
 }
 
-TEST(Ramps, ThresholdAndWetGainEnds)
+TEST(Ramps, ThresholdRampEndsInTheBlockValues)
 {
-  const auto thresholdRamp = [](double thresholdDb) {
-    const double th = std::exp(-thresholdDb * kDbToExp) + 1e-15;
-    return ClampUnit(th * 517.0999322108604 - 8.19548162383096);
+  const auto blockFor = [](double leftThreshold, double rightThreshold) {
+    ParamValues p = DefaultParamValues();
+    p[kLThreshold] = leftThreshold;
+    p[kRThreshold] = rightThreshold;
+    BlockValues b;
+    ComputeBlockValues(b, p, 48000.0, 2, 0.005f, 48000.0 / 44100.0, 120.0, 1e-8, 1.0 - 1e-8);
+    return b;
   };
-  EXPECT_NEAR(thresholdRamp(36.0), 1.2e-12, 0.05e-12);
-  EXPECT_EQ(thresholdRamp(35.0), 1.0);
-  EXPECT_EQ(thresholdRamp(0.0), 1.0);
-  const auto wetFade = [](double wetDb) {
-    return ClampUnit(DbToGain(wetDb) * 51.70999322108597 - 8.195481623830894);
-  };
-  EXPECT_LT(wetFade(-16.0), 1e-12);
-  EXPECT_EQ(wetFade(-15.0), 1.0);
-  EXPECT_EQ(wetFade(8.0), 1.0);
+  const BlockValues bottom = blockFor(36.0, 35.0);
+  EXPECT_NEAR(bottom.sides[0].thresholdRamp, 1.2e-12, 0.05e-12); // dead zone and knee vanish at -36 dB
+  EXPECT_EQ(bottom.sides[1].thresholdRamp, 1.0);
+  EXPECT_NEAR(bottom.sides[0].deadZone, bottom.sides[0].thresholdRamp * bottom.sides[0].thresholdGain, 1e-27);
+  const BlockValues top = blockFor(0.0, 20.0);
+  EXPECT_EQ(top.sides[0].thresholdRamp, 1.0);
+  EXPECT_NEAR(top.sides[0].deadZone, 1.0, 1e-14);
+  EXPECT_NEAR(top.sides[1].deadZone, 0.1, 1e-9); // -20 dB
+  EXPECT_EQ(top.setOf[1], 0);                    // unlinked: channel 1 uses the left set
 }
 
 TEST(DspMath, SoftClipAndClampUnit)
