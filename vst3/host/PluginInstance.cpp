@@ -56,6 +56,7 @@ std::unique_ptr<PluginInstance> PluginInstance::Load(const std::string& bundlePa
     return nullptr;
   }
   instance->mInitialized = true;
+  instance->ActivateDefaultBuses();
   instance->BuildBuffers();
   return instance;
 }
@@ -100,8 +101,21 @@ bool PluginInstance::SetBusArrangements(const std::vector<int>& inputChannels,
     outs.push_back(arrangement(c));
   const tresult result = mProcessor->setBusArrangements(ins.data(), static_cast<int32>(ins.size()),
                                                         outs.data(), static_cast<int32>(outs.size()));
+  ActivateDefaultBuses(); // rebuilt buses start off
   BuildBuffers();
   return result == kResultOk;
+}
+
+void PluginInstance::ActivateDefaultBuses()
+{
+  for (BusDirection direction : {kInput, kOutput}) {
+    for (int32 i = 0; i < NumAudioBuses(direction); ++i) {
+      BusInfo info{};
+      if (mComponent->getBusInfo(kAudio, direction, i, info) == kResultOk &&
+          (info.flags & BusInfo::kDefaultActive))
+        mComponent->activateBus(kAudio, direction, i, true);
+    }
+  }
 }
 
 bool PluginInstance::SetSidechainActive(bool active)

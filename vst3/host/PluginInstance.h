@@ -59,7 +59,8 @@ public:
   // Audio buses of a direction (Steinberg::Vst::kInput / kOutput) and their channel counts.
   int NumAudioBuses(Steinberg::Vst::BusDirection direction) const;
   int BusChannels(Steinberg::Vst::BusDirection direction, int bus) const;
-  // Asks for buses with these channel counts (before Prepare); false when the plug-in refuses.
+  // Asks for buses with these channel counts (before Prepare; the side-chain is off again
+  // afterwards); false when the plug-in refuses.
   bool SetBusArrangements(const std::vector<int>& inputChannels, const std::vector<int>& outputChannels);
   // Switches input bus 1 (the side-chain) on or off; false when there is none.
   bool SetSidechainActive(bool active);
@@ -113,6 +114,8 @@ private:
   template <typename Sample>
   bool Run(const Sample* const* main, int nMain, const Sample* const* sidechain, int nSidechain,
            Sample* const* outputs, int nOutputs, int nFrames);
+  // Switches on every bus the plug-in asks to have on, as hosts do.
+  void ActivateDefaultBuses();
   // Sizes the bus buffer tables and the silence/discard buffers for the current buses.
   void BuildBuffers();
 
