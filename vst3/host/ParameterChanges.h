@@ -9,7 +9,7 @@ namespace plugin::vst3host {
 // One parameter's automation points for one block, as a host hands them to process. Points are
 // kept ordered by sample offset; a point at an offset already present replaces its value.
 // Lives inside ParameterChanges; reference counting is a no-op.
-class ParamValueQueue : public Steinberg::Vst::IParamValueQueue
+class ParamValueQueue final : public Steinberg::Vst::IParamValueQueue
 {
 public:
   explicit ParamValueQueue(int capacity = 64);
@@ -48,7 +48,7 @@ private:
 
 // The list of changed parameters of one block (input or output of process). Fixed capacity
 // decided at construction, so queue pointers stay valid; reference counting is a no-op.
-class ParameterChanges : public Steinberg::Vst::IParameterChanges
+class ParameterChanges final : public Steinberg::Vst::IParameterChanges
 {
 public:
   explicit ParameterChanges(int maxParameters = 256, int pointsPerQueue = 64);
