@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace plugin {
@@ -130,9 +131,15 @@ bool IPluginVST3::EditorResize(int width, int height)
 tresult PLUGIN_API IPluginVST3::initialize(FUnknown* context)
 {
   if (SingleComponentEffect::initialize(context) != kResultOk) return kResultFalse;
-  CreateBuses();
-  IPluginVST3ControllerBase::Initialize(*this, *this, parameters, GetPlugType() == 1, DoesMidiIn());
-  DetectHost(context);
+  try {
+    CreateBuses();
+    IPluginVST3ControllerBase::Initialize(*this, *this, parameters, GetPlugType() == 1, DoesMidiIn());
+    DetectHost(context);
+  } catch (const std::bad_alloc&) {
+    // Half an initialise is none: back to the state before it.
+    terminate();
+    return kOutOfMemory;
+  }
   OnHostIdentified();
   OnParamReset(kReset);
   return kResultOk;
@@ -193,12 +200,16 @@ tresult PLUGIN_API IPluginVST3::setBusArrangements(SpeakerArrangement* inputs, i
 
   SetChannelConnections(kInput, 0, NChannels(kInput), false);
   SetChannelConnections(kOutput, 0, NChannels(kOutput), false);
-  const int configIdx = vst3::MatchArrangements(*this, std::vector<uint64_t>(inputs, inputs + numIns),
-                                                std::vector<uint64_t>(outputs, outputs + numOuts));
-  if (configIdx < 0) return kResultFalse;
-  removeAudioBusses();
-  AddAudioBuses(kInput, configIdx);
-  AddAudioBuses(kOutput, configIdx);
+  try {
+    const int configIdx = vst3::MatchArrangements(*this, std::vector<uint64_t>(inputs, inputs + numIns),
+                                                  std::vector<uint64_t>(outputs, outputs + numOuts));
+    if (configIdx < 0) return kResultFalse;
+    removeAudioBusses();
+    AddAudioBuses(kInput, configIdx);
+    AddAudioBuses(kOutput, configIdx);
+  } catch (const std::bad_alloc&) {
+    return kOutOfMemory;
+  }
   return kResultOk;
 }
 
@@ -294,8 +305,9 @@ tresult PLUGIN_API IPluginVST3::setParamNormalized(ParamID id, ParamValue value)
 IPlugView* PLUGIN_API IPluginVST3::createView(FIDString name)
 {
   if (!HasUI() || !name || std::strcmp(name, ViewType::kEditor) != 0) return nullptr;
-  mLastView = new View(*this);
-  return mLastView;
+  View* view = new (std::nothrow) View(*this);
+  if (view) mLastView = view;
+  return view;
 }
 
 tresult PLUGIN_API IPluginVST3::getMidiControllerAssignment(int32 busIndex, int16 channel,
@@ -328,7 +340,11 @@ tresult PLUGIN_API IPluginVST3::getProgramListInfo(int32, ProgramListInfo&)
 
 tresult PLUGIN_API IPluginVST3::setChannelContextInfos(IAttributeList* list)
 {
-  return SetChannelContext(list) ? kResultOk : kResultFalse;
+  try {
+    return SetChannelContext(list) ? kResultOk : kResultFalse;
+  } catch (const std::bad_alloc&) {
+    return kOutOfMemory;
+  }
 }
 
 // --- Run-time type and interfaces ---

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace plugin {
 
@@ -44,8 +43,10 @@ void IPluginVST3Parameter::toString(ParamValue valueNormalized, String128 string
 
 bool IPluginVST3Parameter::fromString(const TChar* string, ParamValue& valueNormalized) const
 {
-  const std::string utf8 = string ? sdk::Utf16ToUtf8(sdk::Utf16View(string, kString128)) : std::string();
-  valueNormalized = vst3::NormalizedFromReal(*mParam, mParam->StringToValue(utf8.c_str()));
+  // A host text is at most String128: converted on the stack, nothing to allocate.
+  char utf8[4 * kString128] = {};
+  if (string) sdk::Utf16ToUtf8(sdk::Utf16View(string, kString128), utf8, sizeof(utf8));
+  valueNormalized = vst3::NormalizedFromReal(*mParam, mParam->StringToValue(utf8));
   return true;
 }
 

@@ -6,6 +6,8 @@
 #include "vst3/StreamIO.h"
 #include "vst3/adapter/ComponentState.h"
 
+#include <new>
+
 namespace plugin {
 
 using namespace Steinberg;
@@ -20,23 +22,31 @@ constexpr int kMaxStateBytes = 64 << 20;
 tresult IPluginVST3::saveComponentState(IBStream* state)
 {
   if (!state) return kInvalidArgument;
-  IByteChunk chunk;
-  if (!vst3::WriteComponentState(*this, GetSharedBypass(), chunk)) return kResultFalse;
-  return vst3::WriteAll(*state, chunk.GetData(), chunk.Size()) ? kResultOk : kResultFalse;
+  try {
+    IByteChunk chunk;
+    if (!vst3::WriteComponentState(*this, GetSharedBypass(), chunk)) return kResultFalse;
+    return vst3::WriteAll(*state, chunk.GetData(), chunk.Size()) ? kResultOk : kResultFalse;
+  } catch (const std::bad_alloc&) {
+    return kOutOfMemory; // a plug-in's own state code ran out of memory
+  }
 }
 
 tresult IPluginVST3::loadComponentState(IBStream* state)
 {
   if (!state) return kInvalidArgument;
-  IByteChunk chunk;
-  // This host's streams report errors on reads that delivered their bytes.
-  const bool keepGoing = GetHost() == kHostWaveLab;
-  if (!vst3::ReadToEnd(*state, chunk, keepGoing, kMaxStateBytes)) return kResultFalse;
-  bool bypassed = false;
-  if (!vst3::ReadComponentState(*this, chunk, bypassed)) return kResultFalse;
-  SetSharedBypass(bypassed);
-  UpdateWithState(*this, bypassed);
-  OnRestoreState();
+  try {
+    IByteChunk chunk;
+    // This host's streams report errors on reads that delivered their bytes.
+    const bool keepGoing = GetHost() == kHostWaveLab;
+    if (!vst3::ReadToEnd(*state, chunk, keepGoing, kMaxStateBytes)) return kResultFalse;
+    bool bypassed = false;
+    if (!vst3::ReadComponentState(*this, chunk, bypassed)) return kResultFalse;
+    SetSharedBypass(bypassed);
+    UpdateWithState(*this, bypassed);
+    OnRestoreState();
+  } catch (const std::bad_alloc&) {
+    return kOutOfMemory; // a plug-in's own state code ran out of memory
+  }
   return kResultOk;
 }
 
