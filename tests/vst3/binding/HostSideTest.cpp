@@ -219,25 +219,3 @@ TEST(HostSideKeys, OneHostGetsOnlyTheSpaceBarAllOthersEveryTranslatedKey)
     plug->terminate();
   }
 }
-
-TEST_F(HostSide, RunTimeTypeNames)
-{
-  EXPECT_STREQ(plug->isA(), "IPluginVST3");
-  EXPECT_TRUE(plug->isTypeOf("IPluginVST3", false));
-  EXPECT_FALSE(plug->isTypeOf("SingleComponentEffect", false));
-  for (const char* base :
-       {"SingleComponentEffect", "EditControllerEx1", "EditController", "ComponentBase", "FObject"})
-    EXPECT_TRUE(plug->isTypeOf(base, true)) << base;
-  EXPECT_TRUE(plug->isA("IPluginVST3"));
-  EXPECT_FALSE(plug->isA("FObject"));
-
-  Parameter* gain = plug->getParameterObject(25);
-  ASSERT_NE(gain, nullptr);
-  EXPECT_STREQ(gain->isA(), "IPluginVST3Parameter");
-  EXPECT_TRUE(gain->isTypeOf("Parameter", true));
-  EXPECT_FALSE(gain->isTypeOf("Parameter", false));
-  Parameter* bypass = plug->getParameterObject(0x10000);
-  ASSERT_NE(bypass, nullptr);
-  EXPECT_STREQ(bypass->isA(), "IPluginVST3BypassParameter");
-  EXPECT_TRUE(bypass->isTypeOf("StringListParameter", true));
-}
