@@ -154,27 +154,22 @@ tresult PLUGIN_API IPluginVST3::terminate()
 void IPluginVST3::CreateBuses()
 {
   const vst3::BusPlan plan = vst3::PlanBuses(*this);
-  for (const auto& bus : plan.inputs)
-    addAudioInput(bus.name, bus.arrangement, bus.main ? kMain : kAux,
-                  bus.defaultActive ? BusInfo::kDefaultActive : 0);
-  for (const auto& bus : plan.outputs)
-    addAudioOutput(bus.name, bus.arrangement, bus.main ? kMain : kAux,
-                   bus.defaultActive ? BusInfo::kDefaultActive : 0);
+  AddAudioBuses(kInput, plan.inputs);
+  AddAudioBuses(kOutput, plan.outputs);
   if (plan.dummyOutput) addAudioOutput("Dummy Output", SpeakerArr::kEmpty, kMain, 0);
   if (plan.midiInput) addEventInput("MIDI Input", 1, kMain, BusInfo::kDefaultActive);
   if (plan.midiOutput) addEventOutput("MIDI Output", 1, kMain, BusInfo::kDefaultActive);
 }
 
-void IPluginVST3::AddAudioBuses(ERoute direction, int configIdx)
+void IPluginVST3::AddAudioBuses(ERoute direction, const std::vector<vst3::AudioBusSpec>& buses)
 {
-  const IOConfig* config = GetIOConfig(configIdx);
-  if (!config) return;
-  for (const auto& bus : vst3::BusesOfConfig(*this, *config, direction)) {
+  for (const auto& bus : buses) {
+    const BusType type = bus.main ? kMain : kAux;
     const int32 flags = bus.defaultActive ? BusInfo::kDefaultActive : 0;
     if (direction == kInput)
-      addAudioInput(bus.name, bus.arrangement, bus.main ? kMain : kAux, flags);
+      addAudioInput(bus.name, bus.arrangement, type, flags);
     else
-      addAudioOutput(bus.name, bus.arrangement, bus.main ? kMain : kAux, flags);
+      addAudioOutput(bus.name, bus.arrangement, type, flags);
   }
 }
 
@@ -204,9 +199,12 @@ tresult PLUGIN_API IPluginVST3::setBusArrangements(SpeakerArrangement* inputs, i
     const int configIdx = vst3::MatchArrangements(*this, std::vector<uint64_t>(inputs, inputs + numIns),
                                                   std::vector<uint64_t>(outputs, outputs + numOuts));
     if (configIdx < 0) return kResultFalse;
+    const IOConfig& config = *GetIOConfig(configIdx);
+    const auto inputBuses = vst3::BusesOfConfig(*this, config, kInput);
+    const auto outputBuses = vst3::BusesOfConfig(*this, config, kOutput);
     removeAudioBusses();
-    AddAudioBuses(kInput, configIdx);
-    AddAudioBuses(kOutput, configIdx);
+    AddAudioBuses(kInput, inputBuses);
+    AddAudioBuses(kOutput, outputBuses);
   } catch (const std::bad_alloc&) {
     return kOutOfMemory;
   }

@@ -5,11 +5,14 @@
 #include "framework/InstanceInfo.h"
 #include "vst3/IPluginVST3ControllerBase.h"
 #include "vst3/IPluginVST3ProcessorBase.h"
+#include "vst3/adapter/BusLayout.h"
 #include "vst3/sdk/SingleComponentEffect.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
+
+#include <vector>
 
 namespace plugin {
 
@@ -145,8 +148,8 @@ private:
     const IPluginVST3& mOwner;
   };
 
-  // Creates the audio buses of one direction from configuration configIdx.
-  void AddAudioBuses(ERoute direction, int configIdx);
+  // Creates audio buses of one direction as described.
+  void AddAudioBuses(ERoute direction, const std::vector<vst3::AudioBusSpec>& buses);
   // Creates every bus of initialise.
   void CreateBuses();
   // Host detection from the context's host application, when not done yet.

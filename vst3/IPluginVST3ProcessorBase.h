@@ -66,15 +66,6 @@ public:
   // until the block ends. False when the queue is full. Audio thread; no allocation.
   bool SendMidiMsg(const IMidiMsg& msg) override;
 
-  // Last process context received (zero until a process call brought one).
-  const Steinberg::Vst::ProcessContext& GetProcessContext() const noexcept { return mProcessContext; }
-  // Messages waiting for the host.
-  const vst3::MidiOutputQueue& GetMidiOutputQueue() const noexcept { return mMidiOutputQueue; }
-
-protected:
-  // Channels of input bus 0 at most; the side-chain starts there.
-  int MainInputChannels() const noexcept { return mMainInputChannels; }
-
 private:
   // One host bus given to a run of channel records.
   struct Attachment
@@ -106,7 +97,7 @@ private:
   void FinishOutputs(Steinberg::Vst::ProcessData& data, int frames) noexcept;
 
   IPluginAPIBase& mPlug;
-  int mMainInputChannels = 0;
+  int mMainInputChannels = 0; // channels of input bus 0 at most: the side-chain starts there
   Steinberg::Vst::ProcessContext mProcessContext{};
   vst3::MidiOutputQueue mMidiOutputQueue;
   bool mSidechainActive = false;
