@@ -273,7 +273,8 @@ void IPluginVST3ProcessorBase::ZeroHostOutputs(ProcessData& data, int frames) no
       if (!is64 && bus.channelBuffers32 && bus.channelBuffers32[c])
         std::memset(bus.channelBuffers32[c], 0, sizeof(float) * static_cast<size_t>(frames));
     }
-    bus.silenceFlags = bus.numChannels >= 64 ? ~uint64{0} : (uint64{1} << bus.numChannels) - 1;
+    const int32 channels = std::max<int32>(bus.numChannels, 0);
+    bus.silenceFlags = channels >= 64 ? ~uint64{0} : (uint64{1} << channels) - 1;
   }
 }
 
