@@ -4,6 +4,10 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kelmo::dsp {
 
 // Small guard constants added throughout the signal path; they are part of its arithmetic.
@@ -23,14 +27,39 @@ inline double DbToGain(double db) noexcept
   return std::exp(db * kDbToExp);
 }
 
-// Branch-free minimum and maximum (NaN handling is not needed where they are used).
-template <class V> inline V Min(V a, V b) noexcept
+// Branch-free minimum and maximum: a < b ? a : b and a > b ? a : b, lane by lane (with a NaN
+// the second argument results).
+inline double Min(double a, double b) noexcept
 {
-  return Sel(a < b, a, b);
+#if defined(__SSE2__)
+  return _mm_cvtsd_f64(_mm_min_sd(_mm_set_sd(a), _mm_set_sd(b)));
+#else
+  return a < b ? a : b;
+#endif
 }
-template <class V> inline V Max(V a, V b) noexcept
+inline double Max(double a, double b) noexcept
 {
+#if defined(__SSE2__)
+  return _mm_cvtsd_f64(_mm_max_sd(_mm_set_sd(a), _mm_set_sd(b)));
+#else
+  return a > b ? a : b;
+#endif
+}
+inline Pair Min(Pair a, Pair b) noexcept
+{
+#if defined(__SSE2__)
+  return reinterpret_cast<Pair>(_mm_min_pd(reinterpret_cast<__m128d>(a), reinterpret_cast<__m128d>(b)));
+#else
+  return Sel(a < b, a, b);
+#endif
+}
+inline Pair Max(Pair a, Pair b) noexcept
+{
+#if defined(__SSE2__)
+  return reinterpret_cast<Pair>(_mm_max_pd(reinterpret_cast<__m128d>(a), reinterpret_cast<__m128d>(b)));
+#else
   return Sel(a > b, a, b);
+#endif
 }
 
 // Above 1 gives 1, below 0 gives the guard constant, otherwise the value itself (branch-free).
