@@ -111,8 +111,9 @@ void Kelmo::OnParamChange(int paramIdx, EParamSource source, int)
 void Kelmo::LinkToTwin(int paramIdx, int twinIdx, bool immediate)
 {
   const bool linked = static_cast<int>(GetParam(kLinkChannelControls)->Value()) == 1;
-  if (linked) {
-    // The twin's own rules apply: the left side-chain high-pass cannot go below 50 Hz.
+  if (linked && !IsRestoringHostState()) {
+    // A host session restores both sides as saved; otherwise the twin's own rules apply: the left side-chain
+    // high-pass cannot go below 50 Hz.
     GetParam(twinIdx)->Set(GetParam(paramIdx)->Value());
   } else if (!RefreshesEditorWhenUnlinked(paramIdx)) {
     return;

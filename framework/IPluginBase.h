@@ -117,6 +117,12 @@ public:
   // copies min(|from|, |to|) values.
   void CopyParamValues(const char* fromGroup, const char* toGroup);
 
+  // True while the host's saved session state is being applied (main thread), so that a plug-in
+  // can keep every restored value exactly as it was saved.
+  bool IsRestoringHostState() const noexcept { return mRestoringHostState; }
+  // Marks the start (true) and end (false) of applying the host's saved state. Host binding, main thread.
+  void SetRestoringHostState(bool restoring) noexcept { mRestoringHostState = restoring; }
+
   // --- Presets ---
 
   int NPresets() const noexcept { return mPresets.GetSize(); }
@@ -207,6 +213,7 @@ protected:
   StringBuf mAppGroupID;
   bool mHasUI = false;
   bool mHostResize = false;
+  bool mRestoringHostState = false;
   PtrList<const char> mParamGroups{4096};
   PtrList<IPreset> mPresets{4096};
 };

@@ -40,6 +40,13 @@ tresult IPluginVST3::loadComponentState(IBStream* state)
     const bool keepGoing = GetHost() == kHostWaveLab;
     if (!vst3::ReadToEnd(*state, chunk, keepGoing, kMaxStateBytes)) return kResultFalse;
     bool bypassed = false;
+    // A session comes back exactly as it was saved: no value-linking rules run while it is applied.
+    struct RestoreScope
+    {
+      plugin::IPluginBase& plug;
+      explicit RestoreScope(plugin::IPluginBase& p) : plug(p) { plug.SetRestoringHostState(true); }
+      ~RestoreScope() { plug.SetRestoringHostState(false); }
+    } scope(*this);
     if (!vst3::ReadComponentState(*this, chunk, bypassed)) return kResultFalse;
     SetSharedBypass(bypassed);
     UpdateWithState(*this, bypassed);

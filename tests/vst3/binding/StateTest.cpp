@@ -104,6 +104,30 @@ TEST_F(KelmoState, RoundTripRestoresValuesTheControllerAndBypass)
   other.Destroy();
 }
 
+// A session saved with linking on but the two sides apart (linking was switched on after they were
+// set) must come back as saved: the linking rule copies only on edits, never on a session restore.
+TEST_F(KelmoState, LinkedSidesThatDifferComeBackAsSaved)
+{
+  std::vector<uint8_t> state = MovedState();
+  PutValue(state, 23, 1.0); // "Link Channel Controls" on
+  KelmoInstance other = KelmoInstance::Create(*module);
+  auto in = owned(new MemoryStream(state));
+  ASSERT_EQ(other.component->setState(in.get()), kResultOk);
+  const std::vector<uint8_t> restored = SaveState(*other.component);
+  EXPECT_EQ(ValueIn(restored, 2), 12.3);  // "L Threshold"
+  EXPECT_EQ(ValueIn(restored, 10), 30.0); // "R Threshold"
+  EXPECT_EQ(ValueIn(restored, 6), 150.0); // "L Sidechain Frequency"
+  EXPECT_EQ(ValueIn(restored, 14), 5.0);  // "R Sidechain Frequency"
+  EXPECT_EQ(restored, state);
+  // Linking still works for the next edit.
+  ProcessBlock block(kSample64, {2, 2}, {2}, 16);
+  block.inputChanges().add(2, 0, 18.0 / 36.0);
+  EXPECT_EQ(block.process(*other.processor), kResultOk);
+  const std::vector<uint8_t> edited = SaveState(*other.component);
+  EXPECT_NEAR(ValueIn(edited, 10), 18.0, 1e-9);
+  other.Destroy();
+}
+
 TEST_F(KelmoState, BypassSurvivesGetSetGetWithoutTheHostResendingIt)
 {
   BypassByHost(kelmo, 1.0);
