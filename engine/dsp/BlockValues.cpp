@@ -98,7 +98,54 @@ void FillTables(BlockValues& b) noexcept
   }
 }
 
+double ReleaseTerm(const SideValues& s) noexcept
+{
+  return ClampUnit(s.releaseCoef * 0.0005263157894736842 - 0.05263157894736842);
+}
+
+double AttackTerm(const SideValues& s) noexcept
+{
+  return ClampUnit(s.attackCoef * 0.02512562814070352 - 0.0050251256281407045);
+}
+
+// The band-pass frequencies and widths depend on the block's attack and release only, apart
+// from a per-frame release term under "Auto Release" and the per-frame blend of the two.
+void FillTunings(BlockValues& b) noexcept
+{
+  const SideValues& last = b.SetFor(1); // set of the last channel of the detector pass
+  for (int c = 0; c < 2; ++c) {
+    TubeTuning& t = b.tube[c];
+    t.mode = b.SetFor(c).tubeMode;
+    t.followsEnvelope = last.autoRelease == 1;
+    t.attackTerm = AttackTerm(last);
+    const double rn = ReleaseTerm(last);
+    t.lowHz = std::trunc(TubeLowHz(t.mode, rn, t.attackTerm));
+    t.highHz = std::trunc(TubeHighHz(t.mode, rn));
+
+    StereoTuning& st = b.stereo[c];
+    const SideValues& own = b.SetFor(c);
+    st.mode = last.tubeMode;
+    const double m1 = MinOneGuarded((AttackTerm(own) + ReleaseTerm(own)) * 0.5);
+    const double m2 = MinOneGuarded(ReleaseTerm(own));
+    st.lowHz = std::trunc(st.mode == 0 ? 165.0 * m1 + 421.0 : 202.0 * m1 + 188.0);
+    st.highHz = std::trunc(st.mode == 0 ? 91.0 * m2 + 930.0 : 282.0 * m2 + 1011.0);
+    st.width = st.mode == 0 ? 2.127659574468085 : 1.7543859649122808;
+  }
+}
+
 } // namespace
+
+double TubeLowHz(int mode, double releaseTerm, double attackTerm) noexcept
+{
+  const double m1 = MinOneGuarded((releaseTerm + attackTerm) * 0.5);
+  return mode == 0 ? 329.0 * m1 + 843.0 : 404.0 * m1 + 376.0;
+}
+
+double TubeHighHz(int mode, double releaseTerm) noexcept
+{
+  const double m2 = MinOneGuarded(releaseTerm);
+  return mode == 0 ? 181.0 * m2 + 1861.0 : 564.0 * m2 + 2023.0;
+}
 
 double SubStepConstant(int factor) noexcept
 {
@@ -183,6 +230,7 @@ void ComputeBlockValues(BlockValues& b, const ParamValues& p, double sampleRate,
   FillSide(b.sides[1], p, 1, b, beatsPerSecond);
   b.setOf = {0, b.channelLink == 1 ? 1 : 0};
   FillTables(b);
+  FillTunings(b);
 }
 
 } // namespace kelmo::dsp

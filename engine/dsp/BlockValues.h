@@ -48,6 +48,25 @@ struct SideValues
   int tubeMode = 1;
 };
 
+// Block part of the tube-mode retune of one channel's sections 2 and 8.
+struct TubeTuning
+{
+  int mode = -1;                // the channel's tube mode; other than 0 or 1: no retune
+  bool followsEnvelope = false; // "Auto Release" of the deciding set: the release term is per frame
+  double attackTerm = 0.0;      // an
+  double lowHz = 0.0;           // trunc(f1) and trunc(f2) when the release term is a block value
+  double highHz = 0.0;
+};
+
+// Block part of the retune of one channel's section 3.
+struct StereoTuning
+{
+  int mode = -1; // tube mode of channel 1's set; other than 0 or 1: no retune
+  double lowHz = 0.0;
+  double highHz = 0.0;
+  double width = 0.0;
+};
+
 // Everything the frame loop needs that depends only on the block's parameters and rate.
 struct BlockValues
 {
@@ -89,10 +108,16 @@ struct BlockValues
 
   std::array<SideValues, 2> sides{}; // [0] left, [1] right
   std::array<int, 2> setOf{0, 0};    // side used by each channel
+  std::array<TubeTuning, 2> tube{};  // per channel
+  std::array<StereoTuning, 2> stereo{};
   SubStepTables tables{};
 
   const SideValues& SetFor(int channel) const noexcept { return sides[setOf[channel]]; }
 };
+
+// Frequencies of the tube-mode band-passes for the release and attack terms rn and an.
+double TubeLowHz(int mode, double releaseTerm, double attackTerm) noexcept;
+double TubeHighHz(int mode, double releaseTerm) noexcept;
 
 // Sub-step constant C_F of a factor (2, 4, 8, 12 or 16).
 double SubStepConstant(int factor) noexcept;

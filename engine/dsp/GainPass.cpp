@@ -18,28 +18,27 @@ float SingleMagnitude(double x) noexcept
 }
 
 // Retunes sections 2 and 8 with the tube mode; returns the tone weight Wt.
-double RetuneTubeBandPasses(ChannelState& ch, FilterBank& filters, int c, const BlockValues& b,
-                            int mode) noexcept
+double RetuneTubeBandPasses(ChannelState& ch, FilterBank& filters, int c, const BlockValues& b) noexcept
 {
-  if (mode != 0 && mode != 1) return 1e-15;
-  const SideValues& last = b.SetFor(1); // set of the last channel of the detector pass
-  double rn = ClampUnit(last.releaseCoef * 0.0005263157894736842 - 0.05263157894736842);
-  const double an = ClampUnit(last.attackCoef * 0.02512562814070352 - 0.0050251256281407045);
-  if (last.autoRelease == 1) rn = 1.0 - ch.envelope;
-  const double m1 = MinOneGuarded((rn + an) * 0.5);
-  const double m2 = MinOneGuarded(rn);
+  const TubeTuning& t = b.tube[c];
+  if (t.mode != 0 && t.mode != 1) return 1e-15;
+  double lowHz = t.lowHz;
+  double highHz = t.highHz;
+  if (t.followsEnvelope) {
+    const double rn = 1.0 - ch.envelope;
+    lowHz = TruncSmall(TubeLowHz(t.mode, rn, t.attackTerm));
+    highHz = TruncSmall(TubeHighHz(t.mode, rn));
+  }
   const double wt = ClampUnit(ch.meterReadout * 0.0625 + 1.0);
   const double sw = Smoothstep(Min(wt, 1.0));
-  const double f1 = mode == 0 ? 329.0 * m1 + 843.0 : 404.0 * m1 + 376.0;
-  const double f2 = mode == 0 ? 181.0 * m2 + 1861.0 : 564.0 * m2 + 2023.0;
-  const double hz = sw * std::trunc(f2) + (1.0 - sw) * std::trunc(f1);
-  if (NeedsRetune(hz, ch.tubeBandPassHz) || mode != ch.tubeBandPassMode) {
-    if (mode == 0)
+  const double hz = sw * highHz + (1.0 - sw) * lowHz;
+  if (NeedsRetune(hz, ch.tubeBandPassHz) || t.mode != ch.tubeBandPassMode) {
+    if (t.mode == 0)
       DesignTubeBandPasses(filters, c, hz, 4.3478260869565215, 25.0, b.sampleRate);
     else
       DesignTubeBandPasses(filters, c, hz, 1.2987012987012987, 16.666666666666668, b.sampleRate);
     ch.tubeBandPassHz = hz;
-    ch.tubeBandPassMode = mode;
+    ch.tubeBandPassMode = t.mode;
   }
   return wt;
 }
@@ -110,8 +109,7 @@ double RunGainPass(std::array<ChannelState, 2>& channels, FilterBank& filters, i
     channels[0].envelope = channels[1].envelope = mean;
   }
 
-  const int mode = side.tubeMode;
-  const double toneWeight = RetuneTubeBandPasses(ch, filters, c, b, mode);
+  const double toneWeight = RetuneTubeBandPasses(ch, filters, c, b);
 
   // Gain loop: average of 1/(1 + envelope) over the interpolated sub-steps. The interpolated
   // envelope is floored at 0 so that the gain stays within (0, 1] even after a reset.

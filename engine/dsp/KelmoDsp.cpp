@@ -156,10 +156,9 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   }
 
   const double depth = MeterDepth(mChannels[0].meterReadout, mChannels[1].meterReadout);
-  const int stereoMode = b.SetFor(1).tubeMode;
   bool retuned = false;
   for (int c = 0; c < kNumChannels; ++c)
-    retuned = RetuneStereoBandPass(mChannels[c], mFilters, c, b.SetFor(c), b, stereoMode) || retuned;
+    retuned = RetuneStereoBandPass(mChannels[c], mFilters, c, b) || retuned;
   if (b.stereoStageOn) RunStereoStage(mChannels, mFilters, b, depth, retuned ? 0.3 : 1.0, mMidSide, mTube);
 
   // Output pass.

@@ -14,10 +14,11 @@ public:
   // Output bit (0 or 1) of the current state, without advancing. Audio thread; no allocation.
   int PeekBit() const noexcept
   {
+    // The bit is ((out mod 44100) * 6087) >> 27 (never above 1). That product reaches 2^27
+    // exactly from out mod 44100 = 22050 on, so the bit says whether out lies in the upper half
+    // of its period of 44100, which is the parity of out / 22050: one division by a constant.
     const uint64_t out = Rotl(mS0 + mS1, 17) + mS0;
-    const uint32_t product = static_cast<uint32_t>(out % 44100u) * 6087u;
-    const uint32_t bit = product >> 27;
-    return bit > 1u ? 1 : static_cast<int>(bit);
+    return static_cast<int>((out / 22050u) & 1u);
   }
 
   // Moves the state one step on. Audio thread; no allocation.

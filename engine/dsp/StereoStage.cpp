@@ -6,22 +6,16 @@
 
 namespace kelmo::dsp {
 
-bool RetuneStereoBandPass(ChannelState& ch, FilterBank& filters, int c, const SideValues& side,
-                          const BlockValues& b, int mode) noexcept
+bool RetuneStereoBandPass(ChannelState& ch, FilterBank& filters, int c, const BlockValues& b) noexcept
 {
-  if (mode != 0 && mode != 1) return false;
-  const double an = ClampUnit(side.attackCoef * 0.02512562814070352 - 0.0050251256281407045);
-  const double rn = ClampUnit(side.releaseCoef * 0.0005263157894736842 - 0.05263157894736842);
-  const double m1 = MinOneGuarded((an + rn) * 0.5);
-  const double m2 = MinOneGuarded(rn);
+  const StereoTuning& t = b.stereo[c];
+  if (t.mode != 0 && t.mode != 1) return false;
   const double sigma = Smoothstep(MinOneGuarded(1.0 - ch.meterReadout));
-  const double f1 = mode == 0 ? 165.0 * m1 + 421.0 : 202.0 * m1 + 188.0;
-  const double f2 = mode == 0 ? 91.0 * m2 + 930.0 : 282.0 * m2 + 1011.0;
-  const double hz = sigma * std::trunc(f2) + (1.0 - sigma) * std::trunc(f1);
-  if (NeedsRetune(hz, ch.stereoBandPassHz) || mode != ch.stereoBandPassMode) {
-    DesignStereoBandPass(filters, c, hz, mode == 0 ? 2.127659574468085 : 1.7543859649122808, b.sampleRate);
+  const double hz = sigma * t.highHz + (1.0 - sigma) * t.lowHz;
+  if (NeedsRetune(hz, ch.stereoBandPassHz) || t.mode != ch.stereoBandPassMode) {
+    DesignStereoBandPass(filters, c, hz, t.width, b.sampleRate);
     ch.stereoBandPassHz = hz;
-    ch.stereoBandPassMode = mode;
+    ch.stereoBandPassMode = t.mode;
   }
   return true;
 }

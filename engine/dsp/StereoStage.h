@@ -9,10 +9,9 @@
 
 namespace kelmo::dsp {
 
-// Retunes section 3 of a channel from its attack and release and its meter; mode is the tube
-// mode of channel 1's parameter set. Returns false when the mode is not 0 or 1 (no retune).
-bool RetuneStereoBandPass(ChannelState& ch, FilterBank& filters, int c, const SideValues& side,
-                          const BlockValues& block, int mode) noexcept;
+// Retunes section 3 of channel c from its attack and release (through the block's tuning) and
+// its meter. Returns false when the tube mode of channel 1's set is not 0 or 1 (no retune).
+bool RetuneStereoBandPass(ChannelState& ch, FilterBank& filters, int c, const BlockValues& block) noexcept;
 
 // Depth 0..1 of the summed gain reduction of both meters, feeding the stereo stage's level.
 double MeterDepth(double readout0, double readout1) noexcept;

@@ -66,6 +66,22 @@ TEST(NoiseGenerator, FirstBitsAndStateFromSeed)
   EXPECT_EQ(g.State1(), 11180718260133937325ULL);
 }
 
+TEST(NoiseGenerator, BitFollowsTheModuloFormulaOverALongRun)
+{
+  NoiseGenerator g;
+  const auto rotl = [](uint64_t v, int k) { return (v << k) | (v >> (64 - k)); };
+  int ones = 0;
+  for (int i = 0; i < 200000; ++i) {
+    const uint64_t out = rotl(g.State0() + g.State1(), 17) + g.State0();
+    const uint32_t bit = (static_cast<uint32_t>(out % 44100u) * 6087u) >> 27;
+    const int expected = bit > 1u ? 1 : static_cast<int>(bit);
+    const int drawn = g.Draw();
+    ASSERT_EQ(drawn, expected) << i;
+    ones += drawn;
+  }
+  EXPECT_NEAR(ones, 100000, 2000);
+}
+
 TEST(NoiseGenerator, PeekDoesNotAdvance)
 {
   NoiseGenerator a, b;
