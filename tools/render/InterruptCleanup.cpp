@@ -1,0 +1,44 @@
+#include "tools/render/InterruptCleanup.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+#include <unistd.h>
+
+namespace kelmo::render {
+
+namespace {
+
+constexpr size_t kMaxPath = 4096;
+char gPath[kMaxPath];
+std::atomic<bool> gPathSet{false};
+
+extern "C" void OnInterrupt(int signal)
+{
+  if (gPathSet.load()) ::unlink(gPath);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+} // namespace
+
+void InstallInterruptCleanup()
+{
+  for (int s : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction action
+    {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(s, &action, nullptr);
+  }
+}
+
+void SetInterruptCleanupPath(const char* path) noexcept
+{
+  gPathSet.store(false);
+  if (!path || std::strlen(path) >= kMaxPath) return;
+  std::strcpy(gPath, path);
+  gPathSet.store(true);
+}
+
+} // namespace kelmo::render

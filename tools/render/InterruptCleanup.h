@@ -1,0 +1,16 @@
+#pragma once
+
+namespace kelmo::render {
+
+// Removes the half-written temporary output file when the process is interrupted (SIGINT,
+// SIGTERM, SIGHUP), then lets the signal end the process as it would have.
+// One temporary file at a time; the path is kept in a fixed buffer so that the handler only
+// calls unlink.
+
+// Installs the handlers. Called once by the command-line program before rendering.
+void InstallInterruptCleanup();
+
+// The temporary file to remove on an interrupt; a null or too long path clears it.
+void SetInterruptCleanupPath(const char* path) noexcept;
+
+} // namespace kelmo::render

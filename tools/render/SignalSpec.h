@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelmo::render {
+
+// A generated test signal, as given to --signal:
+//   sine:HZ:DBFS, noise:DBFS, impulse, silence, sweep:HZ1:HZ2:DBFS
+struct SignalSpec
+{
+  enum class Kind { Sine, Noise, Impulse, Silence, Sweep };
+  Kind kind = Kind::Silence;
+  double startHz = 0.0;   // sine frequency, sweep start
+  double endHz = 0.0;     // sweep end
+  double levelDbfs = 0.0; // peak level of sine, sweep and noise
+};
+
+// Reads a --signal text. False with a one-line reason in error ("sine needs HZ and DBFS: ...").
+// Frequencies must be positive; the upper limit depends on the rate (CheckSignalAgainstRate).
+bool ParseSignalSpec(std::string_view text, SignalSpec& spec, std::string& error);
+
+// Checks what depends on the sample rate: every frequency below half the rate.
+bool CheckSignalAgainstRate(const SignalSpec& spec, double sampleRate, std::string& error);
+
+} // namespace kelmo::render
