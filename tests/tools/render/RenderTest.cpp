@@ -149,11 +149,11 @@ TEST_F(Render, FileInputOnBothPrecisionsMatchesTheEngine)
   // the 32-bit output is the 64-bit one rounded to float.
   EXPECT_EQ(ReadAll(dir / "out32.wav"), ReadAll(dir / "out64.wav"));
   // A generated signal has more precision than the 32-bit path hands over: close, not equal.
-  for (const char* bits : {"32", "64"})
-    ASSERT_EQ(RunCommand({"--signal", "sweep:30:3000:-1", "--seconds", "0.3", "--precision", bits, "--param",
-                          "L Threshold=24", dir / ("g" + std::string(bits) + ".wav")})
-                  .exitCode,
-              0);
+  for (const auto& [bits, name] : {std::pair{"32", "g32.wav"}, std::pair{"64", "g64.wav"}}) {
+    const CommandResult r = RunCommand({"--signal", "sweep:30:3000:-1", "--seconds", "0.3", "--precision",
+                                        bits, "--param", "L Threshold=24", dir / name});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+  }
   const double d = MaxDifference(ReadAll(dir / "g32.wav"), ReadAll(dir / "g64.wav"));
   EXPECT_GT(d, 0.0);
   EXPECT_LT(d, 1e-5);
