@@ -1,6 +1,7 @@
 #include "engine/dsp/DetectorPass.h"
 
 #include "engine/dsp/DspMath.h"
+#include "engine/dsp/LaneMath.h"
 
 #include <cmath>
 

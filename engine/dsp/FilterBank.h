@@ -30,12 +30,15 @@ struct FilterBank
     return y;
   }
 
-  // Runs section n of both channels (lane c = channel c).
+  // Runs section n of both channels (lane c = channel c). Each row is 16-byte aligned, so the
+  // coefficients are read as aligned pairs and fold into the arithmetic.
   Pair Run(int n, Pair x) noexcept
   {
-    const Pair y = LoadPair(b0[n]) * x + (LoadPair(z1[n]) + 1e-15);
-    StorePair(z1[n], LoadPair(b1[n]) * x + 1e-15 + LoadPair(z2[n]) - LoadPair(a1[n]) * y);
-    StorePair(z2[n], LoadPair(b2[n]) * x + 1e-15 - LoadPair(a2[n]) * y);
+    AlignedPair& s1 = Row(z1, n);
+    AlignedPair& s2 = Row(z2, n);
+    const Pair y = Row(b0, n) * x + (s1 + 1e-15);
+    s1 = Row(b1, n) * x + 1e-15 + s2 - Row(a1, n) * y;
+    s2 = Row(b2, n) * x + 1e-15 - Row(a2, n) * y;
     return y;
   }
 
@@ -48,6 +51,13 @@ struct FilterBank
   {
     for (int n = 0; n < kNumSections; ++n)
       z1[n][c] = z2[n][c] = 1e-15;
+  }
+
+  // A row of a table as an aligned pair (a type allowed to alias its doubles).
+  using AlignedPair = double __attribute__((vector_size(16), aligned(16), may_alias));
+  static AlignedPair& Row(double (&words)[kNumSections][kNumChannels], int n) noexcept
+  {
+    return *reinterpret_cast<AlignedPair*>(words[n]);
   }
 
   void SetCoefficients(int n, int c, double nb0, double nb1, double nb2, double na1, double na2) noexcept

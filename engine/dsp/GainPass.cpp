@@ -86,55 +86,100 @@ double NeedleForReadout(double readoutDb) noexcept
   return a * 0.26666666666 + b * 0.2 + c * 0.53333333334;
 }
 
-double RunGainPass(std::array<ChannelState, 2>& channels, FilterBank& filters, int c, const BlockValues& b,
-                   bool active, std::array<double, 2>& midSide, NoiseGenerator& noise) noexcept
+namespace {
+
+// Inactive channel: the dry signal passes, the state is held quiet and the meter decays.
+void RunInactive(ChannelState& ch, const BlockValues& b, double& midSide) noexcept
 {
-  ChannelState& ch = channels[c];
-  const SideValues& side = b.SetFor(c);
+  ch.channelSignal = ch.drySignal;
+  ch.ClearInactive();
+  midSide = 1e-15;
+  const double m = ch.detectorState[20];
+  const double mNext = m - 5.0 * m / b.sampleRate;
+  ch.detectorState[20] = mNext + 1e-15;
+  ch.meterReadout = mNext + 2e-15;
+  ch.meterNeedle = static_cast<float>(ClampUnit(-0.1 * ch.meterReadout));
+}
 
-  if (!active) {
-    ch.channelSignal = ch.drySignal;
-    ch.ClearInactive();
-    midSide[c] = 1e-15;
-    const double m = ch.detectorState[20];
-    const double mNext = m - 5.0 * m / b.sampleRate;
-    ch.detectorState[20] = mNext + 1e-15;
-    ch.meterReadout = mNext + 2e-15;
-    ch.meterNeedle = static_cast<float>(ClampUnit(-0.1 * ch.meterReadout));
-    return 1e-15;
+// Gain loop and gain cell of the channels in lanes: the average of 1/(1 + envelope) over the
+// interpolated sub-steps, then the threshold knee. The interpolated envelope is floored at 0 so
+// that the gain stays within (0, 1] even after a reset. bits[i] holds lane i's noise bits.
+template <class V>
+void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, const BlockValues& b,
+                  const int* const* bits) noexcept
+{
+  const V env = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.envelope; });
+  const V envPrev = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.prevDetector[6]; });
+  const V step = (env - envPrev) * b.invFactor;
+  Scatter(lanes, step, [](ChannelState& s) -> double& { return s.envelopeStep; });
+  const V base = env + 1.0 + (envPrev - env) * 0.5;
+  V sum = Const<V>(1e-15);
+  for (int k = 0; k < b.factor; ++k) {
+    V term;
+    if constexpr (sizeof(V) == sizeof(double))
+      term = b.tables.gainTerm[k][bits[0][k]];
+    else
+      term = V{b.tables.gainTerm[k][bits[0][k]], b.tables.gainTerm[k][bits[1][k]]};
+    sum += 1.0 / Max(base + step * term, Const<V>(1.0));
   }
+  Scatter(lanes, sum, [](ChannelState& s) -> double& { return s.subSampleSum; });
+  Scatter(lanes, env, [](ChannelState& s) -> double& { return s.prevDetector[6]; });
+  const V g0 = sum * b.invFactor;
 
-  if (c == 0 && b.channelLink == 0) {
+  const V threshold = Gather<V>(sides, [](const SideValues& s) { return s.thresholdGain; });
+  const V ramp = Gather<V>(sides, [](const SideValues& s) { return s.thresholdRamp; });
+  const V u = MinOneGuarded((threshold - 1e-05) * ramp + 1e-05 + g0);
+  const V sigma = Smoothstep(u);
+  const V gain = sigma + g0 * (1.0 - sigma);
+  const V detectorInput = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorInput; });
+  const V gained = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.gainedInput; });
+  Scatter(lanes, gain * detectorInput, [](ChannelState& s) -> double& { return s.feedbackSignal; });
+  Scatter(lanes, gain * gained, [](ChannelState& s) -> double& { return s.channelSignal; });
+}
+
+} // namespace
+
+void RunGainPasses(std::array<ChannelState, 2>& channels, FilterBank& filters, const BlockValues& b,
+                   const bool* active, std::array<double, 2>& midSide, NoiseGenerator& noise,
+                   double* toneWeights) noexcept
+{
+  toneWeights[0] = toneWeights[1] = 1e-15;
+  if (active[0] && b.channelLink == 0) {
     const double mean = (channels[0].envelope + channels[1].envelope) * 0.5;
     channels[0].envelope = channels[1].envelope = mean;
   }
+  if (!active[0]) RunInactive(channels[0], b, midSide[0]);
 
-  const double toneWeight = RetuneTubeBandPasses(ch, filters, c, b);
-
-  // Gain loop: average of 1/(1 + envelope) over the interpolated sub-steps. The interpolated
-  // envelope is floored at 0 so that the gain stays within (0, 1] even after a reset.
-  const double env = ch.envelope;
-  const double envPrev = ch.prevDetector[6];
-  const double step = (env - envPrev) * b.invFactor;
-  ch.envelopeStep = step;
-  const double base = env + 1.0 + (envPrev - env) * 0.5;
-  double sum = 1e-15;
-  for (int k = 0; k < b.factor; ++k) {
-    const int bit = noise.Draw();
-    sum += 1.0 / Max(base + step * b.tables.gainTerm[k][bit], 1.0);
+  // The noise bits in the order the channels draw them one after the other.
+  int bits[2][kMaxSubSteps];
+  for (int c = 0; c < 2; ++c)
+    if (active[c])
+      for (int k = 0; k < b.factor; ++k)
+        bits[c][k] = noise.Draw();
+  ChannelState* lanes[2] = {&channels[0], &channels[1]};
+  const SideValues* sides[2] = {&b.SetFor(0), &b.SetFor(1)};
+  if (!active[0] && !active[1]) {
+    // Nothing to compute.
+  } else if (active[0] && active[1]) {
+    const int* laneBits[2] = {bits[0], bits[1]};
+    RunGainCells<Pair>(lanes, sides, b, laneBits);
+  } else {
+    const int c = active[0] ? 0 : 1;
+    const int* laneBits[1] = {bits[c]};
+    RunGainCells<double>(&lanes[c], &sides[c], b, laneBits);
   }
-  ch.subSampleSum = sum;
-  ch.prevDetector[6] = env;
-  const double g0 = sum * b.invFactor;
 
-  const double u = MinOneGuarded((side.thresholdGain - 1e-05) * side.thresholdRamp + 1e-05 + g0);
-  const double sigma = Smoothstep(u);
-  const double gain = sigma + g0 * (1.0 - sigma);
-  ch.feedbackSignal = gain * ch.detectorInput;
-  ch.channelSignal = gain * ch.gainedInput;
-
-  UpdateMeters(channels, c, b);
-  return toneWeight;
+  // Retune and meters channel by channel, in the channels' order: unlinked, channel 0's meter
+  // update also sets channel 1's meter, which channel 1's retune then reads or its inactive
+  // branch replaces.
+  for (int c = 0; c < 2; ++c) {
+    if (active[c]) {
+      toneWeights[c] = RetuneTubeBandPasses(channels[c], filters, c, b);
+      UpdateMeters(channels, c, b);
+    } else if (c == 1) {
+      RunInactive(channels[1], b, midSide[1]);
+    }
+  }
 }
 
 } // namespace kelmo::dsp

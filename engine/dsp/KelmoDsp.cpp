@@ -131,10 +131,9 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   // nothing the other channel's gain pass reads, so they run after both gain passes.
   bool gainActive[kNumChannels];
   double toneWeights[kNumChannels];
-  for (int c = 0; c < kNumChannels; ++c) {
+  for (int c = 0; c < kNumChannels; ++c)
     gainActive[c] = mPowerOff == 0 && b.sides[c].bypass == 1;
-    toneWeights[c] = RunGainPass(mChannels, mFilters, c, b, gainActive[c], mMidSide, mNoise);
-  }
+  RunGainPasses(mChannels, mFilters, b, gainActive, mMidSide, mNoise, toneWeights);
   if (gainActive[0] && gainActive[1]) {
     RunColourStage<Pair>(lanes, mFilters, 0, sets, b, toneWeights);
   } else {

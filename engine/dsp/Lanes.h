@@ -46,33 +46,6 @@ inline Pair CopySign(Pair x, Pair s) noexcept
   return reinterpret_cast<Pair>((reinterpret_cast<PairBits>(x) & 0x7fffffffffffffffULL) | sign);
 }
 
-inline double Sqrt(double x) noexcept
-{
-  return std::sqrt(x);
-}
-inline Pair Sqrt(Pair x) noexcept
-{
-  return Pair{std::sqrt(x[0]), std::sqrt(x[1])};
-}
-
-inline double Log(double x) noexcept
-{
-  return std::log(x);
-}
-inline Pair Log(Pair x) noexcept
-{
-  return Pair{std::log(x[0]), std::log(x[1])};
-}
-
-inline double Cos(double x) noexcept
-{
-  return std::cos(x);
-}
-inline Pair Cos(Pair x) noexcept
-{
-  return Pair{std::cos(x[0]), std::cos(x[1])};
-}
-
 // Lane values read from, and written to, one item per lane (a channel state, a side's values).
 template <class V, class T, class F> inline V Gather(T* const* items, F get) noexcept
 {

@@ -1,6 +1,7 @@
 #include "engine/dsp/StereoStage.h"
 
 #include "engine/dsp/DspMath.h"
+#include "engine/dsp/LaneMath.h"
 
 #include <cmath>
 
@@ -41,9 +42,9 @@ void RunStereoStage(std::array<ChannelState, 2>& channels, FilterBank& filters, 
   const double a0 = filters.Run(3, 0, s0);
   const double a1 = filters.Run(3, 1, s1);
   const double dd = a0 - a1;
-  const double cd = std::cos(dd);
+  const double cd = Cos(dd);
   const double h = cd * cd * dd;
-  const double ph = std::cos(h * 4.0 - kPi);
+  const double ph = Cos(h * 4.0 - kPi);
 
   const double p1 = filters.Run(17, 1, filters.Run(17, 0, ph));
   const double d12 = c1.detectorState[12];

@@ -61,6 +61,14 @@ std::vector<Setting> Settings()
   half[kMidSideMode] = 1;
   half[kSidechainListen] = 1;
   s.push_back({"right bypassed, listen", half});
+  // Unlinked, one side bypassed: the detector and the gain pass of a channel follow different
+  // bypass switches, and channel 0's meter update reaches channel 1.
+  for (int bypassed : {kLBypass, kRBypass}) {
+    ParamValues one = squeeze;
+    one[bypassed] = 0;
+    one[kNoiseAmount] = 0.5;
+    s.push_back({bypassed == kLBypass ? "left bypassed" : "right bypassed", one});
+  }
   ParamValues delta = squeeze;
   delta[kDelta] = 1;
   delta[kVariGain] = 80;
