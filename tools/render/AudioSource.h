@@ -15,7 +15,7 @@ public:
   // Total frames, or -1 when the source cannot tell in advance.
   virtual int64_t Frames() const = 0;
   // Reads up to maxFrames frames into channels[0 .. Channels() - 1]; returns the frames read, 0 at
-  // the end, -1 on a read error (error() then says why).
+  // the end, -1 on a read error (Error() then says why).
   virtual int Read(double* const* channels, int maxFrames) = 0;
   // Why the last Read failed.
   virtual const char* Error() const { return ""; }

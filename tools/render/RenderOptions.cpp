@@ -21,7 +21,7 @@ The output appears only when the render succeeded (it is written to a temporary 
 the same folder and renamed into place).
 
 Input:
-  --signal SPEC       generate the input instead of reading INPUT; SPEC is one of
+  --signal SIGNAL     generate the input instead of reading INPUT; SIGNAL is one of
                         sine:HZ:DBFS       a tone at peak level DBFS
                         noise:DBFS         uniform white noise within +-DBFS (fixed seed)
                         impulse            one full-scale sample at the start
@@ -141,10 +141,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     if (name != "--param" && !seen.insert(name).second) return Fail(name + " is given more than once");
 
     if (name == "--signal") {
-      SignalSpec spec;
+      SignalRecipe recipe;
       std::string error;
-      if (!ParseSignalSpec(value, spec, error)) return Fail(error);
-      o.signal = spec;
+      if (!ParseSignalRecipe(value, recipe, error)) return Fail(error);
+      o.signal = recipe;
     } else if (name == "--seconds") {
       if (!ParseFiniteNumber(value, o.seconds)) return Fail("--seconds '" + value + "' is not a number");
       if (o.seconds <= 0.0 || o.seconds > RenderOptions::kMaxSeconds)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/render/SignalSpec.h"
+#include "tools/render/SignalRecipe.h"
 
 #include <optional>
 #include <string>
@@ -20,8 +20,8 @@ struct RenderOptions
   static constexpr int kMaxRate = 768000;
   static constexpr double kMaxSeconds = 24.0 * 3600.0;
 
-  std::string inputPath;            // empty with --signal
-  std::optional<SignalSpec> signal; // --signal
+  std::string inputPath;              // empty with --signal
+  std::optional<SignalRecipe> signal; // --signal
   std::string outputPath;
   double seconds = kDefaultSeconds; // --seconds (generated signals)
   int sampleRate = kDefaultRate;    // --rate (generated signals)

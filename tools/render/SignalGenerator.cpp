@@ -24,9 +24,9 @@ double SignalGenerator::AmplitudeOf(double dbfs)
   return std::pow(10.0, dbfs / 20.0);
 }
 
-SignalGenerator::SignalGenerator(const SignalSpec& spec, double sampleRate, int channels, int64_t frames)
-    : mSpec(spec), mSampleRate(sampleRate), mChannels(channels), mFrames(std::max<int64_t>(frames, 0)),
-      mAmplitude(AmplitudeOf(spec.levelDbfs))
+SignalGenerator::SignalGenerator(const SignalRecipe& recipe, double sampleRate, int channels, int64_t frames)
+    : mRecipe(recipe), mSampleRate(sampleRate), mChannels(channels), mFrames(std::max<int64_t>(frames, 0)),
+      mAmplitude(AmplitudeOf(recipe.levelDbfs))
 {
   for (int c = 0; c < channels; ++c)
     mNoiseState.push_back(0x9E3779B97F4A7C15ULL * static_cast<uint64_t>(c + 1));
@@ -35,27 +35,27 @@ SignalGenerator::SignalGenerator(const SignalSpec& spec, double sampleRate, int 
 double SignalGenerator::SampleAt(int64_t n, int channel)
 {
   const double t = static_cast<double>(n) / mSampleRate;
-  switch (mSpec.kind) {
-  case SignalSpec::Kind::Sine:
-    return mAmplitude * std::sin(2.0 * std::numbers::pi * mSpec.startHz * t);
-  case SignalSpec::Kind::Sweep: {
+  switch (mRecipe.kind) {
+  case SignalRecipe::Kind::Sine:
+    return mAmplitude * std::sin(2.0 * std::numbers::pi * mRecipe.startHz * t);
+  case SignalRecipe::Kind::Sweep: {
     const double duration = static_cast<double>(mFrames) / mSampleRate;
-    const double ratio = std::log(mSpec.endHz / mSpec.startHz);
+    const double ratio = std::log(mRecipe.endHz / mRecipe.startHz);
     // Equal ends (or a one-frame signal) make it a plain tone.
     if (std::fabs(ratio) < 1e-12 || duration <= 0.0)
-      return mAmplitude * std::sin(2.0 * std::numbers::pi * mSpec.startHz * t);
+      return mAmplitude * std::sin(2.0 * std::numbers::pi * mRecipe.startHz * t);
     const double phase =
-        2.0 * std::numbers::pi * mSpec.startHz * duration / ratio * std::expm1(t / duration * ratio);
+        2.0 * std::numbers::pi * mRecipe.startHz * duration / ratio * std::expm1(t / duration * ratio);
     return mAmplitude * std::sin(phase);
   }
-  case SignalSpec::Kind::Noise: {
+  case SignalRecipe::Kind::Noise: {
     const uint64_t bits = NextNoiseBits(mNoiseState[static_cast<size_t>(channel)]);
     const double unit = static_cast<double>(bits >> 11) * (1.0 / 9007199254740992.0); // [0, 1)
     return mAmplitude * (2.0 * unit - 1.0);
   }
-  case SignalSpec::Kind::Impulse:
+  case SignalRecipe::Kind::Impulse:
     return n == 0 ? 1.0 : 0.0;
-  case SignalSpec::Kind::Silence:
+  case SignalRecipe::Kind::Silence:
     return 0.0;
   }
   return 0.0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tools/render/AudioSource.h"
-#include "tools/render/SignalSpec.h"
+#include "tools/render/SignalRecipe.h"
 
 #include <cstdint>
 #include <vector>
@@ -9,7 +9,7 @@
 namespace kelmo::render {
 
 // A generated test signal of a fixed length; every channel gets the same signal except noise,
-// whose channels are independent. The output depends only on the spec, rate, channel count and
+// whose channels are independent. The output depends only on the recipe, rate, channel count and
 // frame position (never on how the reads are split), and is the same on every run:
 // - sine: level x sin(2 pi f n / rate), starting at phase 0;
 // - sweep: exponential sweep from HZ1 to HZ2 across the whole length, starting at phase 0;
@@ -19,7 +19,7 @@ namespace kelmo::render {
 class SignalGenerator : public AudioSource
 {
 public:
-  SignalGenerator(const SignalSpec& spec, double sampleRate, int channels, int64_t frames);
+  SignalGenerator(const SignalRecipe& recipe, double sampleRate, int channels, int64_t frames);
 
   int Channels() const override { return mChannels; }
   double SampleRate() const override { return mSampleRate; }
@@ -32,7 +32,7 @@ public:
 private:
   double SampleAt(int64_t n, int channel);
 
-  SignalSpec mSpec;
+  SignalRecipe mRecipe;
   double mSampleRate;
   int mChannels;
   int64_t mFrames;

@@ -52,7 +52,8 @@ std::unique_ptr<SoundFileWriter> SoundFileWriter::Create(const std::string& path
   }
   writer->mTempPath = pattern;
   SetInterruptCleanupPath(writer->mTempPath.c_str());
-  // mkstemp makes the file private; the output gets the usual permissions.
+  // mkstemp makes the file private; the output gets the usual permissions. Reading the umask means
+  // setting it for a moment: renders write their output from one thread.
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);

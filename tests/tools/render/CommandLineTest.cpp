@@ -45,7 +45,7 @@ TEST(CommandLine, DefaultsAndEveryOption)
                                   "--vst3", "K.vst3", "OUT.WAV"});
   // clang-format on
   ASSERT_TRUE(o.signal);
-  EXPECT_EQ(o.signal->kind, SignalSpec::Kind::Sweep);
+  EXPECT_EQ(o.signal->kind, SignalRecipe::Kind::Sweep);
   EXPECT_EQ(o.signal->startHz, 20.0);
   EXPECT_EQ(o.signal->endHz, 20000.0);
   EXPECT_EQ(o.signal->levelDbfs, -12.0);
@@ -73,19 +73,19 @@ TEST(CommandLine, DefaultsAndEveryOption)
 
 TEST(CommandLine, SignalsAndTheirForms)
 {
-  SignalSpec s;
+  SignalRecipe s;
   std::string error;
-  ASSERT_TRUE(ParseSignalSpec("sine:997:-6.5", s, error));
-  EXPECT_EQ(s.kind, SignalSpec::Kind::Sine);
+  ASSERT_TRUE(ParseSignalRecipe("sine:997:-6.5", s, error));
+  EXPECT_EQ(s.kind, SignalRecipe::Kind::Sine);
   EXPECT_EQ(s.startHz, 997.0);
   EXPECT_EQ(s.levelDbfs, -6.5);
-  ASSERT_TRUE(ParseSignalSpec("noise:-20", s, error));
-  EXPECT_EQ(s.kind, SignalSpec::Kind::Noise);
+  ASSERT_TRUE(ParseSignalRecipe("noise:-20", s, error));
+  EXPECT_EQ(s.kind, SignalRecipe::Kind::Noise);
   EXPECT_EQ(s.levelDbfs, -20.0);
-  ASSERT_TRUE(ParseSignalSpec("impulse", s, error));
-  EXPECT_EQ(s.kind, SignalSpec::Kind::Impulse);
-  ASSERT_TRUE(ParseSignalSpec("silence", s, error));
-  EXPECT_EQ(s.kind, SignalSpec::Kind::Silence);
+  ASSERT_TRUE(ParseSignalRecipe("impulse", s, error));
+  EXPECT_EQ(s.kind, SignalRecipe::Kind::Impulse);
+  ASSERT_TRUE(ParseSignalRecipe("silence", s, error));
+  EXPECT_EQ(s.kind, SignalRecipe::Kind::Silence);
 
   const std::pair<const char*, const char*> bad[] = {
       {"sine:1000", "sine:HZ:DBFS"},
@@ -104,7 +104,7 @@ TEST(CommandLine, SignalsAndTheirForms)
   };
   for (const auto& [text, message] : bad) {
     SCOPED_TRACE(text);
-    EXPECT_FALSE(ParseSignalSpec(text, s, error));
+    EXPECT_FALSE(ParseSignalRecipe(text, s, error));
     EXPECT_NE(error.find(message), std::string::npos) << error;
   }
   EXPECT_NE(ParseError({"--signal", "sine:24000:-6", "o.wav"}).find("below half the sample rate"),

@@ -16,13 +16,13 @@ using namespace rendertest;
 
 namespace {
 
-Audio Generate(SignalSpec::Kind kind, double hz, double dbfs, int channels, double rate, int frames)
+Audio Generate(SignalRecipe::Kind kind, double hz, double dbfs, int channels, double rate, int frames)
 {
-  SignalSpec spec;
-  spec.kind = kind;
-  spec.startHz = spec.endHz = hz;
-  spec.levelDbfs = dbfs;
-  SignalGenerator g(spec, rate, channels, frames);
+  SignalRecipe recipe;
+  recipe.kind = kind;
+  recipe.startHz = recipe.endHz = hz;
+  recipe.levelDbfs = dbfs;
+  SignalGenerator g(recipe, rate, channels, frames);
   Audio a(static_cast<size_t>(channels), std::vector<double>(static_cast<size_t>(frames)));
   std::vector<double*> p;
   for (auto& ch : a)
@@ -85,7 +85,7 @@ TEST_F(Render, GeneratedSignalAndJsonAgreeWithTheEngineDrivenDirectly)
   const nlohmann::json j = Json(r);
   EXPECT_TRUE(r.err.empty()) << r.err;
 
-  const Audio in = Generate(SignalSpec::Kind::Sine, 200.0, -3.0, 2, 48000.0, 48000);
+  const Audio in = Generate(SignalRecipe::Kind::Sine, 200.0, -3.0, 2, 48000.0, 48000);
   auto k = MakeReference();
   ASSERT_TRUE(k->RestorePreset(1));
   k->pendingAutomation = {{kLThreshold, 20.0}};
@@ -199,7 +199,7 @@ TEST_F(Render, ParametersByNameOrIndexAndPresetsByNameOrIndex)
   const Audio presetByIndex = render("pi.wav", {"--preset", "29"});
   EXPECT_EQ(presetByName, presetByIndex);
   EXPECT_NE(presetByName, plain);
-  const Audio in = Generate(SignalSpec::Kind::Noise, 0.0, -4.0, 2, 48000.0, 14400);
+  const Audio in = Generate(SignalRecipe::Kind::Noise, 0.0, -4.0, 2, 48000.0, 14400);
   auto k = MakeReference();
   ASSERT_TRUE(k->RestorePreset(29));
   EXPECT_EQ(presetByName, AsFloat(k->Run<double>(in, nullptr, 48000.0, 512)));
@@ -228,7 +228,7 @@ TEST_F(Render, UserPresetIsAppliedOverThePresetExactlyAsStored)
                                       "--user-preset", dir / "mine.json", "--json", dir / "out.wav"});
   const nlohmann::json j = Json(r);
 
-  const Audio in = Generate(SignalSpec::Kind::Sine, 150.0, -2.0, 2, 48000.0, 24000);
+  const Audio in = Generate(SignalRecipe::Kind::Sine, 150.0, -2.0, 2, 48000.0, 24000);
   auto k = MakeReference();
   ASSERT_TRUE(k->RestorePreset(1));
   plugin::IByteChunk chunk;
@@ -257,7 +257,7 @@ TEST_F(Render, MonoAndSideChain)
   EXPECT_EQ(j["channels"].size(), 1u);
   const Audio m = ReadAll(dir / "mono.wav");
   ASSERT_EQ(m.size(), 1u);
-  const Audio monoIn = Generate(SignalSpec::Kind::Sine, 300.0, -6.0, 1, 48000.0, 9600);
+  const Audio monoIn = Generate(SignalRecipe::Kind::Sine, 300.0, -6.0, 1, 48000.0, 9600);
   auto k = MakeReference();
   k->pendingAutomation = {{kLThreshold, 20.0}};
   EXPECT_EQ(m, AsFloat(k->Run<double>(monoIn, nullptr, 48000.0, 512)));
@@ -265,7 +265,7 @@ TEST_F(Render, MonoAndSideChain)
   // A side-chain shorter than the input is followed by silence; the external inputs are the
   // defaults of "L/R Sidechain Input", blended in fully.
   const Audio main = Programme(12000, 48000.0);
-  Audio side = Generate(SignalSpec::Kind::Sine, 80.0, 0.0, 2, 48000.0, 8000);
+  Audio side = Generate(SignalRecipe::Kind::Sine, 80.0, 0.0, 2, 48000.0, 8000);
   WriteAll(dir / "main.wav", main, 48000);
   WriteAll(dir / "side.wav", side, 48000);
   const CommandResult r = RunCommand({"--sidechain", dir / "side.wav", "--param", "L Sidechain blend=100",

@@ -11,9 +11,9 @@ using namespace kelmo::render;
 
 namespace {
 
-SignalSpec Spec(SignalSpec::Kind kind, double hz1 = 0.0, double hz2 = 0.0, double dbfs = 0.0)
+SignalRecipe Recipe(SignalRecipe::Kind kind, double hz1 = 0.0, double hz2 = 0.0, double dbfs = 0.0)
 {
-  SignalSpec s;
+  SignalRecipe s;
   s.kind = kind;
   s.startHz = hz1;
   s.endHz = hz2;
@@ -48,7 +48,7 @@ int ZeroCrossings(const std::vector<double>& x, size_t from, size_t to)
 
 TEST(SignalGenerator, SineHasItsLevelAndPhase)
 {
-  SignalGenerator g(Spec(SignalSpec::Kind::Sine, 1000.0, 1000.0, -6.0), 48000.0, 2, 4800);
+  SignalGenerator g(Recipe(SignalRecipe::Kind::Sine, 1000.0, 1000.0, -6.0), 48000.0, 2, 4800);
   EXPECT_EQ(g.Frames(), 4800);
   const auto x = ReadAll(g, 512);
   ASSERT_EQ(x[0].size(), 4800u);
@@ -63,20 +63,20 @@ TEST(SignalGenerator, SineHasItsLevelAndPhase)
 
 TEST(SignalGenerator, ImpulseSilenceAndNoise)
 {
-  SignalGenerator impulse(Spec(SignalSpec::Kind::Impulse), 44100.0, 2, 100);
+  SignalGenerator impulse(Recipe(SignalRecipe::Kind::Impulse), 44100.0, 2, 100);
   const auto i = ReadAll(impulse, 7);
   EXPECT_EQ(i[0][0], 1.0);
   EXPECT_EQ(i[1][0], 1.0);
   for (size_t n = 1; n < 100; ++n)
     EXPECT_EQ(i[0][n] + i[1][n], 0.0);
 
-  SignalGenerator silence(Spec(SignalSpec::Kind::Silence), 44100.0, 1, 50);
+  SignalGenerator silence(Recipe(SignalRecipe::Kind::Silence), 44100.0, 1, 50);
   const auto quiet = ReadAll(silence, 64);
   ASSERT_EQ(quiet[0].size(), 50u);
   for (double v : quiet[0])
     EXPECT_EQ(v, 0.0);
 
-  SignalGenerator noise(Spec(SignalSpec::Kind::Noise, 0, 0, -20.0), 48000.0, 2, 48000);
+  SignalGenerator noise(Recipe(SignalRecipe::Kind::Noise, 0, 0, -20.0), 48000.0, 2, 48000);
   const auto w = ReadAll(noise, 512);
   double peak = 0.0, sum = 0.0, sumSq = 0.0;
   for (double v : w[0]) {
@@ -91,14 +91,14 @@ TEST(SignalGenerator, ImpulseSilenceAndNoise)
   EXPECT_NEAR(std::sqrt(sumSq / 48000.0), 0.1 / std::sqrt(3.0), 0.001);
   EXPECT_NE(w[0], w[1]); // independent channels
   // The same on every run.
-  SignalGenerator again(Spec(SignalSpec::Kind::Noise, 0, 0, -20.0), 48000.0, 2, 48000);
+  SignalGenerator again(Recipe(SignalRecipe::Kind::Noise, 0, 0, -20.0), 48000.0, 2, 48000);
   EXPECT_EQ(ReadAll(again, 48000), w);
 }
 
 TEST(SignalGenerator, SweepRunsFromStartToEndFrequency)
 {
   const double rate = 48000.0;
-  SignalGenerator g(Spec(SignalSpec::Kind::Sweep, 100.0, 10000.0, 0.0), rate, 1, 480000);
+  SignalGenerator g(Recipe(SignalRecipe::Kind::Sweep, 100.0, 10000.0, 0.0), rate, 1, 480000);
   const auto x = ReadAll(g, 4096)[0];
   ASSERT_EQ(x.size(), 480000u);
   double peak = 0.0;
@@ -118,24 +118,24 @@ TEST(SignalGenerator, SweepRunsFromStartToEndFrequency)
   EXPECT_NEAR(hzAround(5.0), 1000.0, 15.0);
   EXPECT_NEAR(hzAround(9.95), 10000.0 * std::pow(100.0, -0.05 / 10.0), 60.0);
   // Equal ends make a tone.
-  SignalGenerator tone(Spec(SignalSpec::Kind::Sweep, 440.0, 440.0, 0.0), rate, 1, 1000);
-  SignalGenerator sine(Spec(SignalSpec::Kind::Sine, 440.0, 440.0, 0.0), rate, 1, 1000);
+  SignalGenerator tone(Recipe(SignalRecipe::Kind::Sweep, 440.0, 440.0, 0.0), rate, 1, 1000);
+  SignalGenerator sine(Recipe(SignalRecipe::Kind::Sine, 440.0, 440.0, 0.0), rate, 1, 1000);
   EXPECT_EQ(ReadAll(tone, 100), ReadAll(sine, 100));
 }
 
 TEST(SignalGenerator, SameSamplesWhateverTheReadSplit)
 {
-  for (SignalSpec::Kind kind : {SignalSpec::Kind::Sine, SignalSpec::Kind::Sweep, SignalSpec::Kind::Noise,
-                                SignalSpec::Kind::Impulse}) {
-    SignalGenerator whole(Spec(kind, 50.0, 5000.0, -3.0), 44100.0, 2, 3001);
-    SignalGenerator ones(Spec(kind, 50.0, 5000.0, -3.0), 44100.0, 2, 3001);
-    SignalGenerator odd(Spec(kind, 50.0, 5000.0, -3.0), 44100.0, 2, 3001);
+  for (SignalRecipe::Kind kind : {SignalRecipe::Kind::Sine, SignalRecipe::Kind::Sweep,
+                                  SignalRecipe::Kind::Noise, SignalRecipe::Kind::Impulse}) {
+    SignalGenerator whole(Recipe(kind, 50.0, 5000.0, -3.0), 44100.0, 2, 3001);
+    SignalGenerator ones(Recipe(kind, 50.0, 5000.0, -3.0), 44100.0, 2, 3001);
+    SignalGenerator odd(Recipe(kind, 50.0, 5000.0, -3.0), 44100.0, 2, 3001);
     const auto reference = ReadAll(whole, 3001);
     EXPECT_EQ(ReadAll(ones, 1), reference);
     EXPECT_EQ(ReadAll(odd, 37), reference);
   }
   // Reading past the end gives nothing; a request of 0 frames reads nothing.
-  SignalGenerator g(Spec(SignalSpec::Kind::Sine, 100.0, 100.0, 0.0), 48000.0, 1, 10);
+  SignalGenerator g(Recipe(SignalRecipe::Kind::Sine, 100.0, 100.0, 0.0), 48000.0, 1, 10);
   double buf[16];
   double* p[1] = {buf};
   EXPECT_EQ(g.Read(p, 0), 0);

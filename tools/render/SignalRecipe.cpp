@@ -1,4 +1,4 @@
-#include "tools/render/SignalSpec.h"
+#include "tools/render/SignalRecipe.h"
 
 #include "tools/render/NumberText.h"
 
@@ -46,34 +46,34 @@ bool ReadLevel(std::string_view field, double& dbfs, std::string& error)
 
 } // namespace
 
-bool ParseSignalSpec(std::string_view text, SignalSpec& spec, std::string& error)
+bool ParseSignalRecipe(std::string_view text, SignalRecipe& recipe, std::string& error)
 {
   const std::vector<std::string_view> f = SplitOnColons(text);
   const std::string_view kind = f[0];
-  SignalSpec s;
+  SignalRecipe s;
   auto wrongCount = [&](const char* form) {
     error = "--signal " + std::string(kind) + " takes the form " + form + ", not '" + std::string(text) + "'";
     return false;
   };
   if (kind == "sine") {
     if (f.size() != 3) return wrongCount("sine:HZ:DBFS");
-    s.kind = SignalSpec::Kind::Sine;
+    s.kind = SignalRecipe::Kind::Sine;
     if (!ReadFrequency(f[1], "sine frequency", s.startHz, error) || !ReadLevel(f[2], s.levelDbfs, error))
       return false;
     s.endHz = s.startHz;
   } else if (kind == "noise") {
     if (f.size() != 2) return wrongCount("noise:DBFS");
-    s.kind = SignalSpec::Kind::Noise;
+    s.kind = SignalRecipe::Kind::Noise;
     if (!ReadLevel(f[1], s.levelDbfs, error)) return false;
   } else if (kind == "impulse") {
     if (f.size() != 1) return wrongCount("impulse");
-    s.kind = SignalSpec::Kind::Impulse;
+    s.kind = SignalRecipe::Kind::Impulse;
   } else if (kind == "silence") {
     if (f.size() != 1) return wrongCount("silence");
-    s.kind = SignalSpec::Kind::Silence;
+    s.kind = SignalRecipe::Kind::Silence;
   } else if (kind == "sweep") {
     if (f.size() != 4) return wrongCount("sweep:HZ1:HZ2:DBFS");
-    s.kind = SignalSpec::Kind::Sweep;
+    s.kind = SignalRecipe::Kind::Sweep;
     if (!ReadFrequency(f[1], "sweep start", s.startHz, error) ||
         !ReadFrequency(f[2], "sweep end", s.endHz, error) || !ReadLevel(f[3], s.levelDbfs, error))
       return false;
@@ -82,15 +82,15 @@ bool ParseSignalSpec(std::string_view text, SignalSpec& spec, std::string& error
             "' (use sine:HZ:DBFS, noise:DBFS, impulse, silence or sweep:HZ1:HZ2:DBFS)";
     return false;
   }
-  spec = s;
+  recipe = s;
   return true;
 }
 
-bool CheckSignalAgainstRate(const SignalSpec& spec, double sampleRate, std::string& error)
+bool CheckSignalAgainstRate(const SignalRecipe& recipe, double sampleRate, std::string& error)
 {
-  if (spec.kind != SignalSpec::Kind::Sine && spec.kind != SignalSpec::Kind::Sweep) return true;
+  if (recipe.kind != SignalRecipe::Kind::Sine && recipe.kind != SignalRecipe::Kind::Sweep) return true;
   const double nyquist = sampleRate / 2.0;
-  for (double hz : {spec.startHz, spec.endHz}) {
+  for (double hz : {recipe.startHz, recipe.endHz}) {
     if (hz >= nyquist) {
       error = "signal frequency " + NumberForMessage(hz) + " Hz is not below half the sample rate (" +
               NumberForMessage(nyquist) + " Hz)";

@@ -7,7 +7,7 @@ namespace kelmo::render {
 
 // A generated test signal, as given to --signal:
 //   sine:HZ:DBFS, noise:DBFS, impulse, silence, sweep:HZ1:HZ2:DBFS
-struct SignalSpec
+struct SignalRecipe
 {
   enum class Kind { Sine, Noise, Impulse, Silence, Sweep };
   Kind kind = Kind::Silence;
@@ -18,9 +18,9 @@ struct SignalSpec
 
 // Reads a --signal text. False with a one-line reason in error ("sine needs HZ and DBFS: ...").
 // Frequencies must be positive; the upper limit depends on the rate (CheckSignalAgainstRate).
-bool ParseSignalSpec(std::string_view text, SignalSpec& spec, std::string& error);
+bool ParseSignalRecipe(std::string_view text, SignalRecipe& recipe, std::string& error);
 
 // Checks what depends on the sample rate: every frequency below half the rate.
-bool CheckSignalAgainstRate(const SignalSpec& spec, double sampleRate, std::string& error);
+bool CheckSignalAgainstRate(const SignalRecipe& recipe, double sampleRate, std::string& error);
 
 } // namespace kelmo::render
