@@ -12,7 +12,7 @@ namespace kelmo::render {
 class ProgressBar
 {
 public:
-  static constexpr double kDelaySeconds = 1.0;
+  static constexpr double kDelaySeconds = 2.0;
   static constexpr double kIntervalSeconds = 0.1;
   static constexpr int kWidth = 30;
 

@@ -62,7 +62,7 @@ Output:
   --help              show this text
 
 Every render starts from a fresh plug-in at its defaults: the user's own preset of slot 0
-is not read. A progress bar is shown on a terminal when a render takes more than a second.
+is not read. A progress bar is shown on a terminal once a render has run for two seconds.
 
 Exit status: 0 on success, 2 for a bad command line (unknown option, parameter or preset,
 a value that is not a number or out of range), 1 when a file cannot be read or written or

@@ -105,17 +105,17 @@ TEST(ProgressBar, DrawsAfterTheDelayAtMostTenTimesASecondAndClearsItsLine)
   auto clock = [&] { return now; };
   std::ostringstream out;
   ProgressBar bar(out, true, 480000, 48000.0, clock);
-  now = 1.5;
+  now = ProgressBar::kDelaySeconds + 0.5;
   bar.Update(120000);
   EXPECT_TRUE(bar.Drawn());
   const std::string first = out.str();
   EXPECT_NE(first.find(" 25%"), std::string::npos) << first;
   EXPECT_NE(first.find("2.5 / 10.0 s"), std::string::npos) << first;
   EXPECT_EQ(first.find('\n'), std::string::npos);
-  now = 1.55;
+  now = ProgressBar::kDelaySeconds + 0.55;
   bar.Update(240000); // too soon for a redraw
   EXPECT_EQ(out.str(), first);
-  now = 1.7;
+  now = ProgressBar::kDelaySeconds + 0.7;
   bar.Update(480000);
   EXPECT_NE(out.str().find("100%"), std::string::npos);
   bar.Finish();
@@ -126,7 +126,7 @@ TEST(ProgressBar, DrawsAfterTheDelayAtMostTenTimesASecondAndClearsItsLine)
   std::ostringstream open;
   now = 0.0;
   ProgressBar unknown(open, true, -1, 48000.0, clock);
-  now = 2.0;
+  now = ProgressBar::kDelaySeconds + 0.1;
   unknown.Update(96000);
   EXPECT_NE(open.str().find("2.0 s"), std::string::npos) << open.str();
   EXPECT_EQ(open.str().find('%'), std::string::npos);
