@@ -51,7 +51,7 @@ Processing:
                       order. Out-of-range values and fractions for switches and lists
                       are refused.
   --vst3 BUNDLE       render through a VST3 bundle's interfaces instead of the built-in
-                      engine (no meter values; --tempo is not available)
+                      engine (no meter values)
 
 Output:
   --json              print a summary on stdout: per channel the input and output peak
@@ -216,8 +216,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
     o.outputPath = positional[1];
   }
   if (!EndsWithWav(o.outputPath)) return Fail("OUTPUT must be a .wav file, not '" + o.outputPath + "'");
-  if (!o.vst3BundlePath.empty() && o.tempoBpm)
-    return Fail("--tempo is not available with --vst3: the bundle is driven without a transport");
 
   ParsedCommandLine result;
   result.action = ParsedCommandLine::Action::Render;

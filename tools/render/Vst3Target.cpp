@@ -137,6 +137,7 @@ bool Vst3Target::Prepare(const ProcessLayout& layout, std::string& error)
   setup.maxBlockSize = layout.blockSize;
   setup.doublePrecision = layout.doublePrecision;
   setup.offline = true;
+  setup.tempoBpm = layout.tempoBpm; // the synced releases follow the transport's tempo
   std::string reason;
   if (!mInstance->Prepare(setup, reason)) {
     error = "VST3 set-up failed: " + reason;

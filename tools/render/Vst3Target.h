@@ -12,7 +12,8 @@ namespace kelmo::render {
 
 // A plug-in loaded from a VST3 bundle and driven only through its VST3 interfaces: parameters
 // through the edit controller, presets and user presets as component states, audio through
-// process calls. Meter values are not reachable this way. Factory presets need the compressor's
+// process calls with a playing transport at the layout's tempo. Meter values are not reachable
+// this way. Factory presets need the compressor's
 // parameter layout.
 class Vst3Target : public RenderTarget
 {

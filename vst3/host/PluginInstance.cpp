@@ -1,6 +1,7 @@
 #include "vst3/host/PluginInstance.h"
 
 #include "vst3/host/MemoryStream.h"
+#include "vst3/host/PlayingTransport.h"
 #include "vst3/sdk/Utf16Convert.h"
 
 #include <algorithm>
@@ -133,6 +134,10 @@ bool PluginInstance::Prepare(const Setup& setup, std::string& error)
   }
   if (!(setup.sampleRate > 0.0) || !std::isfinite(setup.sampleRate) || setup.maxBlockSize <= 0) {
     error = "invalid processing set-up";
+    return false;
+  }
+  if (setup.tempoBpm && !(*setup.tempoBpm > 0.0 && std::isfinite(*setup.tempoBpm))) {
+    error = "invalid tempo";
     return false;
   }
   ProcessSetup vstSetup{};
@@ -331,6 +336,10 @@ bool PluginInstance::Run(const Sample* const* main, int nMain, const Sample* con
     data.outputs = mOutBuses.empty() ? nullptr : mOutBuses.data();
     data.inputParameterChanges = &mInChanges;
     data.outputParameterChanges = &mOutChanges;
+    if (mSetup.tempoBpm) {
+      mTransport = PlayingTransport(mSetup.sampleRate, *mSetup.tempoBpm, mFramesProcessed);
+      data.processContext = &mTransport;
+    }
     mOutChanges.clear();
     if (mProcessor->process(data) != kResultOk) ok = false;
     mInChanges.clear(); // taken by the first block

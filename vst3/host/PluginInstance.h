@@ -7,9 +7,11 @@
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,8 @@ namespace plugin::vst3host {
 // One plug-in from a VST3 bundle, driven the way a host drives it, for offline tools: load and
 // initialise, choose bus layouts and the side-chain, set up (rate, block size, 32 or 64 bits),
 // read and set parameters through the controller's conversions, save and restore the state, and
-// process planar buffers of any length (cut into blocks of the set-up's size).
+// process planar buffers of any length (cut into blocks of the set-up's size), optionally with a
+// playing transport.
 // One thread; processing calls come from that same thread.
 class PluginInstance
 {
@@ -42,6 +45,10 @@ public:
     int maxBlockSize = 512;
     bool doublePrecision = false; // 64-bit samples
     bool offline = true;          // offline process mode
+    // When set, every process call carries a transport playing from the start at this tempo
+    // (beats per minute) in 4/4, its position the frames processed since Prepare. Unset: process
+    // calls carry no transport.
+    std::optional<double> tempoBpm;
   };
 
   // Loads the bundle (folder or .so), creates its first audio-effect class and initialises it
@@ -65,8 +72,9 @@ public:
   // Switches input bus 1 (the side-chain) on or off; false when there is none.
   bool SetSidechainActive(bool active);
 
-  // setupProcessing, then activation and processing on. False with `error` set on refusal. Buffers
-  // are sized here: nothing is allocated while processing.
+  // setupProcessing, then activation and processing on. False with `error` set on refusal or an
+  // invalid set-up (rate or tempo not finite and above 0, block size below 1). Buffers are sized
+  // here: nothing is allocated while processing.
   bool Prepare(const Setup& setup, std::string& error);
   bool IsPrepared() const { return mPrepared; }
 
@@ -107,6 +115,11 @@ public:
 
   // Frames processed since Prepare.
   int64_t FramesProcessed() const { return mFramesProcessed; }
+  // The transport handed to the last process call; null without a tempo or before the first frame.
+  const Steinberg::Vst::ProcessContext* LastTransport() const
+  {
+    return mSetup.tempoBpm && mFramesProcessed > 0 ? &mTransport : nullptr;
+  }
 
 private:
   PluginInstance() = default;
@@ -130,6 +143,7 @@ private:
   Setup mSetup;
   int64_t mFramesProcessed = 0;
 
+  Steinberg::Vst::ProcessContext mTransport{}; // the block's transport, when the set-up has a tempo
   ParameterChanges mInChanges{1024, 1};
   ParameterChanges mOutChanges{1024, 64};
   // Per bus: the channel pointer table handed to the plug-in and, per channel, a buffer of the

@@ -42,7 +42,7 @@ TEST(CommandLine, DefaultsAndEveryOption)
                                   "--channels", "1", "--sidechain", "sc.wav", "--block", "37",
                                   "--precision", "32", "--preset", "42 dV", "--user-preset", "u.json",
                                   "--param", "L Threshold=20", "--param=4=3.5", "--json", "--pcm24",
-                                  "--vst3", "K.vst3", "OUT.WAV"});
+                                  "--vst3", "K.vst3", "--tempo", "87", "OUT.WAV"});
   // clang-format on
   ASSERT_TRUE(o.signal);
   EXPECT_EQ(o.signal->kind, SignalRecipe::Kind::Sweep);
@@ -55,7 +55,7 @@ TEST(CommandLine, DefaultsAndEveryOption)
   EXPECT_EQ(o.sidechainPath, "sc.wav");
   EXPECT_EQ(o.blockSize, 37);
   EXPECT_FALSE(o.doublePrecision);
-  EXPECT_FALSE(o.tempoBpm); // not given: --tempo is refused with --vst3
+  EXPECT_EQ(o.tempoBpm, 87.0);
   EXPECT_EQ(o.preset, "42 dV");
   EXPECT_EQ(o.userPresetPath, "u.json");
   EXPECT_EQ(o.params, (std::vector<std::string>{"L Threshold=20", "4=3.5"}));
@@ -144,7 +144,6 @@ TEST(CommandLine, BadInputIsOneLineAndStatusTwo)
       {{"--seconds", "2", "in.wav", out}, "--seconds only goes with --signal"},
       {{"--tempo", "0", "in.wav", out}, "above 0 BPM"},
       {{"--tempo", "nan", "in.wav", out}, "not a number"},
-      {{"--tempo", "100", "--vst3", "K.vst3", "in.wav", out}, "not available with --vst3"},
       {{"--preset", " ", "in.wav", out}, "needs a name or an index"},
       {{"--signal", "silence", dir / "out.aiff"}, "must be a .wav file"},
   };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -70,6 +72,32 @@ inline CommandResult RunCommand(const std::vector<std::string>& args, bool errIs
 
 // Planar audio.
 using Audio = std::vector<std::vector<double>>;
+
+// Largest difference between two signals of the same shape; a shape mismatch fails the test.
+inline double MaxDifference(const Audio& a, const Audio& b)
+{
+  double d = 0.0;
+  EXPECT_EQ(a.size(), b.size());
+  for (size_t c = 0; c < a.size() && c < b.size(); ++c) {
+    EXPECT_EQ(a[c].size(), b[c].size());
+    for (size_t i = 0; i < a[c].size() && i < b[c].size(); ++i)
+      d = std::max(d, std::fabs(a[c][i] - b[c][i]));
+  }
+  return d;
+}
+
+// A stereo programme with movement, loud enough to be compressed.
+inline Audio Programme(int frames, double rate)
+{
+  Audio a(2, std::vector<double>(static_cast<size_t>(frames)));
+  for (int i = 0; i < frames; ++i) {
+    const double t = i / rate;
+    const double swell = 0.55 + 0.45 * std::sin(2.0 * M_PI * 2.0 * t);
+    a[0][static_cast<size_t>(i)] = 0.7 * swell * std::sin(2.0 * M_PI * 220.0 * t);
+    a[1][static_cast<size_t>(i)] = 0.6 * swell * std::sin(2.0 * M_PI * 330.0 * t + 0.5);
+  }
+  return a;
+}
 
 // Reads a whole sound file; fails the test when it cannot.
 inline Audio ReadAll(const std::string& path, double* rate = nullptr)

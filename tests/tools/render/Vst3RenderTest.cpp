@@ -3,7 +3,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cmath>
 #include <fstream>
 
 #ifdef KELMO_BUNDLE
@@ -11,18 +10,6 @@
 using namespace rendertest;
 
 namespace {
-
-double MaxDifference(const Audio& a, const Audio& b)
-{
-  double d = 0.0;
-  EXPECT_EQ(a.size(), b.size());
-  for (size_t c = 0; c < a.size() && c < b.size(); ++c) {
-    EXPECT_EQ(a[c].size(), b[c].size());
-    for (size_t i = 0; i < a[c].size() && i < b[c].size(); ++i)
-      d = std::max(d, std::fabs(a[c][i] - b[c][i]));
-  }
-  return d;
-}
 
 class Vst3Render : public ::testing::Test
 {
@@ -92,6 +79,27 @@ TEST_F(Vst3Render, PresetsUserPresetsMonoAndSideChainThroughTheBundle)
   EXPECT_LT(MaxDifference(e4, v4), 1e-6);
   auto [e5, v5] = Both({"--signal", "sine:500:-4", "--seconds", "0.2", "--param", "2=15"});
   EXPECT_GT(MaxDifference(e4, e5), 1e-3); // the side-chain took part
+}
+
+TEST_F(Vst3Render, SyncedReleaseFollowsTheTempoThroughTheBundle)
+{
+  // Auto release synced to quarter notes: the release time comes from the tempo alone.
+  WriteAll(dir / "in.wav", Programme(24000, 48000.0), 48000);
+  const std::vector<std::string> synced = {"--param", "L Threshold=24",   "--param",     "L Auto Release=1",
+                                           "--param", "L Sync Release=3", dir / "in.wav"};
+  auto with = [&](std::vector<std::string> more) {
+    more.insert(more.begin(), synced.begin(), synced.end());
+    return more;
+  };
+  const auto [e90, v90] = Both(with({"--tempo", "90"}));
+  EXPECT_LT(MaxDifference(e90, v90), 1e-6);
+  const auto [e160, v160] = Both(with({"--tempo", "160", "--precision", "32", "--block", "100"}));
+  EXPECT_LT(MaxDifference(e160, v160), 1e-6);
+  EXPECT_GT(MaxDifference(v90, v160), 1e-3);
+  // Without --tempo both paths run at the default 120.
+  const auto [e120, v120] = Both(with({}));
+  EXPECT_LT(MaxDifference(e120, v120), 1e-6);
+  EXPECT_GT(MaxDifference(v120, v90), 1e-3);
 }
 
 TEST_F(Vst3Render, ParameterNamesComeFromTheBundle)

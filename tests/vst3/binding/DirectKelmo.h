@@ -36,6 +36,9 @@ public:
     OnReset();
   }
 
+  // The tempo a host transport would carry (the framework's default is 120).
+  void SetTempo(double bpm) { TimeInfo().mTempo = bpm; }
+
   // Host automation of a normalised value, as the binding applies it.
   void Automate(int idx, double normalized)
   {

@@ -1,6 +1,8 @@
 // The tools' plug-in driver against the compressor bundle.
 #include "vst3/host/PluginInstance.h"
 #include "tests/vst3/binding/ProcessSupport.h"
+#include "vst3/adapter/TransportInfo.h"
+#include "vst3/host/PlayingTransport.h"
 
 #include <cmath>
 #include <limits>
@@ -78,6 +80,13 @@ TEST(PluginInstance, RefusesWhatItCannotLoadOrSetUp)
   setup.sampleRate = 48000.0;
   setup.maxBlockSize = 0;
   EXPECT_FALSE(p->Prepare(setup, error));
+  setup.maxBlockSize = 64;
+  for (double tempo :
+       {0.0, -90.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+    setup.tempoBpm = tempo;
+    EXPECT_FALSE(p->Prepare(setup, error)) << tempo;
+    EXPECT_EQ(error, "invalid tempo");
+  }
   const float* none[1] = {nullptr};
   float* outs[1] = {nullptr};
   EXPECT_FALSE(p->Process(none, 0, nullptr, 0, outs, 0, 16)); // not prepared
@@ -152,4 +161,88 @@ TEST(PluginInstance, StateRoundTripAndMonoLayout)
   for (float v : out)
     ASSERT_TRUE(std::isfinite(v));
   EXPECT_NE(out[500], 9.0f);
+}
+
+TEST(PluginInstance, PlayingTransportAsTheBindingReadsIt)
+{
+  using plugin::vst3host::PlayingTransport;
+  // 6 s at 90 BPM: 9 quarter notes, in the third 4/4 bar (which starts at quarter note 8).
+  const ProcessContext c = PlayingTransport(48000.0, 90.0, 288000);
+  EXPECT_EQ(c.projectTimeSamples, 288000);
+  EXPECT_EQ(c.continousTimeSamples, 288000);
+  EXPECT_DOUBLE_EQ(c.projectTimeMusic, 9.0);
+  EXPECT_EQ(c.barPositionMusic, 8.0);
+  EXPECT_EQ(c.tempo, 90.0);
+  EXPECT_EQ(c.sampleRate, 48000.0);
+  EXPECT_EQ(c.timeSigNumerator, 4);
+  EXPECT_EQ(c.timeSigDenominator, 4);
+  const uint32 filled = ProcessContext::kPlaying | ProcessContext::kTempoValid |
+                        ProcessContext::kTimeSigValid | ProcessContext::kProjectTimeMusicValid |
+                        ProcessContext::kBarPositionValid | ProcessContext::kContTimeValid;
+  EXPECT_EQ(c.state, filled); // no loop, recording, system time, chord, SMPTE or clock
+
+  plugin::ITimeInfo info;
+  plugin::vst3::FillTimeInfo(c, info);
+  EXPECT_EQ(info.mTempo, 90.0);
+  EXPECT_EQ(info.mSamplePos, 288000.0);
+  EXPECT_DOUBLE_EQ(info.mPPQPos, 9.0);
+  EXPECT_EQ(info.mLastBar, 8.0);
+  EXPECT_EQ(info.mNumerator, 4);
+  EXPECT_EQ(info.mDenominator, 4);
+  EXPECT_TRUE(info.mTransportIsRunning);
+  EXPECT_FALSE(info.mTransportLoopEnabled);
+
+  const ProcessContext start = PlayingTransport(44100.0, 133.0, 0);
+  EXPECT_EQ(start.projectTimeMusic, 0.0);
+  EXPECT_EQ(start.barPositionMusic, 0.0);
+  // Just before a bar line the bar still starts at the previous one.
+  EXPECT_EQ(PlayingTransport(48000.0, 120.0, 95999).barPositionMusic, 0.0);
+  EXPECT_EQ(PlayingTransport(48000.0, 120.0, 96000).barPositionMusic, 4.0); // 2 s: quarter note 4
+}
+
+TEST(PluginInstance, SyncedReleaseFollowsTheTransportTempo)
+{
+  // Auto release synced to quarter notes: the release time depends on the tempo alone.
+  const auto inputs = WithSidechain(TestSignal(24000, 0.8));
+  auto render = [&](std::optional<double> tempo, Changes* applied = nullptr) {
+    auto p = LoadInstance();
+    EXPECT_TRUE(p);
+    if (!p) return std::vector<std::vector<double>>{};
+    PluginInstance::Setup setup;
+    setup.maxBlockSize = kBlock;
+    setup.doublePrecision = true;
+    setup.tempoBpm = tempo;
+    std::string error;
+    EXPECT_TRUE(p->Prepare(setup, error)) << error;
+    EXPECT_FALSE(p->LastTransport());
+    const Changes changes = {{kLThreshold, p->ToNormalized(kLThreshold, 24.0)},
+                             {kLAutoRelease, 1.0},
+                             {kLSyncRelease, p->ToNormalized(kLSyncRelease, 3.0)}};
+    for (const auto& [id, normalized] : changes)
+      EXPECT_TRUE(p->SetParameter(static_cast<uint32_t>(id), normalized, true));
+    if (applied) *applied = changes;
+    auto out = Render<double>(*p, inputs, false);
+    const ProcessContext* last = p->LastTransport();
+    EXPECT_EQ(last != nullptr, tempo.has_value());
+    if (last) {
+      // The last call began at the last slice of the set-up's block size.
+      const int64 lastStart = (24000 - 1) / kBlock * kBlock;
+      EXPECT_EQ(last->projectTimeSamples, lastStart);
+      EXPECT_DOUBLE_EQ(last->projectTimeMusic, lastStart / 48000.0 * *tempo / 60.0);
+      EXPECT_EQ(last->tempo, *tempo);
+      EXPECT_TRUE(last->state & ProcessContext::kPlaying);
+    }
+    return out;
+  };
+  Changes changes;
+  const auto at90 = render(90.0, &changes);
+  EXPECT_EQ(at90, RunDirect(kSample64, kBlock, inputs, false, changes, 48000.0, 90.0));
+  const auto at160 = render(160.0);
+  EXPECT_EQ(at160, RunDirect(kSample64, kBlock, inputs, false, changes, 48000.0, 160.0));
+  double difference = 0.0;
+  for (size_t c = 0; c < 2; ++c)
+    for (size_t i = 0; i < at90[c].size() && i < at160[c].size(); ++i)
+      difference = std::max(difference, std::fabs(at90[c][i] - at160[c][i]));
+  EXPECT_GT(difference, 1e-3);
+  render(std::nullopt); // no tempo: no transport at all
 }

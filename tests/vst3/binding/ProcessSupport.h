@@ -52,10 +52,11 @@ inline std::vector<std::vector<double>> RunBundle(KelmoInstance& k, Steinberg::i
 inline std::vector<std::vector<double>> RunDirect(Steinberg::int32 sampleSize, int blockSize,
                                                   const std::vector<std::vector<double>>& inputs,
                                                   bool sidechain, const Changes& changes = {},
-                                                  double rate = 48000.0)
+                                                  double rate = 48000.0, double tempoBpm = 120.0)
 {
   auto direct = DirectKelmo::Make();
   direct->Prepare(rate, blockSize, sidechain);
+  direct->SetTempo(tempoBpm);
   for (const auto& [idx, value] : changes)
     direct->Automate(idx, value);
   return sampleSize == Steinberg::Vst::kSample32 ? direct->Run<float>(inputs, blockSize)
