@@ -1,68 +1,16 @@
-// Counts every allocation made through the global operator new while the engine processes.
-// This file replaces the global allocation functions, so it lives in its own test executable.
+// Counts every allocation the engine's thread makes while the engine processes. The counter
+// replaces the global allocation functions, so this test lives in its own executable.
 #include "engine/dsp/KelmoDsp.h"
-
-#include <cmath>
-#include <memory>
+#include "tests/support/AllocationCounter.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
+#include <cmath>
+#include <memory>
 #include <vector>
-
-namespace {
-
-std::atomic<bool> gCounting{false};
-std::atomic<long> gAllocations{0};
-
-void* CountedAlloc(std::size_t size)
-{
-  if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-  return CountedAlloc(size);
-}
-void* operator new[](std::size_t size)
-{
-  return CountedAlloc(size);
-}
-void operator delete(void* p) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p) noexcept
-{
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept
-{
-  std::free(p);
-}
 
 namespace kelmo::dsp {
 namespace {
-
-TEST(ProcessAllocation, CounterSeesAllocations)
-{
-  gAllocations = 0;
-  gCounting = true;
-  auto* probe = new std::vector<int>(16);
-  gCounting = false;
-  delete probe;
-  EXPECT_GE(gAllocations.load(), 1);
-}
 
 TEST(ProcessAllocation, ProcessResetAndHooksAllocateNothing)
 {
@@ -78,19 +26,23 @@ TEST(ProcessAllocation, ProcessResetAndHooksAllocateNothing)
   p[kLThreshold] = 20;
   p[kLAutoRelease] = 1;
 
-  gAllocations = 0;
-  gCounting = true;
-  for (int overSampling = 0; overSampling <= 4; ++overSampling) {
-    p[kOverSampling] = overSampling;
-    dsp->OnParamChange(kOverSampling);
+  ASSERT_TRUE(testsupport::AllocationCountingWorks());
+  long allocations = 0;
+  double meters = 0.0;
+  {
+    testsupport::CountAllocations count;
+    for (int overSampling = 0; overSampling <= 4; ++overSampling) {
+      p[kOverSampling] = overSampling;
+      dsp->OnParamChange(kOverSampling);
+      dsp->Process(in, 4, out, 2, 512, p, 120.0);
+      dsp->Process(inF, 4, outF, 2, 512, p, 0.0);
+    }
+    dsp->Reset(96000.0, 512, 2);
     dsp->Process(in, 4, out, 2, 512, p, 120.0);
-    dsp->Process(inF, 4, outF, 2, 512, p, 0.0);
+    meters = dsp->MeterReadout(0) + dsp->MeterNeedle(1);
+    allocations = count.Count();
   }
-  dsp->Reset(96000.0, 512, 2);
-  dsp->Process(in, 4, out, 2, 512, p, 120.0);
-  const double meters = dsp->MeterReadout(0) + dsp->MeterNeedle(1);
-  gCounting = false;
-  EXPECT_EQ(gAllocations.load(), 0);
+  EXPECT_EQ(allocations, 0);
   EXPECT_TRUE(std::isfinite(meters));
 }
 

@@ -1,141 +1,27 @@
-// Counts every allocation made through the global operator new while the VST3 process call runs
-// on a plug-in object built in this executable (32 and 64 bits, parameter changes, over-long
-// blocks, side-chain changes, hostile buffer shapes). This file replaces the global allocation
-// functions, so it lives in its own test executable.
+// Counts every allocation the audio thread makes while the VST3 process call runs on a plug-in
+// object built in this executable (32 and 64 bits, parameter changes, over-long blocks, side-chain
+// changes, hostile buffer shapes). The counter replaces the global allocation functions, so this
+// test lives in its own executable.
 #include "engine/Kelmo.h"
 #include "engine/UserPresetLocation.h"
 #include "engine/presets/TempFolder.h"
+#include "tests/support/AllocationCounter.h"
 #include "tests/vst3/host/ProcessBlock.h"
 #include "vst3/host/HostApplication.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstddef>
-#include <cstdlib>
 #include <limits>
-#include <new>
 #include <vector>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace plugin::testhost;
 
-namespace {
-
-std::atomic<bool> gCounting{false};
-std::atomic<long> gAllocations{0};
-
-void* CountedAlloc(std::size_t size)
-{
-  if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-
-void* CountedAllocNoThrow(std::size_t size, std::size_t alignment) noexcept
-{
-  if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
-  if (alignment <= alignof(std::max_align_t)) return std::malloc(size ? size : 1);
-  const std::size_t rounded = (size + alignment - 1) / alignment * alignment;
-  return std::aligned_alloc(alignment, rounded ? rounded : alignment);
-}
-
-// Counts the allocations made while it lives.
-class AllocationCount
-{
-public:
-  AllocationCount()
-  {
-    gAllocations.store(0);
-    gCounting.store(true);
-  }
-  ~AllocationCount() { gCounting.store(false); }
-  long Value() const { return gAllocations.load(); }
-};
-
-} // namespace
-
-// Every form of the global allocation functions goes through the counter, so that the plain,
-// nothrow and over-aligned forms pair up with the frees below.
-void* operator new(std::size_t size)
-{
-  return CountedAlloc(size);
-}
-void* operator new[](std::size_t size)
-{
-  return CountedAlloc(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-  return CountedAllocNoThrow(size, alignof(std::max_align_t));
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
-{
-  return CountedAllocNoThrow(size, alignof(std::max_align_t));
-}
-void* operator new(std::size_t size, std::align_val_t a)
-{
-  if (void* p = CountedAllocNoThrow(size, static_cast<std::size_t>(a))) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size, std::align_val_t a)
-{
-  if (void* p = CountedAllocNoThrow(size, static_cast<std::size_t>(a))) return p;
-  throw std::bad_alloc();
-}
-void* operator new(std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept
-{
-  return CountedAllocNoThrow(size, static_cast<std::size_t>(a));
-}
-void* operator new[](std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept
-{
-  return CountedAllocNoThrow(size, static_cast<std::size_t>(a));
-}
-void operator delete(void* p) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p) noexcept
-{
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept
-{
-  std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept
-{
-  std::free(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept
-{
-  std::free(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
-{
-  std::free(p);
-}
-
 TEST(BindingAudioPath, ProcessCallsAllocateNothing)
 {
+  ASSERT_TRUE(testsupport::AllocationCountingWorks());
   TempFolder folder;
   SetUserPresetFolder(folder.Path());
   IPtr<Kelmo> plug(new Kelmo(plugin::InstanceInfo{}), false);
@@ -162,7 +48,7 @@ TEST(BindingAudioPath, ProcessCallsAllocateNothing)
 
     long allocations = 0;
     {
-      AllocationCount count;
+      testsupport::CountAllocations count;
       for (int n = 0; n < 20; ++n) {
         block.inputChanges().clear();
         block.inputChanges().add(2, n % 7, (n % 5) / 4.0); // linked threshold
@@ -176,7 +62,7 @@ TEST(BindingAudioPath, ProcessCallsAllocateNothing)
         ASSERT_EQ(fewer.process(*plug), kResultOk);
         ASSERT_EQ(nullArrays.process(*plug), kResultOk);
       }
-      allocations = count.Value();
+      allocations = count.Count();
     }
     EXPECT_EQ(allocations, 0) << (size == kSample32 ? "32-bit" : "64-bit");
     ASSERT_EQ(plug->setActive(false), kResultOk);
