@@ -198,6 +198,8 @@ void ComputeBlockValues(BlockValues& b, const ParamValues& p, double sampleRate,
   b.stereoStageOn = p[kVariGain] * 0.01 > 0.01;
   b.muDiff = p[kMuDiff] * 0.00909090909090909 + 1e-15;
   b.dryBlend = ClampUnit(p[kDryBlend] * 0.01 + 1e-15);
+  b.wetOutputGain = b.dryBlend * (b.outputGain + 1e-15);
+  b.dryOutputGain = (1.0 - b.dryBlend) * (b.outputGain + 1e-15);
   b.noise = std::fmin(p[kNoiseAmount] * p[kNoiseAmount] + 1e-15, 1.0);
   b.powerOff = static_cast<int>(1.000000000000001 - p[kPower]);
   b.channelLink = static_cast<int>(p[kChannelLink]);

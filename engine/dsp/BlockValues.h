@@ -3,6 +3,7 @@
 #include "engine/dsp/ParamLimits.h"
 
 #include <array>
+#include <type_traits>
 
 namespace kelmo::dsp {
 
@@ -82,6 +83,8 @@ struct BlockValues
   bool stereoStageOn = false; // "Vari Gain" above 1 %
   double muDiff = 1e-15;      // MU
   double dryBlend = 1.0;      // DB
+  double wetOutputGain = 1.0; // DB times the output gain (plus the guard)
+  double dryOutputGain = 0.0; // (1 - DB) times the output gain (plus the guard)
   double noise = 0.09;        // NS
   double mu4 = 0.0;
   double mu9 = 0.0;
@@ -118,6 +121,29 @@ struct BlockValues
 // Frequencies of the tube-mode band-passes for the release and attack terms rn and an.
 double TubeLowHz(int mode, double releaseTerm, double attackTerm) noexcept;
 double TubeHighHz(int mode, double releaseTerm) noexcept;
+
+// Calls run(std::integral_constant<int, F>{}) with the block's sub-step factor F as a
+// compile-time constant, so that sub-step loops unroll and keep their values in registers.
+template <class Run> inline void WithSubStepFactor(int factor, Run&& run) noexcept
+{
+  switch (factor) {
+  case 4:
+    run(std::integral_constant<int, 4>{});
+    break;
+  case 8:
+    run(std::integral_constant<int, 8>{});
+    break;
+  case 12:
+    run(std::integral_constant<int, 12>{});
+    break;
+  case 16:
+    run(std::integral_constant<int, 16>{});
+    break;
+  default:
+    run(std::integral_constant<int, 2>{});
+    break;
+  }
+}
 
 // Sub-step constant C_F of a factor (2, 4, 8, 12 or 16).
 double SubStepConstant(int factor) noexcept;

@@ -21,6 +21,10 @@ template <class V> V FromArray(const double* values) noexcept
 
 } // namespace
 
+// The stage is one long chain from the gain cell's output to the channel's output, which sets the
+// engine's speed. Terms that do not depend on that chain are formed beside it and joined late,
+// and constant factors are folded, so that the chain holds as few operations as the formulas
+// allow; that regrouping moves results only in the last bits.
 template <class V>
 void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, const SideValues* const* sides,
                     const BlockValues& b, const double* toneWeights) noexcept
@@ -28,6 +32,8 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   const auto run = [&](int n, V x) { return fb.RunLanes(n, channel, x); };
   const V wet = Gather<V>(sides, [](const SideValues& s) { return s.wetGain; });
   const V mode = Gather<V>(sides, [](const SideValues& s) { return static_cast<double>(s.tubeMode); });
+  const auto triode = mode == 0.0;
+  const auto pentode = mode == 1.0;
   const V toneWeight = FromArray<V>(toneWeights);
   const V q = ClampUnit(wet * 0.6666666666666666 - 0.666666666666666);
 
@@ -46,23 +52,12 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   }
   const V e = run(20, y);
   const V f = run(21, y);
-  const V z = y + a * b.vh * 0.24 + ((f * -0.07742857284 - e * 0.25) * b.v - d);
+  const V z = (y + a * (b.vh * 0.24)) + ((f * (-0.07742857284 * b.v) - e * (0.25 * b.v)) - d);
   const V readout = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.meterReadout; });
   const V m = ClampUnit(readout * 0.02710027100271003 + 1.0);
-  const V w = (z - m * b.vh * 0.045 * lowRemoved) + h7 * 0.4;
-  V s = w;
+  const V w = (z + h7 * 0.4) - m * (b.vh * 0.045) * lowRemoved;
 
-  // Tube-mode band-passes, faded in with the gain reduction.
-  const V hC = SoftClip(run(2, w));
-  V k = run(8, w);
-  k = k - k * mode;
-  const V kC = SoftClip(k);
-  const V p = Min(Sqrt(1.0 - m), Const<V>(1.0));
-  const V weight = 3.0 * p * p - 2.0 * p * p * p;
-  const V t = weight * (hC + kC * 0.25) + 1e-15;
-  s -= t;
-
-  // Slope term.
+  // Slope term and sine-shaped followers: they depend on the removed part only.
   const V prevSlew = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.slewState; });
   const V d18 = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.detectorState[18]; });
   const V sm = d18 + (b.rho * 0.5 + 0.5) * (d - d18);
@@ -70,9 +65,7 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   Scatter(lanes, sm + 2e-15, [](ChannelState& st) -> double& { return st.slewState; });
   const V der = (d - prevSlew) / b.rho;
   const V u = (q + b.variGain * 0.15) * 0.25 * m * der;
-  s += b.rateKeep * ((u + der * 0.4) * b.mu9 - u);
-
-  // Sine-shaped followers.
+  const V slope = b.rateKeep * ((u + der * 0.4) * b.mu9 - u);
   V fa = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.colourFollowerA[0]; });
   const V bOld = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.colourFollowerB[0]; });
   fa = b.followerKeep * fa + d * b.followerCoef;
@@ -81,49 +74,64 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   Scatter(lanes, 4.0 * bNew / kPi - 4.0 * bNew * Abs(bNew) / (kPi * kPi),
           [](ChannelState& st) -> double& { return st.colourFollowerB[0]; });
   const V envelope = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.envelope; });
-  s += envelope * SoftClip(fa - fa * bOld);
+  const V follower = envelope * SoftClip(fa - fa * bOld);
+  const V base = w + (slope + follower);
 
-  // Low-passed drive and the tube-mode polynomial.
-  const V drive = s + t + t * mode;
+  // Tube-mode band-passes, faded in with the gain reduction. Section 8 is silent in mode 1
+  // (k - k * 1 is 0).
+  const V hC = SoftClip(run(2, w));
+  const V k = run(8, w);
+  const V kC = SoftClip(Sel(pentode, Const<V>(0.0), k - k * mode));
+  const V p = Min(Sqrt(1.0 - m), Const<V>(1.0));
+  const V weight = 3.0 * p * p - 2.0 * p * p * p;
+  const V t = weight * (hC + kC * 0.25) + 1e-15;
+  V s = base - t;
+
+  // Low-passed drive (the signal with t added back, t counted twice in mode 1) and the
+  // tube-mode polynomial.
+  const V drive = base + t * mode;
   const V o = run(5, drive);
-  s -= o * b.variGain * 0.5;
+  s -= o * (b.variGain * 0.5);
   // cos(o - pi) = -cos(o) and cos(o/2)^2 = (1 + cos(o))/2: one cosine serves both terms.
   const V cosO = Cos(o);
   const V p17 = run(17, run(16, -cosO));
   const V d11Old = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.detectorState[11]; });
-  const V d11 = d11Old + (p17 - d11Old) * kSmootherCoef;
-  Scatter(lanes, d11 + 1e-15, [](ChannelState& st) -> double& { return st.detectorState[11]; });
-  const V hp = (p17 - 2e-15) - d11;
-  const V p0 = (1.0 + cosO) * 0.5 * o * 0.5;
-  const auto triode = mode == 0.0;
-  const V pp = Sel(triode, p0 * 1.13, p0 * 0.47);
-  const V qq = Sel(triode, hp * 0.00348, hp * 0.00888);
-  const V rr = Sel(triode, o * 0.229, o * -0.101);
+  Scatter(lanes, d11Old + (p17 - d11Old) * kSmootherCoef + 1e-15,
+          [](ChannelState& st) -> double& { return st.detectorState[11]; });
+  // (p17 - 2e-15) - (d11Old + (p17 - d11Old) c) with p17's share formed in one step.
+  const V hp = p17 * (1.0 - kSmootherCoef) - (2e-15 + d11Old * (1.0 - kSmootherCoef));
+  const V pp = (1.0 + cosO) * (o * Sel(triode, Const<V>(0.25 * 1.13), Const<V>(0.25 * 0.47)));
+  const V rr = o * Sel(triode, Const<V>(0.229), Const<V>(-0.101));
+  const V qq = hp * Sel(triode, Const<V>(0.00348), Const<V>(0.00888));
   const V uu = (pp - rr) + qq;
-  V z3 = 3.0 * uu;
-  z3 = z3 + uu * -0.44444849999999997 * z3 * z3;
+  // 3u - 0.4444485 u (3u)^2 = 3u - 4.0000365 u^3.
+  V z3 = 3.0 * uu + (uu * uu) * (uu * (-0.44444849999999997 * 9.0));
   z3 = Min(Max(z3, Const<V>(-1.0)), Const<V>(1.0));
-  s += z3 * b.variGain * 0.5;
 
   // Resonances of the difference to the raw input, weighted by the detector.
   const V raw = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.rawInput; });
-  const V dd = raw - s;
   const V prevDet = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.prevDetector[1]; });
   const V pd = SoftClip(prevDet * prevDet);
   const V d15Old = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.detectorState[15]; });
   const V d15 = d15Old + (pd - d15Old) * kSmootherCoef;
   Scatter(lanes, d15 + 1e-15, [](ChannelState& st) -> double& { return st.detectorState[15]; });
   const V s15 = d15 + 2e-15;
+  const V weight25 = SoftClip(s15) * -0.16;
+  const V weight26 = s15 * 0.42903641004;
+  const V weight27 = s15 * 0.30874906186;
+  const V zTerm = z3 * (b.variGain * 0.5);
+  const V dd = (raw - s) - zTerm;
+  s += zTerm;
   const V r25 = run(25, dd);
   const V r26 = run(26, dd);
   const V r27 = run(27, dd);
-  s += r25 * SoftClip(s15) * -0.16 + s15 * (r26 * 0.42903641004 + r27 * 0.30874906186);
+  s = (s + r25 * weight25) + (r26 * weight26 + r27 * weight27);
 
   const V r22 = run(22, s);
-  s += r22 * b.v * 0.04500741397;
+  s += r22 * (b.v * 0.04500741397);
   const V r23 = run(23, s);
   const V wetFade = ClampUnit(wet * 51.70999322108597 - 8.195481623830894);
-  s = (s - r23 * b.v * 0.08798916064 * toneWeight) * (wet + 1e-15) * wetFade;
+  s = (s - r23 * (b.v * 0.08798916064 * toneWeight)) * ((wet + 1e-15) * wetFade);
   Scatter(lanes, s, [](ChannelState& st) -> double& { return st.channelSignal; });
 }
 

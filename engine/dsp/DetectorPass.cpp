@@ -29,7 +29,7 @@ template <class V> V Lookup(const double (&row)[2], const int* laneBits) noexcep
 
 // Level loop: sub-steps between the previous and current detector input through the level
 // follower and the dead zone; returns the frame's detector value.
-template <class V>
+template <class V, int F>
 V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const BlockValues& b,
                const DetectorBits* const* bits, V input) noexcept
 {
@@ -49,7 +49,7 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
   V inputs[kMaxSubSteps];
   V diffs[kMaxSubSteps];
   V levels[kMaxSubSteps];
-  for (int k = 0; k < b.factor; ++k) {
+  for (int k = 0; k < F; ++k) {
     int laneBits[kLanes];
     for (int i = 0; i < kLanes; ++i)
       laneBits[i] = bits[i]->level[k];
@@ -61,7 +61,7 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
     interp = v;
   }
 
-  for (int k = 0; k < b.factor; ++k) {
+  for (int k = 0; k < F; ++k) {
     const V v = inputs[k];
     const V diff = diffs[k];
     const V slope = d5 + b.slopeMix * (diff * b.rhoOverF - d5);
@@ -82,19 +82,19 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
   }
 
   // Then the soft knee, the mu term and the dead zone of each sub-step.
-  for (int k = 0; k < b.factor; ++k) {
+  for (int k = 0; k < F; ++k) {
     const V v = inputs[k];
     const V e2 = levels[k];
     const V u = ClampUnit(e2 * 3334.444656520873 - 0.00033344446954875184);
     const V sigma = Smoothstep(SoftClipUnit(u));
-    V g1 = v * b.rateKeep;
-    g1 = g1 + g1 * ((1.0 - sigma) + e2 * sigma) * b.mu4;
+    const V g0 = v * b.rateKeep;
+    const V g1 = g0 + (g0 * b.mu4) * ((1.0 - sigma) + e2 * sigma);
 
     // Dead zone of width T on each side of 0: |g1| - T with the sign of g1, the guard inside.
     // (g1 + T for negative g1 is exactly -(|g1| - T).)
     const V beyond = Abs(g1) - deadZone;
     const V o = Sel(beyond < 0.0, Const<V>(1e-15), CopySign(beyond, g1));
-    sum += (o + (h4 - o) * 0.5) * 1.2;
+    sum += (o + h4) * 0.6; // the mean of this and the last sub-step's output, times 1.2
     h4 = o;
   }
 
@@ -108,7 +108,7 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
 }
 
 // Envelope loop: attack/release envelope of the detector value in dB-like units.
-template <class V>
+template <class V, int F>
 void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides, const BlockValues& b,
                      const DetectorBits* const* bits, V det) noexcept
 {
@@ -137,7 +137,7 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
   V levels[kMaxSubSteps];
   V logs[kMaxSubSteps];
   V attackScales[kMaxSubSteps];
-  for (int k = 0; k < b.factor; ++k) {
+  for (int k = 0; k < F; ++k) {
     int laneBits[kLanes];
     for (int i = 0; i < kLanes; ++i)
       laneBits[i] = bits[i]->envelope[k];
@@ -149,7 +149,7 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
     attackScales[k] = Lookup<V>(t.envelopeAttackScale, laneBits);
   }
 
-  for (int k = 0; k < b.factor; ++k) {
+  for (int k = 0; k < F; ++k) {
     const V m = levels[k];
     const V lg = logs[k];
     V rr = releaseRate;
@@ -157,13 +157,17 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
       // "BUS" auto release: the release speeds up with the amount above threshold.
       const V r = Sel(deadZone == 0.0, Const<V>(1e-15), ClampUnit(lg * kLnToDb / deadZone));
       const V sr = Smoothstep(SoftClipUnit(r));
-      rr = Sel(autoLanes != 0.0, b.autoReleaseScale * sr / b.factor + b.autoReleaseFloor * (1.0 - sr), rr);
+      rr = Sel(autoLanes != 0.0, b.autoReleaseScale * sr / F + b.autoReleaseFloor * (1.0 - sr), rr);
     }
 
     const V sigma = Smoothstep(MinOneGuarded(m * attackScales[k]));
     const V keep = 1.0 - sigma;
-    const V en = (keep - keep * rr) * eb + sigma * (attack + attack * lg * kLnToDb + attackKeep * eb);
-    const V es = en + (h6 - en) * 0.5;
+    // ((1 - s) - (1 - s) RR) Eb + s (A + A Lg c + (0.999999999999999 - A0) Eb), gathered so that
+    // the recursion through Eb is one multiplication and one addition.
+    const V ebWeight = (keep - keep * rr) + sigma * attackKeep;
+    const V drive = sigma * (attack + attack * lg * kLnToDb);
+    const V en = ebWeight * eb + drive;
+    const V es = (en + h6) * 0.5;
     h6 = en;
     eb = es;
     sum += es;
@@ -216,9 +220,12 @@ void RunDetectorLoops(ChannelState* const* lanes, const SideValues* const* sides
   const V s = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.channelSignal; });
   const V prev0 = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.prevDetector[0]; });
   Scatter(lanes, (s - prev0) * b.invFactor, [](ChannelState& st) -> double& { return st.stepHistory[0]; });
-  const V det = RunLevelLoop<V>(lanes, sides, b, bits, s);
-  Scatter(lanes, s, [](ChannelState& st) -> double& { return st.prevDetector[0]; });
-  RunEnvelopeLoop<V>(lanes, sides, b, bits, det);
+  WithSubStepFactor(b.factor, [&](auto factor) {
+    constexpr int F = decltype(factor)::value;
+    const V det = RunLevelLoop<V, F>(lanes, sides, b, bits, s);
+    Scatter(lanes, s, [](ChannelState& st) -> double& { return st.prevDetector[0]; });
+    RunEnvelopeLoop<V, F>(lanes, sides, b, bits, det);
+  });
 }
 
 template void RunDetectorLoops<double>(ChannelState* const*, const SideValues* const*, const BlockValues&,

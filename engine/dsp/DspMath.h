@@ -83,18 +83,24 @@ template <class V> inline V MinOneGuarded(V x) noexcept
   return Sel(x < 0.0, Const<V>(kGuard), x);
 }
 
-// Smoothstep 3t^2 - 2t^3 (no clamping of its own).
+// Smoothstep 3t^2 - 2t^3 (no clamping of its own), as t^2 (3 - 2t): the two factors form side
+// by side, which shortens the dependency chain.
 template <class V> inline V Smoothstep(V t) noexcept
 {
-  return 3.0 * t * t - 2.0 * t * t * t;
+  return (t * t) * (3.0 - 2.0 * t);
+}
+
+// x - c x^3 with x^2 and c x formed side by side.
+template <class V> inline V CubicSoftening(V x) noexcept
+{
+  return x - (0.1481495 * x) * (x * x);
 }
 
 // Cubic soft clipper. The input is limited to +-1.5 first so that the cubic never runs away.
 template <class V> inline V SoftClip(V x) noexcept
 {
   x = Min(Max(x, Const<V>(-1.5)), Const<V>(1.5));
-  const V y = x - 0.1481495 * x * x * x;
-  return Min(Max(y, Const<V>(-1.0)), Const<V>(1.0));
+  return Min(Max(CubicSoftening(x), Const<V>(-1.0)), Const<V>(1.0));
 }
 
 // SoftClip with a negative result replaced by the guard constant.
@@ -108,7 +114,7 @@ template <class V> inline V SoftClipGuarded(V x) noexcept
 // input limit nor the output limits nor the guard change anything, so only the cubic remains.
 template <class V> inline V SoftClipUnit(V u) noexcept
 {
-  return u - 0.1481495 * u * u * u;
+  return CubicSoftening(u);
 }
 
 // True for values a meter must not show: infinite, NaN, zero or subnormal.

@@ -63,7 +63,7 @@ void UpdateMeters(std::array<ChannelState, 2>& channels, int c, const BlockValue
   if (!std::isfinite(gr) || std::fabs(gr) < kMinGainReduction) gr = 0.0;
   const double v = Min(Max(gr, -36.9), 0.0);
   const double m = ch.detectorState[10];
-  const double mNext = m + (v - m) * 5.0 / b.sampleRate;
+  const double mNext = m + (v - m) * b.meterRate;
   double readout = mNext + 2e-15;
   if (IsUnusableMeterValue(readout)) readout = 0.001;
   const double needle = NeedleForReadout(readout);
@@ -104,7 +104,7 @@ void RunInactive(ChannelState& ch, const BlockValues& b, double& midSide) noexce
 // Gain loop and gain cell of the channels in lanes: the average of 1/(1 + envelope) over the
 // interpolated sub-steps, then the threshold knee. The interpolated envelope is floored at 0 so
 // that the gain stays within (0, 1] even after a reset. bits[i] holds lane i's noise bits.
-template <class V>
+template <class V, int F>
 void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, const BlockValues& b,
                   const int* const* bits) noexcept
 {
@@ -114,7 +114,7 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
   Scatter(lanes, step, [](ChannelState& s) -> double& { return s.envelopeStep; });
   const V base = env + 1.0 + (envPrev - env) * 0.5;
   V sum = Const<V>(1e-15);
-  for (int k = 0; k < b.factor; ++k) {
+  for (int k = 0; k < F; ++k) {
     V term;
     if constexpr (sizeof(V) == sizeof(double))
       term = b.tables.gainTerm[k][bits[0][k]];
@@ -130,7 +130,7 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
   const V ramp = Gather<V>(sides, [](const SideValues& s) { return s.thresholdRamp; });
   const V u = MinOneGuarded((threshold - 1e-05) * ramp + 1e-05 + g0);
   const V sigma = Smoothstep(u);
-  const V gain = sigma + g0 * (1.0 - sigma);
+  const V gain = g0 + sigma * (1.0 - g0); // sigma + g0 (1 - sigma)
   const V detectorInput = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorInput; });
   const V gained = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.gainedInput; });
   Scatter(lanes, gain * detectorInput, [](ChannelState& s) -> double& { return s.feedbackSignal; });
@@ -158,15 +158,18 @@ void RunGainPasses(std::array<ChannelState, 2>& channels, FilterBank& filters, c
         bits[c][k] = noise.Draw();
   ChannelState* lanes[2] = {&channels[0], &channels[1]};
   const SideValues* sides[2] = {&b.SetFor(0), &b.SetFor(1)};
-  if (!active[0] && !active[1]) {
-    // Nothing to compute.
-  } else if (active[0] && active[1]) {
-    const int* laneBits[2] = {bits[0], bits[1]};
-    RunGainCells<Pair>(lanes, sides, b, laneBits);
-  } else {
-    const int c = active[0] ? 0 : 1;
-    const int* laneBits[1] = {bits[c]};
-    RunGainCells<double>(&lanes[c], &sides[c], b, laneBits);
+  if (active[0] || active[1]) {
+    WithSubStepFactor(b.factor, [&](auto factor) {
+      constexpr int F = decltype(factor)::value;
+      if (active[0] && active[1]) {
+        const int* laneBits[2] = {bits[0], bits[1]};
+        RunGainCells<Pair, F>(lanes, sides, b, laneBits);
+      } else {
+        const int c = active[0] ? 0 : 1;
+        const int* laneBits[1] = {bits[c]};
+        RunGainCells<double, F>(&lanes[c], &sides[c], b, laneBits);
+      }
+    });
   }
 
   // Retune and meters channel by channel, in the channels' order: unlinked, channel 0's meter

@@ -164,7 +164,8 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   for (int c = 0; c < kNumChannels; ++c) {
     ChannelState& ch = mChannels[c];
     const double raw = ch.rawInput;
-    double y = (raw + b.dryBlend * (ch.channelSignal - raw)) * (b.outputGain + 1e-15);
+    // (raw + DB (S - raw)) times the output gain, as two products formed side by side.
+    double y = ch.channelSignal * b.wetOutputGain + raw * b.dryOutputGain;
     if (b.listen == 1) y = ch.listenSignal;
     if (mPowerOff == 1) {
       y = raw;
