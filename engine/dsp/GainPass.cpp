@@ -141,7 +141,7 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
 
 void RunGainPasses(std::array<ChannelState, 2>& channels, FilterBank& filters, const BlockValues& b,
                    const bool* active, std::array<double, 2>& midSide, NoiseGenerator& noise,
-                   double* toneWeights) noexcept
+                   double* toneWeights, int (*bits)[kMaxSubSteps]) noexcept
 {
   toneWeights[0] = toneWeights[1] = 1e-15;
   if (active[0] && b.channelLink == 0) {
@@ -151,7 +151,6 @@ void RunGainPasses(std::array<ChannelState, 2>& channels, FilterBank& filters, c
   if (!active[0]) RunInactive(channels[0], b, midSide[0]);
 
   // The noise bits in the order the channels draw them one after the other.
-  int bits[2][kMaxSubSteps];
   for (int c = 0; c < 2; ++c)
     if (active[c])
       for (int k = 0; k < b.factor; ++k)

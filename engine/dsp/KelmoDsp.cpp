@@ -106,7 +106,7 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   const SideValues* sets[kNumChannels] = {&b.SetFor(0), &b.SetFor(1)};
   ChannelState* lanes[kNumChannels] = {&mChannels[0], &mChannels[1]};
   bool detectorActive[kNumChannels];
-  DetectorBits bits[kNumChannels];
+  DetectorBits* bits = mDetectorBits;
   for (int c = 0; c < kNumChannels; ++c) {
     detectorActive[c] = mPowerOff == 0 && sets[c]->bypass == 1;
     RunDetectorFront(mChannels[c], mFilters, c, *sets[c], b, in[sets[c]->scInput & 3]);
@@ -133,7 +133,7 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   double toneWeights[kNumChannels];
   for (int c = 0; c < kNumChannels; ++c)
     gainActive[c] = mPowerOff == 0 && b.sides[c].bypass == 1;
-  RunGainPasses(mChannels, mFilters, b, gainActive, mMidSide, mNoise, toneWeights);
+  RunGainPasses(mChannels, mFilters, b, gainActive, mMidSide, mNoise, toneWeights, mGainBits);
   if (gainActive[0] && gainActive[1]) {
     RunColourStage<Pair>(lanes, mFilters, 0, sets, b, toneWeights);
   } else {

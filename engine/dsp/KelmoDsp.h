@@ -3,6 +3,7 @@
 #include "engine/KelmoParams.h"
 #include "engine/dsp/BlockValues.h"
 #include "engine/dsp/ChannelState.h"
+#include "engine/dsp/DetectorPass.h"
 #include "engine/dsp/FilterBank.h"
 #include "engine/dsp/NoiseGenerator.h"
 #include "engine/dsp/ParamLimits.h"
@@ -125,6 +126,13 @@ private:
   NoiseGenerator mNoise;
   TubeStage mTube;
   BlockValues mBlock;
+  // The noise bits of a frame, drawn before the loops that use them. They live here rather than on
+  // the stack: a stack copy can fall at the same offset within a 4 KB page as engine state
+  // written just before, and the processor then holds the bit loads, which feed the detector's
+  // critical path, back behind those unrelated stores. Inside the engine their offsets to the
+  // state are fixed.
+  DetectorBits mDetectorBits[kNumChannels];
+  int mGainBits[kNumChannels][kMaxSubSteps];
 
   std::array<std::atomic<double>, kNumChannels> mPublishedReadout{};
   std::array<std::atomic<double>, kNumChannels> mPublishedNeedle{};
