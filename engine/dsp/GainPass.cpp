@@ -54,9 +54,11 @@ void UpdateMeters(std::array<ChannelState, 2>& channels, int c, const BlockValue
   const double in = SingleMagnitude(ch.gainedInput);
   const double out = SingleMagnitude(ch.channelSignal);
   // |20 log10 in| - |20 log10 out|; for magnitudes in (0, 1] that is 20 log10(out / in), one
-  // logarithm instead of two.
+  // logarithm instead of two, and none at unity gain (equal magnitudes), where it is 0.
   double gr;
-  if (in > 0.0 && in <= 1.0 && out > 0.0 && out <= 1.0)
+  if (out == in)
+    gr = 0.0;
+  else if (in > 0.0 && in <= 1.0 && out > 0.0 && out <= 1.0)
     gr = kLnToDb * std::log(out / in);
   else
     gr = std::fabs(kLnToDb * std::log(in)) - std::fabs(kLnToDb * std::log(out));
@@ -130,7 +132,7 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
   const V ramp = Gather<V>(sides, [](const SideValues& s) { return s.thresholdRamp; });
   const V u = MinOneGuarded((threshold - 1e-05) * ramp + 1e-05 + g0);
   const V sigma = Smoothstep(u);
-  const V gain = g0 + sigma * (1.0 - g0); // sigma + g0 (1 - sigma)
+  const V gain = sigma + g0 * (1.0 - sigma); // exactly 1 where the knee is fully open
   const V detectorInput = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorInput; });
   const V gained = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.gainedInput; });
   Scatter(lanes, gain * detectorInput, [](ChannelState& s) -> double& { return s.feedbackSignal; });
