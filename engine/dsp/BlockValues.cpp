@@ -40,6 +40,7 @@ void FillSide(SideValues& s, const ParamValues& p, int side, const BlockValues& 
   s.thresholdGain = std::exp(-p[threshold] * kDbToExp) + 1e-15;
   s.thresholdRamp = ClampUnit(s.thresholdGain * 517.0999322108604 - 8.19548162383096);
   s.deadZone = s.thresholdRamp * s.thresholdGain;
+  s.kneeAlwaysOpen = (s.thresholdGain - 1e-05) * s.thresholdRamp + 1e-05 >= 1.0;
   const double msPerSample = static_cast<float>(1000.0 / rate);
   s.attackCoef = msPerSample / (p[attack] + 1e-15);
   s.releaseCoef = msPerSample / (p[release] + 1e-15);

@@ -29,9 +29,12 @@ struct SideValues
   double thresholdGain = 1.0; // TH
   double thresholdRamp = 1.0; // TR: 0 at -36 dB, 1 from -35 dB of threshold
   double deadZone = 1.0;      // T = TR * TH
-  double attackCoef = 0.0;    // AC
-  double releaseCoef = 0.0;   // RC
-  double attackStep = 0.0;    // AC / F
+  // (TH - 1e-5) TR + 1e-5 >= 1: the gain knee is open whatever the envelope, so the gain is
+  // exactly 1 in every frame of the block.
+  bool kneeAlwaysOpen = true;
+  double attackCoef = 0.0;  // AC
+  double releaseCoef = 0.0; // RC
+  double attackStep = 0.0;  // AC / F
   double scFrequencyHz = 150.0;
   double scGain = 1e-15;       // side-chain gain in dB plus the guard
   double compensation = 1.0;   // CG, 1 when compensation is off

@@ -128,11 +128,19 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
   Scatter(lanes, env, [](ChannelState& s) -> double& { return s.prevDetector[6]; });
   const V g0 = sum * b.invFactor;
 
-  const V threshold = Gather<V>(sides, [](const SideValues& s) { return s.thresholdGain; });
-  const V ramp = Gather<V>(sides, [](const SideValues& s) { return s.thresholdRamp; });
-  const V u = MinOneGuarded((threshold - 1e-05) * ramp + 1e-05 + g0);
-  const V sigma = Smoothstep(u);
-  const V gain = sigma + g0 * (1.0 - sigma); // exactly 1 where the knee is fully open
+  V gain = Const<V>(1.0);
+  bool kneeOpen = true;
+  for (int i = 0; i < static_cast<int>(sizeof(V) / sizeof(double)); ++i)
+    kneeOpen = kneeOpen && sides[i]->kneeAlwaysOpen;
+  // With the knee open whatever the envelope (u is 1 for any g0 >= 0), the formula gives exactly
+  // 1; taking that as a block decision keeps the signal from waiting for the sub-step loop.
+  if (!kneeOpen) {
+    const V threshold = Gather<V>(sides, [](const SideValues& s) { return s.thresholdGain; });
+    const V ramp = Gather<V>(sides, [](const SideValues& s) { return s.thresholdRamp; });
+    const V u = MinOneGuarded((threshold - 1e-05) * ramp + 1e-05 + g0);
+    const V sigma = Smoothstep(u);
+    gain = sigma + g0 * (1.0 - sigma); // exactly 1 where the knee is fully open
+  }
   const V detectorInput = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorInput; });
   const V gained = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.gainedInput; });
   Scatter(lanes, gain * detectorInput, [](ChannelState& s) -> double& { return s.feedbackSignal; });
