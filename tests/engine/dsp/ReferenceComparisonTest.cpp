@@ -69,6 +69,13 @@ std::vector<Setting> Settings()
     one[kNoiseAmount] = 0.5;
     s.push_back({bypassed == kLBypass ? "left bypassed" : "right bypassed", one});
   }
+  // Linked sides with the left knee open whatever the envelope (threshold 0) and the right one
+  // compressing: unity gain in one lane of the paired gain cell only.
+  ParamValues mixed = squeeze;
+  mixed[kChannelLink] = 1;
+  mixed[kLThreshold] = 0;
+  mixed[kRThreshold] = 18;
+  s.push_back({"open and closed knees", mixed});
   ParamValues delta = squeeze;
   delta[kDelta] = 1;
   delta[kVariGain] = 80;
