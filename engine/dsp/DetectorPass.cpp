@@ -76,9 +76,11 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
 
     const V span = d0 - lo;
     const V q = Sel(span == 0.0, Const<V>(1e-15), ClampUnit((e - lo) / span));
-    const V p = d2 + (q - d2) * b.invFactor;
+    // d2 + (q - d2)/F and e + v (p + 2e-15), regrouped so that q, the last value to arrive,
+    // passes through one multiplication and one addition to each.
+    const V p = q * b.invFactor + d2 * (1.0 - b.invFactor);
     d2 = p + 1e-15;
-    levels[k] = e + v * (p + 2e-15);
+    levels[k] = v * p + (e + v * 2e-15);
   }
 
   // Then the soft knee, the mu term and the dead zone of each sub-step.
@@ -142,7 +144,7 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
     for (int i = 0; i < kLanes; ++i)
       laneBits[i] = bits[i]->envelope[k];
     const V val = Abs(centre + step * Lookup<V>(t.envelopeTerm[k], laneBits));
-    const V m = val + (h5 - val) * 0.5;
+    const V m = (val + h5) * 0.5;
     h5 = val;
     levels[k] = m;
     logs[k] = Log(Abs(m + 1.0));
