@@ -171,7 +171,7 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
       y = raw;
       PowerOffChannel(c);
     }
-    if (b.delta == 1) y = std::fmax(std::fmin(y - raw, 1.0), -1.0);
+    if (b.delta == 1) y = Max(Min(y - raw, 1.0), -1.0);
     out[c] = y;
     ch.channelSignal = y;
   }

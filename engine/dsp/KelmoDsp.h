@@ -4,6 +4,7 @@
 #include "engine/dsp/BlockValues.h"
 #include "engine/dsp/ChannelState.h"
 #include "engine/dsp/DetectorPass.h"
+#include "engine/dsp/DspMath.h"
 #include "engine/dsp/FilterBank.h"
 #include "engine/dsp/NoiseGenerator.h"
 #include "engine/dsp/ParamLimits.h"
@@ -167,8 +168,8 @@ void KelmoDsp::Process(const T* const* inputs, int nInputs, T* const* outputs, i
     for (int c = 0; c < kNumOutputs; ++c) {
       if (!out[c]) continue;
       if constexpr (std::is_same_v<T, float>)
-        out[c][n] = static_cast<float>(
-            std::fmax(std::fmin(y[c], static_cast<double>(FLT_MAX)), -static_cast<double>(FLT_MAX)));
+        out[c][n] =
+            static_cast<float>(Max(Min(y[c], static_cast<double>(FLT_MAX)), -static_cast<double>(FLT_MAX)));
       else
         out[c][n] = static_cast<T>(y[c]);
     }
