@@ -1,7 +1,7 @@
 #pragma once
 
 // A plain transcription of the compressor's signal path: one channel after the other, every
-// formula written out per frame and per sub-step exactly as the design states it, nothing
+// formula written out per frame and per sub-step in the order it is defined, nothing
 // hoisted, cached or paired, library functions straight from <cmath>. It is slow on purpose;
 // the engine's optimised path must stay within 1e-9 of it.
 #include "engine/dsp/ParamLimits.h"
