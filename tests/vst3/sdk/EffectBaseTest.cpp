@@ -1,7 +1,7 @@
 // Type names and state routing of the single-component base itself, on a minimal local effect
 // (the bundle's effect cannot be cast across the module boundary).
-#include "vst3/host/MemoryStream.h"
 #include "tests/vst3/sdk/GainBundle.h"
+#include "vst3/host/MemoryStream.h"
 #include "vst3/sdk/SingleComponentEffect.h"
 #include "vst3/sdk/Utf16Convert.h"
 

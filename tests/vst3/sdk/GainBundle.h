@@ -1,8 +1,8 @@
 #pragma once
 
+#include "tests/vst3/plug/GainIds.h"
 #include "vst3/host/HostApplication.h"
 #include "vst3/host/ModuleLoader.h"
-#include "tests/vst3/plug/GainIds.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"

@@ -1,5 +1,5 @@
-#include "vst3/host/MemoryStream.h"
 #include "tests/vst3/sdk/GainBundle.h"
+#include "vst3/host/MemoryStream.h"
 
 #include <cstring>
 #include <limits>

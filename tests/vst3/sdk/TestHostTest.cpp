@@ -1,12 +1,12 @@
-#include "vst3/host/AttributeList.h"
 #include "tests/vst3/host/ComponentHandler.h"
 #include "tests/vst3/host/EventList.h"
+#include "tests/vst3/host/PlugFrame.h"
+#include "tests/vst3/sdk/GainBundle.h"
+#include "vst3/host/AttributeList.h"
 #include "vst3/host/HostApplication.h"
 #include "vst3/host/MemoryStream.h"
 #include "vst3/host/ModuleLoader.h"
 #include "vst3/host/ParameterChanges.h"
-#include "tests/vst3/host/PlugFrame.h"
-#include "tests/vst3/sdk/GainBundle.h"
 
 #include "vst3/sdk/Utf16Convert.h"
 

@@ -1,6 +1,6 @@
-#include "vst3/host/MemoryStream.h"
 #include "tests/vst3/host/ProcessBlock.h"
 #include "tests/vst3/sdk/GainBundle.h"
+#include "vst3/host/MemoryStream.h"
 
 #include <atomic>
 #include <cstring>
