@@ -161,7 +161,7 @@ void IPluginVST3::CreateBuses()
   if (plan.midiOutput) addEventOutput("MIDI Output", 1, kMain, BusInfo::kDefaultActive);
 }
 
-void IPluginVST3::AddAudioBuses(ERoute direction, const std::vector<vst3::AudioBusSpec>& buses)
+void IPluginVST3::AddAudioBuses(ERoute direction, const std::vector<vst3::AudioBusDecl>& buses)
 {
   for (const auto& bus : buses) {
     const BusType type = bus.main ? kMain : kAux;

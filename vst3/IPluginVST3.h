@@ -149,7 +149,7 @@ private:
   };
 
   // Creates audio buses of one direction as described.
-  void AddAudioBuses(ERoute direction, const std::vector<vst3::AudioBusSpec>& buses);
+  void AddAudioBuses(ERoute direction, const std::vector<vst3::AudioBusDecl>& buses);
   // Creates every bus of initialise.
   void CreateBuses();
   // Host detection from the context's host application, when not done yet.

@@ -4,21 +4,21 @@
 
 namespace plugin::vst3 {
 
-std::vector<AudioBusSpec> BusesOfConfig(const IPluginProcessor& processor, const IOConfig& config,
+std::vector<AudioBusDecl> BusesOfConfig(const IPluginProcessor& processor, const IOConfig& config,
                                         ERoute direction)
 {
-  std::vector<AudioBusSpec> buses;
+  std::vector<AudioBusDecl> buses;
   const int nBuses = config.NBuses(direction);
   for (int b = 0; b < nBuses; ++b) {
-    AudioBusSpec spec;
+    AudioBusDecl bus;
     StringBuf name;
     processor.GetBusName(direction, b, nBuses, name);
-    spec.name = name.Get();
-    spec.channels = config.GetBusInfo(direction, b)->mNChans;
-    spec.arrangement = ArrangementForChannels(spec.channels);
-    spec.main = b == 0;
-    spec.defaultActive = b == 0;
-    buses.push_back(std::move(spec));
+    bus.name = name.Get();
+    bus.channels = config.GetBusInfo(direction, b)->mNChans;
+    bus.arrangement = ArrangementForChannels(bus.channels);
+    bus.main = b == 0;
+    bus.defaultActive = b == 0;
+    buses.push_back(std::move(bus));
   }
   return buses;
 }

@@ -10,7 +10,7 @@
 namespace plugin::vst3 {
 
 // One audio bus as the binding declares it to the host.
-struct AudioBusSpec
+struct AudioBusDecl
 {
   std::string name;         // UTF-8
   int channels = 0;         // channel count of the configuration's bus (wildcards read as -64)
@@ -22,8 +22,8 @@ struct AudioBusSpec
 // Every bus the binding creates at initialise.
 struct BusPlan
 {
-  std::vector<AudioBusSpec> inputs;
-  std::vector<AudioBusSpec> outputs;
+  std::vector<AudioBusDecl> inputs;
+  std::vector<AudioBusDecl> outputs;
   bool dummyOutput = false; // a MIDI effect without audio outputs gets one empty "Dummy Output"
   bool midiInput = false;
   bool midiOutput = false;
@@ -32,7 +32,7 @@ struct BusPlan
 // The audio buses of one direction of a configuration: names from the processor's GetBusName,
 // arrangements by channel count, bus 0 main and active by default, the others auxiliary and off.
 // Main thread; allocates.
-std::vector<AudioBusSpec> BusesOfConfig(const IPluginProcessor& processor, const IOConfig& config,
+std::vector<AudioBusDecl> BusesOfConfig(const IPluginProcessor& processor, const IOConfig& config,
                                         ERoute direction);
 
 // The buses of initialise: for each direction those of the configuration with the most buses

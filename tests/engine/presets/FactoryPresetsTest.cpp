@@ -13,14 +13,14 @@
 namespace {
 
 // The parameter table, written out independently of the engine.
-struct ParamSpec
+struct ParamRange
 {
   double min, max, step, def;
   bool isInteger;
 };
 
 // clang-format off
-const ParamSpec kSpec[kNumParams] = {
+const ParamRange kRanges[kNumParams] = {
   {0, 1, 1, 1, true},          // 0 Power
   {-16, 8, 0.1, 0, false},     // 1 L Wet Gain
   {0, 36, 0.1, 0, false},      // 2 L Threshold
@@ -179,14 +179,14 @@ TEST(FactoryPresets, ValueTypesFollowTheParameterTypes)
 {
   for (const FactoryPreset& p : FactoryPresets())
     for (const FactoryPresetPair& pair : p.pairs) {
-      EXPECT_EQ(pair.isInteger, kSpec[pair.paramIdx].isInteger) << p.name << " index " << pair.paramIdx;
-      EXPECT_EQ(IsIntegerPresetParam(pair.paramIdx), kSpec[pair.paramIdx].isInteger);
+      EXPECT_EQ(pair.isInteger, kRanges[pair.paramIdx].isInteger) << p.name << " index " << pair.paramIdx;
+      EXPECT_EQ(IsIntegerPresetParam(pair.paramIdx), kRanges[pair.paramIdx].isInteger);
       if (pair.isInteger) {
         EXPECT_EQ(static_cast<double>(pair.IntValue()), pair.value) << p.name;
       }
     }
   for (int i = 0; i < kNumParams; ++i)
-    EXPECT_EQ(IsIntegerPresetParam(i), kSpec[i].isInteger) << i;
+    EXPECT_EQ(IsIntegerPresetParam(i), kRanges[i].isInteger) << i;
 }
 
 TEST(FactoryPresets, ValuesWithinRangeAndDesignedValuesOnStep)
@@ -194,7 +194,7 @@ TEST(FactoryPresets, ValuesWithinRangeAndDesignedValuesOnStep)
   const auto presets = FactoryPresets();
   for (int i = 0; i < kNumFactoryPresets; ++i)
     for (const FactoryPresetPair& pair : presets[i].pairs) {
-      const ParamSpec& s = kSpec[pair.paramIdx];
+      const ParamRange& s = kRanges[pair.paramIdx];
       // The one stored value outside its range: recalled as the left minimum, 50 Hz.
       if (i == kEtherialPressure && pair.paramIdx == kLSidechainFrequency) {
         EXPECT_EQ(pair.value, 15.0);
@@ -230,10 +230,10 @@ TEST(FactoryPresets, FactoryDefaultEqualsTheParameterDefaults)
 {
   const auto m = AsMap(FactoryDefaultPreset());
   for (auto [idx, value] : m)
-    EXPECT_EQ(value, kSpec[idx].def) << "index " << idx;
+    EXPECT_EQ(value, kRanges[idx].def) << "index " << idx;
   const auto record = FactoryPresetRecordValues(FactoryDefaultPreset());
   for (int i = 0; i < kNumParams; ++i)
-    EXPECT_EQ(record[i], kSpec[i].def) << "index " << i;
+    EXPECT_EQ(record[i], kRanges[i].def) << "index " << i;
 }
 
 TEST(FactoryPresets, ThreePresetsGivenInFull)
@@ -278,7 +278,7 @@ TEST(FactoryPresets, RecordValuesFillUnsetIndicesWithTheirDefaults)
       if (m.count(i))
         EXPECT_EQ(record[i], m.at(i)) << p.name << " index " << i;
       else
-        EXPECT_EQ(record[i], kSpec[i].def) << p.name << " index " << i;
+        EXPECT_EQ(record[i], kRanges[i].def) << p.name << " index " << i;
     }
     // What every recall brings back.
     EXPECT_EQ(record[kOverSampling], 0);
