@@ -19,6 +19,19 @@ int ClipEnd(int idx, int n, int count) noexcept
   return static_cast<int>(std::min<long long>(count, static_cast<long long>(idx) + n));
 }
 
+// Calls fn(channel, slot) for each connected channel in idx .. idx + n - 1; slot counts the
+// connected channels visited, which is how the host packs its buffer array.
+template <typename Channels, typename Fn>
+void ForEachConnected(Channels& channels, int idx, int n, Fn&& fn) noexcept
+{
+  const int end = ClipEnd(idx, n, static_cast<int>(channels.size()));
+  int slot = 0;
+  for (int i = std::max(idx, 0); i < end; ++i) {
+    IChannelData& channel = *channels[static_cast<size_t>(i)];
+    if (channel.mConnected) fn(channel, slot++);
+  }
+}
+
 } // namespace
 
 IPluginProcessor::IPluginProcessor(const IPluginConfig& config, int /*api*/)
@@ -247,14 +260,8 @@ void IPluginProcessor::LimitToStereoIO() noexcept
 
 void IPluginProcessor::AttachBuffers(ERoute direction, int idx, int n, double** data) noexcept
 {
-  auto& channels = Channels(direction);
-  const int end = ClipEnd(idx, n, static_cast<int>(channels.size()));
-  int next = 0;
-  for (int i = std::max(idx, 0); i < end; ++i) {
-    IChannelData& channel = *channels[static_cast<size_t>(i)];
-    if (!channel.mConnected) continue;
-    double* host = data ? data[next] : nullptr;
-    ++next;
+  ForEachConnected(Channels(direction), idx, n, [&](IChannelData& channel, int slot) {
+    double* host = data ? data[slot] : nullptr;
     channel.mIncomingData = nullptr;
     if (host) {
       *channel.mData = host;
@@ -262,35 +269,29 @@ void IPluginProcessor::AttachBuffers(ERoute direction, int idx, int n, double** 
       UseScratch(channel);
       if (direction == kInput) ZeroDoubles(channel.mScratchBuf.Get(), channel.mScratchBuf.GetSize());
     }
-  }
+  });
 }
 
 void IPluginProcessor::AttachBuffers(ERoute direction, int idx, int n, float** data, int nFrames) noexcept
 {
-  auto& channels = Channels(direction);
-  const int end = ClipEnd(idx, n, static_cast<int>(channels.size()));
-  int next = 0;
-  for (int i = std::max(idx, 0); i < end; ++i) {
-    IChannelData& channel = *channels[static_cast<size_t>(i)];
-    if (!channel.mConnected) continue;
-    float* host = data ? data[next] : nullptr;
-    ++next;
+  ForEachConnected(Channels(direction), idx, n, [&](IChannelData& channel, int slot) {
+    float* host = data ? data[slot] : nullptr;
     UseScratch(channel);
+    if (direction == kOutput) {
+      channel.mIncomingData = host;
+      return;
+    }
+    channel.mIncomingData = nullptr;
     double* scratch = channel.mScratchBuf.Get();
     // Never convert past the scratch buffer; a longer block is refused later anyway.
     const int frames = std::min(nFrames, channel.mScratchBuf.GetSize());
-    if (direction == kInput) {
-      channel.mIncomingData = nullptr;
-      if (frames < 1) continue;
-      if (host)
-        for (int f = 0; f < frames; ++f)
-          scratch[f] = host[f];
-      else
-        ZeroDoubles(scratch, frames);
-    } else {
-      channel.mIncomingData = host;
-    }
-  }
+    if (frames < 1) return;
+    if (host)
+      for (int f = 0; f < frames; ++f)
+        scratch[f] = host[f];
+    else
+      ZeroDoubles(scratch, frames);
+  });
 }
 
 void IPluginProcessor::ZeroScratchBuffers() noexcept
