@@ -335,8 +335,7 @@ bool IPluginProcessor::ProcessBuffers(double, int nFrames) noexcept
     ZeroOutputsAfterOverrun(nFrames, false);
     return false;
   }
-  ProcessBlock(mInputPointers.empty() ? nullptr : mInputPointers.data(),
-               mOutputPointers.empty() ? nullptr : mOutputPointers.data(), nFrames);
+  ProcessBlock(Pointers(kInput), Pointers(kOutput), nFrames);
   return true;
 }
 
@@ -346,8 +345,7 @@ bool IPluginProcessor::ProcessBuffers(float, int nFrames) noexcept
     ZeroOutputsAfterOverrun(nFrames, true);
     return false;
   }
-  ProcessBlock(mInputPointers.empty() ? nullptr : mInputPointers.data(),
-               mOutputPointers.empty() ? nullptr : mOutputPointers.data(), nFrames);
+  ProcessBlock(Pointers(kInput), Pointers(kOutput), nFrames);
   WriteBackFloat(nFrames, false);
   return true;
 }
@@ -355,8 +353,7 @@ bool IPluginProcessor::ProcessBuffers(float, int nFrames) noexcept
 bool IPluginProcessor::ProcessBuffersAccumulating(float, int nFrames) noexcept
 {
   if (!FitsBlock(nFrames)) return false; // adds nothing to what the host buffers hold
-  ProcessBlock(mInputPointers.empty() ? nullptr : mInputPointers.data(),
-               mOutputPointers.empty() ? nullptr : mOutputPointers.data(), nFrames);
+  ProcessBlock(Pointers(kInput), Pointers(kOutput), nFrames);
   WriteBackFloat(nFrames, true);
   return true;
 }
@@ -367,8 +364,8 @@ bool IPluginProcessor::PassThroughBuffers(double, int nFrames) noexcept
     ZeroOutputsAfterOverrun(nFrames, false);
     return false;
   }
-  double** inputs = mInputPointers.empty() ? nullptr : mInputPointers.data();
-  double** outputs = mOutputPointers.empty() ? nullptr : mOutputPointers.data();
+  double** inputs = Pointers(kInput);
+  double** outputs = Pointers(kOutput);
   if (mLatency > 0 && mLatencyDelay && mLatencyDelay->GetDelay() > 0)
     mLatencyDelay->Process(inputs, outputs, nFrames);
   else

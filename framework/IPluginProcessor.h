@@ -185,9 +185,11 @@ private:
   {
     return d == kInput ? mInChannels : mOutChannels;
   }
+  // The slot array handed to ProcessBlock; null when the direction has no channels.
   double** Pointers(ERoute d) noexcept
   {
-    return d == kInput ? mInputPointers.data() : mOutputPointers.data();
+    auto& slots = d == kInput ? mInputPointers : mOutputPointers;
+    return slots.empty() ? nullptr : slots.data();
   }
   // Points a channel's slot at its scratch buffer (null when the buffer is empty).
   static void UseScratch(IChannelData& channel) noexcept;
