@@ -1,4 +1,5 @@
 #include "framework/IByteChunk.h"
+#include "tests/framework/ChunkBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -7,13 +8,7 @@
 
 using plugin::IByteChunk;
 using plugin::StringBuf;
-
-namespace {
-std::vector<uint8_t> Bytes(const IByteChunk& chunk)
-{
-  return std::vector<uint8_t>(chunk.GetData(), chunk.GetData() + chunk.Size());
-}
-} // namespace
+using plugin::test::Bytes;
 
 TEST(IByteChunk, PutAndGetThreadPositions)
 {

@@ -1,4 +1,5 @@
 #include "RecordingPlugin.h"
+#include "tests/framework/ChunkBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,10 @@
 using plugin::IByteChunk;
 using plugin::IParam;
 using plugin::IPreset;
+using plugin::test::Bytes;
 using plugin::test::RecordingPlugin;
 
 namespace {
-
-std::vector<uint8_t> Bytes(const IByteChunk& chunk)
-{
-  return std::vector<uint8_t>(chunk.GetData(), chunk.GetData() + chunk.Size());
-}
 
 std::vector<double> Doubles(const IByteChunk& chunk)
 {

@@ -1,4 +1,5 @@
 #include "RecordingPlugin.h"
+#include "tests/framework/ChunkBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,10 @@
 using plugin::IByteChunk;
 using plugin::IParam;
 using plugin::StringBuf;
+using plugin::test::Bytes;
 using plugin::test::RecordingPlugin;
 
 namespace {
-std::vector<uint8_t> Bytes(const IByteChunk& chunk)
-{
-  return std::vector<uint8_t>(chunk.GetData(), chunk.GetData() + chunk.Size());
-}
 
 // Three wide double parameters holding 1.0, 0.5 and -2.0.
 void SetUpThree(RecordingPlugin& plug)
