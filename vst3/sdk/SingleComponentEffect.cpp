@@ -24,6 +24,16 @@ template <typename BusType> BusType* BusAt(const BusList& list, int32 index)
   return static_cast<BusType*>(list[static_cast<size_t>(index)].get());
 }
 
+// A new audio bus at the end of the list, its name cut to fit; the list owns it.
+AudioBus* AppendAudioBus(BusList& list, const TChar* name, SpeakerArrangement arr, BusType type, int32 flags)
+{
+  String128 cut{};
+  BusName(Utf16ToUtf8(Utf16View(name, 4096)), cut);
+  auto* bus = new AudioBus(cut, type, flags, arr);
+  list.emplace_back(bus, false);
+  return bus;
+}
+
 } // namespace
 
 SingleComponentEffect::SingleComponentEffect()
@@ -36,11 +46,7 @@ SingleComponentEffect::~SingleComponentEffect() = default;
 AudioBus* SingleComponentEffect::addAudioInput(const TChar* name, SpeakerArrangement arr, BusType type,
                                                int32 flags)
 {
-  String128 cut{};
-  BusName(Utf16ToUtf8(Utf16View(name, 4096)), cut);
-  auto* bus = new AudioBus(cut, type, flags, arr);
-  audioInputs.emplace_back(bus, false);
-  return bus;
+  return AppendAudioBus(audioInputs, name, arr, type, flags);
 }
 
 AudioBus* SingleComponentEffect::addAudioInput(std::string_view nameUtf8, SpeakerArrangement arr,
@@ -54,11 +60,7 @@ AudioBus* SingleComponentEffect::addAudioInput(std::string_view nameUtf8, Speake
 AudioBus* SingleComponentEffect::addAudioOutput(const TChar* name, SpeakerArrangement arr, BusType type,
                                                 int32 flags)
 {
-  String128 cut{};
-  BusName(Utf16ToUtf8(Utf16View(name, 4096)), cut);
-  auto* bus = new AudioBus(cut, type, flags, arr);
-  audioOutputs.emplace_back(bus, false);
-  return bus;
+  return AppendAudioBus(audioOutputs, name, arr, type, flags);
 }
 
 AudioBus* SingleComponentEffect::addAudioOutput(std::string_view nameUtf8, SpeakerArrangement arr,
