@@ -1,10 +1,11 @@
 // Speed of the compressor engine: 48 kHz, blocks of 512 stereo frames.
+#include "engine/FactoryPresets.h"
 #include "engine/dsp/KelmoDsp.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -15,39 +16,12 @@ using kelmo::dsp::ParamValues;
 constexpr double kRate = 48000.0;
 constexpr int kBlock = 512;
 
-// A setting like the "42 dV" factory preset: linked, stereo stage active.
+// The "42 dV" factory preset: linked, stereo stage active.
 ParamValues Preset42dV()
 {
-  ParamValues p = kelmo::dsp::DefaultParamValues();
-  const std::pair<int, double> values[] = {{kLWetGain, 4.17},
-                                           {kLThreshold, 4.24},
-                                           {kLFeedBack, 0},
-                                           {kLAttack, 4.2},
-                                           {kLRelease, 420},
-                                           {kLSidechainFrequency, 420},
-                                           {kLSidechainGain, 4.2},
-                                           {kRWetGain, 4.17},
-                                           {kRThreshold, 4.24},
-                                           {kRFeedBack, 0},
-                                           {kRAttack, 4.2},
-                                           {kRRelease, 420},
-                                           {kRSidechainFrequency, 420},
-                                           {kRSidechainGain, 4.2},
-                                           {kVariGain, 41.5},
-                                           {kChannelLink, 1},
-                                           {kLevelCalibration, -4.21},
-                                           {kInputGain, 4.18},
-                                           {kOutputGain, -4.24},
-                                           {kNoiseAmount, 0},
-                                           {kLTriodePentode, 0},
-                                           {kRTriodePentode, 0},
-                                           {kDryBlend, 42.4},
-                                           {kMuDiff, 41.6},
-                                           {kLSyncRelease, 3},
-                                           {kRSyncRelease, 3}};
-  for (const auto& [idx, v] : values)
-    p[idx] = v;
-  return p;
+  for (const FactoryPreset& preset : FactoryPresets())
+    if (std::string_view(preset.name) == "42 dV") return FactoryPresetRecordValues(preset);
+  return kelmo::dsp::DefaultParamValues();
 }
 
 template <typename T> struct Buffers
@@ -76,7 +50,7 @@ void ReportFrames(benchmark::State& state)
   state.counters["x_realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
 }
 
-// Arguments: setting (0 defaults, 1 "42 dV"-like), "OverSampling" 0..4.
+// Arguments: setting (0 defaults, 1 "42 dV"), "OverSampling" 0..4.
 template <typename T> void BM_Process(benchmark::State& state)
 {
   ParamValues p = state.range(0) == 0 ? kelmo::dsp::DefaultParamValues() : Preset42dV();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "engine/FactoryPresets.h"
 #include "engine/dsp/DspMath.h"
 #include "engine/dsp/GainPass.h"
 #include "engine/dsp/KelmoDsp.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 namespace kelmo::dsp::test {
@@ -89,97 +91,31 @@ inline double ToDb(double gain)
   return 20.0 * std::log10(gain);
 }
 
+// The values a factory preset recalls, found by name; defaults when no preset has that name.
+inline ParamValues FactoryPresetValues(std::string_view name)
+{
+  for (const FactoryPreset& preset : FactoryPresets())
+    if (name == preset.name) return FactoryPresetRecordValues(preset);
+  return DefaultParamValues();
+}
+
 // The "42 dV" factory setting: both channels linked, stereo stage active.
 inline ParamValues Preset42dV()
 {
-  ParamValues p = DefaultParamValues();
-  const std::pair<int, double> values[] = {{kPower, 1},
-                                           {kLWetGain, 4.17},
-                                           {kLThreshold, 4.24},
-                                           {kLFeedBack, 0},
-                                           {kLAttack, 4.2},
-                                           {kLRelease, 420},
-                                           {kLSidechainFrequency, 420},
-                                           {kLSidechainGain, 4.2},
-                                           {kLBypass, 1},
-                                           {kRWetGain, 4.17},
-                                           {kRThreshold, 4.24},
-                                           {kRFeedBack, 0},
-                                           {kRAttack, 4.2},
-                                           {kRRelease, 420},
-                                           {kRSidechainFrequency, 420},
-                                           {kRSidechainGain, 4.2},
-                                           {kRBypass, 1},
-                                           {kVariGain, 41.5},
-                                           {kChannelLink, 1},
-                                           {kMidSideMode, 0},
-                                           {kLevelCalibration, -4.21},
-                                           {kLinkChannelControls, 1},
-                                           {kInputGain, 4.18},
-                                           {kOutputGain, -4.24},
-                                           {kNoiseAmount, 0},
-                                           {kSidechainListen, 0},
-                                           {kLTriodePentode, 0},
-                                           {kRTriodePentode, 0},
-                                           {kDryBlend, 42.4},
-                                           {kMuDiff, 41.6},
-                                           {kLAutoRelease, 0},
-                                           {kRAutoRelease, 0},
-                                           {kLSyncRelease, 3},
-                                           {kRSyncRelease, 3},
-                                           {kComparisonSlot, 0},
-                                           {kLSidechainCompensation, 0},
-                                           {kRSidechainCompensation, 0}};
-  for (const auto& [idx, v] : values)
-    p[idx] = v;
-  return p;
+  return FactoryPresetValues("42 dV");
 }
 
 // "Stereo Width au Naturel dV": mid/side, unlinked, different left and right settings.
 inline ParamValues PresetStereoWidth()
 {
-  ParamValues p = DefaultParamValues();
-  const std::pair<int, double> values[] = {{kLWetGain, -5},
-                                           {kLThreshold, 8.96},
-                                           {kLFeedBack, 0},
-                                           {kLAttack, 11.972},
-                                           {kLRelease, 1200},
-                                           {kLSidechainFrequency, 110},
-                                           {kLSidechainGain, 1.98},
-                                           {kRWetGain, -3.67},
-                                           {kRThreshold, 36},
-                                           {kRFeedBack, 1},
-                                           {kRAttack, 40},
-                                           {kRRelease, 834.4},
-                                           {kRSidechainFrequency, 175},
-                                           {kRSidechainGain, -2.96},
-                                           {kVariGain, 21.8},
-                                           {kChannelLink, 1},
-                                           {kMidSideMode, 1},
-                                           {kLevelCalibration, 3.47},
-                                           {kLinkChannelControls, 0},
-                                           {kOutputGain, 5.12},
-                                           {kNoiseAmount, 0.23},
-                                           {kLTriodePentode, 1},
-                                           {kRTriodePentode, 0},
-                                           {kMuDiff, 45.42},
-                                           {kLAutoRelease, 1},
-                                           {kRAutoRelease, 1}};
-  for (const auto& [idx, v] : values)
-    p[idx] = v;
-  return p;
+  return FactoryPresetValues("Stereo Width au Naturel dV");
 }
 
-// "BRN-14: Etherial Pressure" (its left side-chain frequency 15 is recalled as 50).
+// "BRN-14: Etherial Pressure"; its left side-chain frequency 15 is recalled as 50.
 inline ParamValues PresetEtherialPressure()
 {
-  ParamValues p = DefaultParamValues();
-  const std::pair<int, double> values[] = {
-      {kLWetGain, 1.69},        {kLThreshold, 4.1}, {kLRelease, 226.74}, {kLSidechainFrequency, 50},
-      {kRWetGain, 1.69},        {kRThreshold, 4.1}, {kRRelease, 226.74}, {kVariGain, 63.37},
-      {kLevelCalibration, -14}, {kMuDiff, 41.42},   {kLAutoRelease, 1},  {kRAutoRelease, 1}};
-  for (const auto& [idx, v] : values)
-    p[idx] = v;
+  ParamValues p = FactoryPresetValues("BRN-14: Etherial Pressure");
+  p[kLSidechainFrequency] = 50;
   return p;
 }
 
