@@ -22,7 +22,6 @@ void KelmoDsp::Reset(double sampleRate, int maxBlockSize, int nConnectedOutputs)
   mMaxBlockSize = maxBlockSize;
   mConnectedOutputs = nConnectedOutputs;
   mSampleRateF = static_cast<float>(sampleRate);
-  mNeedsReinit.store(true, std::memory_order_relaxed);
   mSampleRateRatio = std::fmax(static_cast<double>(mSampleRateF) * 2.2675736961451248e-5, 1.0);
   mFollowerCoef = mFollowerKeep = 1e-15;
   for (int c = 0; c < kNumChannels; ++c) {
