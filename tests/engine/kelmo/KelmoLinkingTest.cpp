@@ -8,11 +8,6 @@ namespace {
 
 using Linking = KelmoTest;
 
-double V(const Kelmo& k, int idx)
-{
-  return k.GetParam(idx)->Value();
-}
-
 // The linked pairs, left first.
 const std::pair<int, int> kLinked[] = {
     {1, 9},  {2, 10},  {3, 11},  {4, 12},  {5, 13},  {6, 14},  {7, 15},

@@ -10,11 +10,6 @@ namespace {
 
 using PresetRecall = KelmoTest;
 
-double V(const Kelmo& k, int idx)
-{
-  return k.GetParam(idx)->Value();
-}
-
 } // namespace
 
 TEST_F(PresetRecall, AnyRecallResetsTheUnsetParameters)

@@ -126,6 +126,12 @@ protected:
   TempFolder folder;
 };
 
+// Current value of one parameter.
+inline double V(const plugin::IPluginBase& p, int idx)
+{
+  return p.GetParam(idx)->Value();
+}
+
 // Current values of every parameter.
 inline std::vector<double> Values(const plugin::IPluginBase& p)
 {

@@ -12,11 +12,6 @@ namespace {
 
 using UserPreset = KelmoTest;
 
-double V(const Kelmo& k, int idx)
-{
-  return k.GetParam(idx)->Value();
-}
-
 } // namespace
 
 TEST_F(UserPreset, NoFileOrPlaceholderGivesTheDefaults)
