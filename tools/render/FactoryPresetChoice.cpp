@@ -9,10 +9,9 @@ bool ResolveFactoryPreset(const std::string& text, int& index, std::string& erro
 {
   const auto presets = FactoryPresets();
   const std::string_view trimmed = TrimBlanks(text);
-  int64_t number = -1;
-  if (ParseWholeNumber(trimmed, number) &&
-      trimmed.find_first_not_of("0123456789") == std::string_view::npos) {
-    if (number < 0 || number >= static_cast<int64_t>(presets.size())) {
+  if (AllDigits(trimmed)) {
+    int64_t number = -1;
+    if (!ParseWholeNumber(trimmed, number) || number >= static_cast<int64_t>(presets.size())) {
       error = "--preset " + std::string(trimmed) + ": no factory preset has that index (0 to " +
               std::to_string(presets.size() - 1) + ")";
       return false;

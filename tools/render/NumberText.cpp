@@ -15,6 +15,14 @@ std::string_view TrimBlanks(std::string_view text)
   return text;
 }
 
+bool AllDigits(std::string_view text)
+{
+  if (text.empty()) return false;
+  for (char ch : text)
+    if (ch < '0' || ch > '9') return false;
+  return true;
+}
+
 bool ParseFiniteNumber(std::string_view text, double& value)
 {
   text = TrimBlanks(text);

@@ -17,6 +17,9 @@ bool ParseFiniteNumber(std::string_view text, double& value);
 // else, including values beyond the 64-bit range.
 bool ParseWholeNumber(std::string_view text, int64_t& value);
 
+// True when text is one or more decimal digits and nothing else (an index as typed).
+bool AllDigits(std::string_view text);
+
 // The text without leading and trailing blanks and tabs.
 std::string_view TrimBlanks(std::string_view text);
 

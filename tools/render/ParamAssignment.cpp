@@ -6,18 +6,6 @@
 
 namespace kelmo::render {
 
-namespace {
-
-bool AllDigits(std::string_view text)
-{
-  if (text.empty()) return false;
-  for (char ch : text)
-    if (ch < '0' || ch > '9') return false;
-  return true;
-}
-
-} // namespace
-
 bool ResolveParamAssignment(const std::string& text, const std::vector<ParamInfo>& params,
                             ParamAssignment& out, std::string& error)
 {

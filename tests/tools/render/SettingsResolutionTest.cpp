@@ -128,6 +128,8 @@ TEST(PresetResolution, ByIndexOrExactName)
   EXPECT_NE(error.find("unknown factory preset"), std::string::npos);
   EXPECT_FALSE(ResolveFactoryPreset("32", index, error)); // records 32 on are empty
   EXPECT_NE(error.find("0 to 31"), std::string::npos);
+  EXPECT_FALSE(ResolveFactoryPreset("99999999999999999999", index, error)); // beyond 64 bits
+  EXPECT_NE(error.find("no factory preset has that index"), std::string::npos) << error;
   EXPECT_FALSE(ResolveFactoryPreset("-1", index, error));
   EXPECT_FALSE(ResolveFactoryPreset("42", index, error)); // not "42 dV"
 }
