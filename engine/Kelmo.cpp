@@ -87,7 +87,10 @@ void Kelmo::OnParamChange(int paramIdx, EParamSource source, int)
   const bool immediate = OnOwnerThread(source);
 
   if (const int twin = LinkedTwinOf(paramIdx); twin >= 0) {
-    LinkToTwin(paramIdx, twin, immediate);
+    // Only the restore's own notifications keep both sides as saved; host automation arriving
+    // meanwhile still links.
+    const bool asSaved = source == plugin::kPresetRecall && IsRestoringHostState();
+    LinkToTwin(paramIdx, twin, immediate, asSaved);
     return;
   }
   switch (paramIdx) {
@@ -108,10 +111,10 @@ void Kelmo::OnParamChange(int paramIdx, EParamSource source, int)
   }
 }
 
-void Kelmo::LinkToTwin(int paramIdx, int twinIdx, bool immediate)
+void Kelmo::LinkToTwin(int paramIdx, int twinIdx, bool immediate, bool asSaved)
 {
   const bool linked = static_cast<int>(GetParam(kLinkChannelControls)->Value()) == 1;
-  if (linked && !IsRestoringHostState()) {
+  if (linked && !asSaved) {
     // A host session restores both sides as saved; otherwise the twin's own rules apply: the left side-chain
     // high-pass cannot go below 50 Hz.
     GetParam(twinIdx)->Set(GetParam(paramIdx)->Value());

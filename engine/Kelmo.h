@@ -82,7 +82,7 @@ protected:
 private:
   // True when the change may touch the editor and the snapshots right away.
   bool OnOwnerThread(plugin::EParamSource source) const noexcept;
-  void LinkToTwin(int paramIdx, int twinIdx, bool immediate);
+  void LinkToTwin(int paramIdx, int twinIdx, bool immediate, bool asSaved);
   void ExcludeEachOther(int changedIdx, int otherIdx, bool immediate);
   void OnComparisonSlotChange(plugin::EParamSource source, bool immediate);
   void RunComparison(EditorRefreshRequests::EComparison what);

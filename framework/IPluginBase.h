@@ -6,6 +6,7 @@
 #include "framework/PtrList.h"
 #include "framework/StringBuf.h"
 
+#include <atomic>
 #include <functional>
 #include <initializer_list>
 #include <span>
@@ -119,9 +120,12 @@ public:
 
   // True while the host's saved session state is being applied (main thread), so that a plug-in
   // can keep every restored value exactly as it was saved.
-  bool IsRestoringHostState() const noexcept { return mRestoringHostState; }
+  bool IsRestoringHostState() const noexcept { return mRestoringHostState.load(std::memory_order_relaxed); }
   // Marks the start (true) and end (false) of applying the host's saved state. Host binding, main thread.
-  void SetRestoringHostState(bool restoring) noexcept { mRestoringHostState = restoring; }
+  void SetRestoringHostState(bool restoring) noexcept
+  {
+    mRestoringHostState.store(restoring, std::memory_order_relaxed);
+  }
 
   // --- Presets ---
 
@@ -213,7 +217,7 @@ protected:
   StringBuf mAppGroupID;
   bool mHasUI = false;
   bool mHostResize = false;
-  bool mRestoringHostState = false;
+  std::atomic<bool> mRestoringHostState{false}; // written on the main thread, read on the audio thread
   PtrList<const char> mParamGroups{4096};
   PtrList<IPreset> mPresets{4096};
 };

@@ -56,6 +56,7 @@ TEST(KelmoThreads, ControllerAndStateCallsWhileTheAudioThreadRuns)
       }
       block.inputChanges().clear();
       block.inputChanges().add(25, n % kBlock, (n % 10) / 10.0); // host automation of "Output Gain"
+      block.inputChanges().add(2, 0, (n % 7) / 7.0);             // and of "L Threshold", linked to its twin
       block.process(*k.processor);
       for (int c = 0; c < 2; ++c)
         for (double v : block.output(0, c))
