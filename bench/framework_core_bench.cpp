@@ -1,7 +1,7 @@
 // Parameter, state and string costs of the framework core.
-#include "framework/IByteChunk.h"
-#include "framework/IPluginBase.h"
-#include "framework/StringBuf.h"
+#include "framework/buffers/IByteChunk.h"
+#include "framework/plugin/IPluginBase.h"
+#include "framework/buffers/StringBuf.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // Throughput of the framework's audio-thread paths: the lock-free queues, block processing and the
 // latency bypass.
-#include "framework/ILockFreeQueue.h"
-#include "framework/IMidiMsg.h"
-#include "framework/IParamChange.h"
-#include "framework/IPluginProcessor.h"
-#include "framework/ISysEx.h"
+#include "framework/queues/ILockFreeQueue.h"
+#include "framework/queues/IMidiMsg.h"
+#include "framework/queues/IParamChange.h"
+#include "framework/processor/IPluginProcessor.h"
+#include "framework/queues/ISysEx.h"
 
 #include <benchmark/benchmark.h>
 

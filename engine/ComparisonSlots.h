@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/IEditorDelegate.h"
+#include "framework/editor/IEditorDelegate.h"
 
 #include <array>
 

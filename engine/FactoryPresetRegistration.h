@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/FactoryPresets.h"
-#include "framework/IPluginBase.h"
+#include "framework/plugin/IPluginBase.h"
 
 // Fills the plug-in's first free preset record with a factory preset: its name, its pairs
 // (integers for int and enum parameters, doubles for the rest) and the current value of every

@@ -7,7 +7,7 @@
 #include "engine/KelmoParams.h"
 #include "engine/MeterTransmitter.h"
 #include "engine/dsp/KelmoDsp.h"
-#include "framework/InstanceInfo.h"
+#include "framework/plugin/InstanceInfo.h"
 
 #include <thread>
 

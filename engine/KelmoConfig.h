@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/IPluginConfig.h"
+#include "framework/plugin/IPluginConfig.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/IEditorDelegate.h"
+#include "framework/editor/IEditorDelegate.h"
 
 // Defines the compressor's 44 parameters (names, ranges, defaults, steps, labels, flags, shapes
 // and display texts); each definition stores its default as the current value. The delegate must

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/IMeterRecord.h"
-#include "framework/IEditorDelegate.h"
-#include "framework/ILockFreeQueue.h"
+#include "framework/editor/IEditorDelegate.h"
+#include "framework/queues/ILockFreeQueue.h"
 
 #include <array>
 

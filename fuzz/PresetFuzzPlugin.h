@@ -2,7 +2,7 @@
 
 // A small plug-in for the preset file fuzz targets: every parameter type, a few presets, and
 // helpers to check that a refused file changed nothing.
-#include "framework/IPluginAPIBase.h"
+#include "framework/plugin/IPluginAPIBase.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the preset bank reader; a bank it accepts must round-trip.
-#include "framework/IByteChunk.h"
-#include "framework/IPluginBase.h"
+#include "framework/buffers/IByteChunk.h"
+#include "framework/plugin/IPluginBase.h"
 
 #include <cstdint>
 #include <cstdlib>

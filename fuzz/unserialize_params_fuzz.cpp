@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the parameter state reader and checks what it leaves behind.
-#include "framework/IByteChunk.h"
-#include "framework/IPluginBase.h"
+#include "framework/buffers/IByteChunk.h"
+#include "framework/plugin/IPluginBase.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Prints the framework's version and build text.
-#include "framework/BuildInfo.h"
+#include "framework/plugin/BuildInfo.h"
 
 #include <cstdio>
 

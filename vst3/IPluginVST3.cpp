@@ -1,6 +1,6 @@
 #include "vst3/IPluginVST3.h"
 
-#include "framework/HostDetection.h"
+#include "framework/plugin/HostDetection.h"
 #include "vst3/IPluginVST3View.h"
 #include "vst3/adapter/BusLayout.h"
 #include "vst3/adapter/MidiControllers.h"

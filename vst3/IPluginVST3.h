@@ -1,8 +1,8 @@
 #pragma once
 
-#include "framework/IPluginAPIBase.h"
-#include "framework/IPluginConfig.h"
-#include "framework/InstanceInfo.h"
+#include "framework/plugin/IPluginAPIBase.h"
+#include "framework/plugin/IPluginConfig.h"
+#include "framework/plugin/InstanceInfo.h"
 #include "vst3/IPluginVST3ControllerBase.h"
 #include "vst3/IPluginVST3ProcessorBase.h"
 #include "vst3/adapter/BusLayout.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/IPluginBase.h"
-#include "framework/StringBuf.h"
+#include "framework/plugin/IPluginBase.h"
+#include "framework/buffers/StringBuf.h"
 #include "vst3/IPluginVST3Parameter.h"
 
 #include "pluginterfaces/vst/ivstattributes.h"

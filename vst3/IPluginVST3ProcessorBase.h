@@ -1,10 +1,10 @@
 #pragma once
 
-#include "framework/ILockFreeQueue.h"
-#include "framework/IMidiMsg.h"
-#include "framework/IPluginAPIBase.h"
-#include "framework/IPluginProcessor.h"
-#include "framework/ISysEx.h"
+#include "framework/queues/ILockFreeQueue.h"
+#include "framework/queues/IMidiMsg.h"
+#include "framework/plugin/IPluginAPIBase.h"
+#include "framework/processor/IPluginProcessor.h"
+#include "framework/queues/ISysEx.h"
 #include "vst3/adapter/MidiOutputQueue.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"

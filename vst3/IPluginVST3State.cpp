@@ -2,7 +2,7 @@
 // keeps no state of its own.
 #include "vst3/IPluginVST3.h"
 
-#include "framework/HostDetection.h"
+#include "framework/plugin/HostDetection.h"
 #include "vst3/StreamIO.h"
 #include "vst3/adapter/ComponentState.h"
 

@@ -3,7 +3,7 @@
 #include "vst3/adapter/KeyTranslation.h"
 #include "vst3/sdk/KeyCodes.h"
 
-#include "framework/HostDetection.h"
+#include "framework/plugin/HostDetection.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "public.sdk/source/common/pluginview.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/InstanceInfo.h"
+#include "framework/plugin/InstanceInfo.h"
 #include "vst3/sdk/PluginFactory.h"
 
 #include "pluginterfaces/base/funknown.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/IByteChunk.h"
+#include "framework/buffers/IByteChunk.h"
 
 #include "pluginterfaces/base/ibstream.h"
 

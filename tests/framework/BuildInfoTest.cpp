@@ -1,4 +1,4 @@
-#include "framework/BuildInfo.h"
+#include "framework/plugin/BuildInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "framework/IOConfig.h"
-#include "framework/IPluginProcessor.h"
+#include "framework/processor/IOConfig.h"
+#include "framework/processor/IPluginProcessor.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 // Copies a chunk's bytes, so tests can compare whole chunks with one assertion.
 
-#include "framework/IByteChunk.h"
+#include "framework/buffers/IByteChunk.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "framework/HeapBuf.h"
-#include "framework/PtrList.h"
-#include "framework/TypedBuf.h"
+#include "framework/buffers/HeapBuf.h"
+#include "framework/buffers/PtrList.h"
+#include "framework/buffers/TypedBuf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/HostDetection.h"
+#include "framework/plugin/HostDetection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/IByteChunk.h"
+#include "framework/buffers/IByteChunk.h"
 #include "tests/framework/ChunkBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "RecordingPlugin.h"
 
-#include "framework/IKeyPress.h"
+#include "framework/queues/IKeyPress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/IParam.h"
+#include "framework/params/IParam.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/IPluginProcessor.h"
+#include "framework/processor/IPluginProcessor.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 // A concrete plug-in base for the framework tests: records every hook call in order.
 
-#include "framework/IMidiMsg.h"
-#include "framework/IPluginBase.h"
-#include "framework/ISysEx.h"
+#include "framework/queues/IMidiMsg.h"
+#include "framework/plugin/IPluginBase.h"
+#include "framework/queues/ISysEx.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "framework/StringBuf.h"
+#include "framework/buffers/StringBuf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/Timer.h"
+#include "framework/runloop/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tools/render/EngineTarget.h"
 
 #include "engine/Kelmo.h"
-#include "framework/IByteChunk.h"
+#include "framework/buffers/IByteChunk.h"
 #include "tools/render/UserPresetIsolation.h"
 
 #include <type_traits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/ERoute.h"
-#include "framework/IPluginProcessor.h"
+#include "framework/processor/ERoute.h"
+#include "framework/processor/IPluginProcessor.h"
 
 #include <cstdint>
 #include <string>

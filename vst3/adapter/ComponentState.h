@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/IByteChunk.h"
-#include "framework/IPluginBase.h"
+#include "framework/buffers/IByteChunk.h"
+#include "framework/plugin/IPluginBase.h"
 
 namespace plugin::vst3 {
 

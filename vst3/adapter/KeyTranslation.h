@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/IKeyPress.h"
+#include "framework/queues/IKeyPress.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/IMidiMsg.h"
+#include "framework/queues/IMidiMsg.h"
 
 #include <cstddef>
 #include <vector>

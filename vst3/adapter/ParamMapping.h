@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/IParam.h"
+#include "framework/params/IParam.h"
 
 namespace plugin::vst3 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/ITimeInfo.h"
+#include "framework/processor/ITimeInfo.h"
 
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 

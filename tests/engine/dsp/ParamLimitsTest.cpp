@@ -1,8 +1,8 @@
 #include "engine/dsp/ParamLimits.h"
 #include "engine/KelmoParamTable.h"
 
-#include "framework/IEditorDelegate.h"
-#include "framework/IParam.h"
+#include "framework/editor/IEditorDelegate.h"
+#include "framework/params/IParam.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "engine/kelmo/KelmoTestSupport.h"
 
 #include "engine/FactoryPresets.h"
-#include "framework/IByteChunk.h"
-#include "framework/StringBuf.h"
+#include "framework/buffers/IByteChunk.h"
+#include "framework/buffers/StringBuf.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "engine/kelmo/KelmoTestSupport.h"
 
 #include "engine/MeterTransmitter.h"
-#include "framework/RunLoop.h"
-#include "framework/RunLoopClock.h"
+#include "framework/runloop/RunLoop.h"
+#include "framework/runloop/RunLoopClock.h"
 
 #include <cfloat>
 #include <cmath>

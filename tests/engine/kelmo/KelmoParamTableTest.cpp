@@ -1,6 +1,6 @@
 #include "engine/kelmo/KelmoTestSupport.h"
 
-#include "framework/StringBuf.h"
+#include "framework/buffers/StringBuf.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "framework/IPluginAPIBase.h"
+#include "framework/plugin/IPluginAPIBase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "framework/IPluginAPIBase.h"
-#include "framework/PresetFileFormat.h"
-#include "framework/WholeFile.h"
+#include "framework/plugin/IPluginAPIBase.h"
+#include "framework/presets/PresetFileFormat.h"
+#include "framework/buffers/WholeFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/IPluginAPIBase.h"
-#include "framework/IPluginProcessor.h"
+#include "framework/plugin/IPluginAPIBase.h"
+#include "framework/processor/IPluginProcessor.h"
 
 #include <atomic>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "framework/ILockFreeQueue.h"
-#include "framework/IMidiMsg.h"
-#include "framework/IParamChange.h"
-#include "framework/ISysEx.h"
+#include "framework/queues/ILockFreeQueue.h"
+#include "framework/queues/IMidiMsg.h"
+#include "framework/queues/IParamChange.h"
+#include "framework/queues/ISysEx.h"
 
 #include <gtest/gtest.h>
 

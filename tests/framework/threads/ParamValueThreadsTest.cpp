@@ -1,5 +1,5 @@
-#include "framework/IByteChunk.h"
-#include "framework/IPluginBase.h"
+#include "framework/buffers/IByteChunk.h"
+#include "framework/plugin/IPluginBase.h"
 
 #include <gtest/gtest.h>
 

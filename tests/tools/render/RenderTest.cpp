@@ -1,6 +1,6 @@
 // Whole renders through the command, checked against the compressor driven directly.
 #include "engine/KelmoParams.h"
-#include "framework/IByteChunk.h"
+#include "framework/buffers/IByteChunk.h"
 #include "tests/tools/render/RenderTestSupport.h"
 #include "tools/render/LevelMeter.h"
 #include "tools/render/SignalGenerator.h"
