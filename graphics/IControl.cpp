@@ -298,8 +298,8 @@ void IControl::SetDirty(bool triggerAction, int valIdx)
 
   auto send = [this](int i) {
     const ValueEntry& entry = mValueEntries[i];
-    if (entry.mParamIdx < 0) return;
-    if (mEditorDelegate) mEditorDelegate->SendParameterValueFromUI(entry.mParamIdx, entry.mValue);
+    if (!ParamOfEntry(entry)) return; // unbound, unattached, or a parameter the delegate lacks
+    mEditorDelegate->SendParameterValueFromUI(entry.mParamIdx, entry.mValue);
     if (mGraphicsContext) mGraphicsContext->UpdatePeers(this, i);
   };
   if (valIdx >= 0) {

@@ -89,11 +89,6 @@ int RecordingCanvas::Count(const std::string& op) const
 
 // --- Renderer slots ---
 
-void RecordingCanvas::OnViewInitialized(void*)
-{
-  Record("OnViewInitialized");
-}
-
 void RecordingCanvas::OnViewDestroyed()
 {
   Record("OnViewDestroyed");
@@ -104,11 +99,6 @@ void RecordingCanvas::BeginFrame()
 {
   ICanvas::BeginFrame();
   Record("BeginFrame", {GetTotalScale()});
-}
-
-void RecordingCanvas::EndFrame()
-{
-  Record("EndFrame");
 }
 
 void RecordingCanvas::DrawBitmap(const IBitmap& bitmap, const IRECT& dest, int srcX, int srcY,
@@ -150,40 +140,10 @@ void RecordingCanvas::ApplyShadowMask(ILayerPtr&, RawBitmapData& mask, const ISh
   if (out && n > 0) std::memcpy(out, mask.Get(), static_cast<size_t>(n));
 }
 
-void RecordingCanvas::UpdateLayer()
-{
-  Record("UpdateLayer", {double(LayerStackDepth())});
-}
-
-void RecordingCanvas::PathClear()
-{
-  Record("PathClear");
-}
-
-void RecordingCanvas::PathClose()
-{
-  Record("PathClose");
-}
-
 void RecordingCanvas::PathArc(float cx, float cy, float r, float startDegrees, float endDegrees,
                               EWinding winding)
 {
   Record("PathArc", {cx, cy, r, startDegrees, endDegrees, double(winding)});
-}
-
-void RecordingCanvas::PathMoveTo(float x, float y)
-{
-  Record("PathMoveTo", {x, y});
-}
-
-void RecordingCanvas::PathLineTo(float x, float y)
-{
-  Record("PathLineTo", {x, y});
-}
-
-void RecordingCanvas::PathSetWinding(bool hole)
-{
-  Record("PathSetWinding", {hole ? 1.0 : 0.0});
 }
 
 void RecordingCanvas::PathCubicBezierTo(float c1x, float c1y, float c2x, float c2y, float x2, float y2)
@@ -219,11 +179,6 @@ void RecordingCanvas::PathTransformSetMatrix(const IMatrix& m)
   Record("PathTransformSetMatrix", {m.xx, m.yx, m.xy, m.yy, m.tx, m.ty});
 }
 
-void RecordingCanvas::SetClipRegion(const IRECT& r)
-{
-  Record("SetClipRegion", RectArgs(r));
-}
-
 void RecordingCanvas::DrawResize()
 {
   Record("DrawResize", {double(Width()), double(Height()), GetDrawScale(), GetScreenScale()});
@@ -249,12 +204,6 @@ APIBitmap* RecordingCanvas::CreateAPIBitmap(int width, int height, float scale, 
 {
   Record("CreateAPIBitmap", {double(width), double(height), scale, drawScale, cacheable ? 1.0 : 0.0});
   return new CountedBitmap(mNextImage++, width, height, scale, float(drawScale));
-}
-
-bool RecordingCanvas::LoadAPIFont(const char* fontID, const PlatformFontPtr&)
-{
-  Record("LoadAPIFont", {}, fontID);
-  return acceptFonts;
 }
 
 float RecordingCanvas::DoMeasureText(const IText& text, const char* str, IRECT& bounds) const
@@ -286,16 +235,6 @@ void RecordingCanvas::HideMouseCursor(bool hide, bool lock)
   if (hide == mCursorHidden) return;
   mCursorHidden = hide;
   mCursorLocked = hide && lock;
-}
-
-void RecordingCanvas::MoveMouseCursor(float x, float y)
-{
-  Record("MoveMouseCursor", {x, y});
-}
-
-void RecordingCanvas::EndPlatformTextEntry()
-{
-  Record("EndPlatformTextEntry");
 }
 
 void* RecordingCanvas::OpenWindow(void* parent)
@@ -333,11 +272,6 @@ bool RecordingCanvas::SetTextInClipboard(const char* str)
   return true;
 }
 
-void RecordingCanvas::UpdateTooltips()
-{
-  Record("UpdateTooltips");
-}
-
 int RecordingCanvas::ShowMessageBox(const char* str, const char* caption, int type,
                                     IMsgBoxCompletionHandlerFunc completion)
 {
@@ -367,12 +301,6 @@ bool RecordingCanvas::PromptForColor(IColor& color, const char* prompt, IColorPi
 {
   Record("PromptForColor", {double(color.A), double(color.R), double(color.G), double(color.B)}, prompt);
   return false;
-}
-
-bool RecordingCanvas::OpenURL(const char* url, const char*, const char*, const char*)
-{
-  Record("OpenURL", {}, url);
-  return true;
 }
 
 PlatformFontPtr RecordingCanvas::LoadPlatformFont(const char* fontID, const char* fileNameOrResID)
@@ -427,11 +355,6 @@ IPopupMenu* RecordingCanvas::CreatePlatformPopupMenu(IPopupMenu& menu, const IRE
   if (menuScript.chosenIdx < 0) return nullptr;
   target->ExecFunction();
   return target;
-}
-
-void RecordingCanvas::PlatformResize(bool parentHasResized)
-{
-  Record("PlatformResize", {parentHasResized ? 1.0 : 0.0});
 }
 
 } // namespace plugin::ui::test

@@ -112,10 +112,10 @@ public:
 
   // --- Renderer slots ---
 
-  void OnViewInitialized(void* platformLayer) override;
+  void OnViewInitialized(void*) override { Record("OnViewInitialized"); }
   void OnViewDestroyed() override;
   void BeginFrame() override;
-  void EndFrame() override;
+  void EndFrame() override { Record("EndFrame"); }
   void DrawBitmap(const IBitmap& bitmap, const IRECT& dest, int srcX, int srcY, const IBlend* blend) override;
   IColor QueryColor(float x, float y) const override;
   void* GetDrawContext() override { return nullptr; }
@@ -123,25 +123,29 @@ public:
   bool BitmapExtSupported(const char* extension) override;
   void GetLayerBitmapData(const ILayerPtr& layer, RawBitmapData& data) override;
   void ApplyShadowMask(ILayerPtr& layer, RawBitmapData& mask, const IShadow& shadow) override;
-  void UpdateLayer() override;
-  void PathClear() override;
-  void PathClose() override;
+  void UpdateLayer() override { Record("UpdateLayer", {double(LayerStackDepth())}); }
+  void PathClear() override { Record("PathClear"); }
+  void PathClose() override { Record("PathClose"); }
   void PathArc(float cx, float cy, float r, float startDegrees, float endDegrees, EWinding winding) override;
-  void PathMoveTo(float x, float y) override;
-  void PathLineTo(float x, float y) override;
-  void PathSetWinding(bool hole) override;
+  void PathMoveTo(float x, float y) override { Record("PathMoveTo", {x, y}); }
+  void PathLineTo(float x, float y) override { Record("PathLineTo", {x, y}); }
+  void PathSetWinding(bool hole) override { Record("PathSetWinding", {hole ? 1.0 : 0.0}); }
   void PathCubicBezierTo(float c1x, float c1y, float c2x, float c2y, float x2, float y2) override;
   void PathQuadraticBezierTo(float cx, float cy, float x2, float y2) override;
   void PathStroke(const IPattern& pattern, float thickness, const IStrokeOptions& options,
                   const IBlend* blend) override;
   void PathFill(const IPattern& pattern, const IFillOptions& options, const IBlend* blend) override;
   void PathTransformSetMatrix(const IMatrix& m) override;
-  void SetClipRegion(const IRECT& r) override;
+  void SetClipRegion(const IRECT& r) override { Record("SetClipRegion", {r.L, r.T, r.R, r.B}); }
   void DrawResize() override;
   APIBitmap* LoadAPIBitmap(const char* path, int scale, int location, const char* extension) override;
   APIBitmap* LoadAPIBitmapFromMemory(const char* name, const void* data, int size, int scale) override;
   APIBitmap* CreateAPIBitmap(int width, int height, float scale, double drawScale, bool cacheable) override;
-  bool LoadAPIFont(const char* fontID, const PlatformFontPtr& font) override;
+  bool LoadAPIFont(const char* fontID, const PlatformFontPtr&) override
+  {
+    Record("LoadAPIFont", {}, fontID);
+    return acceptFonts;
+  }
   int GetAlphaChannelIndex() const override { return alphaChannelIndex; }
   bool IsFlippedBitmap() const override { return flippedBitmaps; }
   float DoMeasureText(const IText& text, const char* str, IRECT& bounds) const override;
@@ -151,8 +155,8 @@ public:
 
   void GetMouseLocation(float& x, float& y) const override;
   void HideMouseCursor(bool hide, bool lock) override;
-  void MoveMouseCursor(float x, float y) override;
-  void EndPlatformTextEntry() override;
+  void MoveMouseCursor(float x, float y) override { Record("MoveMouseCursor", {x, y}); }
+  void EndPlatformTextEntry() override { Record("EndPlatformTextEntry"); }
   // Sets the scripted screen scale, lays out the UI, updates tooltips and tells the delegate.
   void* OpenWindow(void* parent) override;
   // Forgets the window and reports the view gone.
@@ -160,15 +164,18 @@ public:
   void* GetWindow() override { return mWindowOpen ? &mWindowToken : nullptr; }
   bool GetTextFromClipboard(StringBuf& str) override;
   bool SetTextInClipboard(const char* str) override;
-  void UpdateTooltips() override;
+  void UpdateTooltips() override { Record("UpdateTooltips"); }
   int ShowMessageBox(const char* str, const char* caption, int type,
                      IMsgBoxCompletionHandlerFunc completion) override;
   void PromptForFile(StringBuf& fileName, StringBuf& path, int action, const char* ext,
                      IFileDialogCompletionHandlerFunc completion) override;
   void PromptForDirectory(StringBuf& dir, IFileDialogCompletionHandlerFunc completion) override;
   bool PromptForColor(IColor& color, const char* prompt, IColorPickerHandlerFunc completion) override;
-  bool OpenURL(const char* url, const char* windowTitle, const char* confirmText,
-               const char* errorText) override;
+  bool OpenURL(const char* url, const char*, const char*, const char*) override
+  {
+    Record("OpenURL", {}, url);
+    return true;
+  }
   PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fileNameOrResID) override;
   PlatformFontPtr LoadPlatformFontFromMemory(const char* fontID, const void* data, int size) override;
   PlatformFontPtr LoadPlatformFontByName(const char* fontID, const char* fontName, ETextStyle style) override;
@@ -176,7 +183,7 @@ public:
   void CreatePlatformTextEntry(int paramIdx, const IText& text, const IRECT& bounds, int length,
                                const char* str) override;
   IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override;
-  void PlatformResize(bool parentHasResized) override;
+  void PlatformResize(bool resized) override { Record("PlatformResize", {resized ? 1.0 : 0.0}); }
 
 private:
   void Record(const char* op, std::vector<double> args = {}, const char* text = "") const;

@@ -23,36 +23,6 @@ void RecordingControl::Log(const char* hook)
   if (mSharedLog) mSharedLog->push_back(mName + "." + hook);
 }
 
-void RecordingControl::OnMouseDown(float x, float y, const IMouseMod& mod)
-{
-  Log("OnMouseDown");
-  IControl::OnMouseDown(x, y, mod);
-}
-
-void RecordingControl::OnMouseUp(float x, float y, const IMouseMod& mod)
-{
-  Log("OnMouseUp");
-  IControl::OnMouseUp(x, y, mod);
-}
-
-void RecordingControl::OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod)
-{
-  Log("OnMouseDrag");
-  IControl::OnMouseDrag(x, y, dX, dY, mod);
-}
-
-void RecordingControl::OnMouseDblClick(float x, float y, const IMouseMod& mod)
-{
-  Log("OnMouseDblClick");
-  IControl::OnMouseDblClick(x, y, mod);
-}
-
-void RecordingControl::OnMouseWheel(float x, float y, const IMouseMod& mod, float delta)
-{
-  Log("OnMouseWheel");
-  IControl::OnMouseWheel(x, y, mod, delta);
-}
-
 bool RecordingControl::OnKeyDown(float, float, const IKeyPress&)
 {
   Log("OnKeyDown");
@@ -65,59 +35,16 @@ bool RecordingControl::OnKeyUp(float, float, const IKeyPress&)
   return keyResult;
 }
 
-void RecordingControl::OnMouseOver(float x, float y, const IMouseMod& mod)
-{
-  Log("OnMouseOver");
-  IControl::OnMouseOver(x, y, mod);
-}
-
-void RecordingControl::OnMouseOut()
-{
-  Log("OnMouseOut");
-  IControl::OnMouseOut();
-}
-
-void RecordingControl::OnTouchCancelled(float x, float y, const IMouseMod& mod)
-{
-  Log("OnTouchCancelled");
-  IControl::OnTouchCancelled(x, y, mod);
-}
-
 void RecordingControl::OnDrop(const char* path)
 {
   Log("OnDrop");
   lastText = path ? path : "";
 }
 
-void RecordingControl::OnRescale()
-{
-  Log("OnRescale");
-}
-
-void RecordingControl::OnResize()
-{
-  Log("OnResize");
-}
-
-void RecordingControl::OnInit()
-{
-  Log("OnInit");
-}
-
-void RecordingControl::OnAttached()
-{
-  Log("OnAttached");
-}
-
 void RecordingControl::OnMsgFromDelegate(int msgTag, int, const void*)
 {
   Log("OnMsgFromDelegate");
   lastInt = msgTag;
-}
-
-void RecordingControl::OnMidi(const IMidiMsg&)
-{
-  Log("OnMidi");
 }
 
 void RecordingControl::OnPopupMenuSelection(IPopupMenu* menu, int valIdx)
@@ -138,17 +65,6 @@ void RecordingControl::OnContextSelection(int itemTag)
 {
   Log("OnContextSelection");
   lastInt = itemTag;
-}
-
-void RecordingControl::OnEndAnimation()
-{
-  Log("OnEndAnimation");
-  IControl::OnEndAnimation();
-}
-
-void RecordingControl::Draw(ICanvas&)
-{
-  ++drawCount;
 }
 
 } // namespace plugin::ui::test

@@ -22,28 +22,64 @@ public:
                    std::string name = "c");
   ~RecordingControl() override;
 
-  void OnMouseDown(float x, float y, const IMouseMod& mod) override;
-  void OnMouseUp(float x, float y, const IMouseMod& mod) override;
-  void OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod) override;
-  void OnMouseDblClick(float x, float y, const IMouseMod& mod) override;
-  void OnMouseWheel(float x, float y, const IMouseMod& mod, float delta) override;
+  void OnMouseDown(float x, float y, const IMouseMod& mod) override
+  {
+    Log("OnMouseDown");
+    IControl::OnMouseDown(x, y, mod);
+  }
+  void OnMouseUp(float x, float y, const IMouseMod& mod) override
+  {
+    Log("OnMouseUp");
+    IControl::OnMouseUp(x, y, mod);
+  }
+  void OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod) override
+  {
+    Log("OnMouseDrag");
+    IControl::OnMouseDrag(x, y, dX, dY, mod);
+  }
+  void OnMouseDblClick(float x, float y, const IMouseMod& mod) override
+  {
+    Log("OnMouseDblClick");
+    IControl::OnMouseDblClick(x, y, mod);
+  }
+  void OnMouseWheel(float x, float y, const IMouseMod& mod, float delta) override
+  {
+    Log("OnMouseWheel");
+    IControl::OnMouseWheel(x, y, mod, delta);
+  }
   bool OnKeyDown(float x, float y, const IKeyPress& key) override;
   bool OnKeyUp(float x, float y, const IKeyPress& key) override;
-  void OnMouseOver(float x, float y, const IMouseMod& mod) override;
-  void OnMouseOut() override;
-  void OnTouchCancelled(float x, float y, const IMouseMod& mod) override;
+  void OnMouseOver(float x, float y, const IMouseMod& mod) override
+  {
+    Log("OnMouseOver");
+    IControl::OnMouseOver(x, y, mod);
+  }
+  void OnMouseOut() override
+  {
+    Log("OnMouseOut");
+    IControl::OnMouseOut();
+  }
+  void OnTouchCancelled(float x, float y, const IMouseMod& mod) override
+  {
+    Log("OnTouchCancelled");
+    IControl::OnTouchCancelled(x, y, mod);
+  }
   void OnDrop(const char* path) override;
-  void OnRescale() override;
-  void OnResize() override;
-  void OnInit() override;
-  void OnAttached() override;
+  void OnRescale() override { Log("OnRescale"); }
+  void OnResize() override { Log("OnResize"); }
+  void OnInit() override { Log("OnInit"); }
+  void OnAttached() override { Log("OnAttached"); }
   void OnMsgFromDelegate(int msgTag, int dataSize, const void* data) override;
-  void OnMidi(const IMidiMsg& msg) override;
+  void OnMidi(const IMidiMsg&) override { Log("OnMidi"); }
   void OnPopupMenuSelection(IPopupMenu* menu, int valIdx) override;
   void OnTextEntryCompletion(const char* str, int valIdx) override;
   void OnContextSelection(int itemTag) override;
-  void OnEndAnimation() override;
-  void Draw(ICanvas& g) override;
+  void OnEndAnimation() override
+  {
+    Log("OnEndAnimation");
+    IControl::OnEndAnimation();
+  }
+  void Draw(ICanvas&) override { ++drawCount; }
 
   // Hooks in call order, without the name.
   HookLog hooks;
