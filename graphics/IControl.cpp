@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace plugin::ui {
 
@@ -387,6 +388,7 @@ void IControl::StartAnimation(int durationMs)
 double IControl::GetAnimationProgress() const
 {
   if (!mAnimationFunction) return 0.0;
+  if (!(mAnimationDurationMs > 0.0)) return std::numeric_limits<double>::infinity(); // never started: over
   return (UINowMs() - mAnimationStartMs) / mAnimationDurationMs;
 }
 

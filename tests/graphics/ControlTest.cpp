@@ -244,6 +244,9 @@ TEST_F(ControlTest, AnimationEndsOnTheFirstFramePastProgressOne)
   int ends = 0;
   c->SetAnimationEndActionFunction([&](IControl*) { ++ends; });
   EXPECT_EQ(c->GetAnimationProgress(), 0.0);
+  c->SetAnimationFunction(&IControl::DefaultAnimation); // no duration given: ends on the next frame
+  c->StepAnimation();
+  EXPECT_FALSE(c->GetAnimationFunction());
   IControl::DefaultClickAction(c);
   c->SetClean();
   EXPECT_TRUE(c->IsDirty()); // animating counts as dirty
@@ -257,7 +260,7 @@ TEST_F(ControlTest, AnimationEndsOnTheFirstFramePastProgressOne)
     c->StepAnimation();
     EXPECT_EQ(bool(c->GetAnimationFunction()), f.animating) << c->GetAnimationProgress();
   }
-  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(ends, 2);
   EXPECT_EQ(c->hooks.back(), "OnEndAnimation");
   c->SetClean();
   EXPECT_FALSE(c->IsDirty());
