@@ -84,23 +84,32 @@ void GradientTable::AddStop(std::string_view offsetText, const Style& style)
   stops.push_back({WithAlpha(style.stopColor, style.stopOpacity), float(offset)});
 }
 
+void GradientTable::Link()
+{
+  std::vector<GradientDef> linked = mDefs;
+  for (size_t i = 0; i < linked.size(); ++i) {
+    const GradientDef* link = &mDefs[i];
+    for (int n = 0; n < kMaxLinks && !link->href.empty(); ++n) {
+      const auto next = mIds.find(link->href);
+      if (next == mIds.end()) break;
+      link = &mDefs[next->second];
+      Inherit(linked[i], *link);
+    }
+  }
+  mDefs = std::move(linked);
+}
+
 SvgPaint GradientTable::Resolve(const std::string& id, const PaintTarget& target, double opacity,
                                 const Viewport& viewport) const
 {
   const auto found = mIds.find(id);
   if (found == mIds.end()) return {};
-  GradientDef def = mDefs[found->second];
-  const GradientDef* link = &def;
-  for (int i = 0; i < kMaxLinks && !link->href.empty(); ++i) {
-    const auto next = mIds.find(link->href);
-    if (next == mIds.end()) break;
-    link = &mDefs[next->second];
-    Inherit(def, *link);
-  }
+  const GradientDef& def = mDefs[found->second];
   if (def.stops.empty()) return {};
-  for (auto& stop : def.stops)
+  std::vector<SvgGradientStop> stops = def.stops;
+  for (auto& stop : stops)
     stop.color = WithAlpha(stop.color, double(stop.color >> 24) / 255 * opacity);
-  if (def.stops.size() == 1) return SolidPaint(def.stops[0]);
+  if (stops.size() == 1) return SolidPaint(stops[0]);
 
   // Coordinates are fractions of the bounding box, or user units with percentages of the viewport.
   const bool user = def.userSpace.value_or(false);
@@ -110,14 +119,14 @@ SvgPaint GradientTable::Resolve(const std::string& id, const PaintTarget& target
   Matrix unit; // from the gradient's unit space to its coordinates
   if (def.radial) {
     const double r = coordinate(def.r, 50, viewport.Diagonal());
-    if (r <= 0) return SolidPaint(def.stops.back());
+    if (r <= 0) return SolidPaint(stops.back());
     unit =
         Matrix{{r, 0, 0, r, coordinate(def.cx, 50, viewport.width), coordinate(def.cy, 50, viewport.height)}};
   } else {
     const double x1 = coordinate(def.x1, 0, viewport.width), y1 = coordinate(def.y1, 0, viewport.height);
     const double dx = coordinate(def.x2, 100, viewport.width) - x1,
                  dy = coordinate(def.y2, 0, viewport.height) - y1;
-    if (dx == 0 && dy == 0) return SolidPaint(def.stops.back());
+    if (dx == 0 && dy == 0) return SolidPaint(stops.back());
     unit = Matrix{{dy, -dx, dx, dy, x1, y1}};
   }
   Matrix place = target.ctm;
@@ -136,7 +145,7 @@ SvgPaint GradientTable::Resolve(const std::string& id, const PaintTarget& target
     paint.gradient.xform[i] = float(inverse.m[i]);
   }
   paint.gradient.spread = def.spread.value_or(SvgSpread::Pad);
-  paint.gradient.stops = std::move(def.stops);
+  paint.gradient.stops = std::move(stops);
   return paint;
 }
 

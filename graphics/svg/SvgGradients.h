@@ -49,6 +49,9 @@ public:
   // Adds a stop to the gradient added last, with the stop's offset attribute and its style.
   void AddStop(std::string_view offset, const Style& style);
 
+  // Fills in what each gradient inherits along its href chain; once, after the last Add.
+  void Link();
+
   // The paint of gradient id for a shape, with opacity applied to the stop colours: a gradient,
   // a colour for a gradient that collapses to one, or none for an unknown id, a gradient without
   // stops or one that cannot be placed.

@@ -327,6 +327,7 @@ SvgPaint DocumentParser::MakePaint(const PaintSpec& spec, double opacity, const 
 
 void DocumentParser::Finish()
 {
+  mGradients.Link();
   for (const auto& p : mPending) {
     auto& shape = mImage->shapes[p.shape];
     (p.stroke ? shape.stroke : shape.fill) = mGradients.Resolve(p.id, p.target, p.opacity, mViewport);

@@ -118,6 +118,7 @@ Style ChildStyle(const Style& parent)
   child.ownDisplayNone = false;
   child.stopColor = SvgPackColor(0, 0, 0, 0);
   child.stopOpacity = 1;
+  child.stopCurrentColor = false;
   return child;
 }
 
@@ -140,10 +141,8 @@ void ApplyProperty(Style& s, std::string_view name, std::string_view value, cons
   } else if (name == "stop-opacity") {
     ParseOpacity(value, s.stopOpacity);
   } else if (name == "stop-color") {
-    if (Trim(value) == "currentColor")
-      s.stopColor = s.color;
-    else
-      ParseColor(value, s.stopColor);
+    s.stopCurrentColor = Trim(value) == "currentColor";
+    if (!s.stopCurrentColor) ParseColor(value, s.stopColor);
   } else if (name == "stroke-width") {
     if (ParseWidth(value, viewport, v) && v >= 0) s.strokeWidth = v;
   } else if (name == "stroke-dashoffset") {
@@ -185,6 +184,7 @@ void FinishStyle(Style& style)
 {
   style.opacity *= style.ownOpacity;
   style.displayNone = style.displayNone || style.ownDisplayNone;
+  if (style.stopCurrentColor) style.stopColor = style.color;
 }
 
 } // namespace plugin::ui::svg

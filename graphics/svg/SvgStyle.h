@@ -51,6 +51,7 @@ struct Style
   bool ownDisplayNone = false;
   uint32_t stopColor = SvgPackColor(0, 0, 0, 0);
   double stopOpacity = 1;
+  bool stopCurrentColor = false; // resolved once the element's own color is known
 };
 
 // The style of a child element before its own attributes: inherited properties kept, the
@@ -64,8 +65,8 @@ void ApplyProperty(Style& style, std::string_view name, std::string_view value, 
 // Applies the declarations of a style attribute ("fill: red; stroke-width: 2").
 void ApplyStyleAttribute(Style& style, std::string_view declarations, const Viewport& viewport);
 
-// Folds the element's own opacity and display into the inherited ones, once all its properties
-// are applied.
+// Folds the element's own opacity and display into the inherited ones and resolves a stop colour
+// of currentColor, once all its properties are applied.
 void FinishStyle(Style& style);
 
 } // namespace plugin::ui::svg
