@@ -40,8 +40,7 @@ const LayoutCase kLayouts[] = {
     {Svg("width='100%' height='-3' viewBox='0 0 0 10'", kRect), "px", 96, "10x10 [0,0,10,10]"},
     {Svg("width='0' height='0'", kRect), "px", 96, "0x0 [0,0,10,10]"},
     {Svg("width='40' height='40'", "<rect width='50%' height='25%' x='10%'/>"), "px", 96,
-     "40x40 [4,0,24,10]"},
-};
+     "40x40 [4,0,24,10]"}};
 
 TEST(SvgDocument, SizeViewBoxAndUnitsPlaceTheShapes)
 {
@@ -72,7 +71,7 @@ const ShapeCase kShapes[] = {
      "M 2,0 C 2,0.55 1.1,1 0,1 C -1.1,1 -2,0.55 -2,0 C -2,-0.55 -1.1,-1 0,-1 C 1.1,-1 2,-0.55 2,0 Z\n"},
     {"<line x1='0' y1='0' x2='3' y2='6'/>", "M 0,0 C 1,2 2,4 3,6\n"},
     {"<polyline points='0 0 3 0 3 3'/>", "M 0,0 C 1,0 2,0 3,0 C 3,1 3,2 3,3\n"},
-    {"<polygon points='0,0 3,0 3,3'/>", "M 0,0 C 1,0 2,0 3,0 C 3,1 3,2 3,3 C 2,2 1,1 0,0 Z\n"},
+    {"<polygon points='0,0 3,0 3,3 7'/>", "M 0,0 C 1,0 2,0 3,0 C 3,1 3,2 3,3 C 2,2 1,1 0,0 Z\n"},
     {"<path d='M0 0 h3 z m1 1 v3'/>", "M 0,0 C 1,0 2,0 3,0 C 2,0 1,0 0,0 Z\nM 1,1 C 1,2 1,3 1,4\n"},
     {"<g transform='translate(10 0)'><path transform='scale(2)' d='M1 1 L2 1'/></g>",
      "M 12,2 C 12.67,2 13.33,2 14,2\n"},
@@ -87,8 +86,7 @@ const ShapeCase kShapes[] = {
      "M 0,0 C 0.33,0 0.67,0 1,0\n"},
     {"<defs><rect width='1' height='1'/></defs><text><rect width='1' height='1'/></text>"
      "<unknown><g><line x2='1'/></g></unknown><line x2='2'><title><line x2='3'/></title></line>",
-     "M 0,0 C 0.67,0 1.33,0 2,0\n"},
-};
+     "M 0,0 C 0.67,0 1.33,0 2,0\n"}};
 
 TEST(SvgDocument, ElementsBecomePathsOfCubicSegments)
 {
@@ -145,8 +143,7 @@ const ShapeCase kStyles[] = {
      "visible opacity 1 fill #000000ff stroke none\nvisible opacity 1 fill #000000ff stroke none\n"
      "visible opacity 1 fill none stroke #ff0000ff width 1 miter butt limit 4\n"},
     {"<line x2='1' stroke='red' stroke-width='10%' opacity='7'/>",
-     "visible opacity 1 fill #000000ff stroke #ff0000ff width 1 miter butt limit 4\n"},
-};
+     "visible opacity 1 fill #000000ff stroke #ff0000ff width 1 miter butt limit 4\n"}};
 
 TEST(SvgDocument, PresentationIsInheritedAndStyleAttributesWin)
 {
@@ -171,8 +168,7 @@ std::string Repeat(const std::string& text, int n)
 TEST(SvgDocument, MalformedDocumentsGiveNull)
 {
   const std::string cases[] = {
-      "", "<svg", "<html/>", "<svg><g></svg>", "<svg><rect width='1' height='1'></svg>", "<svg a=b/>",
-  };
+      "", "<svg", "<html/>", "<svg><g></svg>", "<svg><rect width='1' height='1'></svg>", "<svg a=b/>"};
   for (const auto& text : cases)
     EXPECT_FALSE(Parse(text)) << text;
   EXPECT_EQ(SvgParse(nullptr, "px", 96), nullptr);
@@ -194,8 +190,7 @@ TEST(SvgDocument, SizeLimitsAreExactAndGiveNullBeyond)
       {"shapes", Repeat("<line/>", 65536), true},
       {"shapes", Repeat("<g display='none'><line/></g>", 65537), false}, // hidden ones count too
       {"gradients", Repeat("<linearGradient/>", 4096), true},
-      {"gradients", Repeat("<linearGradient/>", 4097), false},
-  };
+      {"gradients", Repeat("<linearGradient/>", 4097), false}};
   for (const auto& c : cases)
     EXPECT_EQ(Parse(Svg("", c.body)) != nullptr, c.parses) << c.what;
 }

@@ -48,8 +48,7 @@ const PathCase kPathCases[] = {
     {"M0 0 L3 0 L1e39 0", "M 0,0 C 1,0 2,0 3,0\n"},
     {"L10 10", ""},
     {"M0 0 M5 5", ""},
-    {"X0 0", ""},
-};
+    {"X0 0", ""}};
 
 TEST(SvgPathData, CommandsBecomeCubicSegments)
 {
@@ -65,51 +64,15 @@ TEST(SvgPathData, PointLimitStopsTheBuilder)
   ASSERT_EQ(builder.Take().at(0).points.size(), 7u);
 }
 
-TEST(SvgPathData, ShapesStartWhereTheirOutlinesStart)
-{
-  struct Case
-  {
-    void (*add)(PathBuilder&);
-    const char* paths;
-  } const cases[] = {
-      {[](PathBuilder& b) { AppendRect(b, 1, 2, 10, 20, 0, 0); },
-       "M 1,2 C 4.33,2 7.67,2 11,2 C 11,8.67 11,15.33 11,22 C 7.67,22 4.33,22 1,22 C 1,15.33 1,8.67 1,2 Z\n"},
-      {[](PathBuilder& b) { AppendEllipse(b, 0, 0, 2, 1); },
-       "M 2,0 C 2,0.55 1.1,1 0,1 C -1.1,1 -2,0.55 -2,0 C -2,-0.55 -1.1,-1 0,-1 C 1.1,-1 2,-0.55 2,0 Z\n"},
-      {[](PathBuilder& b) { AppendPoints("0,0 10,0 10 10 5", true, b); },
-       "M 0,0 C 3.33,0 6.67,0 10,0 C 10,3.33 10,6.67 10,10 C 6.67,6.67 3.33,3.33 0,0 Z\n"},
-      {[](PathBuilder& b) { AppendPoints("1 1", false, b); }, ""},
-  };
-  for (const auto& c : cases) {
-    PathBuilder builder(1000);
-    c.add(builder);
-    std::string s;
-    for (const auto& path : builder.Take())
-      s += DescribePoints(path.points, path.closed) + "\n";
-    EXPECT_EQ(s, c.paths);
-  }
-}
-
-TEST(SvgPathData, RoundedRectCornersAreQuarterArcs)
-{
-  PathBuilder builder(1000);
-  AppendRect(builder, 0, 0, 20, 10, 4, 2);
-  const auto path = builder.Take().at(0).points;
-  ASSERT_EQ(path.size(), 25u); // four sides and four corners
-  EXPECT_EQ(DescribePoints({path.begin() + 3, path.begin() + 7}, false), "M 16,0 C 18.21,0 20,0.9 20,2");
-}
-
 TEST(SvgPathData, BoundsAreTightAroundTheCurve)
 {
   struct Case
   {
     std::vector<Point> points;
     const char* bounds;
-  } const cases[] = {
-      {{{0, 0}, {0, -10}, {10, -10}, {10, 0}}, "0,-7.5,10,0"},
-      {{{0, 0}, {-5, 5}, {15, 5}, {10, 0}}, "-0.81,0,10.81,3.75"},
-      {{{3, 4}}, "3,4,3,4"},
-  };
+  } const cases[] = {{{{0, 0}, {0, -10}, {10, -10}, {10, 0}}, "0,-7.5,10,0"},
+                     {{{0, 0}, {-5, 5}, {15, 5}, {10, 0}}, "-0.81,0,10.81,3.75"},
+                     {{{3, 4}}, "3,4,3,4"}};
   for (const auto& c : cases) {
     double b[4];
     CurveBounds(c.points, b);

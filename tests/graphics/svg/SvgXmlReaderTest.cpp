@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 using plugin::ui::svg::XmlReader;
@@ -23,16 +22,6 @@ std::string Events(const std::string& text)
     s += " ";
   }
   return reader.Failed() ? s + "!" : s;
-}
-
-std::string Nested(int depth)
-{
-  std::string s;
-  for (int i = 0; i < depth; ++i)
-    s += "<g>";
-  for (int i = 0; i < depth; ++i)
-    s += "</g>";
-  return s;
 }
 
 struct XmlCase
@@ -64,27 +53,12 @@ const XmlCase kCases[] = {
     {"attributes not separated", "<svg a='1'b='2'/>", "!"},
     {"unterminated comment", "<svg><!-- x</svg>", "+svg !"},
     {"unterminated declaration", "<!DOCTYPE svg [ <svg/>", "!"},
-    {"two roots", "<svg/><svg/>", "+svg -svg !"},
-};
+    {"two roots", "<svg/><svg/>", "+svg -svg !"}};
 
 TEST(SvgXmlReader, ReadsTagsAndRejectsMalformedText)
 {
   for (const auto& c : kCases) {
     EXPECT_EQ(Events(c.text), c.events) << c.name;
-  }
-}
-
-TEST(SvgXmlReader, NestingDepthIsLimited)
-{
-  for (const int depth : {XmlReader::kMaxDepth, XmlReader::kMaxDepth + 1}) {
-    const auto text = Nested(depth);
-    XmlReader reader(text.c_str());
-    XmlTag tag;
-    int deepest = 0;
-    while (reader.Next(tag))
-      deepest = std::max(deepest, reader.Depth());
-    EXPECT_EQ(reader.Failed(), depth > XmlReader::kMaxDepth) << depth;
-    EXPECT_EQ(deepest, XmlReader::kMaxDepth) << depth;
   }
 }
 
