@@ -1,4 +1,5 @@
 #include "graphics/ResourceCaches.h"
+#include "graphics/svg/SvgImage.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
 
@@ -57,7 +58,10 @@ TEST(ResourceCaches, CountsFollowContextsAndTheLastOneEmptiesBoth)
   {
     std::lock_guard lock(SVGCache().Mutex());
     EXPECT_EQ(SVGCache().InstanceCount(), 2);
-    SVGCache().Add(new SVGHolder(nullptr), "shared.svg", 1.0);
+    SvgImage* image = SvgParse("<svg width='40' height='20'/>", "px", 72.f);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(ISVG(image).W(), 40.f);
+    SVGCache().Add(new SVGHolder(image), "shared.svg", 1.0); // freed with the last context (ASan checks)
   }
   first.reset();
   EXPECT_EQ(CountedBitmap::Live(), live + 1);
