@@ -17,54 +17,48 @@ RecordingControl::~RecordingControl()
   if (destroyed) *destroyed = true;
 }
 
-void RecordingControl::Log(const char* hook)
+void RecordingControl::Log(const char* hook, const char* text, int number)
 {
   hooks.emplace_back(hook);
   if (mSharedLog) mSharedLog->push_back(mName + "." + hook);
+  if (text) lastText = text;
+  lastInt = number;
 }
 
-bool RecordingControl::OnKeyDown(float, float, const IKeyPress&)
+void RecordingControl::OnMouseDown(float x, float y, const IMouseMod& mod)
 {
-  Log("OnKeyDown");
-  return keyResult;
+  Log("OnMouseDown");
+  IControl::OnMouseDown(x, y, mod);
 }
 
-bool RecordingControl::OnKeyUp(float, float, const IKeyPress&)
+void RecordingControl::OnMouseDblClick(float x, float y, const IMouseMod& mod)
 {
-  Log("OnKeyUp");
-  return keyResult;
+  Log("OnMouseDblClick");
+  IControl::OnMouseDblClick(x, y, mod);
 }
 
-void RecordingControl::OnDrop(const char* path)
+void RecordingControl::OnMouseOver(float x, float y, const IMouseMod& mod)
 {
-  Log("OnDrop");
-  lastText = path ? path : "";
+  Log("OnMouseOver");
+  IControl::OnMouseOver(x, y, mod);
 }
 
-void RecordingControl::OnMsgFromDelegate(int msgTag, int, const void*)
+void RecordingControl::OnMouseOut()
 {
-  Log("OnMsgFromDelegate");
-  lastInt = msgTag;
+  Log("OnMouseOut");
+  IControl::OnMouseOut();
 }
 
 void RecordingControl::OnPopupMenuSelection(IPopupMenu* menu, int valIdx)
 {
-  Log("OnPopupMenuSelection");
-  lastInt = valIdx;
+  Log("OnPopupMenuSelection", nullptr, valIdx);
   IControl::OnPopupMenuSelection(menu, valIdx);
 }
 
-void RecordingControl::OnTextEntryCompletion(const char* str, int valIdx)
+void RecordingControl::OnEndAnimation()
 {
-  Log("OnTextEntryCompletion");
-  lastText = str ? str : "";
-  lastInt = valIdx;
-}
-
-void RecordingControl::OnContextSelection(int itemTag)
-{
-  Log("OnContextSelection");
-  lastInt = itemTag;
+  Log("OnEndAnimation");
+  IControl::OnEndAnimation();
 }
 
 } // namespace plugin::ui::test
