@@ -143,6 +143,7 @@ struct VGparams
   // Queues a triangle list (text quads).
   void (*renderTriangles)(void* userPtr, VGpaint* paint, VGcompositeOperationState compositeOperation,
                           VGscissor* scissor, const VGvertex* verts, int nverts, float fringe);
-  // Releases the backend at context deletion; may be null.
+  // Releases the backend; may be null. Called once at context deletion, and also when context
+  // creation fails (whether or not renderCreate ran), so that a refused backend is released too.
   void (*renderDelete)(void* userPtr);
 };
