@@ -74,7 +74,7 @@ public:
   MVGtexture_vKelmo_vst3* allocTexture();
   // Filters and address modes of an image's sampler from its image flags.
   static plugin::sys::GpuSamplerDescriptor samplerForImageFlags(int imageFlags);
-  // Waits for a frame in flight that renders into image.
+  // Waits for the frames in flight that render into image.
   void waitForFrameRenderingInto(int image);
 
   bool clearBufferOnFlush = false;

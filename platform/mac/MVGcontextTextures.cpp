@@ -145,9 +145,7 @@ void MVGcontext_vKelmo_vst3::waitForFrameRenderingInto(int image)
 {
   for (auto& set : cbuffers) {
     if (!set->IsBusy() || set->Image() != image) continue;
-    if (GpuCommandBufferRef commandBuffer = set->CommandBuffer()) {
-      commandBuffer->WaitUntilCompleted();
-      return;
-    }
+    // Every such frame, not only the first: two frames in flight may draw into one image.
+    if (GpuCommandBufferRef commandBuffer = set->CommandBuffer()) commandBuffer->WaitUntilCompleted();
   }
 }

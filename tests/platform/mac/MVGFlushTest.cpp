@@ -101,8 +101,10 @@ TEST(MVGFlushTest, FramebufferReceivesTheFrameAndReadsBackPremultiplied)
   mvgClearWithColor(b.ctx.get(), VGcolor{0, 0, 1, 0.5f});
   b.mtl->renderViewport(16, 16, 1);
   QueueSquare(b, {1, 0, 0, 0.5f});
+  b.device->SetExecutionHeld(true); // keep the frame in flight while its set is looked at
   b.mtl->renderFlush();
   EXPECT_EQ(b.mtl->cbuffers[0]->Image(), fb->image);
+  b.device->SetExecutionHeld(false);
   std::vector<unsigned char> px(16 * 16 * 4);
   ASSERT_EQ(mvgReadPixels(b.ctx.get(), fb->image, 0, 0, 16, 16, px.data()), 1);
   const auto at = [&](int x, int y) {
