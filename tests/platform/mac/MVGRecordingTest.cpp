@@ -36,33 +36,6 @@ TEST(MVGRecordingTest, FlagsChooseFragmentFunctionAndBufferSets)
   }
 }
 
-TEST(MVGRecordingTest, UniformBlockLayout)
-{
-  const struct
-  {
-    std::size_t offset, expect;
-  } fields[] = {
-      {offsetof(MVGfragUniforms, scissorMatrix), 0},
-      {offsetof(MVGfragUniforms, paintMatrix), 48},
-      {offsetof(MVGfragUniforms, innerColor), 96},
-      {offsetof(MVGfragUniforms, outerColor), 112},
-      {offsetof(MVGfragUniforms, scissorExtent), 128},
-      {offsetof(MVGfragUniforms, scissorScale), 136},
-      {offsetof(MVGfragUniforms, extent), 144},
-      {offsetof(MVGfragUniforms, radius), 152},
-      {offsetof(MVGfragUniforms, feather), 156},
-      {offsetof(MVGfragUniforms, strokeMultiplier), 160},
-      {offsetof(MVGfragUniforms, strokeThreshold), 164},
-      {offsetof(MVGfragUniforms, textureKind), 168},
-      {offsetof(MVGfragUniforms, shaderKind), 172},
-      {sizeof(MVGfragUniforms), 176},
-      {sizeof(MVGcall), 11 * 4 + 4 + 4 * 8},
-      {sizeof(VGvertex), 16},
-  };
-  for (const auto& f : fields)
-    EXPECT_EQ(f.offset, f.expect);
-}
-
 TEST(MVGRecordingTest, CompositeFactorsMapToBlendFactorsWithDefaultOnAnyUnknown)
 {
   using B = GpuBlendFactor;

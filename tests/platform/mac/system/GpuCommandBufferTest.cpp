@@ -42,21 +42,6 @@ TEST(GpuCommandBufferTest, BuffersRunInCommitOrderAndHandlersInAddOrder)
   EXPECT_EQ(log, "b1a1a2");
 }
 
-TEST(GpuCommandBufferTest, WaitingOnAnUncommittedBufferReturnsAndEncodersAreExclusive)
-{
-  auto device = GpuDevice::Create();
-  auto cb = device->NewCommandQueue()->CommandBuffer();
-  cb->WaitUntilCompleted();
-  EXPECT_EQ(cb->Status(), GpuCommandBufferStatus::NotEnqueued);
-  GpuRenderPassDescriptor noTarget;
-  EXPECT_FALSE(cb->RenderCommandEncoder(noTarget));
-  auto blit = cb->BlitCommandEncoder();
-  ASSERT_TRUE(blit);
-  EXPECT_FALSE(cb->BlitCommandEncoder()) << "one open encoder at a time";
-  blit->EndEncoding();
-  EXPECT_TRUE(cb->BlitCommandEncoder());
-}
-
 TEST(GpuCommandBufferTest, BlitCopiesStagingRowsIntoAPrivateTexture)
 {
   auto device = GpuDevice::Create();
@@ -97,17 +82,6 @@ TEST(GpuCommandBufferTest, PresentedDrawableBecomesTheLayersFrame)
   cb->WaitUntilCompleted();
   EXPECT_EQ(layer->PresentCount(), 1);
   EXPECT_EQ(layer->PresentedTexture(), drawable->Texture());
-}
-
-TEST(DispatchSemaphoreTest, CountsUnits)
-{
-  DispatchSemaphore s(2);
-  EXPECT_TRUE(s.TryWait());
-  EXPECT_EQ(s.Wait(), 0);
-  EXPECT_FALSE(s.TryWait());
-  EXPECT_EQ(s.Signal(), 0) << "no waiter woken";
-  EXPECT_EQ(s.Value(), 1);
-  EXPECT_EQ(DispatchSemaphore(-3).Value(), 0);
 }
 
 } // namespace

@@ -78,16 +78,5 @@ TEST(GpuCompletionThreadsTest, DeviceReleasedByTheLastBufferOnTheWorkerShutsDown
   done.Wait();
 }
 
-TEST(GpuCompletionThreadsTest, WaitersBlockUntilSignalledFromAnotherThread)
-{
-  DispatchSemaphore s(0);
-  std::thread waiter([&] { s.Wait(); });
-  while (s.Waiters() == 0)
-    std::this_thread::yield();
-  EXPECT_EQ(s.Signal(), 1);
-  waiter.join();
-  EXPECT_EQ(s.Value(), 0);
-}
-
 } // namespace
 } // namespace plugin::sys
