@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <atomic>
 
 namespace plugin::sys {
 namespace {
@@ -19,7 +19,7 @@ TEST(GpuCompletionThreadsTest, HandlersHandBufferSetsBackThroughTheSemaphore)
   auto pipeline = rig.device->NewRenderPipelineState(rig.Pipeline(), nullptr);
   struct Set
   {
-    bool busy = false;
+    std::atomic<bool> busy{false}; // scanned by the main thread while handlers free sets
     int frame = -1;
     int completed = 0;
   } sets[kSets];
@@ -48,8 +48,8 @@ TEST(GpuCompletionThreadsTest, HandlersHandBufferSetsBackThroughTheSemaphore)
     enc->EndEncoding();
     const int expected = set->completed + 1; // read before the handler can run
     cb->AddCompletedHandler([set, semaphore](GpuCommandBuffer&) {
-      set->busy = false;
       ++set->completed;
+      set->busy = false; // publishes completed
       semaphore->Signal();
     });
     cb->Commit();
