@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+
+namespace plugin::ui {
+
+// Style asked for when a font is loaded by family name.
+enum class ETextStyle : int { Normal = 0, Bold = 1, Italic = 2 };
+
+// A font made by the platform layer; the renderer takes its data from it. Owned through
+// PlatformFontPtr until the platform's font cache takes it over.
+class PlatformFont
+{
+public:
+  virtual ~PlatformFont() = default;
+};
+
+using PlatformFontPtr = std::unique_ptr<PlatformFont>;
+
+} // namespace plugin::ui
