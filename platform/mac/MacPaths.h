@@ -1,23 +1,13 @@
 #pragma once
 
 #include "framework/buffers/StringBuf.h"
+#include "graphics/LocateResource.h"
 
-// Where the platform finds resources and the user's folders: resources by name in the plug-in
-// bundle, then in the shared resources folder, then as a path; host and plug-in paths, the
-// preset and support folders. Main thread (the lookups touch the file system); allocate.
+// Where the platform finds resources and the user's folders: resources by name (LocateResource,
+// declared with the graphics context, defined here) in the plug-in bundle, then in the shared
+// resources folder, then as a path; host and plug-in paths, the preset and support folders. Main thread (the
+// lookups touch the file system); allocate.
 namespace plugin::ui {
-
-// Where LocateResource found a resource: nowhere, or as a file whose full path is in the result.
-inline constexpr int kResourceNotFound = 0;
-inline constexpr int kResourceFoundAsFile = 1;
-
-// The full path of resource `name` of type `type` (an extension such as "png"): looked up in the
-// Resources folder of the bundle bundleID, then in the shared folder under
-// sharedResourcesSubPath, then as a path of its own. kResourceFoundAsFile with the path in
-// result, or kResourceNotFound with result "" (also for a null or empty name). platformHandle is not used
-// here.
-int LocateResource(const char* name, const char* type, StringBuf& result, const char* bundleID,
-                   void* platformHandle, const char* sharedResourcesSubPath);
 
 // The resource in bundle bundleID's Resources folder (for an app extension, the Resources folder
 // two levels up from the bundle): the extension of fileName (the text after its last '.', the whole

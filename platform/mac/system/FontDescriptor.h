@@ -33,8 +33,8 @@ public:
   const std::optional<FileUrl>& Url() const noexcept { return mAttributes.url; }
   int FaceIndex() const noexcept { return mAttributes.faceIndex; }
 
-  // The installed fonts (FontRegistry::Shared) whose family and style both equal this
-  // descriptor's, ignoring ASCII case, in the registry's order; empty when either is "". Main
+  // The installed fonts (FontRegistry::Shared) with this descriptor's family (ASCII case ignored)
+  // and exactly its style, in the registry's order; empty when either is "". Main
   // thread; may scan the font folders; allocates.
   std::vector<std::shared_ptr<const FontDescriptor>> CreateMatchingFontDescriptors() const;
 

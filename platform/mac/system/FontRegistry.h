@@ -32,7 +32,8 @@ public:
   // Every installed face.
   std::vector<std::shared_ptr<const FontDescriptor>> Fonts();
 
-  // The installed faces whose family and style equal these, ignoring ASCII case, in list order;
+  // The installed faces of that family (ASCII case ignored) whose style name is exactly style (as
+  // the face search of the font data compares it), in list order;
   // empty when either name is "".
   std::vector<std::shared_ptr<const FontDescriptor>> Match(const std::string& family,
                                                            const std::string& style);

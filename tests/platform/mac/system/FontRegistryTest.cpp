@@ -44,7 +44,8 @@ TEST_F(FontRegistryTest, MatchesFamilyAndStyleOfInstalledFonts)
   };
   const Case cases[] = {
       {"Lato", "Bold", {"Lato-Bold.ttf#0"}},
-      {"lato", "BOLD", {"Lato-Bold.ttf#0"}},
+      {"LATO", "Bold", {"Lato-Bold.ttf#0"}},
+      {"Lato", "bold", {}},
       {"Roboto", "Regular", {"Roboto-Regular.ttf#0"}},
       {"Roboto", "Italic", {"Roboto-Italic.ttf#0"}},
       {"DejaVu Sans", "Book", {"DejaVuSans.ttf#0"}},
