@@ -15,170 +15,89 @@ namespace sys = plugin::sys;
 
 namespace {
 
-constexpr const char* kBundleID = "test.fonts.kelmo";
-
-// What a test checks of a loaded font and its font data.
-struct FontSummary
+// "family/style system style face valid" of a font's descriptor and data; "null" without a font.
+std::string Describe(const std::unique_ptr<CoreTextFont>& font)
 {
-  bool loaded = false;
-  bool system = false;
-  std::string style, family, descriptorStyle;
-  bool hasUrl = false;
-  int faceIndex = 0;
-  bool valid = false;
-  std::string dataStyle;
-
-  bool operator==(const FontSummary&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const FontSummary& s)
-{
-  return os << "{loaded " << s.loaded << ", system " << s.system << ", style '" << s.style
-            << "', descriptor '" << s.family << "'/'" << s.descriptorStyle << "' url " << s.hasUrl
-            << ", face " << s.faceIndex << ", valid " << s.valid << ", data style '" << s.dataStyle << "'}";
-}
-
-FontSummary Summarise(const std::unique_ptr<CoreTextFont>& font)
-{
-  if (!font) return {};
+  if (!font) return "null";
   const auto data = font->GetFontData();
-  const auto& d = *font->GetDescriptor();
-  return {true,          font->IsSystem(), font->GetStyle(), d.FamilyName(),    d.StyleName(),
-          bool(d.Url()), data->mFaceIndex, data->IsValid(),  data->mStyle.Get()};
+  return font->GetDescriptor()->FamilyName() + "/" + font->GetDescriptor()->StyleName() + " " +
+         std::to_string(font->IsSystem()) + " " + font->GetStyle() + " " + std::to_string(data->mFaceIndex) +
+         " " + std::to_string(data->IsValid());
 }
-
-const FontSummary kNone{};
-
-FontSummary FileFont(const char* family, const char* style)
-{
-  return {true, false, "", family, style, false, 0, true, style};
-}
-
-FontSummary SystemFont(const char* family, const char* style, int face = 0)
-{
-  return {true, true, style, family, style, true, face, true, style};
-}
-
-class CoreTextFontTest : public ::testing::Test
-{
-protected:
-  CoreTextFontTest()
-  {
-    const std::string bundle = mFolders.Root() + "/Kelmo.vst3";
-    mResources = bundle + "/Contents/Resources";
-    mShared = mFolders.Home() + "/Music/Sub/Resources";
-    std::filesystem::create_directories(mResources);
-    std::filesystem::create_directories(mShared);
-    for (const char* file : {"Roboto-Regular.ttf", "Lato-Bold.ttf"})
-      WriteFile(mResources + "/" + file, ReadFile(DebianFontPath(file)));
-    WriteFile(mResources + "/Broken.ttf", Ascii("\x00\x01\x00\x00 but nothing else"));
-    WriteFile(mShared + "/DejaVuSans.ttf", ReadFile(DebianFontPath("DejaVuSans.ttf")));
-    sys::Bundle::Register(kBundleID, bundle.c_str(), "");
-  }
-  ~CoreTextFontTest() override
-  {
-    sys::Bundle::Unregister(kBundleID);
-    sys::FontRegistry::Shared().SetFolders({});
-  }
-
-  ScopedSystemFolders mFolders;
-  std::string mResources, mShared;
-};
 
 } // namespace
 
-TEST_F(CoreTextFontTest, FromFileFoundAsAResource)
+TEST(CoreTextFont, FromFileAndFromMemory)
 {
+  ScopedSystemFolders folders;
+  const std::string res = folders.Root() + "/K.vst3/Contents/Resources",
+                    shared = folders.Home() + "/Music/Sub/Resources";
+  std::filesystem::create_directories(res);
+  std::filesystem::create_directories(shared);
+  WriteFile(res + "/Roboto-Regular.ttf", ReadFile(DebianFontPath("Roboto-Regular.ttf")));
+  WriteFile(res + "/Broken.ttf", Ascii(std::string("\0\1\0\0 and nothing else", 22)));
+  WriteFile(shared + "/DejaVuSans.ttf", ReadFile(DebianFontPath("DejaVuSans.ttf")));
+  sys::Bundle::Register("test.fonts", (folders.Root() + "/K.vst3").c_str(), "");
   const std::string absolute = DebianFontPath("Lato-Regular.ttf");
-  struct Case
-  {
-    const char* file;
-    const char* sub;
-    FontSummary expected;
+  const std::pair<const char*, const char*> files[] = {
+      {"ROBOTO-REGULAR.TTF", "Roboto/Regular 0  0 1"},
+      {"DejaVuSans.ttf", "DejaVu Sans/Book 0  0 1"},
+      {absolute.c_str(), "Lato/Regular 0  0 1"},
+      {"Roboto-Regular", "null"},
+      {"Broken.ttf", "null"},
+      {nullptr, "null"},
   };
-  const Case cases[] = {
-      {"Roboto-Regular.ttf", "", FileFont("Roboto", "Regular")},
-      {"LATO-BOLD.TTF", "", FileFont("Lato", "Bold")},
-      {"DejaVuSans.ttf", "Sub", FileFont("DejaVu Sans", "Book")},
-      {"DejaVuSans.ttf", "", kNone},
-      {absolute.c_str(), "", FileFont("Lato", "Regular")},
-      {"Roboto-Regular", "", kNone},
-      {"Roboto-Regular.otf", "", kNone},
-      {"Broken.ttf", "", kNone},
-      {"Missing.ttf", "Sub", kNone},
-      {"", "", kNone},
-      {nullptr, "", kNone},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Summarise(LoadCoreTextFontFromFile("id", c.file, kBundleID, c.sub)), c.expected)
-        << (c.file ? c.file : "null");
+  for (const auto& [file, expected] : files)
+    EXPECT_EQ(Describe(LoadCoreTextFontFromFile("id", file, "test.fonts", "Sub")), expected);
+  EXPECT_EQ(LoadCoreTextFontFromFile("id", "DejaVuSans.ttf", "test.fonts", ""), nullptr);
+  sys::Bundle::Unregister("test.fonts");
 
-  const auto font = LoadCoreTextFontFromFile("Roboto-Regular", "Roboto-Regular.ttf", kBundleID, "");
-  ASSERT_NE(font, nullptr);
-  const auto data = font->GetFontData();
-  EXPECT_EQ(Bytes(data->GetBytes(), data->GetBytes() + data->GetSize()),
-            ReadFile(mResources + "/Roboto-Regular.ttf"));
-}
-
-TEST_F(CoreTextFontTest, FromMemoryKeepsItsOwnCopy)
-{
   Bytes lato = ReadFile(DebianFontPath("Lato-Bold.ttf"));
   const Bytes original = lato;
-  const auto font = LoadCoreTextFontFromMemory("Lato-Bold", lato.data(), static_cast<int>(lato.size()));
-  EXPECT_EQ(Summarise(font), FileFont("Lato", "Bold"));
-  std::fill(lato.begin(), lato.end(), 0); // the caller's block may change or go
+  const auto font = LoadCoreTextFontFromMemory("Lato-Bold", lato.data(), int(lato.size()));
+  EXPECT_EQ(Describe(font), "Lato/Bold 0  0 1");
+  std::fill(lato.begin(), lato.end(), 0); // the font keeps its own copy
   const auto data = font->GetFontData();
-  EXPECT_TRUE(data->IsValid());
-  EXPECT_EQ(Bytes(data->GetBytes(), data->GetBytes() + data->GetSize()), original);
-
-  const Bytes cut(original.begin(), original.begin() + 5000);
-  const char garbage[] = "garbage";
-  EXPECT_EQ(LoadCoreTextFontFromMemory("x", original.data(), 0), nullptr);
-  EXPECT_EQ(LoadCoreTextFontFromMemory("x", original.data(), -1), nullptr);
+  EXPECT_TRUE(data->GetSize() == int(original.size()) &&
+              std::equal(original.begin(), original.end(), data->GetBytes()));
+  for (int size : {0, -1, 5000})
+    EXPECT_EQ(LoadCoreTextFontFromMemory("x", original.data(), size), nullptr) << size;
   EXPECT_EQ(LoadCoreTextFontFromMemory("x", nullptr, 100), nullptr);
-  EXPECT_EQ(LoadCoreTextFontFromMemory("x", garbage, sizeof garbage), nullptr);
-  EXPECT_EQ(LoadCoreTextFontFromMemory("x", cut.data(), static_cast<int>(cut.size())), nullptr);
 }
 
-TEST_F(CoreTextFontTest, ByNameAmongInstalledFonts)
+// Installed fonts come from the font folders and their sub-folders, collections and extensions in
+// any case included, damaged files and other extensions left out.
+TEST(CoreTextFont, ByNameAmongInstalledFonts)
 {
-  sys::FontRegistry::Shared().SetFolders(DebianFontFolders());
-  struct Case
-  {
-    const char* family;
-    ETextStyle style;
-    FontSummary expected;
+  ScopedSystemFolders folders;
+  const std::string fonts = folders.Home() + "/Library/Fonts";
+  std::filesystem::create_directories(fonts + "/sub");
+  const Bytes lato = ReadFile(DebianFontPath("Lato-Regular.ttf"));
+  WriteFile(fonts + "/sub/Pair.TTC", MakeCollection({lato, ReadFile(DebianFontPath("Lato-Bold.ttf"))}));
+  WriteFile(fonts + "/cut.ttf", Bytes(lato.begin(), lato.begin() + 1000));
+  WriteFile(fonts + "/font.txt", ReadFile(DebianFontPath("Lato-Italic.ttf")));
+  sys::FontRegistry& registry = sys::FontRegistry::Shared();
+  EXPECT_EQ(registry.Folders()[0], fonts); // the defaults lie under the home
+  registry.SetFolders({fonts, DebianFontFolders()[0], DebianFontFolders()[2]});
+  const std::tuple<const char*, ETextStyle, const char*> cases[] = {
+      {"Lato", ETextStyle::Bold, "Lato/Bold 1 Bold 1 1"},
+      {"LATO", ETextStyle(7), "Lato/Regular 1 Regular 0 1"},
+      {"Lato", ETextStyle::Italic, "null"},
+      {"Roboto", ETextStyle::Italic, "Roboto/Italic 1 Italic 0 1"},
+      {"DejaVu Sans", ETextStyle::Normal, "null"}, // its regular face is called "Book"
+      {"", ETextStyle::Bold, "null"},
+      {nullptr, ETextStyle::Bold, "null"},
   };
-  const Case cases[] = {
-      {"Lato", ETextStyle::Bold, SystemFont("Lato", "Bold")},
-      {"Roboto", ETextStyle::Italic, SystemFont("Roboto", "Italic")},
-      {"Roboto", ETextStyle::Normal, SystemFont("Roboto", "Regular")},
-      {"Lato", static_cast<ETextStyle>(7), SystemFont("Lato", "Regular")},
-      {"DejaVu Sans", ETextStyle::Normal, kNone}, // its regular face is called "Book"
-      {"Nowhere Sans", ETextStyle::Bold, kNone},
-      {"", ETextStyle::Bold, kNone},
-      {nullptr, ETextStyle::Bold, kNone},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Summarise(LoadCoreTextFontByName("id", c.family, c.style)), c.expected)
-        << (c.family ? c.family : "null");
-}
+  for (const auto& [family, style, expected] : cases)
+    EXPECT_EQ(Describe(LoadCoreTextFontByName("id", family, style)), expected);
+  EXPECT_EQ(sys::FontDescriptor({"Lato", "Bold", std::nullopt, 0}).CreateMatchingFontDescriptors(),
+            registry.Match("Lato", "Bold")); // the registry's own descriptors
 
-TEST_F(CoreTextFontTest, ByNamePicksTheFaceOfACollectionAndSkipsUnreadableFiles)
-{
-  TempFolder installed;
-  WriteFile(installed / "Pair.ttc", MakeCollection({ReadFile(DebianFontPath("Lato-Regular.ttf")),
-                                                    ReadFile(DebianFontPath("Lato-Bold.ttf"))}));
-  sys::FontRegistry::Shared().SetFolders({installed.Path()});
-  EXPECT_EQ(Summarise(LoadCoreTextFontByName("id", "Lato", ETextStyle::Bold)), SystemFont("Lato", "Bold", 1));
-  EXPECT_EQ(Summarise(LoadCoreTextFontByName("id", "Lato", ETextStyle::Normal)),
-            SystemFont("Lato", "Regular", 0));
-
-  // The first match's file went away after the fonts were listed: the next match wins.
-  sys::FontRegistry::Shared().SetFolders({installed.Path(), DebianFontFolders()[1]});
-  ASSERT_EQ(sys::FontRegistry::Shared().Match("Lato", "Bold").size(), 2u);
-  std::filesystem::remove(installed / "Pair.ttc");
-  const auto font = LoadCoreTextFontByName("id", "Lato", ETextStyle::Bold);
-  ASSERT_NE(font, nullptr);
-  EXPECT_EQ(font->GetDescriptor()->Url()->path, DebianFontPath("Lato-Bold.ttf"));
+  // A match whose file went away after the fonts were listed is passed over.
+  registry.SetFolders({fonts, DebianFontFolders()[1]});
+  ASSERT_EQ(registry.Match("Lato", "Bold").size(), 2u);
+  std::filesystem::remove(fonts + "/sub/Pair.TTC");
+  EXPECT_EQ(LoadCoreTextFontByName("id", "Lato", ETextStyle::Bold)->GetDescriptor()->Url()->path,
+            DebianFontPath("Lato-Bold.ttf"));
+  registry.SetFolders({});
 }

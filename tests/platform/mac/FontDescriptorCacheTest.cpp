@@ -6,117 +6,65 @@
 #include <gtest/gtest.h>
 
 using namespace plugin::ui;
-using namespace fonttest;
 
 namespace {
 
-// One editor's worth of the cache: retained for the test, released after.
-class FontDescriptorCacheTest : public ::testing::Test
+std::unique_ptr<CoreTextFont> Load(const char* file)
 {
-protected:
-  FontDescriptorCacheTest() { RetainFontDescriptorCache(); }
-  ~FontDescriptorCacheTest() override { ReleaseFontDescriptorCache(); }
+  const fonttest::Bytes bytes = fonttest::ReadFile(fonttest::DebianFontPath(file));
+  return LoadCoreTextFontFromMemory(file, bytes.data(), int(bytes.size()));
+}
 
-  static std::unique_ptr<CoreTextFont> Load(const char* file)
-  {
-    const Bytes bytes = ReadFile(DebianFontPath(file));
-    return LoadCoreTextFontFromMemory(file, bytes.data(), static_cast<int>(bytes.size()));
-  }
-
-  static IText TextIn(const char* font)
-  {
-    IText text;
-    text.SetFont(font);
-    return text;
-  }
-
-  FontDescriptorCache& mCache = SharedFontDescriptorCache();
-};
-
-class NotACoreTextFont : public PlatformFont
-{};
+const FontDescriptorEntry* Find(const char* fontID)
+{
+  IText text;
+  text.SetFont(fontID);
+  return FindCachedFontDescriptor(&text, SharedFontDescriptorCache());
+}
 
 } // namespace
 
-TEST(FontDescriptorCacheKeys, KeyAndEmRatio)
+TEST(FontDescriptorCache, KeyAndEmRatio)
 {
   plugin::StringBuf key;
   FontDescriptorCache::FormatKey("Roboto-Regular", 1.0, key);
   EXPECT_STREQ(key.Get(), "Roboto-Regular-1.0x");
-
-  struct Case
-  {
-    uint16_t upem;
-    int16_t ascender, descender;
-    double ratio;
+  const std::tuple<int, int, int, double> cases[] = {
+      {2048, 1900, -500, 2048.0 / 2400}, {1000, 800, 800, 1.0}, {1000, 0, 0, 1.0},
+      {65535, -1, 1, -65535.0 / 2},      {0, 10, -10, 0.0},     {1000, 32767, -32768, 1000.0 / 65535},
   };
-  const Case cases[] = {
-      {2048, 1900, -500, 2048.0 / 2400},
-      {2000, 1974, -426, 2000.0 / 2400},
-      {1000, 800, 800, 1.0},
-      {1000, 0, 0, 1.0},
-      {65535, -1, 1, -65535.0 / 2},
-      {0, 10, -10, 0.0},
-      {1000, 32767, -32768, 1000.0 / 65535},
-  };
-  for (const Case& c : cases)
-    EXPECT_DOUBLE_EQ(FontEmRatio(c.upem, c.ascender, c.descender), c.ratio) << c.upem << " " << c.ascender;
+  for (const auto& [upem, ascender, descender, ratio] : cases)
+    EXPECT_DOUBLE_EQ(FontEmRatio(uint16_t(upem), int16_t(ascender), int16_t(descender)), ratio) << upem;
 }
 
-TEST_F(FontDescriptorCacheTest, OneEntryPerFontId)
+TEST(FontDescriptorCache, OneEntryPerFontIdUntilTheLastContextGoes)
 {
-  const auto first = Load("Roboto-Regular.ttf");
-  const auto second = Load("Roboto-Regular.ttf");
-  ASSERT_TRUE(first && second);
-  CacheCoreTextFont("Roboto-Regular", first.get(), mCache);
-  CacheCoreTextFont("Roboto-Regular", second.get(), mCache);
-  EXPECT_EQ(mCache.NEntries(), 1);
-
-  const IText roboto = TextIn("Roboto-Regular");
-  const FontDescriptorEntry* entry = FindCachedFontDescriptor(&roboto, mCache);
-  ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry->mDescriptor, first->GetDescriptor()); // the first font's, retained
-  EXPECT_DOUBLE_EQ(entry->mEMRatio, 2048.0 / 2400);
-
-  const IText never = TextIn("Lato-Bold");
-  EXPECT_EQ(FindCachedFontDescriptor(&never, mCache), nullptr);
-  EXPECT_EQ(FindCachedFontDescriptor(nullptr, mCache), nullptr);
-
-  const auto lato = Load("Lato-Bold.ttf");
-  CacheCoreTextFont("Lato-Bold", lato.get(), mCache);
-  ASSERT_NE(FindCachedFontDescriptor(&never, mCache), nullptr);
-  EXPECT_DOUBLE_EQ(FindCachedFontDescriptor(&never, mCache)->mEMRatio, 2000.0 / 2400);
-  EXPECT_EQ(mCache.NEntries(), 2);
-}
-
-TEST_F(FontDescriptorCacheTest, NothingCachedForANullIdOrAForeignFont)
-{
-  const auto font = Load("Lato-Bold.ttf");
-  NotACoreTextFont foreign;
-  CacheCoreTextFont(nullptr, font.get(), mCache);
-  CacheCoreTextFont("Foreign", &foreign, mCache);
-  CacheCoreTextFont("Null", nullptr, mCache);
-  EXPECT_EQ(mCache.NEntries(), 0);
-}
-
-TEST_F(FontDescriptorCacheTest, EmptiedWhenTheLastContextGoes)
-{
-  std::weak_ptr<const plugin::sys::FontDescriptor> descriptor;
+  FontDescriptorCache& cache = SharedFontDescriptorCache();
+  RetainFontDescriptorCache(); // two editors are open
+  RetainFontDescriptorCache();
+  std::weak_ptr<const plugin::sys::FontDescriptor> first;
   {
-    const auto font = Load("Roboto-Regular.ttf");
-    descriptor = font->GetDescriptor();
-    CacheCoreTextFont("Roboto-Regular", font.get(), mCache);
+    const auto a = Load("Roboto-Regular.ttf"), b = Load("Roboto-Regular.ttf"), lato = Load("Lato-Bold.ttf");
+    first = a->GetDescriptor();
+    CacheCoreTextFont("Roboto-Regular", a.get(), cache);
+    CacheCoreTextFont("Roboto-Regular", b.get(), cache);
+    CacheCoreTextFont("Lato-Bold", lato.get(), cache);
+    CacheCoreTextFont(nullptr, lato.get(), cache);
+    CacheCoreTextFont("Null", nullptr, cache);
+    PlatformFont foreign;
+    CacheCoreTextFont("Foreign", &foreign, cache);
   }
-  EXPECT_FALSE(descriptor.expired()); // the entry retains it after the font is gone
+  EXPECT_EQ(cache.NEntries(), 2);
+  ASSERT_NE(Find("Roboto-Regular"), nullptr);
+  EXPECT_EQ(Find("Roboto-Regular")->mDescriptor, first.lock()); // the first font's, kept alive by the entry
+  EXPECT_DOUBLE_EQ(Find("Roboto-Regular")->mEMRatio, 2048.0 / 2400);
+  EXPECT_DOUBLE_EQ(Find("Lato-Bold")->mEMRatio, 2000.0 / 2400);
+  EXPECT_EQ(Find("Lato-Regular"), nullptr);
+  EXPECT_EQ(FindCachedFontDescriptor(nullptr, cache), nullptr);
 
-  RetainFontDescriptorCache();  // a second editor opens
-  ReleaseFontDescriptorCache(); // and closes: the first still uses the cache
-  EXPECT_EQ(mCache.NEntries(), 1);
-
-  ReleaseFontDescriptorCache(); // the last editor closes
-  EXPECT_EQ(mCache.NEntries(), 0);
-  EXPECT_TRUE(descriptor.expired());
-  RetainFontDescriptorCache(); // a new editor starts from an empty cache
-  EXPECT_EQ(mCache.InstanceCount(), 1);
-  EXPECT_EQ(mCache.NEntries(), 0);
+  ReleaseFontDescriptorCache(); // one editor closes
+  EXPECT_EQ(cache.NEntries(), 2);
+  ReleaseFontDescriptorCache(); // the last one closes
+  EXPECT_EQ(cache.NEntries(), 0);
+  EXPECT_TRUE(first.expired());
 }
