@@ -105,8 +105,7 @@ std::vector<std::shared_ptr<const FontDescriptor>> FontRegistry::Match(const std
   std::lock_guard<std::mutex> lock(mMutex);
   ScanIfStale();
   for (const auto& font : mFonts)
-    if (EqualIgnoringCase(font->FamilyName(), family) && font->StyleName() == style)
-      matches.push_back(font);
+    if (EqualIgnoringCase(font->FamilyName(), family) && font->StyleName() == style) matches.push_back(font);
   return matches;
 }
 
