@@ -32,11 +32,6 @@ std::string EntryIgnoringCase(const std::string& folder, const std::string& name
 
 } // namespace
 
-bool FileExistsAtPath(const char* path)
-{
-  return !ExistingPathSpelling(path).empty();
-}
-
 std::string ExistingPathSpelling(const char* path)
 {
   if (!path || !*path) return std::string();
