@@ -73,11 +73,6 @@ void ParseFontFace(IFontData& data, int faceIndex)
   data.mStyle.Set(sys::ReadFontName(bytes, layout.name, kStyleNameId).c_str());
 }
 
-bool IsUsableFace(const IFontData& data)
-{
-  return data.mFaceData && data.mHeadOffset && data.mNameOffset && data.mHheaOffset;
-}
-
 int FindFaceWithStyle(const void* bytes, size_t size, const char* style)
 {
   if (!style || !*style) return 0;

@@ -18,9 +18,6 @@ namespace plugin::ui {
 // missing face leaves the face pointer null and the fields untouched.
 void ParseFontFace(IFontData& data, int faceIndex);
 
-// True when face data, head, name and hhea are all present (the face can be searched further).
-bool IsUsableFace(const IFontData& data);
-
 // The face that carries a style: 0 for a null or empty style; otherwise the first face 0, 1, 2, ...
 // whose style name (name record 2) equals style, passing over faces without a style name; -1
 // as soon as a face is not usable (which also ends the search past the last face).

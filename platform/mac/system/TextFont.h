@@ -21,7 +21,6 @@ public:
   static std::shared_ptr<const TextFont>
   CreateWithGraphicsFont(std::shared_ptr<const GraphicsFont> graphicsFont, double size);
 
-  const GraphicsFont& Graphics() const noexcept { return *mFont; }
   double Size() const noexcept { return mSize; }
 
   // A new descriptor of the font's family and style (no file: the font was made from data).
