@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/IFontData.h"
+
 #include <memory>
 
 namespace plugin::ui {
@@ -13,6 +15,10 @@ class PlatformFont
 {
 public:
   virtual ~PlatformFont() = default;
+
+  // The font's bytes and metrics for the renderer's font loading, as a new record the caller owns;
+  // null when the font has none. Called by the drawing backend on the main thread; allocates.
+  virtual std::unique_ptr<IFontData> GetFontData() const { return nullptr; }
 };
 
 using PlatformFontPtr = std::unique_ptr<PlatformFont>;
