@@ -42,6 +42,7 @@ class ICornerResizerControl;
 class IFPSDisplayControl;
 class IPopupMenuControl;
 class ITextEntryControl;
+struct SvgPaint;
 
 // Bytes of a resource file.
 using ResourceData = TypedBuf<uint8_t>;
@@ -540,9 +541,13 @@ public:
   void PathTransformRotate(float degrees);
   void PathTransformSkew(float xDegrees, float yDegrees);
   void PathTransformMatrix(const IMatrix& m);
-  // Draws a parsed SVG in its own coordinates under the current transform.
+  // Draws a parsed SVG in its own coordinates under the current transform; a colour given
+  // replaces every stroke or fill paint. Nothing for a null image.
   void DoDrawSVG(const ISVG& svg, const IBlend* blend = nullptr, const IColor* strokeColor = nullptr,
                  const IColor* fillColor = nullptr);
+  // The pattern of one SVG paint: a colour takes the shape opacity as its alpha; gradient stops
+  // stay opaque.
+  static IPattern GetSVGPattern(const SvgPaint& paint, float opacity);
   // Translation that places text rotated by its angle inside bounds; rect becomes its rotated box.
   void CalculateTextRotation(const IText& text, const IRECT& bounds, IRECT& rect, double& tx,
                              double& ty) const;
