@@ -39,7 +39,7 @@ void IBitmapBase::DrawBitmap(ICanvas& g)
 void IBitmapBase::OnRescale()
 {
   if (!mControl || !mControl->GetUI()) return;
-  // A resource that can no longer be loaded keeps the current (still cached) bitmap.
+  // A bitmap that cannot be loaded again (one without a resource name) is kept as it is.
   if (IBitmap scaled = mControl->GetUI()->GetScaledBitmap(mBitmap); scaled.IsValid()) mBitmap = scaled;
 }
 

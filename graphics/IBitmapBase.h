@@ -21,9 +21,9 @@ public:
   // The frame for value 0 of the control, frame-sized and centred in its bounds, with its blend.
   // Nothing for an empty bitmap or before a control is bound. Frame loop; no allocation.
   void DrawBitmap(ICanvas& g);
-  // Reloads the same resource, frame count and direction at the screen scale rounded up (kept as
-  // it is when that fails). The control's rescale handler calls it on the main thread; may load and
-  // allocate.
+  // Reloads the same resource, frame count and direction at the screen scale rounded up; a bitmap
+  // that cannot be loaded again (one without a resource name) is kept. The control's rescale
+  // handler calls it on the main thread; may load and allocate.
   void OnRescale();
 
   // 1-based frame for a normalised value: 1 for fewer than 2 frames, else the nearest of N frames
