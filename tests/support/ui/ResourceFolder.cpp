@@ -53,7 +53,10 @@ int LocateInResourceFolder(const char* name, const char* type, StringBuf& result
   result.Set("");
   ResourceFolder* folder = ResourceFolder::Current();
   if (!folder || !name || !*name) return 0;
-  folder->lookups.push_back({name, type ? type : "", bundleID ? bundleID : "", subPath ? subPath : ""});
+  {
+    std::lock_guard lock(folder->lookupsMutex);
+    folder->lookups.push_back({name, type ? type : "", bundleID ? bundleID : "", subPath ? subPath : ""});
+  }
   const std::string path = folder->PathOf(name);
   if (!std::filesystem::is_regular_file(path)) return 0;
   result.Set(path.c_str());

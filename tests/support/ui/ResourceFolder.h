@@ -2,6 +2,7 @@
 
 #include "framework/buffers/StringBuf.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,9 @@ public:
   void Remove(const std::string& name);
   std::string PathOf(const std::string& name) const { return mPath + "/" + name; }
 
+  // Lookups in order; editors on several threads may add to it at once (under lookupsMutex).
   std::vector<Lookup> lookups;
+  std::mutex lookupsMutex;
   // The location kind reported for a file that exists (the toolkit reads only files, kind 1).
   int foundLocation = 1;
 
