@@ -1,5 +1,5 @@
 // Speed of the compressor engine: 48 kHz, blocks of 512 stereo frames.
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "engine/dsp/KelmoDsp.h"
 
 #include <benchmark/benchmark.h>

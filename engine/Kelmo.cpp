@@ -2,7 +2,7 @@
 
 #include "engine/ChannelLinking.h"
 #include "engine/FactoryPresetRegistration.h"
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "engine/KelmoConfig.h"
 #include "engine/KelmoParamTable.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "engine/dsp/DspMath.h"
 #include "engine/dsp/GainPass.h"
 #include "engine/dsp/KelmoDsp.h"

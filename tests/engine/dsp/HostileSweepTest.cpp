@@ -1,4 +1,4 @@
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "tests/engine/dsp/DspTestUtil.h"
 
 #include <gtest/gtest.h>
