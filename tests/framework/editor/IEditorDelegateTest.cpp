@@ -1,4 +1,4 @@
-#include "RecordingPlugin.h"
+#include "tests/framework/support/RecordingPlugin.h"
 
 #include "framework/queues/IKeyPress.h"
 

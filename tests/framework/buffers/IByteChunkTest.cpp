@@ -1,5 +1,5 @@
 #include "framework/buffers/IByteChunk.h"
-#include "tests/framework/ChunkBytes.h"
+#include "tests/framework/support/ChunkBytes.h"
 
 #include <gtest/gtest.h>
 

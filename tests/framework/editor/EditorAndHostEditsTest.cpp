@@ -1,4 +1,4 @@
-#include "framework/host/TestPlugin.h"
+#include "tests/framework/support/TestPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "RecordingPlugin.h"
-#include "tests/framework/ChunkBytes.h"
+#include "tests/framework/support/RecordingPlugin.h"
+#include "tests/framework/support/ChunkBytes.h"
 
 #include <gtest/gtest.h>
 
