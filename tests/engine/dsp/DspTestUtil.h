@@ -99,7 +99,7 @@ inline ParamValues FactoryPresetValues(std::string_view name)
   return DefaultParamValues();
 }
 
-// The "42 dV" factory setting: both channels linked, stereo stage active.
+// The "42 dV" factory setting: a detector per channel, controls linked, stereo stage active.
 inline ParamValues Preset42dV()
 {
   return FactoryPresetValues("42 dV");

@@ -37,7 +37,7 @@ TEST(ProcessAllocation, ProcessResetAndHooksAllocateNothing)
       dsp->Process(in, 4, out, 2, 512, p, 120.0);
       dsp->Process(inF, 4, outF, 2, 512, p, 0.0);
     }
-    dsp->Reset(96000.0, 512, 2);
+    dsp->Reset(96000.0);
     dsp->Process(in, 4, out, 2, 512, p, 120.0);
     meters = dsp->MeterReadout(0) + dsp->MeterNeedle(1);
     allocations = count.Count();
