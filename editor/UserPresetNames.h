@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/UserPresetFormat.h"
+#include "editor/UserPresetFiles.h"
 
 class Kelmo;
 
