@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace plugin::ui {
 
@@ -298,8 +299,8 @@ void IControl::SetDirty(bool triggerAction, int valIdx)
 
   auto send = [this](int i) {
     const ValueEntry& entry = mValueEntries[i];
-    if (entry.mParamIdx < 0) return;
-    if (mEditorDelegate) mEditorDelegate->SendParameterValueFromUI(entry.mParamIdx, entry.mValue);
+    if (!ParamOfEntry(entry)) return; // unbound, unattached, or a parameter the delegate lacks
+    mEditorDelegate->SendParameterValueFromUI(entry.mParamIdx, entry.mValue);
     if (mGraphicsContext) mGraphicsContext->UpdatePeers(this, i);
   };
   if (valIdx >= 0) {
@@ -387,6 +388,7 @@ void IControl::StartAnimation(int durationMs)
 double IControl::GetAnimationProgress() const
 {
   if (!mAnimationFunction) return 0.0;
+  if (!(mAnimationDurationMs > 0.0)) return std::numeric_limits<double>::infinity(); // never started: over
   return (UINowMs() - mAnimationStartMs) / mAnimationDurationMs;
 }
 

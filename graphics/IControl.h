@@ -221,7 +221,8 @@ public:
 
   // Starts timing an animation now for durationMs.
   void StartAnimation(int durationMs);
-  // (now - start) / duration, not clamped; 0 without an animation function.
+  // (now - start) / duration, not clamped; 0 without an animation function; an animation that was
+  // never given a duration reads as over.
   double GetAnimationProgress() const;
   // Runs the animation function once with the control, when set.
   void StepAnimation();

@@ -3,7 +3,7 @@
 namespace plugin::ui {
 
 // A parsed SVG image as the SVG parser (graphics/svg) returns it.
-struct SVGImage;
+struct SvgImage;
 
 // Non-owning handle of a parsed SVG image held by the process-wide SVG cache; null when the
 // image could not be loaded.
@@ -11,28 +11,31 @@ class ISVG
 {
 public:
   constexpr ISVG() = default;
-  constexpr explicit ISVG(SVGImage* image) : mImage(image) {}
+  constexpr explicit ISVG(SvgImage* image) : mImage(image) {}
 
   constexpr bool IsValid() const { return mImage != nullptr; }
-  constexpr SVGImage* GetImage() const { return mImage; }
+  constexpr SvgImage* GetImage() const { return mImage; }
+  // The image's own width and height; 0 for a null handle.
+  float W() const noexcept;
+  float H() const noexcept;
 
 private:
-  SVGImage* mImage = nullptr;
+  SvgImage* mImage = nullptr;
 };
 
-// The SVG cache's entry: owns one parsed image and frees it with the parser's free function.
+// The SVG cache's entry: owns one parsed image and frees it with the parser.
 class SVGHolder
 {
 public:
-  explicit SVGHolder(SVGImage* image) noexcept : mImage(image) {}
+  explicit SVGHolder(SvgImage* image) noexcept : mImage(image) {}
   ~SVGHolder();
   SVGHolder(const SVGHolder&) = delete;
   SVGHolder& operator=(const SVGHolder&) = delete;
 
-  SVGImage* GetImage() const noexcept { return mImage; }
+  SvgImage* GetImage() const noexcept { return mImage; }
 
 private:
-  SVGImage* mImage;
+  SvgImage* mImage;
 };
 
 } // namespace plugin::ui

@@ -17,10 +17,12 @@ RecordingControl::~RecordingControl()
   if (destroyed) *destroyed = true;
 }
 
-void RecordingControl::Log(const char* hook)
+void RecordingControl::Log(const char* hook, const char* text, int number)
 {
   hooks.emplace_back(hook);
   if (mSharedLog) mSharedLog->push_back(mName + "." + hook);
+  if (text) lastText = text;
+  lastInt = number;
 }
 
 void RecordingControl::OnMouseDown(float x, float y, const IMouseMod& mod)
@@ -29,40 +31,10 @@ void RecordingControl::OnMouseDown(float x, float y, const IMouseMod& mod)
   IControl::OnMouseDown(x, y, mod);
 }
 
-void RecordingControl::OnMouseUp(float x, float y, const IMouseMod& mod)
-{
-  Log("OnMouseUp");
-  IControl::OnMouseUp(x, y, mod);
-}
-
-void RecordingControl::OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod)
-{
-  Log("OnMouseDrag");
-  IControl::OnMouseDrag(x, y, dX, dY, mod);
-}
-
 void RecordingControl::OnMouseDblClick(float x, float y, const IMouseMod& mod)
 {
   Log("OnMouseDblClick");
   IControl::OnMouseDblClick(x, y, mod);
-}
-
-void RecordingControl::OnMouseWheel(float x, float y, const IMouseMod& mod, float delta)
-{
-  Log("OnMouseWheel");
-  IControl::OnMouseWheel(x, y, mod, delta);
-}
-
-bool RecordingControl::OnKeyDown(float, float, const IKeyPress&)
-{
-  Log("OnKeyDown");
-  return keyResult;
-}
-
-bool RecordingControl::OnKeyUp(float, float, const IKeyPress&)
-{
-  Log("OnKeyUp");
-  return keyResult;
 }
 
 void RecordingControl::OnMouseOver(float x, float y, const IMouseMod& mod)
@@ -77,78 +49,16 @@ void RecordingControl::OnMouseOut()
   IControl::OnMouseOut();
 }
 
-void RecordingControl::OnTouchCancelled(float x, float y, const IMouseMod& mod)
-{
-  Log("OnTouchCancelled");
-  IControl::OnTouchCancelled(x, y, mod);
-}
-
-void RecordingControl::OnDrop(const char* path)
-{
-  Log("OnDrop");
-  lastText = path ? path : "";
-}
-
-void RecordingControl::OnRescale()
-{
-  Log("OnRescale");
-}
-
-void RecordingControl::OnResize()
-{
-  Log("OnResize");
-}
-
-void RecordingControl::OnInit()
-{
-  Log("OnInit");
-}
-
-void RecordingControl::OnAttached()
-{
-  Log("OnAttached");
-}
-
-void RecordingControl::OnMsgFromDelegate(int msgTag, int, const void*)
-{
-  Log("OnMsgFromDelegate");
-  lastInt = msgTag;
-}
-
-void RecordingControl::OnMidi(const IMidiMsg&)
-{
-  Log("OnMidi");
-}
-
 void RecordingControl::OnPopupMenuSelection(IPopupMenu* menu, int valIdx)
 {
-  Log("OnPopupMenuSelection");
-  lastInt = valIdx;
+  Log("OnPopupMenuSelection", nullptr, valIdx);
   IControl::OnPopupMenuSelection(menu, valIdx);
-}
-
-void RecordingControl::OnTextEntryCompletion(const char* str, int valIdx)
-{
-  Log("OnTextEntryCompletion");
-  lastText = str ? str : "";
-  lastInt = valIdx;
-}
-
-void RecordingControl::OnContextSelection(int itemTag)
-{
-  Log("OnContextSelection");
-  lastInt = itemTag;
 }
 
 void RecordingControl::OnEndAnimation()
 {
   Log("OnEndAnimation");
   IControl::OnEndAnimation();
-}
-
-void RecordingControl::Draw(ICanvas&)
-{
-  ++drawCount;
 }
 
 } // namespace plugin::ui::test

@@ -12,7 +12,7 @@ namespace plugin::ui::test {
 using HookLog = std::vector<std::string>;
 
 // A control that records every hook the toolkit calls on it (into its own log, and into a shared
-// one when given), then runs the base behaviour. Draw only counts.
+// one when given); the hooks whose base does something still run it. Draw only counts.
 class RecordingControl : public IControl
 {
 public:
@@ -23,38 +23,41 @@ public:
   ~RecordingControl() override;
 
   void OnMouseDown(float x, float y, const IMouseMod& mod) override;
-  void OnMouseUp(float x, float y, const IMouseMod& mod) override;
-  void OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod) override;
+  void OnMouseUp(float, float, const IMouseMod&) override { Log("OnMouseUp"); }
+  void OnMouseDrag(float, float, float, float, const IMouseMod&) override { Log("OnMouseDrag"); }
   void OnMouseDblClick(float x, float y, const IMouseMod& mod) override;
-  void OnMouseWheel(float x, float y, const IMouseMod& mod, float delta) override;
-  bool OnKeyDown(float x, float y, const IKeyPress& key) override;
-  bool OnKeyUp(float x, float y, const IKeyPress& key) override;
+  void OnMouseWheel(float, float, const IMouseMod&, float) override { Log("OnMouseWheel"); }
+  bool OnKeyDown(float, float, const IKeyPress&) override { return Log("OnKeyDown"), keyResult; }
+  bool OnKeyUp(float, float, const IKeyPress&) override { return Log("OnKeyUp"), keyResult; }
   void OnMouseOver(float x, float y, const IMouseMod& mod) override;
   void OnMouseOut() override;
-  void OnTouchCancelled(float x, float y, const IMouseMod& mod) override;
-  void OnDrop(const char* path) override;
-  void OnRescale() override;
-  void OnResize() override;
-  void OnInit() override;
-  void OnAttached() override;
-  void OnMsgFromDelegate(int msgTag, int dataSize, const void* data) override;
-  void OnMidi(const IMidiMsg& msg) override;
+  void OnTouchCancelled(float, float, const IMouseMod&) override { Log("OnTouchCancelled"); }
+  void OnDrop(const char* path) override { Log("OnDrop", path); }
+  void OnRescale() override { Log("OnRescale"); }
+  void OnResize() override { Log("OnResize"); }
+  void OnInit() override { Log("OnInit"); }
+  void OnAttached() override { Log("OnAttached"); }
+  void OnMsgFromDelegate(int msgTag, int, const void*) override { Log("OnMsgFromDelegate", nullptr, msgTag); }
+  void OnMidi(const IMidiMsg&) override { Log("OnMidi"); }
   void OnPopupMenuSelection(IPopupMenu* menu, int valIdx) override;
-  void OnTextEntryCompletion(const char* str, int valIdx) override;
-  void OnContextSelection(int itemTag) override;
+  void OnTextEntryCompletion(const char* str, int valIdx) override
+  {
+    Log("OnTextEntryCompletion", str, valIdx);
+  }
+  void OnContextSelection(int itemTag) override { Log("OnContextSelection", nullptr, itemTag); }
   void OnEndAnimation() override;
-  void Draw(ICanvas& g) override;
+  void Draw(ICanvas&) override { ++drawCount; }
 
-  // Hooks in call order, without the name.
-  HookLog hooks;
+  HookLog hooks; // hooks in call order, without the name
   int drawCount = 0;
   bool keyResult = false;    // what OnKeyDown and OnKeyUp answer
   bool* destroyed = nullptr; // set to true by the destructor when given
   std::string lastText;      // last dropped path or completed text entry
-  int lastInt = 0;           // last context tag, message tag or popup value index
+  int lastInt = 0;           // last context tag, message tag or value index
 
 private:
-  void Log(const char* hook);
+  // Logs hook; a text or number argument is kept in lastText or lastInt.
+  void Log(const char* hook, const char* text = nullptr, int number = 0);
 
   HookLog* mSharedLog;
   std::string mName;

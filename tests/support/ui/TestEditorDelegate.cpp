@@ -18,41 +18,21 @@ TestEditorDelegate::TestEditorDelegate(int nParams) : ICanvasEditorDelegate(nPar
   if (IParam* p = GetParam(kBypass)) p->InitBool("Bypass", false);
 }
 
-void TestEditorDelegate::BeginInformHostOfParamChangeFromUI(int paramIdx)
-{
-  calls.push_back({"Begin", paramIdx});
-}
-
-void TestEditorDelegate::EndInformHostOfParamChangeFromUI(int paramIdx)
-{
-  calls.push_back({"End", paramIdx});
-}
-
 void TestEditorDelegate::SendParameterValueFromUI(int paramIdx, double normalizedValue)
 {
   calls.push_back({"Send", paramIdx, normalizedValue});
   ICanvasEditorDelegate::SendParameterValueFromUI(paramIdx, normalizedValue);
 }
 
-void TestEditorDelegate::OnParamChangeUI(int paramIdx, EParamSource source)
-{
-  calls.push_back({"ParamChangeUI", paramIdx, 0.0, static_cast<int>(source)});
-}
-
 bool TestEditorDelegate::EditorResizeFromUI(int width, int height, bool needsPlatformResize)
 {
-  calls.push_back({"Resize", width, static_cast<double>(height), needsPlatformResize ? 1 : 0});
+  calls.push_back({"Resize", width, double(height), needsPlatformResize ? 1 : 0});
   return resizeResult;
 }
 
-void TestEditorDelegate::DeferMidiMsg(const IMidiMsg& msg)
+void TestEditorDelegate::RecordMidi(const char* op, const IMidiMsg& msg)
 {
-  calls.push_back({"Midi", msg.mStatus, static_cast<double>(msg.mData1), msg.mData2});
-}
-
-void TestEditorDelegate::SendMidiMsgFromUI(const IMidiMsg& msg)
-{
-  calls.push_back({"MidiFromUI", msg.mStatus, static_cast<double>(msg.mData1), msg.mData2});
+  calls.push_back({op, msg.mStatus, double(msg.mData1), msg.mData2});
 }
 
 void TestEditorDelegate::LayoutUI(ICanvas* ui)

@@ -11,10 +11,11 @@ namespace plugin::ui::test {
 // One call the editor made on its delegate.
 struct DelegateCall
 {
-  std::string op;     // "Begin", "Send", "End", "ParamChangeUI", "Resize", "Midi", "Layout", "UIOpen" ...
-  int index = -1;     // parameter index, or width for "Resize", status byte for "Midi"
-  double value = 0.0; // normalised value for "Send", height for "Resize", note for "Midi"
-  int extra = 0;      // source for "ParamChangeUI", needsPlatformResize for "Resize", velocity for "Midi"
+  std::string
+      op; // "Begin", "Send", "End", "ParamChangeUI", "Resize", "Midi", "MidiFromUI", "Layout", "UIOpen"
+  int index = -1;     // parameter index, or width for "Resize", status byte for MIDI
+  double value = 0.0; // normalised value for "Send", height for "Resize", note for MIDI
+  int extra = 0;      // source for "ParamChangeUI", needsPlatformResize for "Resize", velocity for MIDI
 
   bool operator==(const DelegateCall&) const = default;
 };
@@ -37,14 +38,21 @@ public:
 
   explicit TestEditorDelegate(int nParams = kNumScripted);
 
-  void BeginInformHostOfParamChangeFromUI(int paramIdx) override;
-  void EndInformHostOfParamChangeFromUI(int paramIdx) override;
+  void BeginInformHostOfParamChangeFromUI(int paramIdx) override { calls.push_back({"Begin", paramIdx}); }
+  void EndInformHostOfParamChangeFromUI(int paramIdx) override { calls.push_back({"End", paramIdx}); }
+  // Recorded, then stored by the base.
   void SendParameterValueFromUI(int paramIdx, double normalizedValue) override;
-  void OnParamChangeUI(int paramIdx, EParamSource source) override;
+  void OnParamChangeUI(int paramIdx, EParamSource src) override
+  {
+    calls.push_back({"ParamChangeUI", paramIdx, 0, src});
+  }
+  // Recorded; answers resizeResult.
   bool EditorResizeFromUI(int width, int height, bool needsPlatformResize) override;
-  void DeferMidiMsg(const IMidiMsg& msg) override;
-  void SendMidiMsgFromUI(const IMidiMsg& msg) override;
+  void DeferMidiMsg(const IMidiMsg& msg) override { RecordMidi("Midi", msg); }
+  void SendMidiMsgFromUI(const IMidiMsg& msg) override { RecordMidi("MidiFromUI", msg); }
+  // Recorded, then the layout function runs.
   void LayoutUI(ICanvas* ui) override;
+  // Recorded, then the base sends every value to the editor.
   void OnUIOpen() override;
 
   // Calls with the given op, in order.
@@ -52,6 +60,9 @@ public:
 
   std::vector<DelegateCall> calls;
   bool resizeResult = true; // what EditorResizeFromUI answers
+
+private:
+  void RecordMidi(const char* op, const IMidiMsg& msg);
 };
 
 } // namespace plugin::ui::test

@@ -4,7 +4,6 @@
 #include "graphics/IMouse.h"
 
 #include <cstdint>
-#include <initializer_list>
 
 // Builders of the input records the platform view hands to the graphics context.
 
@@ -12,74 +11,46 @@ namespace plugin::ui::test {
 
 inline IMouseMod LeftButton(uint64_t touchId = 0)
 {
-  IMouseMod m;
-  m.leftButton = true;
-  m.touchID = touchId;
-  return m;
+  return {.leftButton = true, .touchID = touchId};
 }
-
 inline IMouseMod RightButton(uint64_t touchId = 0)
 {
-  IMouseMod m;
-  m.rightButton = true;
-  m.touchID = touchId;
-  return m;
+  return {.rightButton = true, .touchID = touchId};
 }
-
 // No button held (hover, wheel).
 inline IMouseMod NoButton()
 {
-  return IMouseMod{};
+  return {};
 }
-
-// mod with shift, control or alt added.
-inline IMouseMod WithShift(IMouseMod m)
+// mod with the modifier keys given added.
+inline IMouseMod WithKeys(IMouseMod mod, bool shift, bool control = false, bool alt = false)
 {
-  m.shift = true;
-  return m;
-}
-
-inline IMouseMod WithControl(IMouseMod m)
-{
-  m.control = true;
-  return m;
-}
-
-inline IMouseMod WithAlt(IMouseMod m)
-{
-  m.alt = true;
-  return m;
+  mod.shift = mod.shift || shift;
+  mod.control = mod.control || control;
+  mod.alt = mod.alt || alt;
+  return mod;
 }
 
 // One pointer.
 inline IMouseInfo Point(float x, float y, const IMouseMod& mod = LeftButton(), float dX = 0.f, float dY = 0.f)
 {
-  return IMouseInfo{x, y, dX, dY, mod};
+  return {x, y, dX, dY, mod};
 }
-
 // A single-pointer press or release at (x, y).
 inline IMouseInfoList Press(float x, float y, const IMouseMod& mod = LeftButton())
 {
   return {Point(x, y, mod)};
 }
-
 // A single-pointer drag to (x, y) that moved by (dX, dY).
 inline IMouseInfoList Drag(float x, float y, float dX, float dY, const IMouseMod& mod = LeftButton())
 {
   return {Point(x, y, mod, dX, dY)};
 }
 
-// Several pointers at once.
-inline IMouseInfoList Touches(std::initializer_list<IMouseInfo> points)
-{
-  return IMouseInfoList(points);
-}
-
 // A key with its virtual-key code and text.
-inline plugin::IKeyPress Key(int vKey, const char* utf8 = "", bool shift = false, bool ctrl = false,
-                             bool alt = false)
+inline IKeyPress Key(int vKey, const char* utf8 = "", bool shift = false, bool ctrl = false, bool alt = false)
 {
-  return plugin::IKeyPress(utf8, vKey, shift, ctrl, alt);
+  return IKeyPress(utf8, vKey, shift, ctrl, alt);
 }
 
 } // namespace plugin::ui::test
