@@ -2,8 +2,8 @@
 
 #include "editor/Utf8Text.h"
 #include "engine/Kelmo.h"
-#include "engine/UserPresetFileIO.h"
-#include "engine/UserPresetLocation.h"
+#include "engine/presets/UserPresetFileIO.h"
+#include "engine/presets/UserPresetLocation.h"
 
 namespace plugin::ui {
 

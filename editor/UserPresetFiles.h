@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine/UserPresetFormat.h"
+#include "engine/presets/UserPresetFormat.h"
 
 class Kelmo;
 
