@@ -130,7 +130,7 @@ TEST(VGMath, InverseUndoesMultiplyComposesAndSingularGivesIdentity)
                                                     {1e-2f, 0, 0, 1e-2f, 1, 1}};
   const float s[6] = {1, 2, 3, 4, 5, 6};
   for (const auto& m : matrices) {
-    float inv[6], t[6], pre[6], x1, y1, x2, y2;
+    float inv[6], t[6], pre[6], p1[2], p2[2];
     EXPECT_EQ(vgTransformInverse(inv, m.data()), 1);
     std::copy(m.begin(), m.end(), t);
     vgTransformMultiply(t, inv);
@@ -138,10 +138,10 @@ TEST(VGMath, InverseUndoesMultiplyComposesAndSingularGivesIdentity)
     // t then s on points; premultiply exchanges the operands.
     std::copy(m.begin(), m.end(), t);
     vgTransformMultiply(t, s);
-    vgTransformPoint(&x1, &y1, m.data(), 3, -2);
-    vgTransformPoint(&x2, &y2, s, x1, y1);
-    vgTransformPoint(&x1, &y1, t, 3, -2);
-    EXPECT_TRUE(SameFloats(&x1, {x2, y2}, 1e-3f));
+    vgTransformPoint(&p1[0], &p1[1], m.data(), 3, -2);
+    vgTransformPoint(&p2[0], &p2[1], s, p1[0], p1[1]);
+    vgTransformPoint(&p1[0], &p1[1], t, 3, -2);
+    EXPECT_TRUE(SameFloats(p1, {p2[0], p2[1]}, 1e-3f));
     std::copy(s, s + 6, pre);
     vgTransformPremultiply(pre, m.data());
     EXPECT_TRUE(SameFloats(pre, std::vector<float>(t, t + 6)));
