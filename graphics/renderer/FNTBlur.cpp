@@ -32,7 +32,9 @@ void fntBlur(unsigned char* dst, int w, int h, int stride, int iblur)
   const float sigma = (float)iblur * 0.57735f;
   const int alpha = (int)((1 << kAlphaPrecision) * (1.0f - std::exp(-2.3f / (sigma + 1.0f))));
   for (int pass = 0; pass < 2; ++pass) {
-    for (int x = 0; x < w; ++x) BlurLine(dst + x, h, stride, alpha);
-    for (int y = 0; y < h; ++y) BlurLine(dst + y * stride, w, 1, alpha);
+    for (int x = 0; x < w; ++x)
+      BlurLine(dst + x, h, stride, alpha);
+    for (int y = 0; y < h; ++y)
+      BlurLine(dst + y * stride, w, 1, alpha);
   }
 }

@@ -8,7 +8,6 @@
 #include "graphics/renderer/FNTAtlas.h"
 #include "graphics/renderer/FNTFont.h"
 
-
 FNTcontext* fntCreateInternal(const FNTparams* params)
 {
   if (params == nullptr || params->width < 1 || params->height < 1 || params->width > FNT_MAX_ATLAS_SIDE ||
@@ -171,7 +170,8 @@ void fntAddWhiteRect(FNTcontext* ctx, int w, int h)
   int gx = 0, gy = 0;
   if (!fnt__atlasAddRect(ctx->atlas, w, h, &gx, &gy)) return;
   unsigned char* dst = &ctx->texData[gx + gy * ctx->params.width];
-  for (int y = 0; y < h; ++y) std::memset(dst + y * ctx->params.width, 0xff, (size_t)w);
+  for (int y = 0; y < h; ++y)
+    std::memset(dst + y * ctx->params.width, 0xff, (size_t)w);
   fntMarkDirty(ctx, gx, gy, gx + w, gy + h);
 }
 
@@ -186,7 +186,8 @@ void fntMarkClean(FNTcontext* ctx)
 void fntFlush(FNTcontext* ctx)
 {
   if (ctx->dirtyRect[0] < ctx->dirtyRect[2] && ctx->dirtyRect[1] < ctx->dirtyRect[3]) {
-    if (ctx->params.renderUpdate != nullptr) ctx->params.renderUpdate(ctx->params.userPtr, ctx->dirtyRect, ctx->texData);
+    if (ctx->params.renderUpdate != nullptr)
+      ctx->params.renderUpdate(ctx->params.userPtr, ctx->dirtyRect, ctx->texData);
     fntMarkClean(ctx);
   }
   if (ctx->nverts > 0) {

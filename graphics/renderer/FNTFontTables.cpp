@@ -107,12 +107,17 @@ bool CheckCmap(const unsigned char* cmap, uint64_t length)
   const unsigned char* p = cmap + sub;
   const uint64_t avail = length - sub;
   switch (U16(p)) {
-  case 0: return U16(p + 2) <= avail;
-  case 4: return CheckFormat4(p, avail);
-  case 6: return avail >= 10 && Inside(10, 2ull * U16(p + 8), avail);
+  case 0:
+    return U16(p + 2) <= avail;
+  case 4:
+    return CheckFormat4(p, avail);
+  case 6:
+    return avail >= 10 && Inside(10, 2ull * U16(p + 8), avail);
   case 12:
-  case 13: return avail >= 16 && Inside(16, 12ull * U32(p + 12), avail);
-  default: return true; // formats the rasteriser does not read map nothing
+  case 13:
+    return avail >= 16 && Inside(16, 12ull * U32(p + 12), avail);
+  default:
+    return true; // formats the rasteriser does not read map nothing
   }
 }
 
@@ -127,7 +132,8 @@ void SetKern(const unsigned char* data, FNTfontTables* t)
 
 // Outline data of a glyph as [offset, offset + length) in the data; false when loca points
 // outside the glyph table. Empty glyphs have length 0.
-bool GlyphData(const unsigned char* data, const FNTfontTables& t, int glyph, uint32_t* offset, uint32_t* length)
+bool GlyphData(const unsigned char* data, const FNTfontTables& t, int glyph, uint32_t* offset,
+               uint32_t* length)
 {
   *offset = *length = 0;
   if (glyph >= t.numGlyphs || t.indexToLocFormat >= 2) return true; // read as empty
@@ -143,7 +149,8 @@ bool GlyphData(const unsigned char* data, const FNTfontTables& t, int glyph, uin
 
 // Reads a simple glyph as the rasteriser does, with every read bounded; maxAbs gets the largest
 // coordinate magnitude.
-bool CheckSimpleGlyph(const unsigned char* g, uint32_t avail, int contours, unsigned char* flags, float* maxAbs)
+bool CheckSimpleGlyph(const unsigned char* g, uint32_t avail, int contours, unsigned char* flags,
+                      float* maxAbs)
 {
   if (!Inside(10, 2ull * contours + 2, avail)) return false;
   const unsigned char* endPts = g + 10;
@@ -244,7 +251,8 @@ bool CheckGlyphAt(const unsigned char* data, const FNTfontTables& t, int glyph, 
     if (nscale == 1) m[0] = m[3] = S16(g + pos) / 16384.0f;
     if (nscale == 2) m[0] = S16(g + pos) / 16384.0f, m[3] = S16(g + pos + 2) / 16384.0f;
     if (nscale == 4)
-      for (int k = 0; k < 4; ++k) m[k] = S16(g + pos + 2 * k) / 16384.0f;
+      for (int k = 0; k < 4; ++k)
+        m[k] = S16(g + pos + 2 * k) / 16384.0f;
     pos += 2ull * nscale;
 
     float childMax = 0;
@@ -290,7 +298,7 @@ int fntCheckFontData(const unsigned char* data, int dataSize, int fontIndex, FNT
     FNTtable* table;
     uint32_t minLength; // 0: optional
   } tables[] = {{"cmap", &t->cmap, 4}, {"head", &t->head, 54}, {"hhea", &t->hhea, 36}, {"hmtx", &t->hmtx, 4},
-                {"maxp", &t->maxp, 6}, {"loca", &t->loca, 2}, {"glyf", &t->glyf, 1},  {"kern", &t->kern, 0}};
+                {"maxp", &t->maxp, 6}, {"loca", &t->loca, 2},  {"glyf", &t->glyf, 1},  {"kern", &t->kern, 0}};
   for (const auto& entry : tables) {
     if (!FindTable(data, dataSize, (uint32_t)fontstart, entry.tag, entry.table)) return -1;
     if (entry.table->length < entry.minLength) return -1; // missing (or CFF outlines) or too short
@@ -305,8 +313,7 @@ int fntCheckFontData(const unsigned char* data, int dataSize, int fontIndex, FNT
   t->numLongHorMetrics = (int)U16(hhea + 34);
   if (t->ascent - t->descent <= 0) return -1;
   if (t->numLongHorMetrics < 1 || 4ull * t->numLongHorMetrics > t->hmtx.length) return -1;
-  if (t->indexToLocFormat < 2 &&
-      (t->numGlyphs + 1ull) * (t->indexToLocFormat == 0 ? 2 : 4) > t->loca.length)
+  if (t->indexToLocFormat < 2 && (t->numGlyphs + 1ull) * (t->indexToLocFormat == 0 ? 2 : 4) > t->loca.length)
     return -1;
   if (!CheckCmap(data + t->cmap.offset, t->cmap.length)) return -1;
   SetKern(data, t);

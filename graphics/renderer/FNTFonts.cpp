@@ -54,7 +54,8 @@ int fntAddFont(FNTcontext* ctx, const char* name, const char* path, int fontInde
   return fntAddFontMem(ctx, name, data, (int)size, fontIndex, 1);
 }
 
-int fntAddFontMem(FNTcontext* ctx, const char* name, unsigned char* data, int dataSize, int fontIndex, int freeData)
+int fntAddFontMem(FNTcontext* ctx, const char* name, unsigned char* data, int dataSize, int fontIndex,
+                  int freeData)
 {
   FNTfont* font = (ctx != nullptr && data != nullptr && dataSize > 0) ? AllocFont(ctx) : nullptr;
   if (font == nullptr) {
@@ -64,7 +65,8 @@ int fntAddFontMem(FNTcontext* ctx, const char* name, unsigned char* data, int da
   const int idx = ctx->nfonts - 1;
   std::strncpy(font->name, name != nullptr ? name : "", FNT_MAX_NAME - 1);
   font->name[FNT_MAX_NAME - 1] = '\0';
-  for (int& head : font->lut) head = -1;
+  for (int& head : font->lut)
+    head = -1;
   font->data = data;
   font->dataSize = dataSize;
   font->freeData = (unsigned char)(freeData != 0);
@@ -72,7 +74,8 @@ int fntAddFontMem(FNTcontext* ctx, const char* name, unsigned char* data, int da
 
   // Only data whose tables all lie inside it reaches the rasteriser.
   const int offset = fntCheckFontData(data, dataSize, fontIndex, &font->tables);
-  if (offset < 0 || fntStbFontOffset(data, fontIndex) != offset || !fntStbInitFont(&font->font, data, offset, ctx)) {
+  if (offset < 0 || fntStbFontOffset(data, fontIndex) != offset ||
+      !fntStbInitFont(&font->font, data, offset, ctx)) {
     fntFreeFont(font);
     ctx->nfonts--;
     return FNT_INVALID;

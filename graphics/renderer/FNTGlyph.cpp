@@ -169,7 +169,8 @@ FNTglyph* fnt__getGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, shor
     fntStbRenderGlyph(ctx, &renderFont->font, dst, gw - pad * 2, gh - pad * 2, stride, scale, index);
   }
   unsigned char* block = &ctx->texData[gx + gy * stride];
-  for (int y = 0; y < gh; ++y) block[y * stride] = block[gw - 1 + y * stride] = 0;
+  for (int y = 0; y < gh; ++y)
+    block[y * stride] = block[gw - 1 + y * stride] = 0;
   std::memset(block, 0, (size_t)gw);
   std::memset(block + (gh - 1) * stride, 0, (size_t)gw);
   if (iblur > 0) {

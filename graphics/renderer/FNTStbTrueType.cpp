@@ -66,8 +66,8 @@ int fntStbGetGlyphBox(const stbtt_fontinfo* info, int glyph, int* x0, int* y0, i
   return stbtt_GetGlyphBox(info, glyph, x0, y0, x1, y1);
 }
 
-int fntStbRenderGlyph(FNTcontext* ctx, const stbtt_fontinfo* info, unsigned char* out, int w, int h, int stride,
-                      float scale, int glyph)
+int fntStbRenderGlyph(FNTcontext* ctx, const stbtt_fontinfo* info, unsigned char* out, int w, int h,
+                      int stride, float scale, int glyph)
 {
   // The rasteriser does not check its scanline allocation: measure its needs by flattening
   // the outline first, exactly as it will, and render only when everything fits.
@@ -81,7 +81,8 @@ int fntStbRenderGlyph(FNTcontext* ctx, const stbtt_fontinfo* info, unsigned char
   size_t needed = (size_t)ctx->nscratch;
   if (points != nullptr) {
     size_t npoints = 0;
-    for (int i = 0; i < nwindings; ++i) npoints += (size_t)lengths[i];
+    for (int i = 0; i < nwindings; ++i)
+      npoints += (size_t)lengths[i];
     needed += Round16(sizeof(stbtt__edge) * (npoints + 1));
     if (w > 64) needed += Round16(((size_t)w * 2 + 1) * sizeof(float));
   }

@@ -19,8 +19,8 @@ int fntStbGetGlyphBox(const stbtt_fontinfo* info, int glyph, int* x0, int* y0, i
 // Renders a glyph at scale into out (w x h, rows stride bytes apart), unless the scratch
 // buffer cannot hold what the rasteriser will ask for: then nothing is drawn, the error
 // callback hears of it, and 0 is returned.
-int fntStbRenderGlyph(FNTcontext* ctx, const stbtt_fontinfo* info, unsigned char* out, int w, int h, int stride,
-                      float scale, int glyph);
+int fntStbRenderGlyph(FNTcontext* ctx, const stbtt_fontinfo* info, unsigned char* out, int w, int h,
+                      int stride, float scale, int glyph);
 // Scratch allocation for the rasteriser: 16-byte multiples from the atlas's scratch buffer;
 // null (and FNT_SCRATCH_FULL to the error callback) when it is full.
 void* fntScratchAlloc(size_t size, void* ctx);

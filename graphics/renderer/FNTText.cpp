@@ -251,17 +251,20 @@ int fntExpandAtlas(FNTcontext* ctx, int width, int height)
   if (width > FNT_MAX_ATLAS_SIDE || height > FNT_MAX_ATLAS_SIDE) return 0;
 
   fntFlush(ctx);
-  if (ctx->params.renderResize != nullptr && ctx->params.renderResize(ctx->params.userPtr, width, height) == 0)
+  if (ctx->params.renderResize != nullptr &&
+      ctx->params.renderResize(ctx->params.userPtr, width, height) == 0)
     return 0;
   unsigned char* data = static_cast<unsigned char*>(std::calloc((size_t)width, (size_t)height));
   if (data == nullptr) return 0;
-  for (int row = 0; row < oldh; ++row) std::memcpy(&data[row * width], &ctx->texData[row * oldw], (size_t)oldw);
+  for (int row = 0; row < oldh; ++row)
+    std::memcpy(&data[row * width], &ctx->texData[row * oldw], (size_t)oldw);
   std::free(ctx->texData);
   ctx->texData = data;
 
   if (width > oldw) fntAtlasAddSkylineNode(ctx->atlas, oldw, 0, width - oldw);
   int maxy = 0;
-  for (int i = 0; i < ctx->atlas->nnodes; ++i) maxy = std::max(maxy, (int)ctx->atlas->nodes[i].y);
+  for (int i = 0; i < ctx->atlas->nnodes; ++i)
+    maxy = std::max(maxy, (int)ctx->atlas->nodes[i].y);
   ctx->atlas->width = width;
   ctx->atlas->height = height;
   ctx->dirtyRect[0] = 0;
@@ -280,7 +283,8 @@ int fntResetAtlas(FNTcontext* ctx, int width, int height)
   if (ctx == nullptr) return 0;
   if (width < 1 || height < 1 || width > FNT_MAX_ATLAS_SIDE || height > FNT_MAX_ATLAS_SIDE) return 0;
   fntFlush(ctx);
-  if (ctx->params.renderResize != nullptr && ctx->params.renderResize(ctx->params.userPtr, width, height) == 0)
+  if (ctx->params.renderResize != nullptr &&
+      ctx->params.renderResize(ctx->params.userPtr, width, height) == 0)
     return 0;
   void* data = std::realloc(ctx->texData, (size_t)width * (size_t)height);
   if (data == nullptr) return 0;
@@ -295,7 +299,8 @@ int fntResetAtlas(FNTcontext* ctx, int width, int height)
   fntMarkClean(ctx);
   for (int i = 0; i < ctx->nfonts; ++i) {
     ctx->fonts[i]->nglyphs = 0;
-    for (int& head : ctx->fonts[i]->lut) head = -1;
+    for (int& head : ctx->fonts[i]->lut)
+      head = -1;
   }
   fntAddWhiteRect(ctx, 2, 2);
   return 1;

@@ -38,8 +38,8 @@ void RenderText(VGcontext* ctx, const VGvertex* verts, int nverts)
   paint.innerColor.a *= state->alpha;
   paint.outerColor.a *= state->alpha;
   if (!vgPaintIsFinite(paint)) return;
-  ctx->params.renderTriangles(ctx->params.userPtr, &paint, state->compositeOperation, &state->scissor, verts, nverts,
-                              ctx->fringeWidth);
+  ctx->params.renderTriangles(ctx->params.userPtr, &paint, state->compositeOperation, &state->scissor, verts,
+                              nverts, ctx->fringeWidth);
   ctx->drawCallCount++;
   ctx->textTriCount += nverts / 3;
 }
@@ -156,8 +156,8 @@ float vgText(VGcontext* ctx, float x, float y, const char* string, const char* e
   VGvertex* verts = vgAllocTempVerts(ctx, cverts);
   FNTtextIter iter, prevIter;
   FNTquad q;
-  if (verts == nullptr || !fntTextIterInit(ctx->fs, &iter, x * scale, y * scale, string, end,
-                                           FNT_GLYPH_BITMAP_REQUIRED))
+  if (verts == nullptr ||
+      !fntTextIterInit(ctx->fs, &iter, x * scale, y * scale, string, end, FNT_GLYPH_BITMAP_REQUIRED))
     return x;
   prevIter = iter;
   int nverts = 0;
@@ -201,7 +201,8 @@ float vgTextBounds(VGcontext* ctx, float x, float y, const char* string, const c
   if (bounds != nullptr) {
     // The line's extent rather than the glyphs'.
     fntLineBounds(ctx->fs, y * scale, &bounds[1], &bounds[3]);
-    for (int i = 0; i < 4; ++i) bounds[i] *= invscale;
+    for (int i = 0; i < 4; ++i)
+      bounds[i] *= invscale;
   }
   return width * invscale;
 }
@@ -221,9 +222,11 @@ int vgTextGlyphPositions(VGcontext* ctx, float x, float y, const char* string, c
 {
   float scale = 1, invscale = 1;
   vgTextRange(&string, &end);
-  if (positions == nullptr || maxPositions < 1 || string == end || !vgTextSetup(ctx, &scale, &invscale)) return 0;
+  if (positions == nullptr || maxPositions < 1 || string == end || !vgTextSetup(ctx, &scale, &invscale))
+    return 0;
   FNTtextIter iter, prevIter;
-  if (!fntTextIterInit(ctx->fs, &iter, x * scale, y * scale, string, end, FNT_GLYPH_BITMAP_OPTIONAL)) return 0;
+  if (!fntTextIterInit(ctx->fs, &iter, x * scale, y * scale, string, end, FNT_GLYPH_BITMAP_OPTIONAL))
+    return 0;
   prevIter = iter;
   int npos = 0;
   FNTquad q;

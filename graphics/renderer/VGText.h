@@ -55,13 +55,13 @@ void vgTextBox(VGcontext* ctx, float x, float y, float breakRowWidth, const char
 // Advance of a string; bounds (minx, miny, maxx, maxy) when not null.
 float vgTextBounds(VGcontext* ctx, float x, float y, const char* string, const char* end, float* bounds);
 // Bounds of the rows vgTextBox would draw.
-void vgTextBoxBounds(VGcontext* ctx, float x, float y, float breakRowWidth, const char* string, const char* end,
-                     float* bounds);
+void vgTextBoxBounds(VGcontext* ctx, float x, float y, float breakRowWidth, const char* string,
+                     const char* end, float* bounds);
 // Positions of up to maxPositions glyphs; returns how many were written.
 int vgTextGlyphPositions(VGcontext* ctx, float x, float y, const char* string, const char* end,
                          VGglyphPosition* positions, int maxPositions);
 // Ascender, descender and line height of the current font and size; each output optional.
 void vgTextMetrics(VGcontext* ctx, float* ascender, float* descender, float* lineh);
 // Breaks a string into at most maxRows rows of breakRowWidth; returns how many were written.
-int vgTextBreakLines(VGcontext* ctx, const char* string, const char* end, float breakRowWidth, VGtextRow* rows,
-                     int maxRows);
+int vgTextBreakLines(VGcontext* ctx, const char* string, const char* end, float breakRowWidth,
+                     VGtextRow* rows, int maxRows);

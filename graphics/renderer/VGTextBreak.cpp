@@ -18,11 +18,16 @@ CodepointType TypeOf(unsigned codepoint, unsigned previous)
   case 11:
   case 12:
   case 32:
-  case 0x00a0: return kSpace;
-  case 10: return previous == 13 ? kSpace : kNewline; // the second of CR LF
-  case 13: return previous == 10 ? kSpace : kNewline; // the second of LF CR
-  case 0x0085: return kNewline;
-  default: break;
+  case 0x00a0:
+    return kSpace;
+  case 10:
+    return previous == 13 ? kSpace : kNewline; // the second of CR LF
+  case 13:
+    return previous == 10 ? kSpace : kNewline; // the second of LF CR
+  case 0x0085:
+    return kNewline;
+  default:
+    break;
   }
   if ((codepoint >= 0x4E00 && codepoint <= 0x9FFF) || (codepoint >= 0x3000 && codepoint <= 0x30FF) ||
       (codepoint >= 0xFF00 && codepoint <= 0xFFEF) || (codepoint >= 0x1100 && codepoint <= 0x11FF) ||
@@ -42,8 +47,8 @@ float RowOffset(int halign, float breakRowWidth, float width)
 
 } // namespace
 
-int vgTextBreakLines(VGcontext* ctx, const char* string, const char* end, float breakRowWidth, VGtextRow* rows,
-                     int maxRows)
+int vgTextBreakLines(VGcontext* ctx, const char* string, const char* end, float breakRowWidth,
+                     VGtextRow* rows, int maxRows)
 {
   float scale = 1, invscale = 1;
   vgTextRange(&string, &end);
@@ -94,8 +99,8 @@ int vgTextBreakLines(VGcontext* ctx, const char* string, const char* end, float 
     const bool visible = type == kChar || type == kCJK;
 
     if (type == kNewline) {
-      if (emit(rowStart != nullptr ? rowStart : iter.str, rowEnd != nullptr ? rowEnd : iter.str, iter.next, rowWidth,
-               rowMinX, rowMaxX))
+      if (emit(rowStart != nullptr ? rowStart : iter.str, rowEnd != nullptr ? rowEnd : iter.str, iter.next,
+               rowWidth, rowMinX, rowMaxX))
         return nrows;
       breakEnd = rowStart;
       breakWidth = breakMaxX = 0;
@@ -161,7 +166,8 @@ void vgTextBox(VGcontext* ctx, float x, float y, float breakRowWidth, const char
   vgTextRange(&string, &end);
   const int oldAlign = state->textAlign;
   const int halign = state->textAlign & (VG_ALIGN_LEFT | VG_ALIGN_CENTER | VG_ALIGN_RIGHT);
-  const int valign = state->textAlign & (VG_ALIGN_TOP | VG_ALIGN_MIDDLE | VG_ALIGN_BOTTOM | VG_ALIGN_BASELINE);
+  const int valign =
+      state->textAlign & (VG_ALIGN_TOP | VG_ALIGN_MIDDLE | VG_ALIGN_BOTTOM | VG_ALIGN_BASELINE);
   float lineh = 0;
   vgTextMetrics(ctx, nullptr, nullptr, &lineh);
   state->textAlign = VG_ALIGN_LEFT | valign;
@@ -170,7 +176,8 @@ void vgTextBox(VGcontext* ctx, float x, float y, float breakRowWidth, const char
   int nrows;
   while ((nrows = vgTextBreakLines(ctx, string, end, breakRowWidth, rows, 2)) > 0) {
     for (int i = 0; i < nrows; ++i) {
-      if (halign != 0) vgText(ctx, x + RowOffset(halign, breakRowWidth, rows[i].width), y, rows[i].start, rows[i].end);
+      if (halign != 0)
+        vgText(ctx, x + RowOffset(halign, breakRowWidth, rows[i].width), y, rows[i].start, rows[i].end);
       y += lineh * state->lineHeight;
     }
     if (rows[nrows - 1].next <= string) break; // no progress: stop rather than loop
@@ -179,8 +186,8 @@ void vgTextBox(VGcontext* ctx, float x, float y, float breakRowWidth, const char
   state->textAlign = oldAlign;
 }
 
-void vgTextBoxBounds(VGcontext* ctx, float x, float y, float breakRowWidth, const char* string, const char* end,
-                     float* bounds)
+void vgTextBoxBounds(VGcontext* ctx, float x, float y, float breakRowWidth, const char* string,
+                     const char* end, float* bounds)
 {
   VGstate* state = vgCurrentState(ctx);
   float scale = 1, invscale = 1;
@@ -191,7 +198,8 @@ void vgTextBoxBounds(VGcontext* ctx, float x, float y, float breakRowWidth, cons
   vgTextRange(&string, &end);
   const int oldAlign = state->textAlign;
   const int halign = state->textAlign & (VG_ALIGN_LEFT | VG_ALIGN_CENTER | VG_ALIGN_RIGHT);
-  const int valign = state->textAlign & (VG_ALIGN_TOP | VG_ALIGN_MIDDLE | VG_ALIGN_BOTTOM | VG_ALIGN_BASELINE);
+  const int valign =
+      state->textAlign & (VG_ALIGN_TOP | VG_ALIGN_MIDDLE | VG_ALIGN_BOTTOM | VG_ALIGN_BASELINE);
   float lineh = 0, rminy = 0, rmaxy = 0;
   vgTextMetrics(ctx, nullptr, nullptr, &lineh);
   state->textAlign = VG_ALIGN_LEFT | valign;
