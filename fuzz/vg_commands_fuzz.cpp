@@ -9,6 +9,7 @@
 #include <iterator>
 #include <limits>
 
+#include "VGFuzzBackend.h"
 #include "graphics/renderer/VG.h"
 
 namespace {
@@ -39,59 +40,6 @@ struct Input
   }
   VGcolor Color() { return vgRGBAf(F(), F(), F(), F()); }
 };
-
-void CheckFinite(const float* v, int n)
-{
-  for (int i = 0; i < n; ++i)
-    if (!std::isfinite(v[i])) std::abort();
-}
-
-void CheckDraw(const VGpaint* paint, const VGscissor* scissor, float fringe, const VGpath* paths, int npaths)
-{
-  CheckFinite(paint->xform, 18); // matrix, extent, radius, feather and both colours
-  CheckFinite(scissor->xform, 8);
-  CheckFinite(&fringe, 1);
-  for (const VGpath* p = paths; p < paths + npaths; ++p) {
-    CheckFinite(p->fill ? &p->fill[0].x : nullptr, 4 * p->nfill);
-    CheckFinite(p->stroke ? &p->stroke[0].x : nullptr, 4 * p->nstroke);
-  }
-}
-
-VGparams CheckingBackend()
-{
-  VGparams p{};
-  p.edgeAntiAlias = 1;
-  p.renderCreate = [](void*) { return 1; };
-  p.renderCreateTexture = [](void*, int, int w, int h, int, const unsigned char*) {
-    return w > 0 && h > 0 ? 1 : 0;
-  };
-  p.renderDeleteTexture = [](void*, int) { return 1; };
-  p.renderUpdateTexture = [](void*, int, int, int, int, int, const unsigned char*) { return 1; };
-  p.renderGetTextureSize = [](void*, int, int* w, int* h) { return *w = *h = 512, 1; };
-  p.renderViewport = [](void*, float w, float h, float ratio) {
-    const float v[] = {w, h, ratio};
-    CheckFinite(v, 3);
-    if (w < 0 || h < 0 || ratio <= 0) std::abort();
-  };
-  p.renderCancel = [](void*) {};
-  p.renderFlush = [](void*) {};
-  p.renderFill = [](void*, VGpaint* paint, VGcompositeOperationState, VGscissor* scissor, float fringe,
-                    const float* bounds, const VGpath* paths, int npaths) {
-    CheckDraw(paint, scissor, fringe, paths, npaths);
-    CheckFinite(bounds, 4);
-  };
-  p.renderStroke = [](void*, VGpaint* paint, VGcompositeOperationState, VGscissor* scissor, float fringe,
-                      float width, const VGpath* paths, int npaths) {
-    CheckDraw(paint, scissor, fringe, paths, npaths);
-    if (!(width > 0 && width <= 200)) std::abort();
-  };
-  p.renderTriangles = [](void*, VGpaint* paint, VGcompositeOperationState, VGscissor* scissor,
-                         const VGvertex* verts, int nverts, float fringe) {
-    CheckDraw(paint, scissor, fringe, nullptr, 0);
-    CheckFinite(verts ? &verts[0].x : nullptr, 4 * nverts);
-  };
-  return p;
-}
 
 using Op = void (*)(VGcontext*, Input&);
 
@@ -156,9 +104,9 @@ const Op kOps[] = {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-  const VGparams params = CheckingBackend();
+  const VGparams params = VGFuzzBackend();
   VGcontext* ctx = vgCreateContext(&params);
-  if (ctx == nullptr) std::abort();
+  VGFuzzCheck(ctx != nullptr);
   Input in{data, size};
   vgBeginFrame(ctx, 800, 600, 1 + (in.Byte() & 3));
   for (int steps = 0; steps < 256 && in.pos < size; ++steps)

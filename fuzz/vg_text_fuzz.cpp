@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "VGFuzzBackend.h"
 #include "graphics/renderer/FNTFontTables.h"
 #include "graphics/renderer/VG.h"
 
@@ -27,44 +28,6 @@ struct Input
   unsigned U24() { return (unsigned)Byte() << 16 | (unsigned)Byte() << 8 | Byte(); }
   float F() { return (float)((int)Byte() - 16) * (float)(1 + Byte() % 8); }
 };
-
-void Check(bool ok)
-{
-  if (!ok) std::abort();
-}
-
-VGparams CheckingBackend()
-{
-  VGparams p{};
-  p.edgeAntiAlias = 1;
-  p.renderCreate = [](void*) { return 1; };
-  p.renderCreateTexture = [](void*, int, int w, int h, int, const unsigned char*) {
-    Check(w > 0 && h > 0 && w <= 2048 && h <= 2048);
-    return (w << 12) | h; // the size is the id
-  };
-  p.renderDeleteTexture = [](void*, int) { return 1; };
-  p.renderUpdateTexture = [](void*, int image, int x, int y, int w, int h, const unsigned char*) {
-    Check(x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= image >> 12 && y + h <= (image & 0xfff));
-    return 1;
-  };
-  p.renderGetTextureSize = [](void*, int image, int* w, int* h) {
-    return *w = image >> 12, *h = image & 0xfff, 1;
-  };
-  p.renderViewport = [](void*, float, float, float) {};
-  p.renderCancel = [](void*) {};
-  p.renderFlush = [](void*) {};
-  p.renderFill = [](void*, VGpaint*, VGcompositeOperationState, VGscissor*, float, const float*,
-                    const VGpath*, int) {};
-  p.renderStroke = [](void*, VGpaint*, VGcompositeOperationState, VGscissor*, float, float, const VGpath*,
-                      int) {};
-  p.renderTriangles = [](void*, VGpaint*, VGcompositeOperationState, VGscissor*, const VGvertex* v, int n,
-                         float) {
-    for (int i = 0; i < n; ++i)
-      Check(std::isfinite(v[i].x) && std::isfinite(v[i].y) && v[i].u >= 0 && v[i].u <= 1 && v[i].v >= 0 &&
-            v[i].v <= 1);
-  };
-  return p;
-}
 
 const std::vector<unsigned char>& Base()
 {
@@ -95,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   if (!(mode & 1) && length > 0) {
     static FNTfontTables t;
     static const bool valid = fntCheckFontData(font, (int)length, 0, &t) >= 0;
-    Check(valid);
+    VGFuzzCheck(valid);
     const FNTtable tables[] = {t.cmap, t.head, t.hhea, t.hmtx, t.maxp, t.loca, t.glyf, t.kern};
     while (in.pos + 5 <= size) {
       const FNTtable& table = tables[in.Byte() % 8];
@@ -104,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
   }
 
-  const VGparams params = CheckingBackend();
+  const VGparams params = VGFuzzBackend();
   VGcontext* ctx = vgCreateContext(&params);
-  Check(ctx != nullptr);
+  VGFuzzCheck(ctx != nullptr);
   vgBeginFrame(ctx, 800, 600, 1 + (mode >> 6));
   const int id = vgCreateFontMem(ctx, "f", font, (int)length, 1);
   if (id >= 0) {

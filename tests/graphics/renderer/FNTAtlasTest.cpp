@@ -7,7 +7,10 @@
 #include "graphics/renderer/FNTAtlas.h"
 #include "graphics/renderer/FNTBlur.h"
 #include "graphics/renderer/FNTContext.h"
+#include "graphics/renderer/FNTFont.h"
+#include "graphics/renderer/FNTFonts.h"
 #include "graphics/renderer/FNTGlyph.h"
+#include "graphics/renderer/FNTText.h"
 #include "graphics/renderer/FNTUtf8.h"
 
 namespace {
@@ -137,4 +140,53 @@ TEST(FNTAtlas, StateStackReportsMisuseAndKeepsItsDepth)
   fntDeleteInternal(ctx);
   params.width = 0;
   EXPECT_EQ(fntCreateInternal(&params), nullptr);
+}
+
+TEST(FNTAtlas, DrawingExpandingAndResettingThroughTheCallbacks)
+{
+  struct Calls
+  {
+    std::vector<int> resizes, updates, draws;
+  } calls;
+  FNTparams params{};
+  params.width = params.height = 128;
+  params.flags = FNT_ZERO_TOPLEFT;
+  params.userPtr = &calls;
+  params.renderResize = [](void* u, int w, int h) {
+    static_cast<Calls*>(u)->resizes.insert(static_cast<Calls*>(u)->resizes.end(), {w, h});
+    return 1;
+  };
+  params.renderUpdate = [](void* u, int* r, const unsigned char*) {
+    static_cast<Calls*>(u)->updates.insert(static_cast<Calls*>(u)->updates.end(), r, r + 4);
+  };
+  params.renderDraw = [](void* u, const float*, const float*, const unsigned int*, int n) {
+    static_cast<Calls*>(u)->draws.push_back(n);
+  };
+  FNTcontext* ctx = fntCreateInternal(&params);
+  ASSERT_NE(ctx, nullptr);
+  const int mono = fntAddFont(ctx, "mono", "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", 0);
+  ASSERT_EQ(mono, 0);
+  fntSetSize(ctx, 20);
+  EXPECT_EQ(fntDrawText(ctx, 0, 20, "mm", nullptr), 20.0f);
+  EXPECT_TRUE(calls.draws.empty()); // pending until a flush
+  // Debug view: background, atlas and one bar per skyline node, then the flush.
+  const int nodes = ctx->atlas->nnodes;
+  fntDrawDebug(ctx, 0, 0);
+  EXPECT_EQ(calls.draws, std::vector<int>{12 + 6 + 6 + 6 * nodes});
+  EXPECT_EQ(calls.updates, (std::vector<int>{0, 0, 16, 14}));
+
+  // Expansion keeps the glyphs and adds the new width as free space.
+  EXPECT_EQ(fntExpandAtlas(ctx, 256, 64), 1);
+  EXPECT_EQ(calls.resizes, (std::vector<int>{256, 128}));
+  const FNTatlasNode& last = ctx->atlas->nodes[ctx->atlas->nnodes - 1];
+  EXPECT_EQ(std::vector<int>({last.x, last.y, last.width}), std::vector<int>({128, 0, 128}));
+  EXPECT_EQ(std::vector<int>(ctx->dirtyRect, ctx->dirtyRect + 4), std::vector<int>({0, 0, 128, 14}));
+  EXPECT_EQ(ctx->fonts[mono]->nglyphs, 1);
+  // A reset empties the atlas and every glyph cache.
+  EXPECT_EQ(fntResetAtlas(ctx, 64, 64), 1);
+  EXPECT_EQ(ctx->fonts[mono]->nglyphs, 0);
+  EXPECT_EQ(std::vector<int>({ctx->atlas->nnodes, ctx->atlas->nodes[1].x, ctx->atlas->nodes[1].width}),
+            std::vector<int>({2, 2, 62}));
+  EXPECT_EQ(fntResetAtlas(ctx, 0, 64), 0);
+  fntDeleteInternal(ctx);
 }

@@ -211,20 +211,6 @@ TEST(VGFlatten, PointsOfSubPaths)
   }
 }
 
-TEST(VGFlatten, DirectionsLengthsAndBounds)
-{
-  vgtest::Context ctx;
-  vgRect(ctx, 10, 10, 100, 50);
-  vgFlattenPaths(ctx);
-  const float expected[4][3] = {{0, 1, 50}, {1, 0, 100}, {0, -1, 50}, {-1, 0, 100}};
-  for (int i = 0; i < 4; ++i)
-    EXPECT_TRUE(SameFloats(&ctx->cache->points[i].dx, {expected[i][0], expected[i][1], expected[i][2]}));
-  EXPECT_TRUE(SameFloats(ctx->cache->bounds, {10, 10, 110, 60}));
-  vgBeginPath(ctx);
-  vgFlattenPaths(ctx);
-  EXPECT_TRUE(SameFloats(ctx->cache->bounds, {1e6f, 1e6f, -1e6f, -1e6f}));
-}
-
 TEST(VGFlatten, CurveFlatnessFollowsTheTolerance)
 {
   // A quarter circle of radius 100: points on the curve (itself within 0.03 of the circle),
