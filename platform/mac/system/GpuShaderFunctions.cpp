@@ -1,0 +1,142 @@
+#include "platform/mac/system/GpuShaderFunctions.h"
+
+#include "platform/mac/system/GpuShaderUniforms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace plugin::sys {
+
+namespace {
+
+// clamp that maps NaN to the lower bound, as the shading language's does.
+float Clamp01(float v) noexcept
+{
+  return std::fmin(std::fmax(v, 0.0f), 1.0f);
+}
+
+// Applies a 3x3 column matrix (columns padded to four floats) to (x, y, 1).
+void Transform(const float m[12], float x, float y, float& ox, float& oy) noexcept
+{
+  ox = m[0] * x + m[4] * y + m[8];
+  oy = m[1] * x + m[5] * y + m[9];
+}
+
+// 1 inside the scissor, fading to 0 over one fringe outside it.
+float ScissorMask(const GpuFragUniforms& u, float px, float py) noexcept
+{
+  float sx, sy;
+  Transform(u.scissorMatrix, px, py, sx, sy);
+  sx = 0.5f - (std::fabs(sx) - u.scissorExtent[0]) * u.scissorScale[0];
+  sy = 0.5f - (std::fabs(sy) - u.scissorExtent[1]) * u.scissorScale[1];
+  return Clamp01(sx) * Clamp01(sy);
+}
+
+// Coverage across a stroke or fringe from the vertex coordinate: u runs 0..1 across, v is 0
+// on the outer edge of a cap fringe.
+float StrokeMask(const GpuFragUniforms& u, float tu, float tv) noexcept
+{
+  return std::fmin(1.0f, (1.0f - std::fabs(tu * 2.0f - 1.0f)) * u.strokeMultiplier) * std::fmin(1.0f, tv);
+}
+
+// Signed distance from pt to a rectangle of half size extent with rounded corners of radius rad.
+float RoundRectDistance(float px, float py, const float extent[2], float rad) noexcept
+{
+  const float dx = std::fabs(px) - (extent[0] - rad);
+  const float dy = std::fabs(py) - (extent[1] - rad);
+  const float ox = std::fmax(dx, 0.0f), oy = std::fmax(dy, 0.0f);
+  return std::fmin(std::fmax(dx, dy), 0.0f) + std::sqrt(ox * ox + oy * oy) - rad;
+}
+
+// Texel of texture slot 0 as premultiplied colour by the block's texture kind.
+void SampleImage(const GpuFragUniforms& u, const GpuStageResources& res, float s, float t,
+                 float c[4]) noexcept
+{
+  std::array<float, 4> texel{};
+  if (res.textures[0] && res.samplers[0]) texel = res.samplers[0]->Sample(*res.textures[0], s, t);
+  if (u.textureKind == 1) {
+    for (int i = 0; i < 3; ++i)
+      texel[i] *= texel[3];
+  } else if (u.textureKind == 2) {
+    texel = {texel[0], texel[0], texel[0], texel[0]};
+  }
+  for (int i = 0; i < 4; ++i)
+    c[i] = texel[i] * u.innerColor[i];
+}
+
+// Shared body of the two fragment functions; strokeAlpha is 1 without anti-aliasing.
+void Shade(const GpuFragUniforms& u, const GpuStageResources& res, const float* var, float strokeAlpha,
+           float out[4]) noexcept
+{
+  const float px = var[0], py = var[1];
+  const float scissor = ScissorMask(u, px, py);
+  float c[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+  float coverage = scissor * strokeAlpha;
+  if (u.shaderKind == 0) {
+    float tx, ty;
+    Transform(u.paintMatrix, px, py, tx, ty);
+    const float d = Clamp01((RoundRectDistance(tx, ty, u.extent, u.radius) + u.feather * 0.5f) / u.feather);
+    for (int i = 0; i < 4; ++i)
+      c[i] = u.innerColor[i] + (u.outerColor[i] - u.innerColor[i]) * d;
+  } else if (u.shaderKind == 1) {
+    float tx, ty;
+    Transform(u.paintMatrix, px, py, tx, ty);
+    SampleImage(u, res, tx / u.extent[0], ty / u.extent[1], c);
+  } else if (u.shaderKind == 2) {
+    SampleImage(u, res, var[2], var[3], c);
+    coverage = scissor;
+  }
+  for (int i = 0; i < 4; ++i)
+    out[i] = c[i] * coverage;
+}
+
+void VertexShader(const GpuVertexIn& in, const GpuStageResources& res, GpuVertexOut& out)
+{
+  GpuViewSize view{0.0f, 0.0f};
+  GpuReadBuffer(res.buffers[1], view); // a missing view size yields non-finite positions: no draw
+  const float x = in.attributes[0][0], y = in.attributes[0][1];
+  out.position[0] = 2.0f * x / view.width - 1.0f;
+  out.position[1] = 1.0f - 2.0f * y / view.height;
+  out.position[2] = 0.0f;
+  out.position[3] = 1.0f;
+  out.varyings[0] = x;
+  out.varyings[1] = y;
+  out.varyings[2] = in.attributes[1][0];
+  out.varyings[3] = in.attributes[1][1];
+}
+
+bool FragmentShaderAA(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
+{
+  GpuFragUniforms u;
+  if (!GpuReadBuffer(res.buffers[0], u)) return false;
+  const float strokeAlpha = StrokeMask(u, in.varyings[2], in.varyings[3]);
+  if (strokeAlpha < u.strokeThreshold) return false;
+  Shade(u, res, in.varyings, strokeAlpha, colour);
+  return true;
+}
+
+bool FragmentShader(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
+{
+  GpuFragUniforms u;
+  if (!GpuReadBuffer(res.buffers[0], u)) return false;
+  Shade(u, res, in.varyings, 1.0f, colour);
+  return true;
+}
+
+constexpr GpuBuiltinFunction kBuiltins[] = {
+    {"vertexShader", GpuFunctionStage::Vertex, &VertexShader, nullptr},
+    {"fragmentShaderAA", GpuFunctionStage::Fragment, nullptr, &FragmentShaderAA},
+    {"fragmentShader", GpuFunctionStage::Fragment, nullptr, &FragmentShader},
+};
+
+} // namespace
+
+const GpuBuiltinFunction* GpuFindBuiltinFunction(std::string_view name) noexcept
+{
+  const auto it = std::find_if(std::begin(kBuiltins), std::end(kBuiltins),
+                               [name](const GpuBuiltinFunction& f) { return f.name == name; });
+  return it == std::end(kBuiltins) ? nullptr : &*it;
+}
+
+} // namespace plugin::sys

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/mac/system/GpuSampler.h"
+#include "platform/mac/system/GpuTexture.h"
+
+#include <cstddef>
+#include <cstring>
+
+// The interface between the rasteriser and the shader functions of a library.
+namespace plugin::sys {
+
+inline constexpr int kGpuMaxBufferSlots = 4;
+inline constexpr int kGpuMaxTextureSlots = 2;
+inline constexpr int kGpuMaxAttributes = 4;
+inline constexpr int kGpuMaxVaryings = 4;
+
+// A bound buffer as a shader sees it: the bytes from the bound offset to the end.
+struct GpuBufferView
+{
+  const unsigned char* data = nullptr;
+  std::size_t length = 0;
+};
+
+// Everything one shader stage reads besides its vertex or fragment input.
+struct GpuStageResources
+{
+  GpuBufferView buffers[kGpuMaxBufferSlots];
+  const GpuTexture* textures[kGpuMaxTextureSlots] = {};
+  const GpuSamplerState* samplers[kGpuMaxTextureSlots] = {};
+};
+
+// One vertex's attributes as fetched through the pipeline's vertex descriptor (missing ones 0, w 1).
+struct GpuVertexIn
+{
+  float attributes[kGpuMaxAttributes][4];
+};
+
+// Clip-space position and the values interpolated across a primitive.
+struct GpuVertexOut
+{
+  float position[4];
+  float varyings[kGpuMaxVaryings];
+};
+
+// One fragment: its window position (pixel centre) and the interpolated varyings.
+struct GpuFragmentIn
+{
+  float x, y;
+  float varyings[kGpuMaxVaryings];
+  bool frontFacing;
+};
+
+// Shader entry points, run on the GPU's worker thread; no allocation, no lock.
+using GpuVertexFunctionImpl = void (*)(const GpuVertexIn& in, const GpuStageResources& resources,
+                                       GpuVertexOut& out);
+// Writes a premultiplied colour; false discards the fragment.
+using GpuFragmentFunctionImpl = bool (*)(const GpuFragmentIn& in, const GpuStageResources& resources,
+                                         float colour[4]);
+
+// Copies a T from the start of a bound buffer; false when the buffer is shorter (a robust read).
+template <class T> bool GpuReadBuffer(const GpuBufferView& view, T& out) noexcept
+{
+  if (!view.data || view.length < sizeof(T)) return false;
+  std::memcpy(&out, view.data, sizeof(T));
+  return true;
+}
+
+} // namespace plugin::sys
