@@ -12,6 +12,7 @@
 #include "graphics/renderer/FNTGlyph.h"
 #include "graphics/renderer/FNTText.h"
 #include "graphics/renderer/FNTUtf8.h"
+#include "support/ui/FontFiles.h"
 
 namespace {
 
@@ -164,7 +165,7 @@ TEST(FNTAtlas, DrawingExpandingAndResettingThroughTheCallbacks)
   };
   FNTcontext* ctx = fntCreateInternal(&params);
   ASSERT_NE(ctx, nullptr);
-  const int mono = fntAddFont(ctx, "mono", "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", 0);
+  const int mono = fntAddFont(ctx, "mono", fonttest::DebianFontPath("DejaVuSansMono.ttf").c_str(), 0);
   ASSERT_EQ(mono, 0);
   fntSetSize(ctx, 20);
   EXPECT_EQ(fntDrawText(ctx, 0, 20, "mm", nullptr), 20.0f);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "graphics/renderer/FNTFont.h"
 #include "graphics/renderer/FNTTypes.h"
 #include "graphics/renderer/VGFontImages.h"
+#include "support/ui/FontFiles.h"
 #include "tests/graphics/renderer/VGTestSupport.h"
 
 using vgtest::SameFloats;
@@ -21,24 +20,18 @@ using vgtest::Verts;
 
 namespace {
 
-const char* const kSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-const char* const kMono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+const std::string kSans = fonttest::DebianFontPath("DejaVuSans.ttf");
+const std::string kMono = fonttest::DebianFontPath("DejaVuSansMono.ttf");
 // DejaVu: ascent 1901, descent -483, no line gap; the mono advance is 1233 units.
 const float kAscender = 1901.0f / 2384.0f;
-
-std::vector<unsigned char> ReadFile(const char* path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
 
 // A context with DejaVu Sans (id 0) and DejaVu Sans Mono (id 1), the mono font at 20 units.
 struct Fonts : vgtest::Context
 {
   explicit Fonts(float ratio = 1.0f) : vgtest::Context(true, ratio)
   {
-    sans = vgCreateFont(ctx, "sans", kSans);
-    mono = vgCreateFont(ctx, "mono", kMono);
+    sans = vgCreateFont(ctx, "sans", kSans.c_str());
+    mono = vgCreateFont(ctx, "mono", kMono.c_str());
     vgFontFaceId(ctx, mono);
     vgFontSize(ctx, 20);
   }
@@ -64,31 +57,30 @@ TEST(VGText, FontsLoadByNameAndBadDataIsRefused)
   ASSERT_EQ(f.sans, 0);
   ASSERT_EQ(f.mono, 1);
   const std::string longName(70, 'n');
-  EXPECT_EQ(vgCreateFont(f, longName.c_str(), kSans), 2);
+  EXPECT_EQ(vgCreateFont(f, longName.c_str(), kSans.c_str()), 2);
   EXPECT_EQ(std::string(f->fs->fonts[2]->name), longName.substr(0, 63));
-  EXPECT_EQ(vgCreateFont(f, "mono", kSans), 3);
+  EXPECT_EQ(vgCreateFont(f, "mono", kSans.c_str()), 3);
   EXPECT_EQ(vgFindFont(f, "mono"), 1); // the first of that name
   EXPECT_EQ(vgFindFont(f, "none"), -1);
   EXPECT_EQ(vgFindFont(f, nullptr), -1);
   EXPECT_EQ(vgCreateFont(f, "x", "/nonexistent.ttf"), -1);
-  EXPECT_EQ(vgCreateFontAtIndex(f, "x", kSans, 1), -1); // a single font has face 0 only
+  EXPECT_EQ(vgCreateFontAtIndex(f, "x", kSans.c_str(), 1), -1); // a single font has face 0 only
 
   // Refused data is freed when the atlas was to own it (the sanitizer build checks).
-  const std::vector<unsigned char> sans = ReadFile(kSans);
+  const fonttest::Bytes sans = fonttest::ReadFile(kSans);
   ASSERT_GT(sans.size(), 1000u);
-  const auto refuse = [&](std::vector<unsigned char> bytes) {
+  const auto refuse = [&](fonttest::Bytes bytes) {
     unsigned char* owned = static_cast<unsigned char*>(std::malloc(bytes.size() + 1));
     std::copy(bytes.begin(), bytes.end(), owned);
     return vgCreateFontMem(f, "bad", owned, (int)bytes.size(), 1);
   };
-  EXPECT_EQ(refuse(std::vector<unsigned char>(sans.begin(), sans.begin() + (long)sans.size() / 2)), -1);
-  EXPECT_EQ(refuse(std::vector<unsigned char>(sans.begin(), sans.begin() + 200)), -1);
-  EXPECT_EQ(refuse(std::vector<unsigned char>(4096, 0x41)), -1);
+  EXPECT_EQ(refuse(fonttest::Bytes(sans.begin(), sans.begin() + (long)sans.size() / 2)), -1);
+  EXPECT_EQ(refuse(fonttest::Bytes(sans.begin(), sans.begin() + 200)), -1);
+  EXPECT_EQ(refuse(fonttest::Bytes(4096, 0x41)), -1);
   EXPECT_EQ(refuse({}), -1);
   // Descent equal to the ascent: no height to divide by.
-  std::vector<unsigned char> flat = sans;
-  const FNTfont* loaded = f->fs->fonts[0];
-  const unsigned hhea = loaded->tables.hhea.offset;
+  fonttest::Bytes flat = sans;
+  const uint32_t hhea = fonttest::TableOf(sans, "hhea").first;
   flat[hhea + 6] = flat[hhea + 4];
   flat[hhea + 7] = flat[hhea + 5];
   EXPECT_EQ(refuse(flat), -1);
