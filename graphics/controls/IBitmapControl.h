@@ -1,0 +1,27 @@
+#pragma once
+
+#include "graphics/IBitmap.h"
+#include "graphics/IControl.h"
+
+namespace plugin::ui {
+
+// A control drawing the frame of a bitmap strip that matches its value; the editor's background
+// is one. Main thread only.
+class IBitmapControl : public IControl
+{
+public:
+  // Bounds: one frame of the bitmap with its top-left at (x, y); blend method at weight 1.
+  IBitmapControl(float x, float y, const IBitmap& bitmap, int paramIdx = -1,
+                 EBlend blend = EBlend::SourceOver);
+  ~IBitmapControl() override;
+
+  // The frame loop draws the frame for the value. Main thread.
+  void Draw(ICanvas& g) override;
+
+  const IBitmap& GetBitmap() const noexcept { return mBitmap; }
+
+protected:
+  IBitmap mBitmap;
+};
+
+} // namespace plugin::ui

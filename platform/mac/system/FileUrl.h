@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// A file-system address, as the font and data-provider calls take and give it. Any thread.
+namespace plugin::sys {
+
+struct FileUrl
+{
+  std::string path; // POSIX path, as given
+  bool isDirectory = false;
+
+  // The address of a POSIX path; none for a null or empty path.
+  static std::optional<FileUrl> FromPath(const char* posixPath, bool isDirectory = false)
+  {
+    if (!posixPath || !*posixPath) return std::nullopt;
+    return FileUrl{posixPath, isDirectory};
+  }
+};
+
+} // namespace plugin::sys
