@@ -1,5 +1,6 @@
 #include "tools/artwork/ArtworkCommand.h"
 
+#include "tools/artwork/ArtworkFonts.h"
 #include "tools/artwork/ArtworkRenderer.h"
 #include "tools/artwork/ArtworkTable.h"
 #include "tools/artwork/ArtworkWriter.h"
@@ -53,6 +54,11 @@ int RunArtworkCommand(const std::vector<std::string>& args, std::ostream& err)
   ArtworkRenderer renderer;
   if (!renderer.Ready()) {
     err << "kelmo-artwork: no GPU context\n";
+    return 1;
+  }
+  std::string missing;
+  if (!LoadArtworkFonts(renderer.Context(), DefaultFontDirs(), missing)) {
+    err << "kelmo-artwork: font file not found: " << missing << "\n";
     return 1;
   }
   int failures = 0;

@@ -1,18 +1,14 @@
-#include "graphics/renderer/VG.h"
 #include "tools/artwork/ArtworkPieces.h"
-#include "tools/artwork/Palette.h"
-#include "tools/artwork/Shapes.h"
+#include "tools/artwork/BackgroundParts.h"
 
 namespace kelmo::artwork {
 
-using namespace palette;
-
 void DrawBackground(VGcontext* vg, const Frame& f)
 {
-  vgBeginPath(vg);
-  vgRect(vg, 0, 0, f.width, f.height);
-  vgFillColor(vg, kPlate);
-  vgFill(vg);
+  background::DrawPlate(vg, f.width, f.height);
+  background::DrawKnobScales(vg);
+  background::DrawMeterWindows(vg);
+  background::DrawLegends(vg);
 }
 
 } // namespace kelmo::artwork

@@ -113,8 +113,8 @@ void DrawNuppi(VGcontext* vg, const Frame& f)
   RadialLine(vg, cx, cy, 0.0f, cap + 2.4f, skirt - 2.6f, 2.2f, kInk, VG_ROUND);
   // Spun aluminium cap with an engraved index line.
   AluminiumFace(vg, cx, cy, cap, 0x5eed1u);
-  RadialLine(vg, cx, cy, 0.0f, 7.0f, cap - 3.0f, 1.4f, Rgb(60, 61, 64, 0.9f), VG_ROUND);
-  RadialLine(vg, cx + 0.6f, cy, 0.0f, 7.0f, cap - 3.0f, 0.5f, Rgb(240, 240, 242, 0.6f), VG_ROUND);
+  RadialLine(vg, cx + 0.9f, cy, 0.0f, 6.0f, cap - 2.6f, 0.6f, Rgb(250, 250, 252, 0.7f), VG_ROUND);
+  RadialLine(vg, cx, cy, 0.0f, 6.0f, cap - 2.6f, 1.7f, Rgb(34, 35, 38), VG_ROUND);
   StrokeCircle(vg, cx, cy, skirt - 0.3f, 0.8f, WithAlpha(kBlack, 0.7f));
 }
 

@@ -5,6 +5,7 @@
 #include "tools/artwork/EditorPlacement.h"
 #include "tools/artwork/KnobGeometry.h"
 #include "tools/artwork/Palette.h"
+#include "tools/artwork/PreviewControls.h"
 #include "tools/artwork/Shapes.h"
 
 #include <cmath>
@@ -69,11 +70,18 @@ Picture ComposePreview(ArtworkRenderer& renderer, const std::map<std::string, Pi
       if (it != images.end()) PasteFrame(vg, it->second, spec, p);
     };
     if (const ArtworkSpec* bg = FindArtwork("background.jpg")) paste(*bg, Placement{bg->name, 0, 0, 0});
-    for (const Placement& p : EditorPlacements())
-      if (const ArtworkSpec* spec = FindArtwork(p.name)) paste(*spec, p);
     const float needles[] = {0.47f, 0.27f};
     for (std::size_t i = 0; i < MeterRects().size(); ++i)
       Needle(vg, MeterRects()[i], needles[i % 2]);
+    const auto presetIcon = [](const Placement& p) {
+      return std::strcmp(p.name, "Save.png") == 0 || std::strcmp(p.name, "Trash.png") == 0;
+    };
+    for (const Placement& p : EditorPlacements())
+      if (const ArtworkSpec* spec = FindArtwork(p.name); spec && !presetIcon(p)) paste(*spec, p);
+    DrawControlStandIns(vg);
+    DrawPresetFrameStandIn(vg);
+    for (const Placement& p : EditorPlacements())
+      if (const ArtworkSpec* spec = FindArtwork(p.name); spec && presetIcon(p)) paste(*spec, p);
   });
 }
 
