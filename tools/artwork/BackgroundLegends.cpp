@@ -61,7 +61,12 @@ void Channel(VGcontext* vg, float dx, const char* header)
   for (const Legend& l : kChannel)
     Label(vg, {l.x + dx, l.y, l.align, l.text});
   CompensationKey(vg, 27 + dx, 456, 70 + dx, 478);
+  // Header with a rule on either side.
   Print(vg, Face::Label, 7.0f, 1.6f, 157 + dx, 37, kCentre, WithAlpha(kInk, 0.8f), header);
+  UseFace(vg, Face::Label, 7.0f, 1.6f);
+  const float half = vgTextBounds(vg, 0, 0, header, nullptr, nullptr) * 0.5f + 8.0f;
+  Line(vg, 157 + dx - half - 46.0f, 37, 157 + dx - half, 37, 0.8f, WithAlpha(kInk, 0.4f), VG_BUTT);
+  Line(vg, 157 + dx + half, 37, 157 + dx + half + 46.0f, 37, 0.8f, WithAlpha(kInk, 0.4f), VG_BUTT);
 }
 
 void Centre(VGcontext* vg)
