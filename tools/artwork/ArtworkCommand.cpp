@@ -6,8 +6,10 @@
 #include "tools/artwork/ArtworkWriter.h"
 #include "tools/artwork/Preview.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 namespace kelmo::artwork {
 
@@ -51,13 +53,15 @@ int RunArtworkCommand(const std::vector<std::string>& args, std::ostream& err)
     err << "kelmo-artwork: cannot make the folder " << options.outputDir << "\n";
     return 1;
   }
-  ArtworkRenderer renderer;
+  // Up to four lanes draw the background's bands at the same time.
+  ArtworkRenderer renderer(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));
   if (!renderer.Ready()) {
     err << "kelmo-artwork: no GPU context\n";
     return 1;
   }
   std::string missing;
-  if (!LoadArtworkFonts(renderer.Context(), DefaultFontDirs(), missing)) {
+  if (!renderer.SetUpEveryContext(
+          [&](VGcontext* vg) { return LoadArtworkFonts(vg, DefaultFontDirs(), missing); })) {
     err << "kelmo-artwork: font file not found: " << missing << "\n";
     return 1;
   }

@@ -4,22 +4,27 @@
 
 #include <stb_image_write.h>
 
+#include <algorithm>
+
 namespace kelmo::artwork {
 
 Picture RenderArtwork(ArtworkRenderer& renderer, const ArtworkSpec& spec)
 {
   const auto fw = static_cast<float>(spec.frameWidth), fh = static_cast<float>(spec.frameHeight);
-  return renderer.Render(static_cast<float>(spec.Width()), static_cast<float>(spec.Height()),
-                         static_cast<float>(kArtworkScale), [&](VGcontext* vg) {
-                           for (int i = 0; i < spec.frames; ++i) {
-                             vgSave(vg);
-                             vgTranslate(vg, spec.horizontal ? fw * i : 0.0f,
-                                         spec.horizontal ? 0.0f : fh * i);
-                             vgScissor(vg, 0, 0, fw, fh);
-                             spec.draw(vg, Frame{fw, fh, i, spec.frames});
-                             vgRestore(vg);
-                           }
-                         });
+  // Bands of at least 128 pixel rows: below that a band costs more to set up than it saves.
+  const int bands = std::max(1, spec.Height() * kArtworkScale / 128);
+  return renderer.Render(
+      static_cast<float>(spec.Width()), static_cast<float>(spec.Height()), static_cast<float>(kArtworkScale),
+      [&](VGcontext* vg) {
+        for (int i = 0; i < spec.frames; ++i) {
+          vgSave(vg);
+          vgTranslate(vg, spec.horizontal ? fw * i : 0.0f, spec.horizontal ? 0.0f : fh * i);
+          vgScissor(vg, 0, 0, fw, fh);
+          spec.draw(vg, Frame{fw, fh, i, spec.frames});
+          vgRestore(vg);
+        }
+      },
+      bands);
 }
 
 bool WritePicture(const Picture& picture, ImageFormat format, const std::string& path)

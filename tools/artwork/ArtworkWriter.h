@@ -8,7 +8,7 @@
 namespace kelmo::artwork {
 
 // Renders every frame of spec into one strip at kArtworkScale; each frame is drawn in its own
-// coordinates and clipped to its cell.
+// coordinates and clipped to its cell. Tall pictures are cut into bands over the renderer's lanes.
 Picture RenderArtwork(ArtworkRenderer& renderer, const ArtworkSpec& spec);
 
 // Writes picture as a PNG file (RGBA) or a JPEG file (RGB over black, quality 95) at path.

@@ -1,5 +1,7 @@
 #include "tools/artwork/ArtworkRenderer.h"
+#include "tools/artwork/ArtworkFonts.h"
 #include "tools/artwork/ArtworkWriter.h"
+#include "tools/artwork/Textures.h"
 
 #include "graphics/renderer/VG.h"
 #include "graphics/renderer/VGImageDecoder.h"
@@ -60,6 +62,53 @@ TEST(ArtworkRendererTest, RendersAtScaleAndReadsStraightColourBack)
   };
   EXPECT_EQ(at(1, 1), (std::array<int, 4>{255, 0, 0, 128}));
   EXPECT_EQ(at(6, 2), (std::array<int, 4>{0, 0, 0, 0}));
+}
+
+// Shapes, gradients, a repeating texture and text across the band edges.
+void Busy(VGcontext* vg)
+{
+  vgBeginPath(vg);
+  vgCircle(vg, 30, 20, 17);
+  vgFillPaint(vg, vgRadialGradient(24, 14, 2, 20, vgRGB(250, 240, 200), vgRGBA(20, 30, 90, 200)));
+  vgFill(vg);
+  vgSave(vg);
+  vgTranslate(vg, 30, 20);
+  vgRotate(vg, 0.5f);
+  vgBeginPath(vg);
+  vgRect(vg, -25, -3, 50, 6);
+  vgFillPaint(vg, vgLinearGradient(-25, 0, 25, 0, vgRGBA(255, 0, 0, 255), vgRGBA(0, 0, 255, 90)));
+  vgFill(vg);
+  vgRestore(vg);
+  const int texture = BrushedImage(vg, 16, 120, 120, 120, 20, 7u);
+  vgBeginPath(vg);
+  vgRect(vg, 2, 2, 20, 36);
+  vgFillPaint(vg, vgImagePattern(0, 0, 8, 8, 0, texture, 0.8f));
+  vgFill(vg);
+  UseFace(vg, Face::Label, 9.0f);
+  vgFillColor(vg, vgRGB(255, 255, 255));
+  vgTextAlign(vg, VG_ALIGN_CENTER | VG_ALIGN_MIDDLE);
+  vgText(vg, 30, 21, "BANDS", nullptr);
+}
+
+// Drawing a picture in bands on several lanes gives the picture drawn in one piece.
+TEST(ArtworkRendererTest, BandsGiveTheSamePictureAsOnePiece)
+{
+  ArtworkRenderer renderer(3);
+  ASSERT_EQ(renderer.Lanes(), 3);
+  std::string missing;
+  ASSERT_TRUE(renderer.SetUpEveryContext([&](VGcontext* vg) {
+    return LoadArtworkFonts(vg, DefaultFontDirs(), missing);
+  })) << missing;
+  const Picture whole = renderer.Render(60, 40, 2, Busy, 1);
+  ASSERT_EQ(whole.rgba.size(), 120u * 80u * 4u);
+  for (int bands : {2, 3}) {
+    const Picture cut = renderer.Render(60, 40, 2, Busy, bands);
+    ASSERT_EQ(cut.rgba.size(), whole.rgba.size());
+    int worst = 0;
+    for (std::size_t i = 0; i < whole.rgba.size(); ++i)
+      worst = std::max(worst, std::abs(whole.rgba[i] - cut.rgba[i]));
+    EXPECT_LE(worst, 2) << bands << " bands";
+  }
 }
 
 TEST(ArtworkRendererTest, RefusesEmptySizes)
