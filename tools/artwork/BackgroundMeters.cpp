@@ -123,6 +123,9 @@ void DrawMeterWindows(VGcontext* vg)
     vgScissor(vg, m.l, m.t, m.Width(), m.Height());
     Face(vg, m, px, py);
     ScaleMarks(vg, px, py);
+    // What the meter shows, above the needle's reach.
+    Print(vg, Face::Label, 5.2f, 0.9f, px, m.t + 6.5f, VG_ALIGN_CENTER | VG_ALIGN_MIDDLE,
+          WithAlpha(kInk, 0.6f), "GAIN REDUCTION  dB");
     Cover(vg, px, py);
     Glass(vg, m);
     vgRestore(vg);
