@@ -6,7 +6,9 @@
 struct VGcontext;
 
 // The typefaces printed on the pictures. They come from the system's font packages and are read
-// at build time only; the editor's own fonts are copied into the bundle separately.
+// at build time only. The editor's own fonts are copied into the bundle by
+// cmake/KelmoResources.cmake: Roboto-Regular.ttf, Lato-Bold.ttf and, for RobotoMono-Bold.ttf (no
+// Debian package), DejaVu Sans Mono Bold from fonts-dejavu-core under that name.
 namespace kelmo::artwork {
 
 enum class Face {
