@@ -1,7 +1,6 @@
 #include "editor/VUMeterControl.h"
 
 #include "engine/IMeterRecord.h"
-#include "engine/MeterTransmitter.h"
 #include "engine/kelmo/KelmoTestSupport.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
@@ -18,22 +17,19 @@ namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
-
-// The two meters of the editor.
 constexpr IRECT kLeftMeter{325.1f, 93.f, 442.f, 164.f};
 constexpr IRECT kRightMeter{460.f, 93.f, 576.9f, 164.f};
 
-// One stroked straight line as seen from its start: start point, length, angle in degrees
-// clockwise from straight up, colour, thickness and blend weight.
+// One stroked straight line seen from its start: start, length, angle in degrees clockwise from
+// straight up, colour, thickness, blend weight.
 struct Line
 {
   float x, y, length, angle;
   IColor color;
-  float thickness;
-  float weight;
+  float thickness, weight;
 };
 
-// Every straight stroke in the recorded calls, in order.
+// The straight strokes the canvas received, in order.
 std::vector<Line> Strokes(const RecordingCanvas& g)
 {
   std::vector<Line> out;
@@ -50,28 +46,21 @@ std::vector<Line> Strokes(const RecordingCanvas& g)
   return out;
 }
 
-// Compares two lines, reporting the first field that differs.
+// Compares a drawn line with the one expected, reporting the first field that differs.
 void ExpectLine(const Line& got, const Line& want)
 {
-  const struct
-  {
-    const char* name;
-    float got, want;
-  } fields[] = {{"x", got.x, want.x},
-                {"y", got.y, want.y},
-                {"length", got.length, want.length},
-                {"angle", got.angle, want.angle},
-                {"thickness", got.thickness, want.thickness},
-                {"blend weight", got.weight, want.weight}};
-  for (const auto& f : fields)
-    if (!(std::fabs(f.got - f.want) <= 1e-3f)) {
-      ADD_FAILURE() << f.name << " is " << f.got << ", expected " << f.want;
+  const float g[] = {got.x, got.y, got.length, got.angle, got.thickness, got.weight};
+  const float w[] = {want.x, want.y, want.length, want.angle, want.thickness, want.weight};
+  const char* names[] = {"x", "y", "length", "angle", "thickness", "blend weight"};
+  for (int i = 0; i < 6; ++i)
+    if (!(std::fabs(g[i] - w[i]) <= 1e-3f)) {
+      ADD_FAILURE() << names[i] << " is " << g[i] << ", expected " << w[i];
       return;
     }
   EXPECT_EQ(got.color, want.color);
 }
 
-// The needle as it must be drawn: from the pivot at angle, red to outer, then grey over it to inner.
+// The needle: from the pivot at angle, red to outer, then grey over it to inner.
 void ExpectNeedle(const std::vector<Line>& got, float px, float py, float angle, float outer, float inner)
 {
   ASSERT_EQ(got.size(), 2u);
@@ -79,24 +68,9 @@ void ExpectNeedle(const std::vector<Line>& got, float px, float py, float angle,
   ExpectLine(got[1], {px, py, inner, angle, IColor(255, 206, 206, 206), 1.5f, 1.f});
 }
 
-// The drawing bodies of the graphics context may still be placeholders in this tree; the drawing
-// tests then have nothing to look at.
-bool DrawingIsRecorded()
-{
-  TestEditorDelegate dlg;
-  RecordingCanvas g(dlg);
-  g.DrawRadialLine(COLOR_BLACK, 0.f, 0.f, 0.f, 0.f, 1.f);
-  return g.Count("PathStroke") == 1;
-}
-
-IMeterRecord Record(float value, int tag = 0)
-{
-  return IMeterRecord{tag, 1, 0, value};
-}
-
 void Send(VUMeterControl& m, float value)
 {
-  const IMeterRecord r = Record(value);
+  const IMeterRecord r{0, 1, 0, value};
   m.OnMsgFromDelegate(0, sizeof r, &r);
 }
 
@@ -105,7 +79,9 @@ class Meter : public ::testing::Test
 protected:
   void SetUp() override
   {
-    if (!DrawingIsRecorded()) GTEST_SKIP() << "the graphics context's drawing bodies are not built yet";
+    // The context's drawing bodies may still be placeholders in this tree: nothing to look at.
+    g.DrawRadialLine(COLOR_BLACK, 0.f, 0.f, 0.f, 0.f, 1.f);
+    if (g.Count("PathStroke") != 1) GTEST_SKIP() << "the graphics context's drawing bodies are not built yet";
   }
 
   std::vector<Line> Draw(VUMeterControl& m)
@@ -121,42 +97,34 @@ protected:
 
 } // namespace
 
-TEST_F(Meter, NeedleHangsFromAPivotBelowTheMeterWithTwoLengths)
+TEST_F(Meter, PivotLengthsAndAngleLimits)
 {
-  // Pivot: centred, a quarter of the height (71) below the bottom less 2; lengths 0.63 and 0.45 of
-  // the width 116.9.
+  // Pivot centred, a quarter of the height (71) below the bottom less 2: (383.55, 179.75) for the
+  // left meter; lengths 0.63 and 0.45 of the width 116.9; -44 degrees at 0, +44 at 1.
   const struct
   {
     IRECT bounds;
-    float px, py, outer, inner;
+    float value, px, py, angle, outer, inner;
   } cases[] = {
-      {kLeftMeter, 383.55f, 179.75f, 73.647f, 52.605f},
-      {kRightMeter, 518.45f, 179.75f, 73.647f, 52.605f},
-      {IRECT(0.f, 0.f, 100.f, 40.f), 50.f, 48.f, 63.f, 45.f},
+      {kLeftMeter, 0.f, 383.55f, 179.75f, -44.f, 73.647f, 52.605f},
+      {kRightMeter, 0.f, 518.45f, 179.75f, -44.f, 73.647f, 52.605f},
+      {IRECT(0.f, 0.f, 100.f, 40.f), 0.f, 50.f, 48.f, -44.f, 63.f, 45.f},
+      {kLeftMeter, 0.001f, 383.55f, 179.75f, -43.912f, 73.647f, 52.605f},
+      {kLeftMeter, 0.25f, 383.55f, 179.75f, -22.f, 73.647f, 52.605f},
+      {kLeftMeter, 0.5f, 383.55f, 179.75f, 0.f, 73.647f, 52.605f},
+      {kLeftMeter, 1.f, 383.55f, 179.75f, 44.f, 73.647f, 52.605f},
+      {kLeftMeter, 1.5f, 383.55f, 179.75f, 44.f, 73.647f, 52.605f},
+      {kLeftMeter, kInf, 383.55f, 179.75f, 44.f, 73.647f, 52.605f},
+      {kLeftMeter, -0.2f, 383.55f, 179.75f, -44.f, 73.647f, 52.605f},
+      {kLeftMeter, -kInf, 383.55f, 179.75f, -44.f, 73.647f, 52.605f},
+      {kLeftMeter, kNaN, 383.55f, 179.75f, -44.f, 73.647f, 52.605f},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "bounds " << c.bounds.L << ", " << c.bounds.T);
+    SCOPED_TRACE(::testing::Message() << "left " << c.bounds.L << ", value " << c.value);
     VUMeterControl m(c.bounds);
-    ExpectNeedle(Draw(m), c.px, c.py, -44.f, c.outer, c.inner);
-  }
-}
-
-TEST_F(Meter, RecordValueSetsTheNeedleAngleWithinItsLimits)
-{
-  const struct
-  {
-    float value, angle;
-  } cases[] = {
-      {0.f, -44.f},   {0.001f, -43.912f}, {0.25f, -22.f}, {0.5f, 0.f},    {1.f, 44.f},     {1.5f, 44.f},
-      {-0.2f, -44.f}, {kNaN, -44.f},      {kInf, 44.f},   {-kInf, -44.f}, {1e-45f, -44.f}, // a subnormal
-                                                                                           // rests the needle
-  };
-  VUMeterControl m(kLeftMeter);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "value " << c.value);
-    Send(m, 0.75f); // a different position first, so that every case must move the needle
+    Send(m, 0.75f); // elsewhere first, so that every case must move the needle
     Send(m, c.value);
-    ExpectNeedle(Draw(m), 383.55f, 179.75f, c.angle, 73.647f, 52.605f);
+    ExpectNeedle(Draw(m), c.px, c.py, c.angle, c.outer, c.inner);
   }
 }
 
@@ -176,104 +144,66 @@ TEST_F(Meter, DrawsEveryFrameWithoutARecordAndWithoutItsAction)
   m.SetActionFunction([&](IControl*) { ++actions; });
   Send(m, 0.5f);
   for (int frame = 0; frame < 3; ++frame) {
-    SCOPED_TRACE(::testing::Message() << "frame " << frame);
     m.SetClean(); // as the frame loop does before drawing
     ExpectNeedle(Draw(m), 383.55f, 179.75f, 0.f, 73.647f, 52.605f);
-    EXPECT_TRUE(m.IsDirty());
+    EXPECT_TRUE(m.IsDirty()) << "frame " << frame;
   }
   EXPECT_EQ(actions, 0);
 }
 
-TEST(MeterMessages, OnlyWholeRecordsOfTagZeroMoveTheNeedle)
+TEST(MeterMessages, OnlyWholeRecordsOfTagZeroWhileEnabledMoveTheNeedle)
 {
-  const IMeterRecord quarter = Record(0.25f);
-  unsigned char longer[24] = {};
-  std::memcpy(longer, &quarter, sizeof quarter);
+  const IMeterRecord quarter{0, 1, 0, 0.25f};
+  unsigned char shifted[25] = {}; // a longer message at an odd address
+  std::memcpy(shifted + 1, &quarter, sizeof quarter);
   const struct
   {
     const char* name;
-    int msgTag;
-    int dataSize;
+    int msgTag, dataSize;
     const void* data;
-    float want; // starting from 0.75
+    bool disabled;
+    float want; // from 0.75
   } cases[] = {
-      {"record", 0, 16, &quarter, 0.25f},    {"longer data", 0, 24, longer, 0.25f},
-      {"other tag", 1, 16, &quarter, 0.75f}, {"negative tag", -1, 16, &quarter, 0.75f},
-      {"12 bytes", 0, 12, &quarter, 0.f},    {"15 bytes", 0, 15, &quarter, 0.f},
-      {"0 bytes", 0, 0, nullptr, 0.f},       {"negative size", 0, -16, &quarter, 0.f},
-      {"no data", 0, 16, nullptr, 0.f},
+      {"record", 0, 16, &quarter, false, 0.25f},
+      {"longer, unaligned", 0, 24, shifted + 1, false, 0.25f},
+      {"other tag", 1, 16, &quarter, false, 0.75f},
+      {"disabled", 0, 16, &quarter, true, 0.75f},
+      {"12 bytes", 0, 12, &quarter, false, 0.f},
+      {"0 bytes", 0, 0, nullptr, false, 0.f},
+      {"negative size", 0, -16, &quarter, false, 0.f},
+      {"no data", 0, 16, nullptr, false, 0.f},
   };
   for (const auto& c : cases) {
     VUMeterControl m(kLeftMeter);
     Send(m, 0.75f);
+    m.SetDisabled(c.disabled);
+    m.SetClean();
     m.OnMsgFromDelegate(c.msgTag, c.dataSize, c.data);
     EXPECT_EQ(m.NeedlePosition(), c.want) << c.name;
+    EXPECT_FALSE(m.IsDirty()) << c.name; // the frame loop redraws it anyway
   }
-}
-
-TEST(MeterMessages, ValueIsReadFromItsByteOffsetWhateverTheAlignment)
-{
-  // The record may arrive at any address; only bytes 12..15 count.
-  unsigned char bytes[17];
-  std::memset(bytes, 0xFF, sizeof bytes);
-  const float v = 0.625f;
-  std::memcpy(bytes + 1 + 12, &v, sizeof v);
-  VUMeterControl m(kLeftMeter);
-  m.OnMsgFromDelegate(0, 16, bytes + 1);
-  EXPECT_EQ(m.NeedlePosition(), 0.625f);
-  EXPECT_EQ(m.NeedleAngle(), 11.f);
-}
-
-TEST(MeterMessages, DisabledMeterIgnoresRecordsAndNoRecordMarksDirty)
-{
-  VUMeterControl m(kLeftMeter);
-  Send(m, 0.5f);
-  m.SetDisabled(true);
-  m.SetClean();
-  Send(m, 0.9f);
-  EXPECT_EQ(m.NeedlePosition(), 0.5f);
-  m.SetDisabled(false);
-  m.SetClean();
-  Send(m, 0.9f);
-  EXPECT_EQ(m.NeedlePosition(), 0.9f);
-  EXPECT_FALSE(m.IsDirty());
-}
-
-TEST(MeterMessages, NoParameterAndDefaultMouse)
-{
-  VUMeterControl m(kLeftMeter);
-  EXPECT_EQ(m.NVals(), 1);
-  EXPECT_EQ(m.GetParamIdx(0), -1);
-  EXPECT_FALSE(m.GetActionFunction());
-  EXPECT_EQ(m.GetBounds(), kLeftMeter);
-  EXPECT_EQ(m.GetHitRect(), kLeftMeter);
-  EXPECT_FALSE(m.GetIgnoreMouse());
 }
 
 namespace {
 
-// The plug-in, with what its idle tick sends to the editor delivered to the controls of an editor
-// by tag, as the editor delegate does.
+// The plug-in, its idle tick's control messages delivered by tag to an editor's controls.
 class MeteredKelmo : public kelmotest::TestKelmo
 {
 public:
   void SendControlMsgFromDelegate(int ctrlTag, int msgTag, int dataSize, const void* data) override
   {
     TestKelmo::SendControlMsgFromDelegate(ctrlTag, msgTag, dataSize, data);
-    if (IControl* c = editor ? editor->GetControlWithTag(ctrlTag) : nullptr)
-      c->OnMsgFromDelegate(msgTag, dataSize, data);
+    if (IControl* c = editor->GetControlWithTag(ctrlTag)) c->OnMsgFromDelegate(msgTag, dataSize, data);
+  }
+  float LastSent(int tag) const
+  {
+    float v = kNaN;
+    for (const kelmotest::EditorEvent& e : Only(kelmotest::EditorEvent::kControlMsg))
+      if (e.idx == tag) v = e.record.mValue;
+    return v;
   }
   ICanvas* editor = nullptr;
 };
-
-// The last value the plug-in sent to tag.
-float LastSent(const MeteredKelmo& k, int tag)
-{
-  float v = kNaN;
-  for (const kelmotest::EditorEvent& e : k.Only(kelmotest::EditorEvent::kControlMsg))
-    if (e.idx == tag) v = e.record.mValue;
-  return v;
-}
 
 using EngineMeters = kelmotest::KelmoTest;
 
@@ -285,32 +215,26 @@ TEST_F(EngineMeters, IdleRecordsDriveBothNeedles)
   RecordingCanvas g(dlg, 899, 500);
   auto* left = static_cast<VUMeterControl*>(g.AttachControl(new VUMeterControl(kLeftMeter), 0));
   auto* right = static_cast<VUMeterControl*>(g.AttachControl(new VUMeterControl(kRightMeter), 1));
-  ASSERT_TRUE(left && right);
-
   MeteredKelmo k;
   k.editor = &g;
   k.Prepare(48000.0, 256);
   k.OnIdle();
-  // At rest the engine sends 0.001, a hair right of the stop.
-  EXPECT_EQ(left->NeedlePosition(), 0.0010000000474974513f);
+  EXPECT_EQ(left->NeedlePosition(), 0.0010000000474974513f); // at rest, a hair right of the stop
   EXPECT_EQ(right->NeedlePosition(), 0.0010000000474974513f);
 
-  // Both channels loud, compressed apart: each needle shows its own channel's record.
+  // Both channels loud and compressed apart: each needle shows its own channel's record.
   k.Edit(kLinkChannelControls, 0.0);
   k.Edit(kChannelLink, 1.0);
   k.Edit(kLThreshold, 30.0);
   k.Edit(kRThreshold, 10.0);
   std::vector<double> l(256), r(256);
-  for (int block = 0; block < 40; ++block) {
-    for (int n = 0; n < 256; ++n) {
-      l[size_t(n)] = 0.9 * std::sin(0.05 * (block * 256 + n));
-      r[size_t(n)] = 0.7 * std::sin(0.031 * (block * 256 + n));
-    }
-    k.ProcessInPlace(l.data(), r.data(), 256);
+  for (int n = 0; n < 40 * 256; ++n) {
+    l[size_t(n % 256)] = 0.9 * std::sin(0.05 * n);
+    r[size_t(n % 256)] = 0.7 * std::sin(0.031 * n);
+    if (n % 256 == 255) k.ProcessInPlace(l.data(), r.data(), 256);
   }
-  k.events.clear();
   k.OnIdle();
-  EXPECT_EQ(left->NeedlePosition(), LastSent(k, 0));
-  EXPECT_EQ(right->NeedlePosition(), LastSent(k, 1));
+  EXPECT_EQ(left->NeedlePosition(), k.LastSent(0));
+  EXPECT_EQ(right->NeedlePosition(), k.LastSent(1));
   EXPECT_NE(left->NeedlePosition(), right->NeedlePosition());
 }
