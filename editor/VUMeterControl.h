@@ -24,6 +24,7 @@ public:
 
   // A meter over bounds, with no parameter; the pivot is fixed here from the bounds.
   explicit VUMeterControl(const IRECT& bounds);
+  // The graphics context deletes its controls; main thread, no lock.
   ~VUMeterControl() override;
 
   // The editor delegate, main thread, with a meter record: message tag 0 sets the needle from
