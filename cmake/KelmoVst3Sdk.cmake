@@ -43,7 +43,7 @@ endforeach()
 
 # The SDK declares the view interface ids but its sources do not define them; our definitions
 # live in the same library, since the SDK's own view base refers to them.
-add_library(vst3sdk STATIC ${KELMO_VST3_SDK_SOURCES} ${CMAKE_SOURCE_DIR}/vst3/sdk/ViewInterfaceIds.cpp)
+add_library(vst3sdk STATIC ${KELMO_VST3_SDK_SOURCES} ${CMAKE_SOURCE_DIR}/vst3/layer/ViewInterfaceIds.cpp)
 target_include_directories(vst3sdk SYSTEM PUBLIC "${KELMO_VST3_SDK_DIR}")
 # The SDK's debug mode traps on its own asserts; the release mode keeps them out of the host.
 target_compile_definitions(vst3sdk PUBLIC RELEASE=1)

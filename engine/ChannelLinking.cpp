@@ -1,6 +1,6 @@
 #include "engine/ChannelLinking.h"
 
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 
 #include <array>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "engine/ComparisonSlots.h"
 
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 
 #include <algorithm>
 

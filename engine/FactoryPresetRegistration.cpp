@@ -1,6 +1,6 @@
 #include "engine/FactoryPresetRegistration.h"
 
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 
 #include <cstddef>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "framework/plugin/IPluginBase.h"
 
 // Fills the plug-in's first free preset record with a factory preset: its name, its pairs

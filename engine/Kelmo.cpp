@@ -2,9 +2,9 @@
 
 #include "engine/ChannelLinking.h"
 #include "engine/FactoryPresetRegistration.h"
-#include "engine/FactoryPresets.h"
 #include "engine/KelmoConfig.h"
 #include "engine/KelmoParamTable.h"
+#include "engine/presets/FactoryPresets.h"
 
 #include <cmath>
 
@@ -70,7 +70,7 @@ void Kelmo::ProcessBlock(double** inputs, double** outputs, int nFrames)
 
 void Kelmo::OnReset()
 {
-  mDsp.Reset(GetSampleRate(), GetBlockSize(), NChannelsConnected(plugin::kOutput));
+  mDsp.Reset(GetSampleRate());
 }
 
 // --- Parameter changes ---

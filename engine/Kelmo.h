@@ -4,7 +4,7 @@
 #include "engine/EditorFunctions.h"
 #include "engine/EditorRefreshRequests.h"
 #include "engine/KelmoBase.h"
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 #include "engine/MeterTransmitter.h"
 #include "engine/dsp/KelmoDsp.h"
 #include "framework/plugin/InstanceInfo.h"

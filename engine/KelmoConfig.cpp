@@ -1,6 +1,6 @@
 #include "engine/KelmoConfig.h"
 
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 
 plugin::IPluginConfig MakeKelmoConfig()
 {

@@ -1,6 +1,6 @@
 #include "engine/KelmoParamTable.h"
 
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 
 using plugin::IParam;
 

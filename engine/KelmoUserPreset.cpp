@@ -1,8 +1,8 @@
 #include "engine/Kelmo.h"
 
-#include "engine/UserPresetFileIO.h"
-#include "engine/UserPresetFormat.h"
-#include "engine/UserPresetLocation.h"
+#include "engine/presets/UserPresetFileIO.h"
+#include "engine/presets/UserPresetFormat.h"
+#include "engine/presets/UserPresetLocation.h"
 
 void Kelmo::LoadUserPreset(int slot) noexcept
 {

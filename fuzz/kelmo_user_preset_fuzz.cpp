@@ -13,9 +13,9 @@
 #include <stdlib.h>
 
 #include "engine/Kelmo.h"
-#include "engine/UserPresetFileIO.h"
-#include "engine/UserPresetFormat.h"
-#include "engine/UserPresetLocation.h"
+#include "engine/presets/UserPresetFileIO.h"
+#include "engine/presets/UserPresetFormat.h"
+#include "engine/presets/UserPresetLocation.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/KelmoParams.h"
-#include "engine/UserPresetFormat.h"
+#include "engine/dsp/KelmoParams.h"
+#include "engine/presets/UserPresetFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -2,8 +2,8 @@
 // stays whole: a refused state changes nothing, every state reads back in full, and the next
 // block processes to finite output.
 #include "engine/Kelmo.h"
-#include "vst3/host/HostApplication.h"
-#include "vst3/host/MemoryStream.h"
+#include "tools/vst3host/HostApplication.h"
+#include "tools/vst3host/MemoryStream.h"
 
 #include <cmath>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "vst3/adapter/MidiControllers.h"
 #include "vst3/adapter/ParamIds.h"
 #include "vst3/adapter/ParamMapping.h"
-#include "vst3/sdk/Utf16Convert.h"
+#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/vst/ivsthostapplication.h"
 
@@ -181,7 +181,7 @@ void IPluginVST3::DetectHost(FUnknown* context)
   String128 name{};
   if (app->getName(name) != kResultOk) return;
   char utf8[kString128] = {};
-  sdk::Utf16ToUtf8(sdk::Utf16View(name, kString128), utf8, kString128);
+  layer::Utf16ToUtf8(layer::Utf16View(name, kString128), utf8, kString128);
   SetHost(utf8, 0);
 }
 
@@ -322,7 +322,7 @@ tresult PLUGIN_API IPluginVST3::getProgramName(ProgramListID listId, int32 progr
 {
   if (!name) return kInvalidArgument;
   if (listId != static_cast<ProgramListID>(vst3::kPresetParamId) || NPresets() < 1) return kResultFalse;
-  sdk::Utf8ToUtf16(GetPresetName(programIndex), name, kString128);
+  layer::Utf8ToUtf16(GetPresetName(programIndex), name, kString128);
   return kResultOk;
 }
 

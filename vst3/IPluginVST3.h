@@ -6,7 +6,7 @@
 #include "vst3/IPluginVST3ControllerBase.h"
 #include "vst3/IPluginVST3ProcessorBase.h"
 #include "vst3/adapter/BusLayout.h"
-#include "vst3/sdk/SingleComponentEffect.h"
+#include "vst3/layer/SingleComponentEffect.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"
@@ -26,7 +26,7 @@ template <class Plug> class IPluginVST3View;
 class IPluginVST3 : public IPluginAPIBase,
                     public IPluginVST3ProcessorBase,
                     public IPluginVST3ControllerBase,
-                    public sdk::SingleComponentEffect,
+                    public layer::SingleComponentEffect,
                     public Steinberg::Vst::IMidiMapping,
                     public Steinberg::Vst::ChannelContext::IInfoListener
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "vst3/adapter/KeyTranslation.h"
-#include "vst3/sdk/KeyCodes.h"
+#include "vst3/layer/KeyCodes.h"
 
 #include "framework/plugin/HostDetection.h"
 
@@ -149,7 +149,7 @@ private:
     IKeyPress press;
     if (mPlug.GetHost() == kHostReaper) {
       // This host sends every key to the plug-in first; only the space bar is taken from it.
-      if (keyCode != sdk::kKeySpace) return Steinberg::kResultFalse;
+      if (keyCode != layer::kKeySpace) return Steinberg::kResultFalse;
       press = IKeyPress(" ", 0x20);
     } else {
       press = vst3::TranslateKey(key, keyCode, modifiers);

@@ -10,7 +10,7 @@ using namespace Steinberg;
 namespace {
 
 // The module's factory while the host holds it; the factory clears it when it goes.
-sdk::PluginFactory* gFactory = nullptr;
+layer::PluginFactory* gFactory = nullptr;
 
 } // namespace
 
@@ -20,7 +20,7 @@ FUID MakeClassId(uint32_t mfrCode, uint32_t plugCode)
 }
 
 IPluginFactory* GetPluginFactoryFor(const PlugClassDescription& description,
-                                    sdk::PluginFactory::CreateFunction create)
+                                    layer::PluginFactory::CreateFunction create)
 {
   if (gFactory) {
     gFactory->addRef();
@@ -32,7 +32,7 @@ IPluginFactory* GetPluginFactoryFor(const PlugClassDescription& description,
   const PClassInfo2 cls(cid, PClassInfo::kManyInstances, kVstAudioEffectClass, description.name,
                         Vst::kSimpleModeSupported, description.subCategories, "", description.version,
                         description.sdkVersion);
-  auto* factory = new (std::nothrow) sdk::PluginFactory(info, &gFactory);
+  auto* factory = new (std::nothrow) layer::PluginFactory(info, &gFactory);
   if (!factory) return nullptr;
   if (!factory->registerClass(&cls, create)) {
     factory->release();

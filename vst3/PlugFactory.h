@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/plugin/InstanceInfo.h"
-#include "vst3/sdk/PluginFactory.h"
+#include "vst3/layer/PluginFactory.h"
 
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -35,7 +35,7 @@ Steinberg::FUID MakeClassId(uint32_t mfrCode, uint32_t plugCode);
 // later calls add a reference to it and return it. After the host's last release the next call
 // builds a new one. Host main thread.
 Steinberg::IPluginFactory* GetPluginFactoryFor(const PlugClassDescription& description,
-                                               sdk::PluginFactory::CreateFunction create);
+                                               layer::PluginFactory::CreateFunction create);
 
 // The lock that serialises plug-in construction in this module. Any thread.
 std::mutex& CreationMutex();

@@ -11,6 +11,8 @@ namespace {
 
 constexpr double kBitScale = 0.6000000000000001;
 constexpr double kBitOffset = 0.30000000000000004;
+// (int)(this - "Power") is 1, power off, only for a "Power" value within about 1e-15 of 0.
+constexpr double kPowerSwitchEpsilon = 1.000000000000001;
 
 double Clamp01(double x) noexcept
 {
@@ -37,26 +39,26 @@ void FillSide(SideValues& s, const ParamValues& p, int side, const BlockValues& 
 
   const double rate = b.sampleRate;
   s.wetGain = DbToGain(p[wet]);
-  s.thresholdGain = std::exp(-p[threshold] * kDbToExp) + 1e-15;
+  s.thresholdGain = std::exp(-p[threshold] * kDbToExp) + kDenormalOffset;
   s.thresholdRamp = ClampUnit(s.thresholdGain * 517.0999322108604 - 8.19548162383096);
   s.deadZone = s.thresholdRamp * s.thresholdGain;
   s.kneeAlwaysOpen = (s.thresholdGain - 1e-05) * s.thresholdRamp + 1e-05 >= 1.0;
   const double msPerSample = static_cast<float>(1000.0 / rate);
-  s.attackCoef = msPerSample / (p[attack] + 1e-15);
-  s.releaseCoef = msPerSample / (p[release] + 1e-15);
+  s.attackCoef = msPerSample / (p[attack] + kDenormalOffset);
+  s.releaseCoef = msPerSample / (p[release] + kDenormalOffset);
   s.attackStep = s.attackCoef / b.factor;
   s.scFrequencyHz = p[scFrequency];
-  s.scGain = p[scGain] + 1e-15;
+  s.scGain = p[scGain] + kDenormalOffset;
 
-  s.feedback = static_cast<int>(p[feedback]);
-  s.bypass = static_cast<int>(p[bypass]);
-  s.autoRelease = static_cast<int>(p[autoRelease]);
+  s.feedback = static_cast<int>(p[feedback]) == 0;
+  s.processed = static_cast<int>(p[bypass]) == 1;
+  s.autoRelease = static_cast<int>(p[autoRelease]) == 1;
   s.syncRelease = static_cast<int>(p[syncRelease]);
-  s.compensationOn = static_cast<int>(p[compensation]);
+  s.compensationOn = static_cast<int>(p[compensation]) == 1;
   s.scInput = static_cast<int>(p[scInput]);
   s.tubeMode = static_cast<int>(p[tube]);
 
-  s.compensation = s.compensationOn == 1 ? SidechainCompensationGain(s.scFrequencyHz, p[scGain]) : 1.0;
+  s.compensation = s.compensationOn ? SidechainCompensationGain(s.scFrequencyHz, p[scGain]) : 1.0;
   s.blend = ClampUnit(p[blend] * 0.01);
 
   if (s.scGain < 0.0) {
@@ -67,13 +69,13 @@ void FillSide(SideValues& s, const ParamValues& p, int side, const BlockValues& 
     s.shapePosFactor = t * 3.0 * (t * 0.65 + 0.35);
   }
 
-  s.busAutoRelease = s.autoRelease == 1 && s.syncRelease == 0;
-  if (s.autoRelease == 1 && s.syncRelease != 0) {
+  s.busAutoRelease = s.autoRelease && s.syncRelease == 0;
+  if (s.autoRelease && s.syncRelease != 0) {
     const double inverseRate = static_cast<float>(1.0 / rate);
     s.releaseRate = beatsPerSecond * s.syncRelease * inverseRate * (1.0 / b.factor);
     if (!(s.releaseRate > 0.0)) s.releaseRate = 1e-37;
   } else {
-    s.releaseRate = s.releaseCoef * (1.0 / b.factor) + 1e-15;
+    s.releaseRate = s.releaseCoef * (1.0 / b.factor) + kDenormalOffset;
   }
 }
 
@@ -84,7 +86,6 @@ void FillTables(BlockValues& b) noexcept
   for (int bit = 0; bit < 2; ++bit) {
     const double jitter = bit * kBitScale - kBitOffset;
     const double jj = b.noise * jitter;
-    t.envelopeJitter[bit] = jj;
     t.envelopeAttackScale[bit] = jj + 1.0;
     const double j = jj + 1.0;
     for (int k = 0; k < f; ++k) {
@@ -117,7 +118,7 @@ void FillTunings(BlockValues& b) noexcept
   for (int c = 0; c < 2; ++c) {
     TubeTuning& t = b.tube[c];
     t.mode = b.SetFor(c).tubeMode;
-    t.followsEnvelope = last.autoRelease == 1;
+    t.followsEnvelope = last.autoRelease;
     t.attackTerm = AttackTerm(last);
     const double rn = ReleaseTerm(last);
     t.lowHz = std::trunc(TubeLowHz(t.mode, rn, t.attackTerm));
@@ -183,8 +184,7 @@ int SubStepFactorForIndex(int index) noexcept
 }
 
 void ComputeBlockValues(BlockValues& b, const ParamValues& p, double sampleRate, int factor, float rateFactor,
-                        double sampleRateRatio, double tempo, double followerCoef,
-                        double followerKeep) noexcept
+                        double sampleRateRatio, double tempo) noexcept
 {
   b.sampleRate = sampleRate;
   b.factor = factor;
@@ -194,24 +194,24 @@ void ComputeBlockValues(BlockValues& b, const ParamValues& p, double sampleRate,
   b.inputGain = DbToGain(p[kInputGain]);
   b.outputGain = DbToGain(p[kOutputGain]);
   b.levelCalibration = std::exp(-p[kLevelCalibration] * kDbToExp);
-  b.variGain = p[kVariGain] * 0.01 + 1e-15;
-  // Compared without the guard constant, so that exactly 1 % leaves the stereo stage off.
+  b.variGain = p[kVariGain] * 0.01 + kDenormalOffset;
+  // Compared without the denormal offset, so that exactly 1 % leaves the stereo stage off.
   b.stereoStageOn = p[kVariGain] * 0.01 > 0.01;
-  b.muDiff = p[kMuDiff] * 0.00909090909090909 + 1e-15;
-  b.dryBlend = ClampUnit(p[kDryBlend] * 0.01 + 1e-15);
-  b.wetOutputGain = b.dryBlend * (b.outputGain + 1e-15);
-  b.dryOutputGain = (1.0 - b.dryBlend) * (b.outputGain + 1e-15);
-  b.noise = std::fmin(p[kNoiseAmount] * p[kNoiseAmount] + 1e-15, 1.0);
-  b.powerOff = static_cast<int>(1.000000000000001 - p[kPower]);
-  b.channelLink = static_cast<int>(p[kChannelLink]);
-  b.midSide = static_cast<int>(p[kMidSideMode]);
-  b.delta = static_cast<int>(p[kDelta]);
-  b.listen = static_cast<int>(p[kSidechainListen]);
+  b.muDiff = p[kMuDiff] * 0.00909090909090909 + kDenormalOffset;
+  b.dryBlend = ClampUnit(p[kDryBlend] * 0.01 + kDenormalOffset);
+  b.wetOutputGain = b.dryBlend * (b.outputGain + kDenormalOffset);
+  b.dryOutputGain = (1.0 - b.dryBlend) * (b.outputGain + kDenormalOffset);
+  b.noise = std::fmin(p[kNoiseAmount] * p[kNoiseAmount] + kDenormalOffset, 1.0);
+  b.powerOff = static_cast<int>(kPowerSwitchEpsilon - p[kPower]) == 1;
+  b.linked = static_cast<int>(p[kChannelLink]) != 1;
+  b.midSide = static_cast<int>(p[kMidSideMode]) == 1;
+  b.delta = static_cast<int>(p[kDelta]) == 1;
+  b.listen = static_cast<int>(p[kSidechainListen]) == 1;
 
   b.mu4 = MinOneGuarded(b.muDiff * 0.4);
   b.mu9 = ClampUnit(b.muDiff * 0.9);
   const double fourthRoot = static_cast<float>(std::sqrt(std::sqrt(b.variGain)));
-  b.v = static_cast<float>(ClampUnit(5.0 * b.variGain) * (fourthRoot + 1e-15) + 1e-15);
+  b.v = static_cast<float>(ClampUnit(5.0 * b.variGain) * (fourthRoot + kDenormalOffset) + kDenormalOffset);
   b.vh = b.v * 0.5 + 0.5;
   b.rho = std::fmin(1.0 / sampleRateRatio, 1.0);
   b.highRate = sampleRate >= 88200.0;
@@ -224,14 +224,15 @@ void ComputeBlockValues(BlockValues& b, const ParamValues& p, double sampleRate,
   b.autoReleaseFloor = static_cast<float>(25.0 / (sampleRate * factor));
   b.rateKeep = 1.0 - static_cast<double>(rateFactor);
   b.meterRate = 5.0 / sampleRate;
-  b.followerCoef = followerCoef;
-  b.followerKeep = followerKeep;
+  // The colour stage's follower coefficient is a single-precision product.
+  b.followerCoef = static_cast<float>(1.0 / sampleRate) * 0.001369863f;
+  b.followerKeep = 1.0 - b.followerCoef;
 
   if (!std::isfinite(tempo)) tempo = 0.0;
   const double beatsPerSecond = tempo == 0.0 ? 0.016666666666666666 : tempo / 60.0;
   FillSide(b.sides[0], p, 0, b, beatsPerSecond);
   FillSide(b.sides[1], p, 1, b, beatsPerSecond);
-  b.setOf = {0, b.channelLink == 1 ? 1 : 0};
+  b.setOf = {0, b.linked ? 0 : 1};
   FillTables(b);
   FillTunings(b);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/dsp/DspMath.h"
 #include "engine/dsp/ParamLimits.h"
 
 #include <array>
@@ -18,7 +19,6 @@ struct SubStepTables
   double levelCurWeight[kMaxSubSteps][2];  // weight of the current detector input
   double envelopeTerm[kMaxSubSteps][2];    // k + C_F * sqrt((2 - f) f) of the envelope loop
   double gainTerm[kMaxSubSteps][2];        // the same for the gain loop
-  double envelopeJitter[2];                // jj
   double envelopeAttackScale[2];           // jj + 1
 };
 
@@ -36,19 +36,21 @@ struct SideValues
   double releaseCoef = 0.0; // RC
   double attackStep = 0.0;  // AC / F
   double scFrequencyHz = 150.0;
-  double scGain = 1e-15;       // side-chain gain in dB plus the guard
-  double compensation = 1.0;   // CG, 1 when compensation is off
-  double blend = 0.0;          // ClampUnit(blend % * 0.01)
-  double shapeNegWeight = 0.0; // pull towards the high-passed signal for negative gain
-  double shapePosFactor = 0.0; // t * 3 * (t * 0.65 + 0.35) for positive gain
-  double releaseRate = 0.0;    // RR per sub-step, unless busAutoRelease
-  bool busAutoRelease = false; // "Auto Release" on with "Sync Release" "BUS"
-  int feedback = 1;
-  int bypass = 1; // 1 = processed
-  int autoRelease = 0;
-  int syncRelease = 0;
-  int compensationOn = 0;
-  int scInput = 0;
+  double scGain = kDenormalOffset; // side-chain gain in dB plus the offset
+  double compensation = 1.0;       // CG, 1 when compensation is off
+  double blend = 0.0;              // ClampUnit(blend % * 0.01)
+  double shapeNegWeight = 0.0;     // pull towards the high-passed signal for negative gain
+  double shapePosFactor = 0.0;     // t * 3 * (t * 0.65 + 0.35) for positive gain
+  double releaseRate = 0.0;        // RR per sub-step, unless busAutoRelease
+  bool busAutoRelease = false;     // "Auto Release" on with "Sync Release" "BUS"
+  // The host switches as what they mean: "FeedBack" 0 feeds the detector from the gain cell's
+  // output, "Bypass" 1 processes the channel.
+  bool feedback = false;
+  bool processed = true;
+  bool autoRelease = false;
+  int syncRelease = 0; // 0 "BUS", 1 .. 6 "1/1" .. "1/32"
+  bool compensationOn = false;
+  int scInput = 0; // detector source: main L, main R, side-chain L, side-chain R
   int tubeMode = 1;
 };
 
@@ -82,23 +84,25 @@ struct BlockValues
   double inputGain = 1.0;
   double outputGain = 1.0;
   double levelCalibration = 1.0;
-  double variGain = 1e-15;    // VG
-  bool stereoStageOn = false; // "Vari Gain" above 1 %
-  double muDiff = 1e-15;      // MU
-  double dryBlend = 1.0;      // DB
-  double wetOutputGain = 1.0; // DB times the output gain (plus the guard)
-  double dryOutputGain = 0.0; // (1 - DB) times the output gain (plus the guard)
-  double noise = 0.09;        // NS
+  double variGain = kDenormalOffset; // VG
+  bool stereoStageOn = false;        // "Vari Gain" above 1 %
+  double muDiff = kDenormalOffset;   // MU
+  double dryBlend = 1.0;             // DB
+  double wetOutputGain = 1.0;        // DB times the output gain (plus the offset)
+  double dryOutputGain = 0.0;        // (1 - DB) times the output gain (plus the offset)
+  double noise = 0.09;               // NS
   double mu4 = 0.0;
   double mu9 = 0.0;
   double v = 0.0;  // V
   double vh = 0.5; // VH
   double rho = 1.0;
-  int channelLink = 0;
-  int midSide = 0;
-  int delta = 0;
-  int listen = 0;
-  int powerOff = 0;
+  // "Channel Link" 0 links the channels: channel 1 follows the left set, the envelopes are
+  // averaged and channel 0 drives both meters; 1 gives each channel its own set.
+  bool linked = true;
+  bool midSide = false;
+  bool delta = false;
+  bool listen = false;
+  bool powerOff = false;
   bool highRate = false; // rate at least 88.2 kHz
 
   double rhoOverF = 0.5;
@@ -113,7 +117,7 @@ struct BlockValues
   double followerKeep = 1.0;
 
   std::array<SideValues, 2> sides{}; // [0] left, [1] right
-  std::array<int, 2> setOf{0, 0};    // side used by each channel
+  std::array<int, 2> setOf{0, 0};    // side used by each channel: 0 for both while linked
   std::array<TubeTuning, 2> tube{};  // per channel
   std::array<StereoTuning, 2> stereo{};
   SubStepTables tables{};
@@ -157,7 +161,6 @@ int SubStepFactorForIndex(int index) noexcept;
 // Fills out from sanitized parameter values and the engine's rate state. Once per block;
 // no allocation.
 void ComputeBlockValues(BlockValues& out, const ParamValues& params, double sampleRate, int factor,
-                        float rateFactor, double sampleRateRatio, double tempo, double followerCoef,
-                        double followerKeep) noexcept;
+                        float rateFactor, double sampleRateRatio, double tempo) noexcept;
 
 } // namespace kelmo::dsp

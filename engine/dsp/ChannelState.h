@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include "engine/dsp/DspMath.h"
 
 namespace kelmo::dsp {
 
@@ -8,32 +8,41 @@ namespace kelmo::dsp {
 // in the engine's two-channel FilterBank). Fixed size; the engine always holds two.
 struct ChannelState
 {
+  // Signals of the current frame.
   double channelSignal = 0.0; // working sample; the processed output at the end of a frame
   double gainedInput = 0.0;   // input after "Input Gain"
   double detectorInput = 0.0; // side-chain signal after blend
   double rawInput = 0.0;      // unprocessed input of this frame
   double drySignal = 0.0;     // (possibly mid/side encoded) input of this frame
-  double envelope = 0.0;      // averaged envelope of this frame
-  double envelopeOut = 0.0;
-  double envelopeStep = 0.0;
-  double subSampleSum = 0.0;
-  double feedbackSignal = 0.0; // gain times detector input of the previous frame
-  double listenSignal = 0.0;   // shaped side-chain signal for "Sidechain Listen"
-  double slewState = 0.0;      // colour-stage slope memory
-  double resetScratch = 0.0;   // scratch word refilled by a reset only
+  double listenSignal = 0.0;  // shaped side-chain signal for "Sidechain Listen"
 
-  // Detector memory. prevDetector: [0] input, [1] detector value, [6] envelope of the last frame.
-  std::array<double, 8> prevDetector{};
-  // [4] last level sample, [5] last interpolated detector value, [6] last envelope sample.
-  std::array<double, 8> detectorHistory{};
-  std::array<double, 8> interpState{}; // [0] last interpolated input
-  std::array<double, 8> stepHistory{}; // [0] last input step
-  // [0..2] level follower, [3] envelope, [5] slope follower, [10] meter ballistics,
-  // [11], [12], [15], [18] colour-stage smoothers, [20] meter word of the inactive branch.
-  std::array<double, 32> detectorState{};
-  std::array<double, 8> colourFollowerA{}; // word 0 used
-  std::array<double, 8> colourFollowerB{}; // word 0 used
+  // Detector memory.
+  double prevDetectorInput = 0.0;     // detector input of the last frame
+  double prevDetectorValue = 0.0;     // detector value of the last frame
+  double prevEnvelope = 0.0;          // envelope of the last frame (gain loop)
+  double lastInterpolatedInput = 0.0; // last sub-step input of the level loop
+  double lastLevelSample = 0.0;       // last sub-step output of the level loop's dead zone
+  double lastDetectorSample = 0.0;    // last interpolated detector value of the envelope loop
+  double lastEnvelopeSample = 0.0;    // last sub-step envelope before averaging
+  double followerLevel = 0.0;         // level follower: its level ...
+  double followerCeiling = 0.0;       // ... the ceiling it is averaged towards ...
+  double followerPosition = 0.0;      // ... and the input's averaged position below that ceiling
+  double slopeFollower = 0.0;         // averaged step between sub-step inputs
+  double envelopeFollower = 0.0;      // attack/release envelope, carried between sub-steps
+  double envelope = 0.0;              // averaged envelope of this frame
+  double feedbackSignal = 0.0;        // gain times detector input of the previous frame
 
+  // Colour-stage memory.
+  double slewSmoother = 0.0;     // smoothed removed signal ...
+  double slewState = 0.0;        // ... and the same value as the slope term's last input
+  double colourFollower = 0.0;   // follower of the removed signal ...
+  double colourMagnitude = 0.0;  // ... and the sine-shaped follower of its magnitude
+  double cosineSmoother = 0.0;   // slow average of the tube polynomial's high-passed cosine
+  double detectorSmoother = 0.0; // slow average of the soft-clipped squared detector value
+
+  // Meters: the ballistics of the active and of the inactive branch, and what they show.
+  double meterBallistics = 0.0;
+  double inactiveMeterBallistics = 0.0;
   double meterReadout = 0.001; // gain reduction in dB (<= 0)
   double meterNeedle = 0.001;  // VU needle position 0..1
 
@@ -44,16 +53,15 @@ struct ChannelState
   int stereoBandPassMode = -1;
 
   // Refills what a reset clears (the filter states are cleared by the engine) and forgets the
-  // band-pass designs.
+  // band-pass designs. The previous-frame values and the colour magnitude survive a reset.
   void ResetState() noexcept
   {
-    detectorState.fill(1e-15);
-    interpState.fill(1e-15);
-    colourFollowerA.fill(1e-15);
-    detectorHistory.fill(1e-15);
-    stepHistory.fill(1e-15);
-    envelope = 1e-15;
-    resetScratch = 1e-15;
+    followerLevel = followerCeiling = followerPosition = slopeFollower = envelopeFollower = kDenormalOffset;
+    meterBallistics = inactiveMeterBallistics = kDenormalOffset;
+    cosineSmoother = detectorSmoother = slewSmoother = kDenormalOffset;
+    lastInterpolatedInput = lastLevelSample = lastDetectorSample = lastEnvelopeSample = kDenormalOffset;
+    colourFollower = kDenormalOffset;
+    envelope = kDenormalOffset;
     meterNeedle = 0.001;
     meterReadout = 0.001;
     ForgetBandPassDesigns();
@@ -68,9 +76,30 @@ struct ChannelState
   // Clears what an inactive channel (bypassed or powered off) holds quiet.
   void ClearInactive() noexcept
   {
-    envelope = envelopeStep = detectorInput = subSampleSum = gainedInput = slewState = feedbackSignal = 1e-15;
-    colourFollowerA[0] = colourFollowerB[0] = 1e-15;
-    detectorState[3] = 1.0;
+    envelope = detectorInput = gainedInput = slewState = feedbackSignal = kDenormalOffset;
+    colourFollower = colourMagnitude = kDenormalOffset;
+    envelopeFollower = 1.0;
+  }
+
+  // Decays the meter from one of its ballistics words by 5/sampleRate per frame (0.2 s), as an
+  // inactive or powered-off channel shows it.
+  void DecayMeter(double& ballistics, double sampleRate) noexcept
+  {
+    const double m = ballistics;
+    const double mNext = m - 5.0 * m / sampleRate;
+    ballistics = mNext + kDenormalOffset;
+    meterReadout = mNext + 2 * kDenormalOffset;
+    meterNeedle = static_cast<float>(ClampUnit(-0.1 * meterReadout));
+  }
+
+  // Sum of every value carried from frame to frame: not finite once any of them is not.
+  double CarriedSum() const noexcept
+  {
+    return followerLevel + followerCeiling + followerPosition + slopeFollower + envelopeFollower +
+           meterBallistics + inactiveMeterBallistics + cosineSmoother + detectorSmoother + slewSmoother +
+           prevDetectorInput + prevDetectorValue + prevEnvelope + lastLevelSample + lastDetectorSample +
+           lastEnvelopeSample + lastInterpolatedInput + colourFollower + colourMagnitude + feedbackSignal +
+           slewState + meterReadout + meterNeedle + envelope;
   }
 };
 

@@ -9,8 +9,6 @@ namespace kelmo::dsp {
 
 namespace {
 
-constexpr double kSmootherCoef = 0.009999999776482582; // 0.01 in single precision
-
 template <class V> V FromArray(const double* values) noexcept
 {
   if constexpr (sizeof(V) == sizeof(double))
@@ -59,20 +57,20 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
 
   // Slope term and sine-shaped followers: they depend on the removed part only.
   const V prevSlew = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.slewState; });
-  const V d18 = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.detectorState[18]; });
-  const V sm = d18 + (b.rho * 0.5 + 0.5) * (d - d18);
-  Scatter(lanes, sm + 1e-15, [](ChannelState& st) -> double& { return st.detectorState[18]; });
-  Scatter(lanes, sm + 2e-15, [](ChannelState& st) -> double& { return st.slewState; });
+  const V slew = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.slewSmoother; });
+  const V sm = slew + (b.rho * 0.5 + 0.5) * (d - slew);
+  Scatter(lanes, sm + kDenormalOffset, [](ChannelState& st) -> double& { return st.slewSmoother; });
+  Scatter(lanes, sm + 2 * kDenormalOffset, [](ChannelState& st) -> double& { return st.slewState; });
   const V der = (d - prevSlew) / b.rho;
   const V u = (q + b.variGain * 0.15) * 0.25 * m * der;
   const V slope = b.rateKeep * ((u + der * 0.4) * b.mu9 - u);
-  V fa = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.colourFollowerA[0]; });
-  const V bOld = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.colourFollowerB[0]; });
+  V fa = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.colourFollower; });
+  const V bOld = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.colourMagnitude; });
   fa = b.followerKeep * fa + d * b.followerCoef;
   const V bNew = b.followerKeep * bOld + Abs(fa) * b.followerCoef;
-  Scatter(lanes, fa, [](ChannelState& st) -> double& { return st.colourFollowerA[0]; });
+  Scatter(lanes, fa, [](ChannelState& st) -> double& { return st.colourFollower; });
   Scatter(lanes, 4.0 * bNew / kPi - 4.0 * bNew * Abs(bNew) / (kPi * kPi),
-          [](ChannelState& st) -> double& { return st.colourFollowerB[0]; });
+          [](ChannelState& st) -> double& { return st.colourMagnitude; });
   const V envelope = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.envelope; });
   const V follower = envelope * SoftClip(fa - fa * bOld);
   const V base = w + (slope + follower);
@@ -84,7 +82,7 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   const V kC = SoftClip(Sel(pentode, Const<V>(0.0), k - k * mode));
   const V p = Min(Sqrt(1.0 - m), Const<V>(1.0));
   const V weight = 3.0 * p * p - 2.0 * p * p * p;
-  const V t = weight * (hC + kC * 0.25) + 1e-15;
+  const V t = weight * (hC + kC * 0.25) + kDenormalOffset;
   V s = base - t;
 
   // Low-passed drive (the signal with t added back, t counted twice in mode 1) and the
@@ -95,11 +93,11 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   // cos(o - pi) = -cos(o) and cos(o/2)^2 = (1 + cos(o))/2: one cosine serves both terms.
   const V cosO = Cos(o);
   const V p17 = run(17, run(16, -cosO));
-  const V d11Old = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.detectorState[11]; });
-  Scatter(lanes, d11Old + (p17 - d11Old) * kSmootherCoef + 1e-15,
-          [](ChannelState& st) -> double& { return st.detectorState[11]; });
-  // (p17 - 2e-15) - (d11Old + (p17 - d11Old) c) with p17's share formed in one step.
-  const V hp = p17 * (1.0 - kSmootherCoef) - (2e-15 + d11Old * (1.0 - kSmootherCoef));
+  const V cosineOld = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.cosineSmoother; });
+  Scatter(lanes, cosineOld + (p17 - cosineOld) * kSlowSmoothing + kDenormalOffset,
+          [](ChannelState& st) -> double& { return st.cosineSmoother; });
+  // (p17 - 2 offsets) - (old + (p17 - old) c) with p17's share formed in one step.
+  const V hp = p17 * (1.0 - kSlowSmoothing) - (2 * kDenormalOffset + cosineOld * (1.0 - kSlowSmoothing));
   const V pp = (1.0 + cosO) * (o * Sel(triode, Const<V>(0.25 * 1.13), Const<V>(0.25 * 0.47)));
   const V rr = o * Sel(triode, Const<V>(0.229), Const<V>(-0.101));
   const V qq = hp * Sel(triode, Const<V>(0.00348), Const<V>(0.00888));
@@ -110,15 +108,16 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
 
   // Resonances of the difference to the raw input, weighted by the detector.
   const V raw = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.rawInput; });
-  const V prevDet = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.prevDetector[1]; });
+  const V prevDet = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.prevDetectorValue; });
   const V pd = SoftClip(prevDet * prevDet);
-  const V d15Old = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.detectorState[15]; });
-  const V d15 = d15Old + (pd - d15Old) * kSmootherCoef;
-  Scatter(lanes, d15 + 1e-15, [](ChannelState& st) -> double& { return st.detectorState[15]; });
-  const V s15 = d15 + 2e-15;
-  const V weight25 = SoftClip(s15) * -0.16;
-  const V weight26 = s15 * 0.42903641004;
-  const V weight27 = s15 * 0.30874906186;
+  const V detOld = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.detectorSmoother; });
+  const V detSmoothed = detOld + (pd - detOld) * kSlowSmoothing;
+  Scatter(lanes, detSmoothed + kDenormalOffset,
+          [](ChannelState& st) -> double& { return st.detectorSmoother; });
+  const V detectorWeight = detSmoothed + 2 * kDenormalOffset;
+  const V weight25 = SoftClip(detectorWeight) * -0.16;
+  const V weight26 = detectorWeight * 0.42903641004;
+  const V weight27 = detectorWeight * 0.30874906186;
   const V zTerm = z3 * (b.variGain * 0.5);
   const V dd = (raw - s) - zTerm;
   s += zTerm;
@@ -131,7 +130,7 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   s += r22 * (b.v * 0.04500741397);
   const V r23 = run(23, s);
   const V wetFade = ClampUnit(wet * 51.70999322108597 - 8.195481623830894);
-  s = (s - r23 * (b.v * 0.08798916064 * toneWeight)) * ((wet + 1e-15) * wetFade);
+  s = (s - r23 * (b.v * 0.08798916064 * toneWeight)) * ((wet + kDenormalOffset) * wetFade);
   Scatter(lanes, s, [](ChannelState& st) -> double& { return st.channelSignal; });
 }
 

@@ -35,15 +35,15 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
 {
   constexpr int kLanes = LaneCount(V{});
   const SubStepTables& t = b.tables;
-  const V prevInput = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.prevDetector[0]; });
+  const V prevInput = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.prevDetectorInput; });
   const V deadZone = Gather<V>(sides, [](const SideValues& s) { return s.deadZone; });
-  V interp = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.interpState[0]; });
-  V d0 = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorState[0]; });
-  V d1 = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorState[1]; });
-  V d2 = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorState[2]; });
-  V d5 = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorState[5]; });
-  V h4 = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorHistory[4]; });
-  V sum = Const<V>(1e-15);
+  V interp = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.lastInterpolatedInput; });
+  V level = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.followerLevel; });
+  V ceiling = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.followerCeiling; });
+  V position = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.followerPosition; });
+  V slopeAverage = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.slopeFollower; });
+  V lastOutput = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.lastLevelSample; });
+  V sum = Const<V>(kDenormalOffset);
 
   // Interpolated inputs and their steps first: they carry no state but the last input.
   V inputs[kMaxSubSteps];
@@ -56,7 +56,7 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
     const V v = Lookup<V>(t.levelPrevWeight[k], laneBits) * prevInput +
                 Lookup<V>(t.levelCurWeight[k], laneBits) * input;
     const V absDiff = Abs(v - interp);
-    diffs[k] = Sel(absDiff == 0.0, Const<V>(1e-15), absDiff);
+    diffs[k] = Sel(absDiff == 0.0, Const<V>(kDenormalOffset), absDiff);
     inputs[k] = v;
     interp = v;
   }
@@ -64,23 +64,23 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
   for (int k = 0; k < F; ++k) {
     const V v = inputs[k];
     const V diff = diffs[k];
-    const V slope = d5 + b.slopeMix * (diff * b.rhoOverF - d5);
-    const V e = slope + 2e-15;
-    const V a = d0 + b.levelRise * (e - d0);
-    const V lo = a + 1e-15;
-    const V hi = Sel(e <= lo, b.levelFloor * 1e-15 + lo, a + 2e-15);
-    const V bb = d1 + (hi - d1) * b.invFactor;
-    d5 = slope + 1e-15;
-    d1 = bb + 1e-15;
-    d0 = bb + 2e-15;
+    const V slope = slopeAverage + b.slopeMix * (diff * b.rhoOverF - slopeAverage);
+    const V e = slope + 2 * kDenormalOffset;
+    const V a = level + b.levelRise * (e - level);
+    const V lo = a + kDenormalOffset;
+    const V hi = Sel(e <= lo, b.levelFloor * kDenormalOffset + lo, a + 2 * kDenormalOffset);
+    const V bb = ceiling + (hi - ceiling) * b.invFactor;
+    slopeAverage = slope + kDenormalOffset;
+    ceiling = bb + kDenormalOffset;
+    level = bb + 2 * kDenormalOffset;
 
-    const V span = d0 - lo;
-    const V q = Sel(span == 0.0, Const<V>(1e-15), ClampUnit((e - lo) / span));
-    // d2 + (q - d2)/F and e + v (p + 2e-15), regrouped so that q, the last value to arrive,
-    // passes through one multiplication and one addition to each.
-    const V p = q * b.invFactor + d2 * (1.0 - b.invFactor);
-    d2 = p + 1e-15;
-    levels[k] = v * p + (e + v * 2e-15);
+    const V span = level - lo;
+    const V q = Sel(span == 0.0, Const<V>(kDenormalOffset), ClampUnit((e - lo) / span));
+    // position + (q - position)/F and e + v (p + 2 offsets), regrouped so that q, the last value
+    // to arrive, passes through one multiplication and one addition to each.
+    const V p = q * b.invFactor + position * (1.0 - b.invFactor);
+    position = p + kDenormalOffset;
+    levels[k] = v * p + (e + v * (2 * kDenormalOffset));
   }
 
   // Then the soft knee, the mu term and the dead zone of each sub-step.
@@ -92,20 +92,20 @@ V RunLevelLoop(ChannelState* const* lanes, const SideValues* const* sides, const
     const V g0 = v * b.rateKeep;
     const V g1 = g0 + (g0 * b.mu4) * ((1.0 - sigma) + e2 * sigma);
 
-    // Dead zone of width T on each side of 0: |g1| - T with the sign of g1, the guard inside.
+    // Dead zone of width T on each side of 0: |g1| - T with the sign of g1, the offset inside.
     // (g1 + T for negative g1 is exactly -(|g1| - T).)
     const V beyond = Abs(g1) - deadZone;
-    const V o = Sel(beyond < 0.0, Const<V>(1e-15), CopySign(beyond, g1));
-    sum += (o + h4) * 0.6; // the mean of this and the last sub-step's output, times 1.2
-    h4 = o;
+    const V o = Sel(beyond < 0.0, Const<V>(kDenormalOffset), CopySign(beyond, g1));
+    sum += (o + lastOutput) * 0.6; // the mean of this and the last sub-step's output, times 1.2
+    lastOutput = o;
   }
 
-  Scatter(lanes, interp, [](ChannelState& s) -> double& { return s.interpState[0]; });
-  Scatter(lanes, d0, [](ChannelState& s) -> double& { return s.detectorState[0]; });
-  Scatter(lanes, d1, [](ChannelState& s) -> double& { return s.detectorState[1]; });
-  Scatter(lanes, d2, [](ChannelState& s) -> double& { return s.detectorState[2]; });
-  Scatter(lanes, d5, [](ChannelState& s) -> double& { return s.detectorState[5]; });
-  Scatter(lanes, h4, [](ChannelState& s) -> double& { return s.detectorHistory[4]; });
+  Scatter(lanes, interp, [](ChannelState& s) -> double& { return s.lastInterpolatedInput; });
+  Scatter(lanes, level, [](ChannelState& s) -> double& { return s.followerLevel; });
+  Scatter(lanes, ceiling, [](ChannelState& s) -> double& { return s.followerCeiling; });
+  Scatter(lanes, position, [](ChannelState& s) -> double& { return s.followerPosition; });
+  Scatter(lanes, slopeAverage, [](ChannelState& s) -> double& { return s.slopeFollower; });
+  Scatter(lanes, lastOutput, [](ChannelState& s) -> double& { return s.lastLevelSample; });
   return sum * b.invFactor;
 }
 
@@ -116,11 +116,10 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
 {
   constexpr int kLanes = LaneCount(V{});
   const SubStepTables& t = b.tables;
-  const V prev = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.prevDetector[1]; });
+  const V prev = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.prevDetectorValue; });
   const V step = (det - prev) * b.invFactor;
-  Scatter(lanes, step, [](ChannelState& s) -> double& { return s.envelopeStep; });
   const V attack0 = Gather<V>(sides, [](const SideValues& s) { return s.attackStep; });
-  const V attack = attack0 + 1e-15;
+  const V attack = attack0 + kDenormalOffset;
   const V attackKeep = 0.999999999999999 - attack0;
   const V releaseRate = Gather<V>(sides, [](const SideValues& s) { return s.releaseRate; });
   const V deadZone = Gather<V>(sides, [](const SideValues& s) { return s.deadZone; });
@@ -129,12 +128,12 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
     anyAuto = anyAuto || sides[i]->busAutoRelease;
   const V autoLanes = Gather<V>(sides, [](const SideValues& s) { return s.busAutoRelease ? 1.0 : 0.0; });
   const V centre = det + (prev - det) * 0.5;
-  V h5 = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorHistory[5]; });
-  V h6 = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorHistory[6]; });
-  V eb = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.detectorState[3]; });
-  V sum = Const<V>(1e-15);
+  V lastValue = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.lastDetectorSample; });
+  V lastEnvelope = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.lastEnvelopeSample; });
+  V follower = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.envelopeFollower; });
+  V sum = Const<V>(kDenormalOffset);
 
-  // First the levels and their logarithms (no state but h5 carried), so that the library calls
+  // First the levels and their logarithms (no state but the last value carried), so that the library calls
   // stay out of the envelope recursion below.
   V levels[kMaxSubSteps];
   V logs[kMaxSubSteps];
@@ -144,8 +143,8 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
     for (int i = 0; i < kLanes; ++i)
       laneBits[i] = bits[i]->envelope[k];
     const V val = Abs(centre + step * Lookup<V>(t.envelopeTerm[k], laneBits));
-    const V m = (val + h5) * 0.5;
-    h5 = val;
+    const V m = (val + lastValue) * 0.5;
+    lastValue = val;
     levels[k] = m;
     logs[k] = Log(Abs(m + 1.0));
     attackScales[k] = Lookup<V>(t.envelopeAttackScale, laneBits);
@@ -157,32 +156,30 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
     V rr = releaseRate;
     if (anyAuto) {
       // "BUS" auto release: the release speeds up with the amount above threshold.
-      const V r = Sel(deadZone == 0.0, Const<V>(1e-15), ClampUnit(lg * kLnToDb / deadZone));
+      const V r = Sel(deadZone == 0.0, Const<V>(kDenormalOffset), ClampUnit(lg * kLnToDb / deadZone));
       const V sr = Smoothstep(SoftClipUnit(r));
       rr = Sel(autoLanes != 0.0, b.autoReleaseScale * sr / F + b.autoReleaseFloor * (1.0 - sr), rr);
     }
 
     const V sigma = Smoothstep(MinOneGuarded(m * attackScales[k]));
     const V keep = 1.0 - sigma;
-    // ((1 - s) - (1 - s) RR) Eb + s (A + A Lg c + (0.999999999999999 - A0) Eb), gathered so that
-    // the recursion through Eb is one multiplication and one addition.
-    const V ebWeight = (keep - keep * rr) + sigma * attackKeep;
+    // ((1 - s) - (1 - s) RR) Eb + s (A + A Lg c + (0.999999999999999 - A0) Eb) with Eb the
+    // follower, gathered so that the recursion through it is one multiplication and one addition.
+    const V followerWeight = (keep - keep * rr) + sigma * attackKeep;
     const V drive = sigma * (attack + attack * lg * kLnToDb);
-    const V en = ebWeight * eb + drive;
-    const V es = (en + h6) * 0.5;
-    h6 = en;
-    eb = es;
+    const V en = followerWeight * follower + drive;
+    const V es = (en + lastEnvelope) * 0.5;
+    lastEnvelope = en;
+    follower = es;
     sum += es;
   }
 
-  Scatter(lanes, h5, [](ChannelState& s) -> double& { return s.detectorHistory[5]; });
-  Scatter(lanes, h6, [](ChannelState& s) -> double& { return s.detectorHistory[6]; });
-  Scatter(lanes, eb, [](ChannelState& s) -> double& { return s.detectorState[3]; });
-  Scatter(lanes, sum, [](ChannelState& s) -> double& { return s.subSampleSum; });
-  Scatter(lanes, det, [](ChannelState& s) -> double& { return s.prevDetector[1]; });
+  Scatter(lanes, lastValue, [](ChannelState& s) -> double& { return s.lastDetectorSample; });
+  Scatter(lanes, lastEnvelope, [](ChannelState& s) -> double& { return s.lastEnvelopeSample; });
+  Scatter(lanes, follower, [](ChannelState& s) -> double& { return s.envelopeFollower; });
+  Scatter(lanes, det, [](ChannelState& s) -> double& { return s.prevDetectorValue; });
   const V envelope = sum * b.invFactor;
   Scatter(lanes, envelope, [](ChannelState& s) -> double& { return s.envelope; });
-  Scatter(lanes, envelope, [](ChannelState& s) -> double& { return s.envelopeOut; });
 }
 
 } // namespace
@@ -190,13 +187,13 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
 void RunDetectorFront(ChannelState& ch, FilterBank& filters, int c, const SideValues& side,
                       const BlockValues& b, double sidechainSample) noexcept
 {
-  const double inputGain = b.inputGain + 1e-15;
+  const double inputGain = b.inputGain + kDenormalOffset;
   const double x = ch.channelSignal * inputGain;
   ch.gainedInput = x;
-  double d = x + side.blend * ((sidechainSample + 1e-15) * inputGain - x);
+  double d = x + side.blend * ((sidechainSample + kDenormalOffset) * inputGain - x);
   ch.channelSignal = d;
   ch.detectorInput = d;
-  if (side.feedback == 0) {
+  if (side.feedback) {
     d = ch.feedbackSignal;
     ch.channelSignal = d;
   }
@@ -209,10 +206,10 @@ void RunDetectorFront(ChannelState& ch, FilterBank& filters, int c, const SideVa
     v = d + (d - y) * side.shapePosFactor;
   ch.channelSignal = v;
   ch.listenSignal = v;
-  if (side.compensationOn == 1) ch.channelSignal *= side.compensation;
+  if (side.compensationOn) ch.channelSignal *= side.compensation;
   if (side.scGain > 0.0) ch.listenSignal *= side.compensation;
 
-  ch.channelSignal = (b.levelCalibration + 1e-15) * ch.channelSignal + 1e-15;
+  ch.channelSignal = (b.levelCalibration + kDenormalOffset) * ch.channelSignal + kDenormalOffset;
 }
 
 template <class V>
@@ -220,12 +217,10 @@ void RunDetectorLoops(ChannelState* const* lanes, const SideValues* const* sides
                       const DetectorBits* const* bits) noexcept
 {
   const V s = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.channelSignal; });
-  const V prev0 = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.prevDetector[0]; });
-  Scatter(lanes, (s - prev0) * b.invFactor, [](ChannelState& st) -> double& { return st.stepHistory[0]; });
   WithSubStepFactor(b.factor, [&](auto factor) {
     constexpr int F = decltype(factor)::value;
     const V det = RunLevelLoop<V, F>(lanes, sides, b, bits, s);
-    Scatter(lanes, s, [](ChannelState& st) -> double& { return st.prevDetector[0]; });
+    Scatter(lanes, s, [](ChannelState& st) -> double& { return st.prevDetectorInput; });
     RunEnvelopeLoop<V, F>(lanes, sides, b, bits, det);
   });
 }

@@ -10,9 +10,12 @@
 
 namespace kelmo::dsp {
 
-// Small guard constants added throughout the signal path; they are part of its arithmetic.
-constexpr double kGuard = 1e-15;
-constexpr double kGuard2 = 2e-15;
+// Added to states, signals and coefficients throughout the signal path so that nothing decays
+// into subnormal numbers, which are slow on common processors; it is part of the arithmetic.
+constexpr double kDenormalOffset = 1e-15;
+// Weight of each new value in the colour and stereo stages' slow smoothers (0.01 in single
+// precision).
+constexpr double kSlowSmoothing = 0.009999999776482582;
 // ln(10)/20: dB value times this is the exponent of the linear gain.
 constexpr double kDbToExp = 0.1151292546497;
 // 20/ln(10): natural log times this is dB.
@@ -69,18 +72,18 @@ inline double TruncSmall(double x) noexcept
   return static_cast<double>(static_cast<long long>(x));
 }
 
-// Above 1 gives 1, below 0 gives the guard constant, otherwise the value itself (branch-free).
+// Above 1 gives 1, below 0 gives the denormal offset, otherwise the value itself (branch-free).
 template <class V> inline V ClampUnit(V x) noexcept
 {
   const V high = Min(x, Const<V>(1.0));
-  return Sel(x < 0.0, Const<V>(kGuard), high);
+  return Sel(x < 0.0, Const<V>(kDenormalOffset), high);
 }
 
-// min(x, 1) with values below 0 replaced by the guard constant.
+// min(x, 1) with values below 0 replaced by the denormal offset.
 template <class V> inline V MinOneGuarded(V x) noexcept
 {
   x = Min(x, Const<V>(1.0));
-  return Sel(x < 0.0, Const<V>(kGuard), x);
+  return Sel(x < 0.0, Const<V>(kDenormalOffset), x);
 }
 
 // Smoothstep 3t^2 - 2t^3 (no clamping of its own), as t^2 (3 - 2t): the two factors form side
@@ -103,15 +106,15 @@ template <class V> inline V SoftClip(V x) noexcept
   return Min(Max(CubicSoftening(x), Const<V>(-1.0)), Const<V>(1.0));
 }
 
-// SoftClip with a negative result replaced by the guard constant.
+// SoftClip with a negative result replaced by the denormal offset.
 template <class V> inline V SoftClipGuarded(V x) noexcept
 {
   const V y = SoftClip(x);
-  return Sel(y < 0.0, Const<V>(kGuard), y);
+  return Sel(y < 0.0, Const<V>(kDenormalOffset), y);
 }
 
 // SoftClipGuarded for an input already in [1e-15, 1] (a ClampUnit result): there neither the
-// input limit nor the output limits nor the guard change anything, so only the cubic remains.
+// input limit nor the output limits nor the offset change anything, so only the cubic remains.
 template <class V> inline V SoftClipUnit(V u) noexcept
 {
   return CubicSoftening(u);

@@ -27,12 +27,12 @@ constexpr FixedSection kFixedSections[] = {
     {16, FixedType::HighPass, 80.0, 1.4142271248762552, 0.0},
     {17, FixedType::HighPass, 80.0, 1.4142271248762552, 0.0},
     {20, FixedType::LowPass, 50.0, 1.4142271248762552, 0.0},
-    {21, FixedType::BandPass, 60.0, 1.6666666666666667, 1e-15},
-    {22, FixedType::BandPass, 203.0, 1.6666666666666667, 1e-15},
-    {23, FixedType::BandPass, 10893.0, 1.6666666666666667, 1e-15},
-    {24, FixedType::BandPass, 761.0, 1.6666666666666667, 1e-15},
+    {21, FixedType::BandPass, 60.0, 1.6666666666666667, kDenormalOffset},
+    {22, FixedType::BandPass, 203.0, 1.6666666666666667, kDenormalOffset},
+    {23, FixedType::BandPass, 10893.0, 1.6666666666666667, kDenormalOffset},
+    {24, FixedType::BandPass, 761.0, 1.6666666666666667, kDenormalOffset},
     {25, FixedType::BandPass, 1034.0, 1.6666666666666667, 0.0},
-    {26, FixedType::BandPass, 2981.0, 2.5, 1e-15},
+    {26, FixedType::BandPass, 2981.0, 2.5, kDenormalOffset},
     {27, FixedType::HighPass, 6509.0, 1.5151515151515151, 0.0},
 };
 
@@ -104,7 +104,8 @@ void DesignTubeBandPasses(FilterBank& bank, int c, double hz, double r2, double 
     const double r = widths[i];
     const double norm = 1.0 / (kk + 1.0 + r * k);
     const double b0 = r * k * norm;
-    bank.SetCoefficients(sections[i], c, b0, 1e-15, -b0, norm * (2.0 * kk - 2.0), norm * (kk + 1.0 - r * k));
+    bank.SetCoefficients(sections[i], c, b0, kDenormalOffset, -b0, norm * (2.0 * kk - 2.0),
+                         norm * (kk + 1.0 - r * k));
   }
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "engine/dsp/DspMath.h"
 #include "engine/dsp/Lanes.h"
 
 namespace kelmo::dsp {
 
 // The 32 second-order sections of both channels: coefficients (a0 normalised to 1) and two
 // state words per section, stored channel-interleaved so both channels can run side by side.
-// Sections run in transposed direct form II with the guard constant; the output adds the guard
+// Sections run in transposed direct form II with the denormal offset; the output adds the offset
 // to the state first, which keeps one addition off the signal's path through a chain of sections.
 struct FilterBank
 {
@@ -24,9 +25,9 @@ struct FilterBank
   // Runs section n of channel c on x and returns its output. Audio thread; no allocation.
   double Run(int n, int c, double x) noexcept
   {
-    const double y = b0[n][c] * x + (z1[n][c] + 1e-15);
-    z1[n][c] = b1[n][c] * x + 1e-15 + z2[n][c] - a1[n][c] * y;
-    z2[n][c] = b2[n][c] * x + 1e-15 - a2[n][c] * y;
+    const double y = b0[n][c] * x + (z1[n][c] + kDenormalOffset);
+    z1[n][c] = b1[n][c] * x + kDenormalOffset + z2[n][c] - a1[n][c] * y;
+    z2[n][c] = b2[n][c] * x + kDenormalOffset - a2[n][c] * y;
     return y;
   }
 
@@ -36,9 +37,9 @@ struct FilterBank
   {
     AlignedPair& s1 = Row(z1, n);
     AlignedPair& s2 = Row(z2, n);
-    const Pair y = Row(b0, n) * x + (s1 + 1e-15);
-    s1 = Row(b1, n) * x + 1e-15 + s2 - Row(a1, n) * y;
-    s2 = Row(b2, n) * x + 1e-15 - Row(a2, n) * y;
+    const Pair y = Row(b0, n) * x + (s1 + kDenormalOffset);
+    s1 = Row(b1, n) * x + kDenormalOffset + s2 - Row(a1, n) * y;
+    s2 = Row(b2, n) * x + kDenormalOffset - Row(a2, n) * y;
     return y;
   }
 
@@ -46,11 +47,11 @@ struct FilterBank
   double RunLanes(int n, int channel, double x) noexcept { return Run(n, channel, x); }
   Pair RunLanes(int n, int, Pair x) noexcept { return Run(n, x); }
 
-  // Fills every state word of channel c with the guard constant (coefficients are kept).
+  // Fills every state word of channel c with the denormal offset (coefficients are kept).
   void ClearState(int c) noexcept
   {
     for (int n = 0; n < kNumSections; ++n)
-      z1[n][c] = z2[n][c] = 1e-15;
+      z1[n][c] = z2[n][c] = kDenormalOffset;
   }
 
   // A row of a table as an aligned pair (a type allowed to alias its doubles).
@@ -95,7 +96,7 @@ void DesignFixedBank(FilterBank& bank, int c, double sampleRate) noexcept;
 void DesignSidechainHighPass(FilterBank& bank, int c, double hz, double sampleRate) noexcept;
 
 // Band-passes retuned with the tube mode (sections 2 and 8, one frequency, a width each): b1 is
-// the guard constant.
+// the denormal offset.
 void DesignTubeBandPasses(FilterBank& bank, int c, double hz, double r2, double r8,
                           double sampleRate) noexcept;
 

@@ -21,7 +21,7 @@ float SingleMagnitude(double x) noexcept
 double RetuneTubeBandPasses(ChannelState& ch, FilterBank& filters, int c, const BlockValues& b) noexcept
 {
   const TubeTuning& t = b.tube[c];
-  if (t.mode != 0 && t.mode != 1) return 1e-15;
+  if (t.mode != 0 && t.mode != 1) return kDenormalOffset;
   double lowHz = t.lowHz;
   double highHz = t.highHz;
   if (t.followsEnvelope) {
@@ -48,8 +48,7 @@ void UpdateMeters(std::array<ChannelState, 2>& channels, int c, const BlockValue
   ChannelState& ch = channels[c];
   if (IsUnusableMeterValue(ch.meterReadout)) ch.meterReadout = 0.001;
   if (IsUnusableMeterValue(ch.meterNeedle)) ch.meterNeedle = 0.001;
-  const bool linked = b.channelLink == 1;
-  if (!linked && c != 0) return; // unlinked: channel 0 drives both meters
+  if (b.linked && c != 0) return; // linked: channel 0 drives both meters
 
   const double in = SingleMagnitude(ch.gainedInput);
   const double out = SingleMagnitude(ch.channelSignal);
@@ -64,14 +63,14 @@ void UpdateMeters(std::array<ChannelState, 2>& channels, int c, const BlockValue
     gr = std::fabs(kLnToDb * std::log(in)) - std::fabs(kLnToDb * std::log(out));
   if (!std::isfinite(gr) || std::fabs(gr) < kMinGainReduction) gr = 0.0;
   const double v = Min(Max(gr, -36.9), 0.0);
-  const double m = ch.detectorState[10];
+  const double m = ch.meterBallistics;
   const double mNext = m + (v - m) * b.meterRate;
-  double readout = mNext + 2e-15;
+  double readout = mNext + 2 * kDenormalOffset;
   if (IsUnusableMeterValue(readout)) readout = 0.001;
   const double needle = NeedleForReadout(readout);
   for (int i = 0; i < 2; ++i) {
-    if (linked && i != c) continue;
-    channels[i].detectorState[10] = mNext + 1e-15;
+    if (!b.linked && i != c) continue;
+    channels[i].meterBallistics = mNext + kDenormalOffset;
     channels[i].meterReadout = readout;
     channels[i].meterNeedle = needle;
   }
@@ -91,16 +90,11 @@ double NeedleForReadout(double readoutDb) noexcept
 namespace {
 
 // Inactive channel: the dry signal passes, the state is held quiet and the meter decays.
-void RunInactive(ChannelState& ch, const BlockValues& b, double& midSide) noexcept
+void RunInactive(ChannelState& ch, const BlockValues& b) noexcept
 {
   ch.channelSignal = ch.drySignal;
   ch.ClearInactive();
-  midSide = 1e-15;
-  const double m = ch.detectorState[20];
-  const double mNext = m - 5.0 * m / b.sampleRate;
-  ch.detectorState[20] = mNext + 1e-15;
-  ch.meterReadout = mNext + 2e-15;
-  ch.meterNeedle = static_cast<float>(ClampUnit(-0.1 * ch.meterReadout));
+  ch.DecayMeter(ch.inactiveMeterBallistics, b.sampleRate);
 }
 
 // Gain loop and gain cell of the channels in lanes: the average of 1/(1 + envelope) over the
@@ -111,11 +105,10 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
                   const int* const* bits) noexcept
 {
   const V env = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.envelope; });
-  const V envPrev = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.prevDetector[6]; });
+  const V envPrev = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.prevEnvelope; });
   const V step = (env - envPrev) * b.invFactor;
-  Scatter(lanes, step, [](ChannelState& s) -> double& { return s.envelopeStep; });
   const V base = env + 1.0 + (envPrev - env) * 0.5;
-  V sum = Const<V>(1e-15);
+  V sum = Const<V>(kDenormalOffset);
   for (int k = 0; k < F; ++k) {
     V term;
     if constexpr (sizeof(V) == sizeof(double))
@@ -124,8 +117,7 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
       term = V{b.tables.gainTerm[k][bits[0][k]], b.tables.gainTerm[k][bits[1][k]]};
     sum += 1.0 / Max(base + step * term, Const<V>(1.0));
   }
-  Scatter(lanes, sum, [](ChannelState& s) -> double& { return s.subSampleSum; });
-  Scatter(lanes, env, [](ChannelState& s) -> double& { return s.prevDetector[6]; });
+  Scatter(lanes, env, [](ChannelState& s) -> double& { return s.prevEnvelope; });
   const V g0 = sum * b.invFactor;
 
   V gain = Const<V>(1.0);
@@ -150,15 +142,15 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
 } // namespace
 
 void RunGainPasses(std::array<ChannelState, 2>& channels, FilterBank& filters, const BlockValues& b,
-                   const bool* active, std::array<double, 2>& midSide, NoiseGenerator& noise,
-                   double* toneWeights, int (*bits)[kMaxSubSteps]) noexcept
+                   const bool* active, NoiseGenerator& noise, double* toneWeights,
+                   int (*bits)[kMaxSubSteps]) noexcept
 {
-  toneWeights[0] = toneWeights[1] = 1e-15;
-  if (active[0] && b.channelLink == 0) {
+  toneWeights[0] = toneWeights[1] = kDenormalOffset;
+  if (active[0] && b.linked) {
     const double mean = (channels[0].envelope + channels[1].envelope) * 0.5;
     channels[0].envelope = channels[1].envelope = mean;
   }
-  if (!active[0]) RunInactive(channels[0], b, midSide[0]);
+  if (!active[0]) RunInactive(channels[0], b);
 
   // The noise bits in the order the channels draw them one after the other.
   for (int c = 0; c < 2; ++c)
@@ -181,7 +173,7 @@ void RunGainPasses(std::array<ChannelState, 2>& channels, FilterBank& filters, c
     });
   }
 
-  // Retune and meters channel by channel, in the channels' order: unlinked, channel 0's meter
+  // Retune and meters channel by channel, in the channels' order: linked, channel 0's meter
   // update also sets channel 1's meter, which channel 1's retune then reads or its inactive
   // branch replaces.
   for (int c = 0; c < 2; ++c) {
@@ -189,7 +181,7 @@ void RunGainPasses(std::array<ChannelState, 2>& channels, FilterBank& filters, c
       toneWeights[c] = RetuneTubeBandPasses(channels[c], filters, c, b);
       UpdateMeters(channels, c, b);
     } else if (c == 1) {
-      RunInactive(channels[1], b, midSide[1]);
+      RunInactive(channels[1], b);
     }
   }
 }

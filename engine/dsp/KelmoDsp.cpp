@@ -11,24 +11,34 @@
 
 namespace kelmo::dsp {
 
-KelmoDsp::KelmoDsp() noexcept
+namespace {
+
+// 1/44100: several time constants are tuned at 44.1 kHz and scale with the rate's ratio to it.
+constexpr double kInverseTuningRate = 2.2675736961451248e-5;
+
+// The rate over the tuning rate, from the rate in single precision, never below 1.
+double TuningRateRatio(float sampleRate) noexcept
 {
-  Reset(48000.0, 512, 2);
+  return std::fmax(static_cast<double>(sampleRate) * kInverseTuningRate, 1.0);
 }
 
-void KelmoDsp::Reset(double sampleRate, int maxBlockSize, int nConnectedOutputs) noexcept
+} // namespace
+
+KelmoDsp::KelmoDsp() noexcept
+{
+  Reset(48000.0);
+}
+
+void KelmoDsp::Reset(double sampleRate) noexcept
 {
   mSampleRate = sampleRate;
-  mMaxBlockSize = maxBlockSize;
-  mConnectedOutputs = nConnectedOutputs;
   mSampleRateF = static_cast<float>(sampleRate);
-  mSampleRateRatio = std::fmax(static_cast<double>(mSampleRateF) * 2.2675736961451248e-5, 1.0);
-  mFollowerCoef = mFollowerKeep = 1e-15;
+  mSampleRateRatio = TuningRateRatio(mSampleRateF);
   for (int c = 0; c < kNumChannels; ++c) {
-    mMidSide[c] = 0.0;
     mChannels[c].ResetState();
     mFilters.ClearState(c);
   }
+  mStereo.Reset();
   mNeedsReinit.store(true, std::memory_order_relaxed);
   PublishMeters();
 }
@@ -42,7 +52,6 @@ void KelmoDsp::BeginBlock(const ParamValues& rawParams, double tempo) noexcept
 {
   mBlockProcessed.store(true, std::memory_order_relaxed);
   const ParamValues p = SanitizeParams(rawParams);
-  mPowerOff = static_cast<int>(1.000000000000001 - p[kPower]);
 
   const int overSampling = static_cast<int>(p[kOverSampling]);
   if (overSampling != mOverSamplingIndex) mNeedsReinit.store(true, std::memory_order_relaxed);
@@ -52,7 +61,7 @@ void KelmoDsp::BeginBlock(const ParamValues& rawParams, double tempo) noexcept
   if (static_cast<float>(mSampleRate) != mSampleRateF) {
     mNeedsReinit.store(true, std::memory_order_relaxed);
     mSampleRateF = static_cast<float>(mSampleRate);
-    mSampleRateRatio = std::fmax(static_cast<double>(mSampleRateF) * 2.2675736961451248e-5, 1.0);
+    mSampleRateRatio = TuningRateRatio(mSampleRateF);
   }
   mRateUsable = std::isfinite(mSampleRate) && mSampleRate >= kMinSampleRate;
   if (!mRateUsable) return;
@@ -62,23 +71,17 @@ void KelmoDsp::BeginBlock(const ParamValues& rawParams, double tempo) noexcept
     const int factor = SubStepFactorForIndex(mOverSamplingIndex);
     if (factor > 0) mOverSamplingFactor = factor;
     const double rf = rate * 1.381406271584473e-6 - 0.06092001657687526;
-    mRateFactor = static_cast<float>(rf < 1e-15 ? 1e-15 : (rf > 1.0 ? 1.0 : rf));
-    ++mFixedBankDesigns;
+    mRateFactor = static_cast<float>(rf < kDenormalOffset ? kDenormalOffset : (rf > 1.0 ? 1.0 : rf));
     for (int c = 0; c < kNumChannels; ++c) {
       DesignFixedBank(mFilters, c, rate);
       mChannels[c].ForgetBandPassDesigns();
     }
   }
 
-  const float follower = static_cast<float>(1.0 / rate) * 0.001369863f;
-  mFollowerCoef = follower;
-  mFollowerKeep = 1.0 - mFollowerCoef;
+  ComputeBlockValues(mBlock, p, rate, mOverSamplingFactor, mRateFactor, mSampleRateRatio, tempo);
 
-  ComputeBlockValues(mBlock, p, rate, mOverSamplingFactor, mRateFactor, mSampleRateRatio, tempo,
-                     mFollowerCoef, mFollowerKeep);
-
-  const double leftHz = p[kLSidechainFrequency] + 1e-15;
-  const double rightHz = mBlock.channelLink == 1 ? p[kRSidechainFrequency] + 1e-15 : leftHz;
+  const double leftHz = p[kLSidechainFrequency] + kDenormalOffset;
+  const double rightHz = mBlock.linked ? leftHz : p[kRSidechainFrequency] + kDenormalOffset;
   DesignSidechainHighPass(mFilters, 0, leftHz, rate);
   DesignSidechainHighPass(mFilters, 1, rightHz, rate);
 }
@@ -90,11 +93,11 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   const double right = in[1];
 
   // Input and mid/side encoding.
-  mMidSide[0] = (right + left) * 0.5 + 1e-15;
-  mMidSide[1] = (left + 1e-15) - right;
+  const double midSide[kNumChannels] = {(right + left) * 0.5 + kDenormalOffset,
+                                        (left + kDenormalOffset) - right};
   for (int c = 0; c < kNumChannels; ++c) {
     ChannelState& ch = mChannels[c];
-    ch.channelSignal = b.midSide == 1 ? mMidSide[c] : (c == 0 ? left : right);
+    ch.channelSignal = b.midSide ? midSide[c] : (c == 0 ? left : right);
     ch.rawInput = c == 0 ? left : right;
     ch.drySignal = ch.channelSignal;
   }
@@ -107,7 +110,7 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   bool detectorActive[kNumChannels];
   DetectorBits* bits = mDetectorBits;
   for (int c = 0; c < kNumChannels; ++c) {
-    detectorActive[c] = mPowerOff == 0 && sets[c]->bypass == 1;
+    detectorActive[c] = !b.powerOff && sets[c]->processed;
     RunDetectorFront(mChannels[c], mFilters, c, *sets[c], b, in[sets[c]->scInput & 3]);
     if (!detectorActive[c]) continue;
     for (int k = 0; k < b.factor; ++k)
@@ -131,8 +134,8 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   bool gainActive[kNumChannels];
   double toneWeights[kNumChannels];
   for (int c = 0; c < kNumChannels; ++c)
-    gainActive[c] = mPowerOff == 0 && b.sides[c].bypass == 1;
-  RunGainPasses(mChannels, mFilters, b, gainActive, mMidSide, mNoise, toneWeights, mGainBits);
+    gainActive[c] = !b.powerOff && b.sides[c].processed;
+  RunGainPasses(mChannels, mFilters, b, gainActive, mNoise, toneWeights, mGainBits);
   if (gainActive[0] && gainActive[1]) {
     RunColourStage<Pair>(lanes, mFilters, 0, sets, b, toneWeights);
   } else {
@@ -140,13 +143,13 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
       if (gainActive[c]) RunColourStage<double>(&lanes[c], mFilters, c, &sets[c], b, &toneWeights[c]);
   }
 
-  if (b.midSide == 1) {
+  if (b.midSide) {
     ChannelState& c0 = mChannels[0];
     ChannelState& c1 = mChannels[1];
-    mMidSide[0] = c0.channelSignal;
-    mMidSide[1] = c1.channelSignal;
-    c0.channelSignal = mMidSide[0] + mMidSide[1] * 0.5;
-    c1.channelSignal = mMidSide[0] - mMidSide[1] * 0.5;
+    const double mid = c0.channelSignal;
+    const double side = c1.channelSignal;
+    c0.channelSignal = mid + side * 0.5;
+    c1.channelSignal = mid - side * 0.5;
     const double listenMid = c0.listenSignal;
     const double listenSide = c1.listenSignal;
     c0.listenSignal = listenMid + listenSide * 0.5;
@@ -157,7 +160,7 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
   bool retuned = false;
   for (int c = 0; c < kNumChannels; ++c)
     retuned = RetuneStereoBandPass(mChannels[c], mFilters, c, b) || retuned;
-  if (b.stereoStageOn) RunStereoStage(mChannels, mFilters, b, depth, retuned ? 0.3 : 1.0, mMidSide, mTube);
+  if (b.stereoStageOn) mStereo.Run(mChannels, mFilters, b, depth, retuned ? 0.3 : 1.0);
 
   // Output pass.
   for (int c = 0; c < kNumChannels; ++c) {
@@ -165,12 +168,12 @@ void KelmoDsp::ProcessFrame(const double* in, double* out) noexcept
     const double raw = ch.rawInput;
     // (raw + DB (S - raw)) times the output gain, as two products formed side by side.
     double y = ch.channelSignal * b.wetOutputGain + raw * b.dryOutputGain;
-    if (b.listen == 1) y = ch.listenSignal;
-    if (mPowerOff == 1) {
+    if (b.listen) y = ch.listenSignal;
+    if (b.powerOff) {
       y = raw;
       PowerOffChannel(c);
     }
-    if (b.delta == 1) y = Max(Min(y - raw, 1.0), -1.0);
+    if (b.delta) y = Max(Min(y - raw, 1.0), -1.0);
     out[c] = y;
     ch.channelSignal = y;
   }
@@ -186,27 +189,14 @@ void KelmoDsp::PowerOffChannel(int c) noexcept
 {
   ChannelState& ch = mChannels[c];
   ch.ClearInactive();
-  ch.envelopeOut = 1e-15;
-  mMidSide[c] = 1e-15;
-  const double m = ch.detectorState[10];
-  const double mNext = m - 5.0 * m / mBlock.sampleRate;
-  ch.detectorState[10] = mNext + 1e-15;
-  ch.meterReadout = mNext + 2e-15;
-  ch.meterNeedle = static_cast<float>(ClampUnit(-0.1 * ch.meterReadout));
+  ch.DecayMeter(ch.meterBallistics, mBlock.sampleRate);
 }
 
 bool KelmoDsp::StateIsFinite() const noexcept
 {
-  double sum = 0.0;
-  for (const ChannelState& ch : mChannels) {
-    for (double v : ch.detectorState)
-      sum += v;
-    for (const auto* words :
-         {&ch.prevDetector, &ch.detectorHistory, &ch.interpState, &ch.colourFollowerA, &ch.colourFollowerB})
-      for (double v : *words)
-        sum += v;
-    sum += ch.feedbackSignal + ch.slewState + ch.meterReadout + ch.meterNeedle + ch.envelope;
-  }
+  double sum = mStereo.CarriedSum();
+  for (const ChannelState& ch : mChannels)
+    sum += ch.CarriedSum();
   for (int n = 0; n < FilterBank::kNumSections; ++n)
     sum += mFilters.z1[n][0] + mFilters.z1[n][1] + mFilters.z2[n][0] + mFilters.z2[n][1];
   return std::isfinite(sum);
@@ -218,14 +208,11 @@ void KelmoDsp::RecoverFromNonFinite() noexcept
     mFilters.ClearState(c);
   for (ChannelState& ch : mChannels) {
     ch.ResetState();
-    ch.prevDetector.fill(0.0);
-    ch.colourFollowerB.fill(0.0);
+    ch.prevDetectorInput = ch.prevDetectorValue = ch.prevEnvelope = ch.colourMagnitude = 0.0;
     ch.channelSignal = ch.gainedInput = ch.detectorInput = ch.rawInput = ch.drySignal = 0.0;
-    ch.envelopeOut = ch.envelopeStep = ch.subSampleSum = ch.feedbackSignal = ch.listenSignal = ch.slewState =
-        0.0;
+    ch.feedbackSignal = ch.listenSignal = ch.slewState = 0.0;
   }
-  mMidSide = {0.0, 0.0};
-  mTube.Clear();
+  mStereo.Clear();
 }
 
 void KelmoDsp::EndBlock() noexcept

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "engine/KelmoParams.h"
 #include "engine/dsp/BlockValues.h"
 #include "engine/dsp/ChannelState.h"
 #include "engine/dsp/DetectorPass.h"
 #include "engine/dsp/DspMath.h"
 #include "engine/dsp/FilterBank.h"
+#include "engine/dsp/KelmoParams.h"
 #include "engine/dsp/NoiseGenerator.h"
 #include "engine/dsp/ParamLimits.h"
-#include "engine/dsp/TubeStage.h"
+#include "engine/dsp/StereoStage.h"
 
 #include <array>
 #include <atomic>
@@ -21,7 +21,7 @@ namespace kelmo::dsp {
 // The compressor's signal path as one self-contained engine. The plug-in object owns one and
 // forwards to it:
 //   - OnReset (host processing set-up / activation, never during a block):
-//       Reset(frame sample rate, frame block size, NChannelsConnected(output)).
+//       Reset(frame sample rate).
 //   - ProcessBlock (audio thread): Process(inputs, 4, outputs, 2, nFrames, values, tempo) with
 //       the 44 real parameter values read once for the block and the transport tempo.
 //   - OnParamChange (any thread): OnParamChange(index).
@@ -36,14 +36,14 @@ public:
   // Below this rate (or at a non-finite one) the engine passes the audio through unchanged.
   static constexpr double kMinSampleRate = 8000.0;
 
-  // Builds the engine in the state Reset(48000, 512, 2) leaves. Main thread.
+  // Builds the engine in the state Reset(48000) leaves. Main thread.
   KelmoDsp() noexcept;
 
   // Quiet starting state for a sample rate; the next block recomputes the filter bank. The
-  // engine has no buffers: maxBlockSize only documents the host's limit, and the channel count
-  // is recorded while exactly two channel states are always kept. Called from the host's
-  // processing set-up or activation, never concurrently with Process. No allocation.
-  void Reset(double sampleRate, int maxBlockSize, int nConnectedOutputs) noexcept;
+  // engine has no buffers and always keeps two channel states, whatever the block size and the
+  // connected outputs. Called from the host's processing set-up or activation, never
+  // concurrently with Process. No allocation.
+  void Reset(double sampleRate) noexcept;
 
   // Parameter-change hook: an "OverSampling" change asks the next block to recompute the filter
   // bank. Any thread (audio thread for automation, main thread for edits); lock-free.
@@ -74,24 +74,6 @@ public:
   // True once a block has run since construction (read by the user-preset loader). Any thread.
   bool BlockProcessed() const noexcept { return mBlockProcessed.load(std::memory_order_relaxed); }
 
-  // The tube stage with its state (stage 0 or 1, slot 0..7). Audio thread.
-  double ProcessTubeStageADAA(int stage, int channel, double x) noexcept
-  {
-    return mTube.Process(stage, channel, x);
-  }
-
-  // Read-only views of the processing state, for inspection. Audio thread or quiescent engine.
-  const ChannelState& Channel(int c) const noexcept { return mChannels[Index(c)]; }
-  const FilterBank& Filters() const noexcept { return mFilters; }
-  const NoiseGenerator& Noise() const noexcept { return mNoise; }
-  double SampleRate() const noexcept { return mSampleRate; }
-  int SubStepFactor() const noexcept { return mOverSamplingFactor; }
-  float RateFactor() const noexcept { return mRateFactor; }
-  double SampleRateRatio() const noexcept { return mSampleRateRatio; }
-  int ConnectedOutputs() const noexcept { return mConnectedOutputs; }
-  // Number of fixed filter bank designs so far (a rate or factor change, or a reset, adds one).
-  long FixedBankDesigns() const noexcept { return mFixedBankDesigns; }
-
 private:
   static int Index(int c) noexcept { return c == 1 ? 1 : 0; }
 
@@ -105,27 +87,20 @@ private:
 
   // Rate and factor state.
   double mSampleRate = 48000.0;
-  float mSampleRateF = 48000.0f;
-  double mSampleRateRatio = 1.0;
+  float mSampleRateF = 48000.0f; // the rate as last seen, in single precision
+  double mSampleRateRatio = 1.0; // the rate over 44.1 kHz, never below 1
   int mOverSamplingIndex = 0;
   int mOverSamplingFactor = 2;
-  float mRateFactor = 1e-15f;
+  float mRateFactor = static_cast<float>(kDenormalOffset);
   std::atomic<bool> mNeedsReinit{true};
   bool mRateUsable = true;
-  long mFixedBankDesigns = 0;
-  int mMaxBlockSize = 512;
-  int mConnectedOutputs = 2;
 
-  int mPowerOff = 0;
-  double mFollowerCoef = 1e-15;
-  double mFollowerKeep = 1e-15;
   std::atomic<bool> mBlockProcessed{false};
 
   std::array<ChannelState, kNumChannels> mChannels{};
   FilterBank mFilters;
-  std::array<double, 2> mMidSide{}; // mid and side of the frame, later stereo-stage scratch
   NoiseGenerator mNoise;
-  TubeStage mTube;
+  StereoStage mStereo;
   BlockValues mBlock;
   // The noise bits of a frame, drawn before the loops that use them. They live here rather than on
   // the stack: a stack copy can fall at the same offset within a 4 KB page as engine state

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 
 #include <array>
 

@@ -8,8 +8,8 @@ namespace kelmo::dsp {
 
 double SidechainCompensationGain(double frequencyHz, double gainDb) noexcept
 {
-  const float fN = static_cast<float>(ClampUnit((frequencyHz + 1e-15) * 0.0005555555555555556));
-  const double g = gainDb + 1e-15;
+  const float fN = static_cast<float>(ClampUnit((frequencyHz + kDenormalOffset) * 0.0005555555555555556));
+  const double g = gainDb + kDenormalOffset;
   const double aG = std::fmin(std::fabs(g), 1.0);
 
   double raw = 1.0;

@@ -30,9 +30,8 @@ double MeterDepth(double readout0, double readout1) noexcept
   return 0.999999999999999;
 }
 
-void RunStereoStage(std::array<ChannelState, 2>& channels, FilterBank& filters, const BlockValues& b,
-                    double depth, double levelFactor, std::array<double, 2>& midSide,
-                    TubeStage& tube) noexcept
+void StereoStage::Run(std::array<ChannelState, 2>& channels, FilterBank& filters, const BlockValues& b,
+                      double depth, double levelFactor) noexcept
 {
   ChannelState& c0 = channels[0];
   ChannelState& c1 = channels[1];
@@ -47,26 +46,23 @@ void RunStereoStage(std::array<ChannelState, 2>& channels, FilterBank& filters, 
   const double ph = Cos(h * 4.0 - kPi);
 
   const double p1 = filters.Run(17, 1, filters.Run(17, 0, ph));
-  const double d12 = c1.detectorState[12];
-  const double sm = d12 + (p1 - d12) * 0.009999999776482582;
-  c1.detectorState[12] = sm + 1e-15;
+  const double smoothed = mPhaseSmoother + (p1 - mPhaseSmoother) * kSlowSmoothing;
+  mPhaseSmoother = smoothed + kDenormalOffset;
 
-  double& mid = midSide[0];
-  double& sideSig = midSide[1];
-  mid = (s1 + s0) * 0.5;
-  sideSig = (s0 - s1) * 0.5;
+  double mid = (s1 + s0) * 0.5;
+  double side = (s0 - s1) * 0.5;
   const double level = depth * b.variGain * levelFactor;
 
-  const double t1 = tube.Process(1, 0, (a1 + a0) * 2.8) - (a1 + a0);
+  const double t1 = mSumTube.Process((a1 + a0) * 2.8) - (a1 + a0);
   mid += SoftClip(t1) * level;
-  const double t2 = tube.Process(0, 0, ((h * 0.5 - 2e-15 + p1) - sm) * 3.0) - dd;
-  sideSig += SoftClip(t2) * level;
+  const double t2 = mDifferenceTube.Process(((h * 0.5 - 2 * kDenormalOffset + p1) - smoothed) * 3.0) - dd;
+  side += SoftClip(t2) * level;
 
-  const double g = filters.Run(24, 1, sideSig);
-  sideSig += g * b.v * 0.10874906186;
+  const double g = filters.Run(24, 1, side);
+  side += g * b.v * 0.10874906186;
 
-  c0.channelSignal = mid + sideSig;
-  c1.channelSignal = mid - sideSig;
+  c0.channelSignal = mid + side;
+  c1.channelSignal = mid - side;
 }
 
 } // namespace kelmo::dsp

@@ -37,22 +37,16 @@ double TubeStage::F2(double x) noexcept
 
 void TubeStage::Clear() noexcept
 {
-  for (Words* w : {&mX1, &mX2, &mF2, &mF2Prev, &mD1Prev})
-    for (auto& stage : *w)
-      stage.fill(0.0);
+  mX1 = mX2 = mF2Prev = mD1Prev = 0.0;
 }
 
-double TubeStage::Process(int stage, int slot, double x) noexcept
+double TubeStage::Process(double x) noexcept
 {
-  if (stage < 0 || stage >= kNumStages || slot < 0 || slot >= kNumSlots || !std::isfinite(x))
-    return std::isfinite(x) ? HardLimit(x) : 0.0;
-  double& x1 = mX1[stage][slot];
-  double& x2 = mX2[stage][slot];
-  double& f2p = mF2Prev[stage][slot];
-  double& d1p = mD1Prev[stage][slot];
-
+  if (!std::isfinite(x)) return 0.0;
+  const double x1 = mX1;
+  const double x2 = mX2;
+  const double f2p = mF2Prev;
   const double f2x = F2(x);
-  mF2[stage][slot] = f2x;
 
   double d1;
   if (std::fabs(x - x1) >= kTolerance)
@@ -62,7 +56,7 @@ double TubeStage::Process(int stage, int slot, double x) noexcept
 
   double y;
   if (std::fabs(x - x2) >= kTolerance) {
-    y = 2.0 * (d1 - d1p) / (x - x2);
+    y = 2.0 * (d1 - mD1Prev) / (x - x2);
   } else {
     const double xm = (x + x2) * 0.5;
     const double dm = xm - x1;
@@ -72,14 +66,14 @@ double TubeStage::Process(int stage, int slot, double x) noexcept
       y = HardLimit((xm + x1) * 0.5);
   }
 
-  d1p = d1;
-  x2 = x1;
-  x1 = x;
-  f2p = f2x;
+  mD1Prev = d1;
+  mX2 = x1;
+  mX1 = x;
+  mF2Prev = f2x;
 
   // A state that has left the finite range would poison every later call: start afresh.
   if (!std::isfinite(y) || !std::isfinite(d1) || !std::isfinite(f2x)) {
-    x1 = x2 = f2p = d1p = mF2[stage][slot] = 0.0;
+    Clear();
     return HardLimit(x);
   }
   return y;

@@ -1,6 +1,6 @@
 #include "tools/render/FactoryPresetChoice.h"
 
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "tools/render/NumberText.h"
 
 namespace kelmo::render {

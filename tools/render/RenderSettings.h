@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/UserPresetFormat.h"
+#include "engine/presets/UserPresetFormat.h"
 #include "tools/render/ParamAssignment.h"
 #include "tools/render/RenderFailure.h"
 #include "tools/render/RenderOptions.h"

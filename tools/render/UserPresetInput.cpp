@@ -1,6 +1,6 @@
 #include "tools/render/UserPresetInput.h"
 
-#include "engine/UserPresetFileIO.h"
+#include "engine/presets/UserPresetFileIO.h"
 
 #include <cerrno>
 #include <cstdio>

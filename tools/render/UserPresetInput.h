@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/UserPresetFormat.h"
+#include "engine/presets/UserPresetFormat.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "tools/render/UserPresetIsolation.h"
 
-#include "engine/UserPresetLocation.h"
+#include "engine/presets/UserPresetLocation.h"
 
 #include <cstdlib>
 #include <filesystem>

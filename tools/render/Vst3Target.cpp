@@ -1,9 +1,9 @@
 #include "tools/render/Vst3Target.h"
 
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 #include "tools/render/EngineTarget.h"
 #include "tools/render/UserPresetIsolation.h"
-#include "vst3/host/PluginInstance.h"
+#include "tools/vst3host/PluginInstance.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "vst3/adapter/KeyTranslation.h"
 
-#include "vst3/sdk/KeyCodes.h"
-#include "vst3/sdk/Utf16Convert.h"
+#include "vst3/layer/KeyCodes.h"
+#include "vst3/layer/Utf16Convert.h"
 
 #include <iterator>
 #include <string_view>
@@ -21,7 +21,7 @@ constexpr int kNamedKeys[] = {
     0x90, 0x91,                                                             // num lock, scroll lock
     0x10, 0x11, 0x12,                                                       // shift, control, alt
 };
-static_assert(std::size(kNamedKeys) == sdk::kKeyAlt, "one virtual key per named key code");
+static_assert(std::size(kNamedKeys) == layer::kKeyAlt, "one virtual key per named key code");
 
 // Virtual key of a character key: digits and capitals as they are, small letters upper-cased.
 int VirtualKeyOfText(char c) noexcept
@@ -35,8 +35,8 @@ int VirtualKeyOfText(char c) noexcept
 
 int VirtualKeyOfKeyCode(int keyCode) noexcept
 {
-  if (keyCode >= sdk::kKeyBack && keyCode <= sdk::kKeyAlt) return kNamedKeys[keyCode - 1];
-  if (keyCode >= sdk::kFirstAsciiKey) return keyCode - sdk::kAsciiKeyOffset;
+  if (keyCode >= layer::kKeyBack && keyCode <= layer::kKeyAlt) return kNamedKeys[keyCode - 1];
+  if (keyCode >= layer::kFirstAsciiKey) return keyCode - layer::kAsciiKeyOffset;
   return 0;
 }
 
@@ -44,21 +44,21 @@ IKeyPress TranslateKey(char16_t key, int16_t keyCode, int16_t modifiers) noexcep
 {
   char16_t character = key;
   if (character == 0) {
-    if (keyCode == sdk::kKeySpace)
+    if (keyCode == layer::kKeySpace)
       character = u' ';
-    else if (keyCode >= sdk::kFirstAsciiKey)
-      character = static_cast<char16_t>(keyCode - sdk::kAsciiKeyOffset);
+    else if (keyCode >= layer::kFirstAsciiKey)
+      character = static_cast<char16_t>(keyCode - layer::kAsciiKeyOffset);
   }
 
   IKeyPress press;
-  if (character != 0) sdk::Utf16ToUtf8(std::u16string_view(&character, 1), press.mUtf8, sizeof(press.mUtf8));
-  if (keyCode == sdk::kKeyNone || keyCode == sdk::kKeyEquals)
+  if (character != 0) layer::Utf16ToUtf8(std::u16string_view(&character, 1), press.mUtf8, sizeof(press.mUtf8));
+  if (keyCode == layer::kKeyNone || keyCode == layer::kKeyEquals)
     press.mVKey = VirtualKeyOfText(press.mUtf8[0]);
   else
     press.mVKey = VirtualKeyOfKeyCode(keyCode);
-  press.mShift = (modifiers & sdk::kShiftKey) != 0;
-  press.mCtrl = (modifiers & sdk::kCommandKey) != 0;
-  press.mAlt = (modifiers & sdk::kAlternateKey) != 0;
+  press.mShift = (modifiers & layer::kShiftKey) != 0;
+  press.mCtrl = (modifiers & layer::kCommandKey) != 0;
+  press.mAlt = (modifiers & layer::kAlternateKey) != 0;
   return press;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "engine/dsp/DspMath.h"
 #include "engine/dsp/GainPass.h"
 #include "engine/dsp/KelmoDsp.h"
@@ -99,7 +99,7 @@ inline ParamValues FactoryPresetValues(std::string_view name)
   return DefaultParamValues();
 }
 
-// The "42 dV" factory setting: both channels linked, stereo stage active.
+// The "42 dV" factory setting: a detector per channel, controls linked, stereo stage active.
 inline ParamValues Preset42dV()
 {
   return FactoryPresetValues("42 dV");

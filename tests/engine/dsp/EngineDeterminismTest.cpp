@@ -49,7 +49,7 @@ TEST(EngineDeterminism, FreshInstancesAgreeAndResetRestartsTheSameWay)
   EXPECT_EQ(first.l, Render(b, in, BusySettings(), 64).l);
   // An explicitly reset instance matches a constructed one at the same rate.
   KelmoDsp c;
-  c.Reset(kRate, 64, 2);
+  c.Reset(kRate);
   EXPECT_EQ(first.r, Render(c, in, BusySettings(), 64).r);
 }
 

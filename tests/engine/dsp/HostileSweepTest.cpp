@@ -1,4 +1,4 @@
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "tests/engine/dsp/DspTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -76,8 +76,8 @@ TEST(HostileSweep, NonFiniteBurstsActAsSilenceEverywhere)
         hostile.r[700] = nan;
         zeroed.r[700] = 0.0;
         KelmoDsp a, b;
-        a.Reset(rate, 512, 2);
-        b.Reset(rate, 512, 2);
+        a.Reset(rate);
+        b.Reset(rate);
         const Stereo outA = Render(a, hostile, p, 512);
         const Stereo outB = Render(b, zeroed, p, 512);
         ASSERT_TRUE(AllFinite(outA.l) && AllFinite(outA.r)) << combos;
@@ -146,7 +146,7 @@ TEST(HostileSweep, TogglesGiveNoBursts)
         ParamValues q = p;
         switch (k % 8) {
         case 2:
-          dsp.Reset(rate, block, 2);
+          dsp.Reset(rate);
           break;
         case 3:
           q[kLBypass] = 0;
@@ -158,7 +158,7 @@ TEST(HostileSweep, TogglesGiveNoBursts)
           q[kPower] = 0;
           break;
         case 6:
-          dsp.Reset(rate, block, 2);
+          dsp.Reset(rate);
           q[kPower] = 0;
           break;
         default:

@@ -1,8 +1,4 @@
 #include "engine/dsp/ParamLimits.h"
-#include "engine/KelmoParamTable.h"
-
-#include "framework/editor/IEditorDelegate.h"
-#include "framework/params/IParam.h"
 
 #include <gtest/gtest.h>
 
@@ -11,31 +7,6 @@
 
 namespace kelmo::dsp {
 namespace {
-
-// Holds the parameters only; gestures go nowhere.
-class ParamHolder : public plugin::IEditorDelegate
-{
-public:
-  ParamHolder() : plugin::IEditorDelegate(kNumParams) {}
-  void BeginInformHostOfParamChangeFromUI(int) override {}
-  void EndInformHostOfParamChangeFromUI(int) override {}
-};
-
-// The engine clamps to its own table; it must agree with the parameters the host sees, or a
-// value the host accepts would be processed as a different one.
-TEST(ParamLimits, AgreeWithTheParameterDefinitions)
-{
-  ParamHolder holder;
-  DefineKelmoParams(holder);
-  const ParamValues defaults = DefaultParamValues();
-  for (int i = 0; i < kNumParams; ++i) {
-    const plugin::IParam* param = holder.GetParam(i);
-    ASSERT_NE(param, nullptr) << i;
-    EXPECT_EQ(GetParamLimit(i).min, param->GetMin()) << i;
-    EXPECT_EQ(GetParamLimit(i).max, param->GetMax()) << i;
-    EXPECT_EQ(defaults[i], param->GetDefault()) << i;
-  }
-}
 
 TEST(ParamLimits, SanitizeClampsAndReplacesNonFinite)
 {

@@ -111,7 +111,7 @@ TEST(Ramps, ThresholdRampEndsInTheBlockValues)
     p[kLThreshold] = leftThreshold;
     p[kRThreshold] = rightThreshold;
     BlockValues b;
-    ComputeBlockValues(b, p, 48000.0, 2, 0.005f, 48000.0 / 44100.0, 120.0, 1e-8, 1.0 - 1e-8);
+    ComputeBlockValues(b, p, 48000.0, 2, 0.005f, 48000.0 / 44100.0, 120.0);
     return b;
   };
   const BlockValues bottom = blockFor(36.0, 35.0);
@@ -122,7 +122,7 @@ TEST(Ramps, ThresholdRampEndsInTheBlockValues)
   EXPECT_EQ(top.sides[0].thresholdRamp, 1.0);
   EXPECT_NEAR(top.sides[0].deadZone, 1.0, 1e-14);
   EXPECT_NEAR(top.sides[1].deadZone, 0.1, 1e-9); // -20 dB
-  EXPECT_EQ(top.setOf[1], 0);                    // unlinked: channel 1 uses the left set
+  EXPECT_EQ(top.setOf[1], 0);                    // linked: channel 1 uses the left set
 }
 
 TEST(DspMath, SoftClipAndClampUnit)
@@ -158,6 +158,53 @@ TEST(BlockValues, SubStepFactorsAndConstants)
   EXPECT_EQ(SubStepConstant(2), 1.1547);
   EXPECT_EQ(SubStepConstant(12), 0.65144);
   EXPECT_EQ(SubStepConstant(16), 0.643);
+}
+
+// The host switches as the block values name them; several are inverted on the host side.
+TEST(BlockValues, SwitchesMeanWhatTheirNamesSay)
+{
+  struct Row
+  {
+    int param;
+    double value;
+    bool BlockValues::*global; // or, for a per-side switch, the left side's field:
+    bool SideValues::*side;
+    bool expected;
+  };
+  const Row rows[] = {
+      {kChannelLink, 0, &BlockValues::linked, nullptr, true},
+      {kChannelLink, 1, &BlockValues::linked, nullptr, false},
+      {kPower, 1, &BlockValues::powerOff, nullptr, false},
+      {kPower, 0, &BlockValues::powerOff, nullptr, true},
+      {kPower, 1e-16, &BlockValues::powerOff, nullptr, true}, // within the power-switch epsilon of 0
+      {kPower, 1e-14, &BlockValues::powerOff, nullptr, false},
+      {kMidSideMode, 1, &BlockValues::midSide, nullptr, true},
+      {kDelta, 1, &BlockValues::delta, nullptr, true},
+      {kSidechainListen, 1, &BlockValues::listen, nullptr, true},
+      {kLBypass, 1, nullptr, &SideValues::processed, true},
+      {kLBypass, 0, nullptr, &SideValues::processed, false},
+      {kLFeedBack, 1, nullptr, &SideValues::feedback, false},
+      {kLFeedBack, 0, nullptr, &SideValues::feedback, true},
+      {kLAutoRelease, 1, nullptr, &SideValues::autoRelease, true},
+      {kLSidechainCompensation, 1, nullptr, &SideValues::compensationOn, true},
+  };
+  for (const Row& row : rows) {
+    ParamValues p = DefaultParamValues();
+    p[row.param] = row.value;
+    BlockValues b;
+    ComputeBlockValues(b, p, 48000.0, 2, 0.005f, 48000.0 / 44100.0, 120.0);
+    const bool got = row.global ? b.*row.global : b.sides[0].*row.side;
+    EXPECT_EQ(got, row.expected) << row.param << " = " << row.value;
+  }
+  // Unlinked, channel 1 follows the right set.
+  ParamValues p = DefaultParamValues();
+  p[kChannelLink] = 1;
+  p[kRBypass] = 0;
+  BlockValues b;
+  ComputeBlockValues(b, p, 48000.0, 2, 0.005f, 1.0, 120.0);
+  EXPECT_EQ(b.setOf[1], 1);
+  EXPECT_FALSE(b.SetFor(1).processed);
+  EXPECT_TRUE(b.SetFor(0).processed);
 }
 
 } // namespace

@@ -67,7 +67,6 @@ public:
     }
   };
 
-  const Channel& State(int c) const { return mCh[c]; }
   double MeterReadout(int c) const { return mCh[c].meterReadout; }
   double MeterNeedle(int c) const { return mCh[c].meterNeedle; }
 

@@ -64,7 +64,7 @@ std::vector<double> RunBare(const ParamValues& values, const Programme& in, doub
                             double tempo)
 {
   KelmoDsp dsp;
-  dsp.Reset(rate, blockSize, 2);
+  dsp.Reset(rate);
   const int frames = static_cast<int>(in.l.size());
   std::vector<double> out;
   std::vector<double> ol(static_cast<size_t>(blockSize)), orr(static_cast<size_t>(blockSize));
@@ -162,16 +162,17 @@ TEST_F(Audio, FloatHostBuffersAndOverlongBlocks)
 
 TEST_F(Audio, ResetUsesTheFramesRateAndClearsTheMeters)
 {
+  const Programme in = MakeProgramme(1024);
   TestKelmo k;
-  k.Prepare(96000.0, 128);
-  EXPECT_EQ(k.Dsp().SampleRate(), 96000.0);
-  EXPECT_NEAR(k.Dsp().SampleRateRatio(), 96000.0 / 44100.0, 1e-12);
-  std::vector<double> l(128, 0.9), r(128, 0.9);
+  k.Prepare(96000.0, 128, 4, 2);
   k.Edit(kLThreshold, 30.0);
-  for (int i = 0; i < 20; ++i)
-    k.ProcessInPlace(l.data(), r.data(), 128);
+  const double tempo = k.TimeInfo().mTempo;
+  const std::vector<double> got = RunThroughFrame(k, in, 128);
+  EXPECT_EQ(got, RunBare(Snapshot(k), in, 96000.0, 128, tempo));
+  // The comparison is not vacuous: the rate changes the result.
+  EXPECT_NE(got, RunBare(Snapshot(k), in, 48000.0, 128, tempo));
+  ASSERT_NE(k.Dsp().MeterReadout(0), 0.001);
   k.Prepare(22050.0, 128);
-  EXPECT_EQ(k.Dsp().SampleRateRatio(), 1.0);
   EXPECT_EQ(k.Dsp().MeterReadout(0), 0.001);
   EXPECT_EQ(k.Dsp().MeterNeedle(1), 0.001);
 }

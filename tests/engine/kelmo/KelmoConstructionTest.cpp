@@ -1,6 +1,6 @@
 #include "engine/kelmo/KelmoTestSupport.h"
 
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 #include "framework/buffers/IByteChunk.h"
 #include "framework/buffers/StringBuf.h"
 

@@ -1,5 +1,6 @@
 #include "engine/kelmo/KelmoTestSupport.h"
 
+#include <cmath>
 #include <utility>
 
 using namespace kelmotest;
@@ -132,16 +133,39 @@ TEST_F(Linking, DeltaAndListenExcludeEachOther)
 
 TEST_F(Linking, OverSamplingAsksForNewFiltersOnly)
 {
+  // An "OverSampling" edit sends nothing to the editor; the next block runs at the new sub-step
+  // factor, exactly as a bare signal path given the new value for that block.
+  constexpr int kBlock = 64;
+  std::vector<double> in(2 * kBlock);
+  for (size_t n = 0; n < in.size(); ++n)
+    in[n] = 0.8 * std::sin(0.05 * static_cast<double>(n));
   TestKelmo k;
-  k.Prepare(48000.0, 16);
-  std::vector<double> l(16, 0.1), r(16, 0.1);
-  k.ProcessInPlace(l.data(), r.data(), 16);
-  EXPECT_EQ(k.Dsp().SubStepFactor(), 2);
+  k.Prepare(48000.0, kBlock);
+  k.Edit(kLThreshold, 30.0);
+  std::vector<double> l = in, r = in;
+  k.ProcessInPlace(l.data(), r.data(), kBlock);
   k.events.clear();
   k.Edit(kOverSampling, 3.0);
   EXPECT_TRUE(k.events.empty());
-  k.ProcessInPlace(l.data(), r.data(), 16);
-  EXPECT_EQ(k.Dsp().SubStepFactor(), 12);
+  k.ProcessInPlace(l.data() + kBlock, r.data() + kBlock, kBlock);
+
+  const auto bare = [&](double secondBlockOverSampling) {
+    kelmo::dsp::KelmoDsp dsp;
+    dsp.Reset(48000.0);
+    kelmo::dsp::ParamValues p{};
+    for (int i = 0; i < kNumParams; ++i)
+      p[static_cast<size_t>(i)] = V(k, i);
+    std::vector<double> bl = in, br = in;
+    for (int block = 0; block < 2; ++block) {
+      p[kOverSampling] = block == 0 ? 0.0 : secondBlockOverSampling;
+      double* ins[4] = {bl.data() + block * kBlock, br.data() + block * kBlock, nullptr, nullptr};
+      double* outs[2] = {ins[0], ins[1]};
+      dsp.Process<double>(ins, 4, outs, 2, kBlock, p, k.TimeInfo().mTempo);
+    }
+    return bl;
+  };
+  EXPECT_EQ(l, bare(3.0));
+  EXPECT_NE(l, bare(0.0)); // the factor shows in the output
 }
 
 TEST_F(Linking, SwitchingAToBAndBack)

@@ -1,5 +1,6 @@
 #include "engine/kelmo/KelmoTestSupport.h"
 
+#include "engine/dsp/ParamLimits.h"
 #include "framework/buffers/StringBuf.h"
 
 #include <cmath>
@@ -121,6 +122,10 @@ TEST_F(ParamTable, EveryParameterMatchesTheDefinition)
     EXPECT_EQ(p.GetMax(), e.max);
     EXPECT_EQ(p.GetDefault(), e.def);
     EXPECT_EQ(p.Value(), e.def);
+    // The signal path clamps to its own table: a value the host accepts must be processed as is.
+    EXPECT_EQ(kelmo::dsp::GetParamLimit(e.idx).min, e.min);
+    EXPECT_EQ(kelmo::dsp::GetParamLimit(e.idx).max, e.max);
+    EXPECT_EQ(kelmo::dsp::DefaultParamValues()[e.idx], e.def);
     EXPECT_EQ(p.GetStep(), e.step);
     EXPECT_STREQ(p.GetLabelText(), e.label);
     EXPECT_STREQ(p.GetGroup(), "");

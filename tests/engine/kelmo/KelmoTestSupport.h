@@ -2,9 +2,9 @@
 
 #include "engine/IMeterRecord.h"
 #include "engine/Kelmo.h"
-#include "engine/UserPresetFileIO.h"
-#include "engine/UserPresetLocation.h"
-#include "engine/presets/TempFolder.h"
+#include "engine/presets/UserPresetFileIO.h"
+#include "engine/presets/UserPresetLocation.h"
+#include "tests/engine/presets/TempFolder.h"
 
 #include <gtest/gtest.h>
 

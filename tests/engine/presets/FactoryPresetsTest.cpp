@@ -1,4 +1,4 @@
-#include "engine/FactoryPresets.h"
+#include "engine/presets/FactoryPresets.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "engine/UserPresetFileIO.h"
+#include "engine/presets/UserPresetFileIO.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/presets/TempFolder.h"
+#include "tests/engine/presets/TempFolder.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "engine/UserPresetFormat.h"
+#include "engine/presets/UserPresetFormat.h"
 
 #include <cmath>
 #include <limits>
@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/KelmoParams.h"
-#include "engine/UserPresetFileIO.h"
-#include "engine/UserPresetLocation.h"
-#include "engine/presets/TempFolder.h"
+#include "engine/dsp/KelmoParams.h"
+#include "engine/presets/UserPresetFileIO.h"
+#include "engine/presets/UserPresetLocation.h"
+#include "tests/engine/presets/TempFolder.h"
 
 namespace {
 

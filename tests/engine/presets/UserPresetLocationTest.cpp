@@ -1,11 +1,11 @@
-#include "engine/UserPresetLocation.h"
+#include "engine/presets/UserPresetLocation.h"
 
 #include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "engine/UserPresetFileIO.h"
+#include "engine/presets/UserPresetFileIO.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Whole renders through the command, checked against the compressor driven directly.
-#include "engine/KelmoParams.h"
+#include "engine/dsp/KelmoParams.h"
 #include "framework/buffers/IByteChunk.h"
 #include "tests/tools/render/RenderTestSupport.h"
 #include "tools/render/LevelMeter.h"

@@ -1,6 +1,6 @@
 // --param, --preset and --user-preset resolved against the compressor's own parameters.
-#include "engine/FactoryPresets.h"
-#include "engine/KelmoParams.h"
+#include "engine/presets/FactoryPresets.h"
+#include "engine/dsp/KelmoParams.h"
 #include "tests/tools/render/RenderTestSupport.h"
 #include "tools/render/EngineTarget.h"
 #include "tools/render/FactoryPresetChoice.h"

@@ -3,12 +3,12 @@
 // restarts, the channel context, editor resizes through the view's frame, and the key rule of
 // one host.
 #include "tests/vst3/binding/DirectKelmo.h"
-#include "tests/vst3/host/ComponentHandler.h"
-#include "tests/vst3/host/PlugFrame.h"
+#include "tests/vst3/testhost/ComponentHandler.h"
+#include "tests/vst3/testhost/PlugFrame.h"
 #include "vst3/IPluginVST3View.h"
-#include "vst3/host/AttributeList.h"
-#include "vst3/host/HostApplication.h"
-#include "vst3/sdk/Utf16Convert.h"
+#include "tools/vst3host/AttributeList.h"
+#include "tools/vst3host/HostApplication.h"
+#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"
 
@@ -206,7 +206,7 @@ TEST(HostSideKeys, OneHostGetsOnlyTheSpaceBarAllOthersEveryTranslatedKey)
     ASSERT_TRUE(view);
     const bool reaper = std::string(hostName) == "REAPER";
     EXPECT_EQ(view->onKeyDown(u'a', 0, 0), reaper ? kResultFalse : kResultTrue);
-    EXPECT_EQ(view->onKeyDown(0, plugin::sdk::kKeySpace, plugin::sdk::kShiftKey), kResultTrue);
+    EXPECT_EQ(view->onKeyDown(0, plugin::layer::kKeySpace, plugin::layer::kShiftKey), kResultTrue);
     ASSERT_EQ(plug->keys.size(), reaper ? 1u : 2u);
     const plugin::IKeyPress& space = plug->keys.back();
     EXPECT_EQ(space.mVKey, 0x20);

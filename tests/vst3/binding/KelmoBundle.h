@@ -1,9 +1,9 @@
 #pragma once
 
-#include "tests/vst3/host/ComponentHandler.h"
-#include "tests/vst3/host/ProcessBlock.h"
-#include "vst3/host/HostApplication.h"
-#include "vst3/host/ModuleLoader.h"
+#include "tests/vst3/testhost/ComponentHandler.h"
+#include "tests/vst3/testhost/ProcessBlock.h"
+#include "tools/vst3host/HostApplication.h"
+#include "tools/vst3host/ModuleLoader.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"

@@ -1,6 +1,6 @@
 // Host key codes to the framework's key presses.
 #include "vst3/adapter/KeyTranslation.h"
-#include "vst3/sdk/KeyCodes.h"
+#include "vst3/layer/KeyCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -31,17 +31,17 @@ TEST(KeyTranslation, CharactersTextsAndModifiers)
   EXPECT_STREQ(a.mUtf8, "a");
   EXPECT_FALSE(a.mShift || a.mCtrl || a.mAlt);
 
-  IKeyPress f1 = TranslateKey(0, plugin::sdk::kKeyF1, 0);
+  IKeyPress f1 = TranslateKey(0, plugin::layer::kKeyF1, 0);
   EXPECT_EQ(f1.mVKey, 0x70);
   EXPECT_STREQ(f1.mUtf8, "");
 
-  IKeyPress left = TranslateKey(0, plugin::sdk::kKeyLeft, plugin::sdk::kShiftKey);
+  IKeyPress left = TranslateKey(0, plugin::layer::kKeyLeft, plugin::layer::kShiftKey);
   EXPECT_EQ(left.mVKey, 0x25);
   EXPECT_TRUE(left.mShift);
   EXPECT_FALSE(left.mCtrl);
 
   IKeyPress space =
-      TranslateKey(0, plugin::sdk::kKeySpace, plugin::sdk::kCommandKey | plugin::sdk::kAlternateKey);
+      TranslateKey(0, plugin::layer::kKeySpace, plugin::layer::kCommandKey | plugin::layer::kAlternateKey);
   EXPECT_EQ(space.mVKey, 0x20);
   EXPECT_STREQ(space.mUtf8, " ");
   EXPECT_TRUE(space.mCtrl);
@@ -49,13 +49,13 @@ TEST(KeyTranslation, CharactersTextsAndModifiers)
   EXPECT_FALSE(space.mShift);
 
   // The physical control key on the Mac is not the command modifier.
-  EXPECT_FALSE(TranslateKey(u'x', 0, plugin::sdk::kControlKey).mCtrl);
+  EXPECT_FALSE(TranslateKey(u'x', 0, plugin::layer::kControlKey).mCtrl);
 
   IKeyPress zero = TranslateKey(0, 128, 0);
   EXPECT_EQ(zero.mVKey, '0');
   EXPECT_STREQ(zero.mUtf8, "0");
 
-  EXPECT_EQ(TranslateKey(u'=', plugin::sdk::kKeyEquals, 0).mVKey, 0);
+  EXPECT_EQ(TranslateKey(u'=', plugin::layer::kKeyEquals, 0).mVKey, 0);
   EXPECT_EQ(TranslateKey(u'7', 0, 0).mVKey, '7');
   EXPECT_EQ(TranslateKey(u'Q', 0, 0).mVKey, 'Q');
 

@@ -1,8 +1,8 @@
 // The tools' plug-in driver against the compressor bundle.
-#include "vst3/host/PluginInstance.h"
+#include "tools/vst3host/PluginInstance.h"
 #include "tests/vst3/binding/ProcessSupport.h"
 #include "vst3/adapter/TransportInfo.h"
-#include "vst3/host/PlayingTransport.h"
+#include "tools/vst3host/PlayingTransport.h"
 
 #include <cmath>
 #include <limits>

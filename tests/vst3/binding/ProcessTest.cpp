@@ -1,6 +1,6 @@
 // Processing through the bundle at 32 and 64 bits, compared with the engine driven directly.
 #include "tests/vst3/binding/ProcessSupport.h"
-#include "vst3/host/MemoryStream.h"
+#include "tools/vst3host/MemoryStream.h"
 
 #include <cmath>
 #include <cstring>

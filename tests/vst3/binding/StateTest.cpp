@@ -1,7 +1,7 @@
 // The component state: 44 doubles and the bypass flag; round trips; hostile streams change
 // nothing; the controller keeps no state of its own.
 #include "tests/vst3/binding/ProcessSupport.h"
-#include "vst3/host/MemoryStream.h"
+#include "tools/vst3host/MemoryStream.h"
 
 #include <cstring>
 #include <limits>

@@ -1,7 +1,7 @@
 // The editor view through the bundle: created only as "editor", refuses every platform type
 // here, answers size, scale and constraint calls, and holds the plug-in while it lives.
 #include "tests/vst3/binding/KelmoBundle.h"
-#include "tests/vst3/host/PlugFrame.h"
+#include "tests/vst3/testhost/PlugFrame.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vst3/sdk/SingleComponentEffect.h"
+#include "vst3/layer/SingleComponentEffect.h"
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
@@ -8,10 +8,10 @@
 
 namespace plugin::testplug {
 
-// A small effect on the single-component base, used to prove the SDK layers through a real
+// A small effect on the single-component base, used to prove our SDK layer through a real
 // bundle: output = gain x main input (+ side chain when its bus is active), gain changes are
 // sample-accurate at the points' offsets, 32- and 64-bit processing.
-class GainEffect : public plugin::sdk::SingleComponentEffect
+class GainEffect : public plugin::layer::SingleComponentEffect
 {
 public:
   // Factory create function (host main thread).

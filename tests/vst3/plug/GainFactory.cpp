@@ -1,14 +1,14 @@
 // The test bundle's exported factory.
 #include "tests/vst3/plug/GainEffect.h"
 #include "tests/vst3/plug/GainIds.h"
-#include "vst3/sdk/PluginFactory.h"
+#include "vst3/layer/PluginFactory.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 
 namespace {
 
-plugin::sdk::PluginFactory* gFactory = nullptr;
+plugin::layer::PluginFactory* gFactory = nullptr;
 
 } // namespace
 
@@ -22,7 +22,7 @@ extern "C" SMTG_EXPORT_SYMBOL Steinberg::IPluginFactory* PLUGIN_API GetPluginFac
   }
   static const PFactoryInfo info(plugin::testplug::kGainVendor, "https://quillmere.invalid",
                                  "mailto:tests@quillmere.invalid", PFactoryInfo::kUnicode);
-  gFactory = new plugin::sdk::PluginFactory(info, &gFactory);
+  gFactory = new plugin::layer::PluginFactory(info, &gFactory);
   static const PClassInfo2 cls(plugin::testplug::kGainClassId.toTUID(), PClassInfo::kManyInstances,
                                kVstAudioEffectClass, plugin::testplug::kGainClassName,
                                Vst::kSimpleModeSupported, plugin::testplug::kGainSubCategories, nullptr,

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/UserPresetFileIO.h"
-#include "engine/UserPresetLocation.h"
-#include "engine/presets/TempFolder.h"
+#include "engine/presets/UserPresetFileIO.h"
+#include "engine/presets/UserPresetLocation.h"
+#include "tests/engine/presets/TempFolder.h"
 
 // Several instances share the preset files with no lock between them: a reader must only ever
 // see a whole file, the old one or the new one, never a half-written one.

@@ -1,7 +1,7 @@
 // The audio thread is not the thread that built and initialised the instance; the main thread
 // keeps making controller and state calls while blocks run.
 #include "tests/vst3/binding/ProcessSupport.h"
-#include "vst3/host/MemoryStream.h"
+#include "tools/vst3host/MemoryStream.h"
 
 #include <atomic>
 #include <cmath>
