@@ -40,7 +40,8 @@ public:
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
   {
     if (!obj) return kInvalidArgument;
-    if (FUnknownPrivate::iidEqual(iid, IContextMenuTarget::iid) || FUnknownPrivate::iidEqual(iid, FUnknown::iid)) {
+    if (FUnknownPrivate::iidEqual(iid, IContextMenuTarget::iid) ||
+        FUnknownPrivate::iidEqual(iid, FUnknown::iid)) {
       addRef();
       *obj = static_cast<IContextMenuTarget*>(this);
       return kResultOk;

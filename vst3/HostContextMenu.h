@@ -24,6 +24,7 @@ namespace plugin::vst3 {
 // when the handler or the view is missing, the host offers no context menus or makes none.
 // Host main thread; allocates.
 bool PopupHostContextMenu(Steinberg::Vst::IComponentHandler* handler, Steinberg::IPlugView* view,
-                          Steinberg::Vst::ParamID id, ui::IPopupMenu& items, ui::IControl* target, int x, int y);
+                          Steinberg::Vst::ParamID id, ui::IPopupMenu& items, ui::IControl* target, int x,
+                          int y);
 
 } // namespace plugin::vst3

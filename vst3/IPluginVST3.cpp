@@ -301,11 +301,13 @@ tresult PLUGIN_API IPluginVST3::setParamNormalized(ParamID id, ParamValue value)
   return kResultOk;
 }
 
-bool IPluginVST3::PopupHostContextMenu(ui::IControl* target, int paramIdx, ui::IPopupMenu& items, int x, int y)
+bool IPluginVST3::PopupHostContextMenu(ui::IControl* target, int paramIdx, ui::IPopupMenu& items, int x,
+                                       int y)
 {
   if (paramIdx < 0 || paramIdx >= NParams()) return false;
   IPlugView* view = mLastView;
-  return vst3::PopupHostContextMenu(getComponentHandler(), view, static_cast<ParamID>(paramIdx), items, target, x, y);
+  return vst3::PopupHostContextMenu(getComponentHandler(), view, static_cast<ParamID>(paramIdx), items,
+                                    target, x, y);
 }
 
 IPlugView* PLUGIN_API IPluginVST3::createView(FIDString name)

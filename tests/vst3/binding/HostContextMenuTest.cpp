@@ -43,7 +43,8 @@ public:
   tresult PLUGIN_API getItem(int32, Item&, IContextMenuTarget**) override { return kNotImplemented; }
   tresult PLUGIN_API addItem(const Item& item, IContextMenuTarget* target) override
   {
-    items.push_back({plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(item.name, 128)), item.tag, item.flags});
+    items.push_back(
+        {plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(item.name, 128)), item.tag, item.flags});
     if (target) target->addRef();
     targets.push_back(target);
     return kResultOk;
@@ -95,66 +96,56 @@ public:
 class HostContextMenu : public ::testing::Test
 {
 protected:
-  HostContextMenu()
-  {
-    items.AddItem("Own");
-    items.AddSeparator();
-    items.AddItem("Checked", plugin::ui::IPopupMenu::Item::kChecked);
-    items.AddItem("Off", plugin::ui::IPopupMenu::Item::kDisabled);
-    items.AddItem("Both", plugin::ui::IPopupMenu::Item::kChecked | plugin::ui::IPopupMenu::Item::kDisabled);
-    items.AddItem("Sub", new plugin::ui::IPopupMenu("", {"Deep"}));
-  }
+  ~HostContextMenu() override { kelmo->setComponentHandler(nullptr); } // the host's part of terminate
   bool Popup(int paramIdx) { return kelmo->PopupHostContextMenu(&target, paramIdx, items, 31, 16); }
 
   Target target; // outlives the host objects, whose menu targets refer to it
   IPtr<kelmotest::DirectKelmo> kelmo = kelmotest::DirectKelmo::Make();
   IPtr<MenuHandler> handler = owned(new MenuHandler);
-  plugin::ui::IPopupMenu items;
+  plugin::ui::IPopupMenu items{"", {"Own"}};
 };
 
 } // namespace
 
 TEST_F(HostContextMenu, EditorItemsFollowTheHostsWithTagsFlagsAndGroups)
 {
+  using Item = plugin::ui::IPopupMenu::Item;
+  items.AddSeparator();
+  items.AddItem("Checked", Item::kChecked);
+  items.AddItem("Off", Item::kDisabled);
+  items.AddItem("Both", Item::kChecked | Item::kDisabled);
+  items.AddItem("Sub", new plugin::ui::IPopupMenu("", {"Deep"}));
   kelmo->setComponentHandler(handler);
   IPtr<IPlugView> view = owned(kelmo->createView(ViewType::kEditor));
-  ASSERT_TRUE(view);
   ASSERT_TRUE(Popup(kLAttack));
   EXPECT_EQ(handler->askedId, kLAttack);
   EXPECT_EQ(handler->askedView, view.get());
   const RecordingMenu& menu = *handler->menu;
   EXPECT_EQ(menu.items, (std::vector<MenuEntry>{{"Own", 0, 0},
-                                                {"", 1, IContextMenuItem::kIsSeparator},
-                                                {"Checked", 2, IContextMenuItem::kIsChecked},
-                                                {"Off", 3, IContextMenuItem::kIsDisabled},
+                                                {"", 1, 1},
+                                                {"Checked", 2, 4},
+                                                {"Off", 3, 2},
                                                 {"Both", 4, 6},
                                                 {"Sub", 5, 10},
                                                 {"Deep", 6, 0},
                                                 {"", 7, 17}}));
   EXPECT_EQ(menu.popups, (std::vector<std::pair<int32, int32>>{{31, 16}}));
-  EXPECT_EQ(handler->menu->refCount(), 1u); // the binding released its menu
-
-  // The user picks an editor item: the control hears its tag.
-  ASSERT_NE(menu.targets[6], nullptr);
-  EXPECT_EQ(menu.targets[6]->executeMenuItem(6), kResultOk);
+  EXPECT_EQ(handler->menu->refCount(), 1u);                  // the binding released the menu
+  EXPECT_EQ(menu.targets[6]->executeMenuItem(6), kResultOk); // the user picks an editor item
   EXPECT_EQ(target.chosen, std::vector<int>{6});
 }
 
 TEST_F(HostContextMenu, NothingShowsWithoutAHandlerAViewTheInterfaceOrAParameter)
 {
   EXPECT_FALSE(Popup(kLAttack)); // no handler
-
   kelmo->setComponentHandler(handler);
   EXPECT_FALSE(Popup(kLAttack)); // no view
   IPtr<IPlugView> view = owned(kelmo->createView(ViewType::kEditor));
-  EXPECT_FALSE(Popup(-1));
-  EXPECT_FALSE(Popup(kNumParams));
+  EXPECT_FALSE(Popup(-1) || Popup(kNumParams));
   handler->makeMenus = false;
   EXPECT_FALSE(Popup(kLAttack));
-
-  IPtr<plugin::testhost::ComponentHandler> plain = owned(new plugin::testhost::ComponentHandler);
-  kelmo->setComponentHandler(plain); // edits only, no context menus
+  kelmo->setComponentHandler(owned(new plugin::testhost::ComponentHandler)); // edits only
   EXPECT_FALSE(Popup(kLAttack));
   EXPECT_TRUE(handler->menu->popups.empty());
-  EXPECT_EQ(target.GetRefCount(), 1u); // no target was left holding the control
+  EXPECT_EQ(target.GetRefCount(), 1u); // no menu target was left holding the control
 }
