@@ -21,7 +21,7 @@ namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
-// Makes recording contexts of 899 x 500 and records the plug-in hooks the graphics delegate calls.
+// Makes recording contexts of 899 x 500 and logs the plug-in hooks the graphics delegate calls.
 struct Editor : TD
 {
   Editor()
@@ -51,8 +51,8 @@ IByteChunk Record(int32_t w, int32_t h, float scale, int bytes = 12)
   return chunk.Resize(bytes), chunk;
 }
 
-// What the API base and the binding are to the graphics delegate: the classes below it, which
-// answer the edits from the editor and show the host's context menu.
+// What the API base and the binding are to the graphics delegate: classes below it that answer the
+// edits from the editor and show the host's context menu.
 struct ApiLike : IEditorDelegate
 {
   ApiLike() : IEditorDelegate(2) {}
@@ -93,7 +93,6 @@ TEST(CanvasEditorDelegate, OpensOnceClosesGuardedAndReopensWithTheSizeItClosedWi
   dlg.closeFromClose = true;
   dlg.CloseWindow();
   EXPECT_EQ(dlg.log, (Strings{"OnUIClose", "OnUIClose"}));
-  EXPECT_EQ(dlg.GetUI(), nullptr);
   dlg.OpenWindow(&dlg);
   EXPECT_EQ(
       (std::vector<double>{double(dlg.UI()->Width()), double(dlg.UI()->Height()), dlg.UI()->GetDrawScale()}),
@@ -106,21 +105,20 @@ TEST(CanvasEditorDelegate, OpensOnceClosesGuardedAndReopensWithTheSizeItClosedWi
 
 TEST(CanvasEditorDelegate, EditorStateRecordRoundTripsAndSurvivesBadRecords)
 {
-  Editor dlg;
+  Editor dlg, other;
   IByteChunk saved;
   ASSERT_TRUE(dlg.SerializeEditorState(saved));
   EXPECT_TRUE(saved.IsEqual(Record(0, 0, 0.f))); // closed, nothing kept: twelve zero bytes
   dlg.OpenWindow(nullptr);
   dlg.UI()->Resize(1000, 600, 2.f, false);
   dlg.SerializeEditorState(saved);
-  Editor other;
   EXPECT_EQ(other.UnserializeEditorState(saved, 12), 24);
   other.OpenWindow(nullptr);
   EXPECT_EQ(other.UI()->GetDrawScale(), 2.f);
-  EXPECT_EQ(other.UnserializeEditorState(Record(900, 650, kNaN), 0), 12); // open: applied, but not this scale
-  EXPECT_EQ(other.UI()->GetDrawScale(), 2.f);
+  EXPECT_EQ(other.UnserializeEditorState(Record(900, 650, kNaN), 0), 12); // open: this scale is unusable
   EXPECT_EQ(other.UnserializeEditorState(Record(900, 650, 1.25f), 0), 12);
-  EXPECT_EQ(other.UI()->Height(), 650);
+  EXPECT_EQ((std::vector<double>{double(other.UI()->Height()), other.UI()->GetDrawScale()}),
+            (std::vector<double>{650, 1.25}));
 
   const struct
   {
@@ -134,9 +132,9 @@ TEST(CanvasEditorDelegate, EditorStateRecordRoundTripsAndSurvivesBadRecords)
   for (const auto& c : cases) {
     Editor closed;
     EXPECT_EQ(closed.UnserializeEditorState(c.chunk, c.start), c.result);
-    EXPECT_EQ(closed.GetSavedWidth(), c.width);
-    EXPECT_EQ(closed.GetSavedHeight(), c.height);
-    EXPECT_EQ(closed.GetSavedDrawScale(), 0.f);
+    EXPECT_EQ((std::vector<double>{double(closed.GetSavedWidth()), double(closed.GetSavedHeight()),
+                                   closed.GetSavedDrawScale()}),
+              (std::vector<double>{double(c.width), double(c.height), 0}));
     closed.OpenWindow(nullptr);
     EXPECT_EQ(closed.UI()->Width(), 899); // nothing usable kept: the factory's size
   }
@@ -145,31 +143,26 @@ TEST(CanvasEditorDelegate, EditorStateRecordRoundTripsAndSurvivesBadRecords)
 TEST(CanvasEditorDelegate, DeliveriesReachTheMatchingControlsOfTheOpenEditor)
 {
   Editor dlg;
-  IMidiMsg note;
-  note.mData1 = 60;
+  IMidiMsg note{0, 0x90, 60, 100};
   dlg.SendMidiMsgFromDelegate(note);                          // closed: the plug-in hook only
   dlg.SendParameterValueFromDelegate(TD::kSteps, 7.3, false); // closed: the hook only
   EXPECT_FALSE(dlg.OnKeyDown(Key(65)));
   dlg.OpenWindow(nullptr);
-  auto* tagged =
+  auto* one =
       static_cast<RecordingControl*>(dlg.UI()->AttachControl(new RecordingControl(IRECT(), TD::kSteps), 0));
   auto* two = static_cast<RecordingControl*>(
       dlg.UI()->AttachControl(new RecordingControl(IRECT(0, 0, 9, 9), {TD::kGain, TD::kSteps}), 1));
-  two->SetReceivesMidi(true);
-  two->keyResult = true;
-  two->hooks.clear();
+  two->SetReceivesMidi(true), two->keyResult = true, two->hooks.clear();
   dlg.calls.clear();
   dlg.SendParameterValueFromDelegate(TD::kSteps, 7.3, false); // snapped to 7 of 0..10
-  EXPECT_DOUBLE_EQ(tagged->GetValue(0), 0.7);
-  EXPECT_EQ((std::vector<double>{two->GetValue(0), two->GetValue(1)}),
-            (std::vector<double>{0.0, tagged->GetValue(0)}));
+  EXPECT_EQ((std::vector<double>{one->GetValue(0), two->GetValue(0), two->GetValue(1)}),
+            (std::vector<double>{0.7, 0.0, 0.7}));
   dlg.SendParameterValueFromDelegate(TD::kSteps, kNaN, true);
   dlg.SendParameterValueFromDelegate(40, 3.0, false); // no such parameter
   dlg.SendControlValueFromDelegate(0, 0.4);
   dlg.SendControlValueFromDelegate(0, kNaN);
-  EXPECT_EQ(tagged->GetValue(0), 0.4);
+  EXPECT_EQ(one->GetValue(0), 0.4);
   EXPECT_EQ(dlg.CallsNamed("ParamChangeUI").size(), 3u);
-
   dlg.SendControlMsgFromDelegate(1, 5, 0, nullptr);
   EXPECT_EQ(two->lastInt, 5);
   dlg.SendControlMsgFromDelegate(9, 5, 0, nullptr); // no such tag
@@ -180,7 +173,6 @@ TEST(CanvasEditorDelegate, DeliveriesReachTheMatchingControlsOfTheOpenEditor)
   EXPECT_EQ(two->hooks, (HookLog{"OnMsgFromDelegate", "OnMidi", "OnKeyDown", "OnRescale"}));
   EXPECT_EQ(dlg.log, (Strings{"OnMidiMsgUI 60", "OnMidiMsgUI 60"})); // never OnMessage
   EXPECT_EQ(dlg.UI()->GetScreenScale(), 2.f);
-
   bool destroyed = false;
   {
     Editor open;

@@ -20,7 +20,7 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-// Special controls in the states that take every pointer event.
+// Special controls in the states that take every pointer event, and a context that installs them.
 struct ShowingPopup : IPopupMenuControl
 {
   ShowingPopup() { mState = kExpanded; }
@@ -32,12 +32,10 @@ struct EditingField : ITextEntryControl
 struct DispatchCanvas : RecordingCanvas
 {
   using RecordingCanvas::RecordingCanvas;
-  template <class C> C* Install(C*& slot, C* control) { return InitSpecialControl(control), slot = control; }
-  void InstallField() { Install<ITextEntryControl>(mTextEntryCtrl, new EditingField); }
-  void InstallPopup() { Install<IPopupMenuControl>(mPopupMenuCtrl, new ShowingPopup); }
+  void Install(ITextEntryControl* field) { InitSpecialControl(mTextEntryCtrl = field); }
+  void Install(IPopupMenuControl* popup) { InitSpecialControl(mPopupMenuCtrl = popup); }
 };
-
-// Adds two items of its own to a host context menu.
+// Adds items of its own to a host context menu.
 struct MenuControl : RecordingControl
 {
   using RecordingControl::RecordingControl;
@@ -47,11 +45,10 @@ struct MenuControl : RecordingControl
 class EventDispatchTest : public ::testing::Test
 {
 protected:
-  // Attached, with the attach hooks forgotten.
   template <class C = RecordingControl> C* Add(const IRECT& r, int param = -1)
   {
     auto* c = static_cast<C*>(ui.AttachControl(new C(r, param)));
-    return c->hooks.clear(), c;
+    return c->hooks.clear(), c; // attach hooks forgotten
   }
   Strings Gestures() const
   {
@@ -66,34 +63,26 @@ protected:
 
 } // namespace
 
-TEST_F(EventDispatchTest, HitTestTakesTheTopmostUsableControlAndHoverSkipsTheBackground)
+TEST_F(EventDispatchTest, HitTestTakesTheTopmostUsableControlAndHoverNeverTheBackground)
 {
   RecordingControl* low = Add(IRECT(0, 0, 100, 100));
   RecordingControl* top = Add(IRECT(0, 0, 100, 100));
-  struct Case
-  {
-    bool hidden, transparent, disabled, mouseWhileDisabled;
-    int press, hover;
-  } cases[] = {{false, false, false, false, 1, 1},
-               {true, false, false, false, 0, -1},
-               {false, true, false, false, 0, -1},
-               {false, false, true, false, 0, -1},
-               {false, false, true, true, 1, -1}};
+  const bool cases[][6] = {// hidden, transparent, disabled, mouse while disabled, top pressed, top hovered
+                           {0, 0, 0, 0, 1, 1},
+                           {1, 0, 0, 0, 0, 0},
+                           {0, 1, 0, 0, 0, 0},
+                           {0, 0, 1, 0, 0, 0},
+                           {0, 0, 1, 1, 1, 0}};
   ui.EnableMouseOver(true);
-  for (const Case& c : cases) {
-    top->Hide(c.hidden);
-    top->SetIgnoreMouse(c.transparent);
-    top->SetDisabled(c.disabled);
-    top->SetMouseWhileDisabled(c.mouseWhileDisabled);
-    EXPECT_EQ(ui.GetMouseControlIdx(50, 50), c.press);
-    EXPECT_EQ(ui.GetMouseControlIdx(50, 50, true), c.hover); // never the background
+  for (const auto& c : cases) {
+    top->Hide(c[0]), top->SetIgnoreMouse(c[1]), top->SetDisabled(c[2]), top->SetMouseWhileDisabled(c[3]);
+    EXPECT_EQ(ui.GetMouseControlIdx(50, 50), c[4] ? 1 : 0);
+    EXPECT_EQ(ui.GetMouseControlIdx(50, 50, true), c[5] ? 1 : -1);
   }
   EXPECT_EQ(ui.GetMouseControlIdx(100, 50), -1); // the right edge is outside
-  low->Hide(true);
-  top->Hide(true);
+  low->Hide(true), top->Hide(true);
   EXPECT_EQ(ui.GetMouseControl(50, 50, true), nullptr);
   EXPECT_TRUE(ui.CaptureIsEmpty()); // events over nothing capture nothing
-  EXPECT_EQ(ui.SetLastClickedParamForPos(50, 50), -1);
 }
 
 TEST_F(EventDispatchTest, OpenMenusFieldsResizerAndFrameDisplayComeBeforeTheList)
@@ -101,13 +90,13 @@ TEST_F(EventDispatchTest, OpenMenusFieldsResizerAndFrameDisplayComeBeforeTheList
   RecordingControl* knob = Add(IRECT(0, 0, 300, 200), TD::kMode);
   ui.AttachCornerResizer(0, false);
   ui.ShowFPSDisplay(true);
-  EXPECT_EQ(ui.GetMouseControl(295, 195, false), static_cast<IControl*>(ui.GetCornerResizer()));
-  EXPECT_EQ(ui.GetMouseControl(20, 20, false), static_cast<IControl*>(ui.GetFPSDisplay()));
-  EXPECT_EQ(ui.GetMouseControl(250, 20, false), knob);
+  const std::vector<IControl*> found{ui.GetMouseControl(295, 195, false), ui.GetMouseControl(20, 20, false),
+                                     ui.GetMouseControl(250, 20, false)};
+  EXPECT_EQ(found, (std::vector<IControl*>{ui.GetCornerResizer(), ui.GetFPSDisplay(), knob}));
   EXPECT_EQ(ui.SetLastClickedParamForPos(250, 20), TD::kMode);
-  ui.InstallField();
+  ui.Install(new EditingField);
   EXPECT_EQ(ui.GetMouseControl(295, 195, false), static_cast<IControl*>(ui.GetTextEntryControl()));
-  ui.InstallPopup();
+  ui.Install(new ShowingPopup);
   EXPECT_EQ(ui.GetMouseControl(250, 20, true), static_cast<IControl*>(ui.GetPopupMenuControl()));
   EXPECT_EQ(ui.GetCapturedControl(0), static_cast<IControl*>(ui.GetPopupMenuControl()));
 }
@@ -124,43 +113,35 @@ TEST_F(EventDispatchTest, TheCapturedControlKeepsItsGestureAndASecondTouchNeedsM
   knob->SetMultiTouch(true);
   ui.OnMouseDown({Point(21, 21, LeftButton(2))});
   ui.OnMouseUp({Point(500, -40), Point(21, 21, LeftButton(2))});
-  EXPECT_EQ(knob->hooks, (HookLog{"OnMouseDown", "OnMouseDrag", "OnMouseDown", "OnMouseUp", "OnMouseUp"}));
-  EXPECT_EQ(Gestures(), (Strings{"Begin 0", "Begin 0", "End 0", "End 0"}));
-  EXPECT_TRUE(ui.CaptureIsEmpty());
-
   ui.OnMouseDown(Press(20, 20));
   ui.SetInTextEntry(knob); // while a value is typed, drags go to the in-editor field only
   ui.OnMouseDrag(Drag(25, 25, 5, 5));
-  EXPECT_EQ(knob->hooks.back(), "OnMouseDown");
+  EXPECT_EQ(knob->hooks,
+            (HookLog{"OnMouseDown", "OnMouseDrag", "OnMouseDown", "OnMouseUp", "OnMouseUp", "OnMouseDown"}));
+  EXPECT_EQ(Gestures(), (Strings{"Begin 0", "Begin 0", "End 0", "End 0", "Begin 0"}));
 }
 
-TEST_F(EventDispatchTest, RightClickOnABoundControlOpensTheHostMenuInsteadOfAPress)
+TEST_F(EventDispatchTest, RightClicksOpenTheHostMenuAndDoubleClicksPressOrReset)
 {
   ui.Resize(300, 200, 1.5f, false);
   auto* knob = Add<MenuControl>(IRECT(10, 10, 30, 30), TD::kSteps);
-  ui.OnMouseDown(Press(20.9f, 11.f, RightButton()));
-  EXPECT_TRUE(knob->hooks.empty() && Gestures().empty() && ui.CaptureIsEmpty());
-  EXPECT_EQ(dlg.CallsNamed("HostMenu"), (std::vector<DelegateCall>{{"HostMenu", TD::kSteps, 31, 16}}));
-  EXPECT_EQ(dlg.hostMenuItems, (Strings{"Sub", "Deep"}));
+  ui.OnMouseDown(Press(20.9f, 11.f, RightButton())); // at (x, y) times the draw scale
+  EXPECT_EQ(dlg.calls.back(), (DelegateCall{"HostMenu", TD::kSteps, 31, 16}));
   EXPECT_EQ(dlg.hostMenuTarget, knob);
+  EXPECT_EQ(dlg.hostMenuItems, (Strings{"Sub", "Deep"}));
   RecordingControl* plain = Add(IRECT(50, 50, 60, 60)); // unbound: an ordinary right press
   ui.OnMouseDown(Press(55, 55, RightButton()));
-  EXPECT_EQ(plain->hooks, (HookLog{"OnMouseDown"}));
-}
-
-TEST_F(EventDispatchTest, DoubleClickIsASecondPressOrTheControlsOwnHandler)
-{
-  RecordingControl* button = Add(IRECT(10, 10, 30, 30), TD::kBypass);
+  ui.OnMouseUp(Press(55, 55));
+  RecordingControl* button = Add(IRECT(70, 70, 90, 90), TD::kBypass);
   button->SetDoubleClickIsClick(true);
-  ui.OnMouseDblClick(20, 20, LeftButton());
-  ui.OnMouseUp(Press(20, 20)); // the capture stayed for it
-  RecordingControl* knob = Add(IRECT(40, 40, 60, 60));
-  ui.OnMouseDblClick(50, 50, LeftButton());
+  ui.OnMouseDblClick(80, 80, LeftButton());
+  ui.OnMouseUp(Press(80, 80)); // the capture stayed for it
+  ui.OnMouseDblClick(55, 55, LeftButton());
   ui.OnMouseDblClick(200, 150, LeftButton()); // over nothing
+  EXPECT_TRUE(knob->hooks.empty() && ui.CaptureIsEmpty());
+  EXPECT_EQ(plain->hooks, (HookLog{"OnMouseDown", "OnMouseUp", "OnMouseDblClick"}));
   EXPECT_EQ(button->hooks, (HookLog{"OnMouseDown", "OnMouseUp"}));
-  EXPECT_EQ(knob->hooks, (HookLog{"OnMouseDblClick"}));
   EXPECT_EQ(Gestures(), (Strings{"Begin 3", "End 3"}));
-  EXPECT_TRUE(ui.CaptureIsEmpty());
 }
 
 TEST_F(EventDispatchTest, WheelDropsKeysAndHoverGoToTheControlUnderThePointer)
@@ -190,7 +171,6 @@ TEST_F(EventDispatchTest, WheelDropsKeysAndHoverGoToTheControlUnderThePointer)
   EXPECT_EQ(handled, (Strings{"65 up", "66 down"}));
   EXPECT_EQ(background->hooks, (HookLog{"OnMouseOut"}));
   EXPECT_EQ(ui.GetCursorType(), ICanvas::kCursorArrow);
-  EXPECT_EQ(ui.GetMouseOverControl(), nullptr);
 }
 
 TEST_F(EventDispatchTest, EveryBegunGestureEndsOnceWhateverEndsTheCapture)

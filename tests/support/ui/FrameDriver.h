@@ -38,14 +38,6 @@ public:
     lastDrawn = Rects();
     return true;
   }
-  // n frames; the number that drew.
-  int Run(int n)
-  {
-    int drawn = 0;
-    for (int i = 0; i < n; ++i)
-      drawn += Tick() ? 1 : 0;
-    return drawn;
-  }
   // Moves the virtual clock without a frame.
   void AdvanceMs(double ms) { mClock.AdvanceMs(ms); }
 

@@ -22,14 +22,6 @@ using plugin::vst3host::HostObject;
 
 namespace {
 
-struct MenuEntry
-{
-  std::string name;
-  int32 tag;
-  int32 flags;
-  bool operator==(const MenuEntry&) const = default;
-};
-
 // A host menu that keeps every item added, its target and where it popped up.
 class RecordingMenu : public HostObject<IContextMenu>
 {
@@ -37,26 +29,21 @@ public:
   ~RecordingMenu() override
   {
     for (IContextMenuTarget* t : targets)
-      if (t) t->release();
+      t->release();
   }
   int32 PLUGIN_API getItemCount() override { return static_cast<int32>(items.size()); }
   tresult PLUGIN_API getItem(int32, Item&, IContextMenuTarget**) override { return kNotImplemented; }
   tresult PLUGIN_API addItem(const Item& item, IContextMenuTarget* target) override
   {
-    items.push_back(
-        {plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(item.name, 128)), item.tag, item.flags});
-    if (target) target->addRef();
+    const std::string name = plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(item.name, 128));
+    items.push_back(name + " " + std::to_string(item.tag) + " " + std::to_string(item.flags));
     targets.push_back(target);
-    return kResultOk;
+    return target->addRef(), kResultOk;
   }
   tresult PLUGIN_API removeItem(const Item&, IContextMenuTarget*) override { return kNotImplemented; }
-  tresult PLUGIN_API popup(UCoord x, UCoord y) override
-  {
-    popups.push_back({x, y});
-    return kResultOk;
-  }
+  tresult PLUGIN_API popup(UCoord x, UCoord y) override { return popups.push_back({x, y}), kResultOk; }
 
-  std::vector<MenuEntry> items;
+  std::vector<std::string> items; // "text tag flags"
   std::vector<IContextMenuTarget*> targets;
   std::vector<std::pair<int32, int32>> popups;
 };
@@ -121,14 +108,8 @@ TEST_F(HostContextMenu, EditorItemsFollowTheHostsWithTagsFlagsAndGroups)
   EXPECT_EQ(handler->askedId, kLAttack);
   EXPECT_EQ(handler->askedView, view.get());
   const RecordingMenu& menu = *handler->menu;
-  EXPECT_EQ(menu.items, (std::vector<MenuEntry>{{"Own", 0, 0},
-                                                {"", 1, 1},
-                                                {"Checked", 2, 4},
-                                                {"Off", 3, 2},
-                                                {"Both", 4, 6},
-                                                {"Sub", 5, 10},
-                                                {"Deep", 6, 0},
-                                                {"", 7, 17}}));
+  EXPECT_EQ(menu.items, (std::vector<std::string>{"Own 0 0", " 1 1", "Checked 2 4", "Off 3 2", "Both 4 6",
+                                                  "Sub 5 10", "Deep 6 0", " 7 17"}));
   EXPECT_EQ(menu.popups, (std::vector<std::pair<int32, int32>>{{31, 16}}));
   EXPECT_EQ(handler->menu->refCount(), 1u);                  // the binding released the menu
   EXPECT_EQ(menu.targets[6]->executeMenuItem(6), kResultOk); // the user picks an editor item
