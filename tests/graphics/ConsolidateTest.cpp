@@ -48,11 +48,10 @@ TEST(Consolidate, NestedAndCollinearMergeCornersAreCutCrossingBarsStay)
     EXPECT_EQ(Consolidated(c[0]), c[1]);
 }
 
-TEST(Consolidate, RandomSetsKeepExactlyTheCoveredCellsAndLoseMostOverdraw)
+TEST(Consolidate, RandomSetsKeepExactlyTheCoveredCells)
 {
   std::mt19937 rng(1234);
   std::uniform_int_distribution<int> coord(0, 24);
-  int twiceBefore = 0, twiceAfter = 0;
   for (int round = 0; round < 400; ++round) {
     std::vector<IRECT> rects;
     for (int i = 0; i <= round % 8; ++i) {
@@ -61,11 +60,7 @@ TEST(Consolidate, RandomSetsKeepExactlyTheCoveredCellsAndLoseMostOverdraw)
         rects.emplace_back(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
     }
     const std::vector<int> before = Cover(rects), after = Cover(Consolidated(rects));
-    for (size_t c = 0; c < before.size(); ++c) {
+    for (size_t c = 0; c < before.size(); ++c)
       ASSERT_EQ(after[c] > 0, before[c] > 0) << "round " << round << " cell " << c;
-      twiceBefore += std::max(before[c] - 1, 0);
-      twiceAfter += std::max(after[c] - 1, 0);
-    }
   }
-  EXPECT_LT(twiceAfter, twiceBefore / 2);
 }

@@ -59,7 +59,7 @@ TEST_F(DirBrowseTest, MatchingFilesBecomeSortedItemsFoldersSubmenusAndLoopsAreNo
   IDirBrowseControlBase plain(IRECT(), "txt");
   EXPECT_EQ(Build(plain, "/"), "A atxt b sub[x] Warm"); // empty folders and loop links go
   EXPECT_EQ(plain.ItemCount(), 5);
-  IDirBrowseControlBase keep(IRECT(), "txt", true, true, true);
+  IDirBrowseControlBase keep(IRECT(), "txt", true, true, true); // extensions and empty folders kept
   EXPECT_EQ(Build(keep), "A.txt atxt b.txt empty[] folder.txt[] sub[loop[] up[] x.txt] Warm.txt");
   IDirBrowseControlBase flat(IRECT(), "txt", false, false);
   EXPECT_EQ(Build(flat), "A atxt b Warm");

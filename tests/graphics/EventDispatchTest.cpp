@@ -2,7 +2,6 @@
 #include "graphics/controls/ICornerResizerControl.h"
 #include "graphics/controls/IFPSDisplayControl.h"
 #include "graphics/controls/IPopupMenuControl.h"
-#include "graphics/controls/ITextEntryControl.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/RecordingControl.h"
 #include "support/ui/TestEditorDelegate.h"
@@ -20,19 +19,14 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-// Special controls in the states that take every pointer event, and a context that installs them.
+// An open in-editor menu takes every pointer event.
 struct ShowingPopup : IPopupMenuControl
 {
   ShowingPopup() { mState = kExpanded; }
 };
-struct EditingField : ITextEntryControl
-{
-  EditingField() { mEditing = true; }
-};
 struct DispatchCanvas : RecordingCanvas
 {
   using RecordingCanvas::RecordingCanvas;
-  void Install(ITextEntryControl* field) { InitSpecialControl(mTextEntryCtrl = field); }
   void Install(IPopupMenuControl* popup) { InitSpecialControl(mPopupMenuCtrl = popup); }
 };
 // Adds items of its own to a host context menu.
@@ -85,7 +79,7 @@ TEST_F(EventDispatchTest, HitTestTakesTheTopmostUsableControlAndHoverNeverTheBac
   EXPECT_TRUE(ui.CaptureIsEmpty()); // events over nothing capture nothing
 }
 
-TEST_F(EventDispatchTest, OpenMenusFieldsResizerAndFrameDisplayComeBeforeTheList)
+TEST_F(EventDispatchTest, AnOpenMenuTheResizerAndTheFrameDisplayComeBeforeTheList)
 {
   RecordingControl* knob = Add(IRECT(0, 0, 300, 200), TD::kMode);
   ui.AttachCornerResizer(0, false);
@@ -94,8 +88,6 @@ TEST_F(EventDispatchTest, OpenMenusFieldsResizerAndFrameDisplayComeBeforeTheList
                                      ui.GetMouseControl(250, 20, false)};
   EXPECT_EQ(found, (std::vector<IControl*>{ui.GetCornerResizer(), ui.GetFPSDisplay(), knob}));
   EXPECT_EQ(ui.SetLastClickedParamForPos(250, 20), TD::kMode);
-  ui.Install(new EditingField);
-  EXPECT_EQ(ui.GetMouseControl(295, 195, false), static_cast<IControl*>(ui.GetTextEntryControl()));
   ui.Install(new ShowingPopup);
   EXPECT_EQ(ui.GetMouseControl(250, 20, true), static_cast<IControl*>(ui.GetPopupMenuControl()));
   EXPECT_EQ(ui.GetCapturedControl(0), static_cast<IControl*>(ui.GetPopupMenuControl()));
