@@ -192,7 +192,8 @@ void Window::SendEvent(Event event)
       deliver = deliver && hit->AcceptsFirstMouse(&event);
     }
     mButtonsDown |= left ? kLeftButton : kRightButton;
-    mPressView = hit;
+    // A press the view never got brings it no drags or release either.
+    mPressView = deliver ? hit : nullptr;
     if (!deliver) break;
     if (hit.get() != mFirstResponder && hit->AcceptsFirstResponder()) MakeFirstResponder(hit.get());
     left ? hit->MouseDown(event) : hit->RightMouseDown(event);
