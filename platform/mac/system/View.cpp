@@ -64,6 +64,8 @@ void View::RemoveFromSuperview()
   if (!mSuperview) return;
   const std::shared_ptr<View> keepAlive = shared_from_this();
   if (mWindow) mWindow->ViewWillLeave(*this);
+  // A first responder told that it leaves may have removed this view already.
+  if (!mSuperview) return;
   std::erase(mSuperview->mSubviews, keepAlive);
   mSuperview = nullptr;
   MoveToWindow(nullptr);
