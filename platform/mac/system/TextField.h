@@ -77,6 +77,8 @@ public:
   LineBreakMode GetLineBreakMode() const noexcept { return mLineBreakMode; }
   void SetLineBreakMode(LineBreakMode mode) noexcept { mLineBreakMode = mode; }
 
+  // Layout hooks, called by the field on the main thread (subclasses may move the text and the
+  // editor); they need not allocate.
   // The text's rectangle inside bounds: bounds less 2 points of padding left and right.
   virtual Rect DrawingRectForBounds(Rect bounds) const;
   // The text's natural size: one line of the font (1.2 x its size, rounded up) plus 2 points in

@@ -12,7 +12,8 @@
 // A view: a rectangle of a window with subviews, a layer, tracking areas, tooltips and a place
 // in drag and drop. Its frame is in its superview's coordinates; its own coordinates start at
 // its bottom left, or at its top left when it is flipped. Views are shared objects (make them
-// with std::make_shared); a superview keeps its subviews alive. Main thread only.
+// with std::make_shared); a superview keeps its subviews alive. A destroyed view stops observing
+// notifications it observes as itself (the View pointer). Main thread only.
 namespace plugin::sys {
 
 class View;

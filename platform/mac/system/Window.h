@@ -56,10 +56,10 @@ public:
   const std::string& AppearanceName() const noexcept { return mAppearance; }
   void SetAppearanceName(std::string name);
 
-  // Delivers an event as the window server does: presses to the view under the mouse (which
-  // may become first responder), drags and releases to the view that took the press, moves to
-  // the first responder, the wheel to the view under the mouse, keys to the first responder;
-  // tracking areas are told of crossings. Sets the mouse location and the current event.
+  // Delivers an event as the window server does (the window must outlive the call): presses to the view under
+  // the mouse (which may become first responder), drags and releases to the view that took the press, moves
+  // to the first responder, the wheel to the view under the mouse, keys to the first responder; tracking
+  // areas are told of crossings. Sets the mouse location and the current event.
   void SendEvent(Event event);
 
   // A drag over the window at info.draggingLocation: the view under it that registered one of
