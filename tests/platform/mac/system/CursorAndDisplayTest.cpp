@@ -2,7 +2,6 @@
 
 #include "platform/mac/system/Cursor.h"
 #include "platform/mac/system/Display.h"
-#include "platform/mac/system/Screen.h"
 
 #include <limits>
 
@@ -42,14 +41,6 @@ TEST_F(CursorAndDisplayTest, HidingNestsAndWarpsTurnTheDisplayUpsideDown)
   EXPECT_EQ(DisplayMoveCursorToPoint(main + 1, {1, 1}), kDisplayIllegalArgument);
   EXPECT_EQ(DisplayCursor().warpCount, 4);
   EXPECT_EQ(MouseLocation(), (Point{1920, 1080}));
-
-  AssociateMouseAndMouseCursorPosition(false);
-  EXPECT_FALSE(DisplayCursor().associated);
-  Screen::Main().SetFrame(MakeRect(0, 0, 800, 600));
-  ResetDisplayCursor();
-  EXPECT_EQ(DisplayCursor().location, (Point{400, 300}));
-  EXPECT_TRUE(DisplayCursor().associated);
-  EXPECT_EQ(DisplayPixelsHigh(main), 600u);
 }
 
 TEST_F(CursorAndDisplayTest, ExtrasCanBeMissingAndTheHelpModeNeedsTheHelpCursor)
@@ -73,15 +64,10 @@ TEST_F(CursorAndDisplayTest, ExtrasCanBeMissingAndTheHelpModeNeedsTheHelpCursor)
   Cursor::SetAvailable(CursorKind::Help, false);
   EXPECT_FALSE(Cursor::HelpCursorShown());
 
-  Cursor::System(CursorKind::PointingHand)->Set();
-  EXPECT_EQ(Cursor::Current(), Cursor::System(CursorKind::PointingHand));
-  const auto image = Image::ReferencingFile("/cursors/move/cursor.pdf");
-  const CursorRef move = Cursor::WithImage(image, {8, 9});
+  const CursorRef move = Cursor::WithImage(Image::ReferencingFile("/cursors/move/cursor.pdf"), {8, 9});
   move->Set();
   EXPECT_EQ(Cursor::Current(), move);
-  EXPECT_EQ(move->HotSpot(), (Point{8, 9}));
-  EXPECT_EQ(move->GetImage()->GetSize(), (Size{0, 0})); // nothing here renders the artwork
-  Cursor(CursorKind::Custom, image, {1, 1}).Set();      // an object of its own is copied
+  Cursor(CursorKind::Custom, nullptr, {1, 1}).Set(); // an object of its own is copied
   EXPECT_EQ(Cursor::Current()->HotSpot(), (Point{1, 1}));
 }
 

@@ -118,14 +118,9 @@ TEST_F(ServicesTest, DragSessionsStartOnlyWithAnEventAndItems)
   EXPECT_FALSE(source->BeginDraggingSession({}, &press, *source));
   const auto session = source->BeginDraggingSession({dragged}, &press, *source);
   ASSERT_TRUE(session);
-  session->SetDraggingFormation(DraggingFormation::None);
   ASSERT_EQ(user.DraggingSessions().size(), 1u);
   const DraggingSession& seen = *user.DraggingSessions()[0];
-  EXPECT_EQ(seen.Formation(), DraggingFormation::None);
-  EXPECT_TRUE(seen.AnimatesToStartingPositionsOnCancelOrFail());
   EXPECT_EQ(seen.Items()[0].pasteboardWriter.StringForType(kPasteboardTypeFileUrl), "file:///p/x.fxp");
-  EXPECT_EQ(seen.Source().SourceOperationMask(*session, DraggingContext::OutsideApplication),
-            kDragOperationCopy);
   EXPECT_EQ(seen.SourceView(), source);
   source.reset();
   window.reset();
