@@ -24,7 +24,7 @@ std::ostream& operator<<(std::ostream& os, const DelegateCall& call);
 
 // Editor delegate with scripted parameters that records every call the editor makes on it:
 // begin, send and end of edits, UI-side changes, resizes, MIDI, layout and opening.
-class TestEditorDelegate : public ICanvasEditorDelegate
+class TestEditorDelegate : public ICanvasEditorDelegate<>
 {
 public:
   // Parameters defined by the constructor; further indices keep the default definition.
