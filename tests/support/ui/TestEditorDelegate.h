@@ -12,7 +12,8 @@ namespace plugin::ui::test {
 struct DelegateCall
 {
   std::string
-      op; // "Begin", "Send", "End", "ParamChangeUI", "Resize", "Midi", "MidiFromUI", "Layout", "UIOpen"
+      op; // "Begin", "Send", "End", "ParamChangeUI", "Resize", "Midi", "MidiFromUI", "Layout", "UIOpen",
+          // "HostMenu" (parameter, x, y)
   int index = -1;     // parameter index, or width for "Resize", status byte for MIDI
   double value = 0.0; // normalised value for "Send", height for "Resize", note for MIDI
   int extra = 0;      // source for "ParamChangeUI", needsPlatformResize for "Resize", velocity for MIDI
@@ -54,12 +55,17 @@ public:
   void LayoutUI(ICanvas* ui) override;
   // Recorded, then the base sends every value to the editor.
   void OnUIOpen() override;
+  // Recorded with the item texts and the target; answers hostMenuResult.
+  bool PopupHostContextMenu(IControl* target, int paramIdx, IPopupMenu& items, int x, int y) override;
 
   // Calls with the given op, in order.
   std::vector<DelegateCall> CallsNamed(const std::string& op) const;
 
   std::vector<DelegateCall> calls;
   bool resizeResult = true; // what EditorResizeFromUI answers
+  bool hostMenuResult = true;
+  std::vector<std::string> hostMenuItems; // texts of the last host menu's own items, depth first
+  IControl* hostMenuTarget = nullptr;
 
 private:
   void RecordMidi(const char* op, const IMidiMsg& msg);
