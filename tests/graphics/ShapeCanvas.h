@@ -2,81 +2,56 @@
 
 #include "support/ui/RecordingCanvas.h"
 
-#include <initializer_list>
-
 namespace plugin::ui::test {
 
-// A recording canvas whose shape operations record themselves by name instead of building paths:
-// colour (A, R, G, B), the geometry in argument order, then the blend weight (-1 for no blend).
-// For tests of code that draws with shapes (vector base, text controls).
+// A recording canvas whose shape operations record themselves instead of building paths: a short
+// name, the colour A,R,G,B, the geometry in argument order, then the blend weight (-1: no blend).
 class ShapeCanvas : public RecordingCanvas
 {
 public:
   using RecordingCanvas::RecordingCanvas;
-
-  // The expected record of a shape operation.
-  static CanvasCall Shape(const char* op, const IColor& c, std::initializer_list<double> geometry,
-                          double weight)
+  using C = const IColor&;
+  using B = const IBlend*;
+  void FillRect(C c, const IRECT& r, B b) override { Rec("fillR", c, b, {r.L, r.T, r.R, r.B}); }
+  void FillRoundRectCorners(C c, const IRECT& r, float tl, float tr, float bl, float br, B b) override
   {
-    CanvasCall call{op, {double(c.A), double(c.R), double(c.G), double(c.B)}, ""};
-    call.args.insert(call.args.end(), geometry.begin(), geometry.end());
-    call.args.push_back(weight);
-    return call;
+    Rec("fillRR", c, b, {r.L, r.T, r.R, r.B, tl, tr, bl, br});
   }
-  static double WeightOf(const IBlend* b) { return b ? b->mWeight : -1.0; }
-
-  void FillRect(const IColor& c, const IRECT& r, const IBlend* b) override
+  void DrawRoundRectCorners(C c, const IRECT& r, float tl, float tr, float bl, float br, B b,
+                            float t) override
   {
-    calls.push_back(Shape("FillRect", c, {r.L, r.T, r.R, r.B}, WeightOf(b)));
+    Rec("drawRR", c, b, {r.L, r.T, r.R, r.B, tl, tr, bl, br, t});
   }
-  void DrawRect(const IColor& c, const IRECT& r, const IBlend* b, float t) override
+  void FillEllipse(C c, const IRECT& r, B b) override { Rec("fillE", c, b, {r.L, r.T, r.R, r.B}); }
+  void DrawEllipse(C c, const IRECT& r, B b, float t) override
   {
-    calls.push_back(Shape("DrawRect", c, {r.L, r.T, r.R, r.B, t}, WeightOf(b)));
+    Rec("drawE", c, b, {r.L, r.T, r.R, r.B, t});
   }
-  void FillRoundRectCorners(const IColor& c, const IRECT& r, float tl, float tr, float bl, float br,
-                            const IBlend* b) override
+  void FillTriangle(C c, float x1, float y1, float x2, float y2, float x3, float y3, B b) override
   {
-    calls.push_back(Shape("FillRoundRectCorners", c, {r.L, r.T, r.R, r.B, tl, tr, bl, br}, WeightOf(b)));
+    Rec("fillT", c, b, {x1, y1, x2, y2, x3, y3});
   }
-  void DrawRoundRectCorners(const IColor& c, const IRECT& r, float tl, float tr, float bl, float br,
-                            const IBlend* b, float t) override
+  void DrawTriangle(C c, float x1, float y1, float x2, float y2, float x3, float y3, B b, float t) override
   {
-    calls.push_back(Shape("DrawRoundRectCorners", c, {r.L, r.T, r.R, r.B, tl, tr, bl, br, t}, WeightOf(b)));
+    Rec("drawT", c, b, {x1, y1, x2, y2, x3, y3, t});
   }
-  void FillEllipse(const IColor& c, const IRECT& r, const IBlend* b) override
+  void FillCircle(C c, float x, float y, float r, B b) override { Rec("circle", c, b, {x, y, r}); }
+  void DrawLine(C c, float x1, float y1, float x2, float y2, B b, float t) override
   {
-    calls.push_back(Shape("FillEllipse", c, {r.L, r.T, r.R, r.B}, WeightOf(b)));
-  }
-  void DrawEllipse(const IColor& c, const IRECT& r, const IBlend* b, float t) override
-  {
-    calls.push_back(Shape("DrawEllipse", c, {r.L, r.T, r.R, r.B, t}, WeightOf(b)));
-  }
-  void FillTriangle(const IColor& c, float x1, float y1, float x2, float y2, float x3, float y3,
-                    const IBlend* b) override
-  {
-    calls.push_back(Shape("FillTriangle", c, {x1, y1, x2, y2, x3, y3}, WeightOf(b)));
-  }
-  void DrawTriangle(const IColor& c, float x1, float y1, float x2, float y2, float x3, float y3,
-                    const IBlend* b, float t) override
-  {
-    calls.push_back(Shape("DrawTriangle", c, {x1, y1, x2, y2, x3, y3, t}, WeightOf(b)));
-  }
-  void FillCircle(const IColor& c, float cx, float cy, float r, const IBlend* b) override
-  {
-    calls.push_back(Shape("FillCircle", c, {cx, cy, r}, WeightOf(b)));
-  }
-  void DrawLine(const IColor& c, float x1, float y1, float x2, float y2, const IBlend* b, float t) override
-  {
-    calls.push_back(Shape("DrawLine", c, {x1, y1, x2, y2, t}, WeightOf(b)));
+    Rec("line", c, b, {x1, y1, x2, y2, t});
   }
 
-  // Dispatch state the frame loop and event handling would set.
-  void SetMouseDownPoint(float x, float y)
-  {
-    mMouseX = x;
-    mMouseY = y;
-  }
+  // State the frame loop and event dispatch would set.
+  void SetMouseDownPoint(float x, float y) { mMouseX = x, mMouseY = y; }
   void SetClip(const IRECT& r) { mClipRect = r; }
+
+private:
+  void Rec(const char* op, C c, B b, std::vector<double> geometry)
+  {
+    geometry.insert(geometry.begin(), {double(c.A), double(c.R), double(c.G), double(c.B)});
+    geometry.push_back(b ? b->mWeight : -1.0);
+    calls.push_back({op, geometry, ""});
+  }
 };
 
 } // namespace plugin::ui::test

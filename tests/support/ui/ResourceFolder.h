@@ -2,55 +2,60 @@
 
 #include "framework/buffers/StringBuf.h"
 
+#include <filesystem>
+#include <fstream>
 #include <mutex>
+#include <stdexcept>
 #include <string>
-#include <vector>
+
+#include <stdlib.h>
 
 namespace plugin::ui::test {
 
-// A temporary folder of resources for the toolkit's resource loading: while one exists, the test
-// resource locator (library ui_test_locator, which defines LocateResource) finds a resource as the
-// file of that name in it, and records every lookup. Removed with its files at the end.
+// A temporary folder of resources: while one exists, the test resource locator (ui_test_locator,
+// which defines LocateResource) finds a resource as the file of that name in it, reporting the
+// location kind foundLocation, and records every lookup. Removed with its files at the end.
 class ResourceFolder
 {
 public:
-  // One lookup the toolkit made.
-  struct Lookup
+  ResourceFolder() : mPath((std::filesystem::temp_directory_path() / "kelmo-resources-XXXXXX").string())
   {
-    std::string name;
-    std::string type;
-    std::string bundleID;
-    std::string subPath;
-    bool operator==(const Lookup&) const = default;
-  };
-
-  ResourceFolder();
-  ~ResourceFolder();
-  ResourceFolder(const ResourceFolder&) = delete;
-  ResourceFolder& operator=(const ResourceFolder&) = delete;
-
-  // Writes a file of these bytes under name; returns its full path.
-  std::string Write(const std::string& name, const std::string& bytes = "data");
-  // Removes the file again.
-  void Remove(const std::string& name);
+    if (!::mkdtemp(mPath.data())) throw std::runtime_error("mkdtemp failed");
+    sCurrent = this;
+  }
+  ~ResourceFolder()
+  {
+    sCurrent = nullptr;
+    std::error_code ec;
+    std::filesystem::remove_all(mPath, ec);
+  }
+  void Write(const std::string& name, const std::string& bytes = "data")
+  {
+    std::ofstream(PathOf(name)) << bytes;
+  }
+  void Remove(const std::string& name) { std::filesystem::remove(PathOf(name)); }
   std::string PathOf(const std::string& name) const { return mPath + "/" + name; }
 
-  // Lookups in order; editors on several threads may add to it at once (under lookupsMutex).
-  std::vector<Lookup> lookups;
-  std::mutex lookupsMutex;
-  // The location kind reported for a file that exists (the toolkit reads only files, kind 1).
-  int foundLocation = 1;
+  // The locator: the file `name` of the current folder, else not found with result "".
+  static int Locate(const char* name, const char* type, StringBuf& result, const char* subPath)
+  {
+    result.Set("");
+    ResourceFolder* f = sCurrent;
+    if (!f || !name || !*name) return 0;
+    std::lock_guard lock(f->mutex); // editors on several threads may look up at once
+    f->lookups += (f->lookups.empty() ? "" : " ") + std::string(name) + ":" + type + ":" + subPath;
+    if (!std::filesystem::is_regular_file(f->PathOf(name))) return 0;
+    result.Set(f->PathOf(name).c_str());
+    return f->foundLocation;
+  }
 
-  // The folder the locator searches, or null.
-  static ResourceFolder* Current();
+  std::string lookups; // "name:type:sub-path" of each lookup, space-separated
+  int foundLocation = 1;
+  std::mutex mutex;
 
 private:
   std::string mPath;
+  static inline ResourceFolder* sCurrent = nullptr;
 };
-
-// The locator ui_test_locator defines as LocateResource: the file `name` of the current folder
-// (kind foundLocation, full path in result), else not found with result "".
-int LocateInResourceFolder(const char* name, const char* type, StringBuf& result, const char* bundleID,
-                           const char* subPath);
 
 } // namespace plugin::ui::test
