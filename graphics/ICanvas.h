@@ -425,7 +425,8 @@ public:
   void RemoveControl(IControl* control);
   // Deletes the listed controls from fromIdx on, last first; marks all dirty once.
   void RemoveControls(int fromIdx);
-  // Deletes every control and special control; releases capture and hover.
+  // Deletes every control and special control; releases capture and hover and ends every host
+  // gesture still open.
   void RemoveAllControls();
 
   // --- Moving (each marks all dirty unless the control is hidden) ---
@@ -623,7 +624,8 @@ public:
   void OnAppearanceChanged(int appearance);
   void OnTouchCancelled(const IMouseInfoList& points);
   void OnDragResize(float x, float y);
-  // Empties the capture table and shows the pointer again when it was hidden.
+  // Empties the capture table, ends the host gestures the captured controls began, and shows the
+  // pointer again when it was hidden.
   void ReleaseMouseCapture();
   // The host's context menu for paramIdx at (x, y).
   void PopupHostContextMenuForParam(IControl* control, int paramIdx, float x, float y);

@@ -79,13 +79,15 @@ bool ICanvasEditorDelegateBase::KeyToGraphics(const IKeyPress& key, bool isUp)
 void ICanvasEditorDelegateBase::ControlValueToGraphics(int ctrlTag, double normalizedValue)
 {
   if (!mGraphics || !std::isfinite(normalizedValue)) return;
-  if (IControl* control = mGraphics->GetControlWithTag(ctrlTag)) control->SetValueFromDelegate(normalizedValue, 0);
+  if (IControl* control = mGraphics->GetControlWithTag(ctrlTag))
+    control->SetValueFromDelegate(normalizedValue, 0);
 }
 
 void ICanvasEditorDelegateBase::ControlMsgToGraphics(int ctrlTag, int msgTag, int dataSize, const void* data)
 {
   if (!mGraphics) return;
-  if (IControl* control = mGraphics->GetControlWithTag(ctrlTag)) control->OnMsgFromDelegate(msgTag, dataSize, data);
+  if (IControl* control = mGraphics->GetControlWithTag(ctrlTag))
+    control->OnMsgFromDelegate(msgTag, dataSize, data);
 }
 
 void ICanvasEditorDelegateBase::MidiMsgToGraphics(const IMidiMsg& msg)

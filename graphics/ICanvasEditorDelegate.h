@@ -112,22 +112,25 @@ inline constexpr bool kDeclaredByEditorDelegate =
 // override in Base would be silently replaced; the operations the API base and the host binding
 // answer (edits from the editor, resizes, deferred MIDI) are left to Base untouched.
 template <class Base>
-inline constexpr bool kLeavesEditorSideToGraphics =
-    detail::kDeclaredByEditorDelegate<&Base::OpenWindow> && detail::kDeclaredByEditorDelegate<&Base::CloseWindow> &&
-    detail::kDeclaredByEditorDelegate<&Base::OnKeyDown> && detail::kDeclaredByEditorDelegate<&Base::OnKeyUp> &&
-    detail::kDeclaredByEditorDelegate<&Base::SendControlValueFromDelegate> &&
-    detail::kDeclaredByEditorDelegate<&Base::SendControlMsgFromDelegate> &&
-    detail::kDeclaredByEditorDelegate<&Base::SendMidiMsgFromDelegate> &&
-    detail::kDeclaredByEditorDelegate<&Base::SendParameterValueFromDelegate> &&
-    detail::kDeclaredByEditorDelegate<&Base::SerializeEditorState> &&
-    detail::kDeclaredByEditorDelegate<&Base::UnserializeEditorState> &&
-    detail::kDeclaredByEditorDelegate<&Base::SetScreenScale>;
+inline constexpr bool kLeavesEditorSideToGraphics = detail::kDeclaredByEditorDelegate<&Base::OpenWindow>&&
+    detail::kDeclaredByEditorDelegate<&Base::CloseWindow>&& detail::kDeclaredByEditorDelegate<
+        &Base::OnKeyDown>&& detail::kDeclaredByEditorDelegate<&Base::OnKeyUp>&&
+        detail::kDeclaredByEditorDelegate<&Base::SendControlValueFromDelegate>&&
+            detail::kDeclaredByEditorDelegate<&Base::SendControlMsgFromDelegate>&&
+                detail::kDeclaredByEditorDelegate<&Base::SendMidiMsgFromDelegate>&&
+                    detail::kDeclaredByEditorDelegate<&Base::SendParameterValueFromDelegate>&&
+                        detail::kDeclaredByEditorDelegate<&Base::SerializeEditorState>&&
+                            detail::kDeclaredByEditorDelegate<&Base::UnserializeEditorState>&&
+                                detail::kDeclaredByEditorDelegate<&Base::SetScreenScale>;
 
 // A plug-in class that can show the host's context menu for a parameter (the host binding).
 template <class Base>
 concept HostContextMenuSource = requires(Base& base, IControl* target, int paramIdx, IPopupMenu& items, int x,
-                                         int y) {
-  { base.PopupHostContextMenu(target, paramIdx, items, x, y) } -> std::same_as<bool>;
+                                         int y)
+{
+  {
+    base.PopupHostContextMenu(target, paramIdx, items, x, y)
+    } -> std::same_as<bool>;
 };
 
 // The editor delegate of an editor drawn by the toolkit's graphics context, placed directly above
@@ -148,7 +151,8 @@ class ICanvasEditorDelegate : public PluginBase, public ICanvasEditorDelegateBas
 public:
   template <class... Args>
   explicit ICanvasEditorDelegate(Args&&... args)
-      : PluginBase(std::forward<Args>(args)...), ICanvasEditorDelegateBase(static_cast<IEditorDelegate&>(*this))
+      : PluginBase(std::forward<Args>(args)...),
+        ICanvasEditorDelegateBase(static_cast<IEditorDelegate&>(*this))
   {}
   // Deletes a graphics context still open, then the functions and the base part go.
   ~ICanvasEditorDelegate() override { DeleteGraphics(); }

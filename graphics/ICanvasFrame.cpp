@@ -76,7 +76,8 @@ bool ICanvas::IsDirty(IRECTList& rects)
   ForAllControlsFunc([&](IControl* c) {
     if (!c->IsDirty()) return; // hidden controls report too: the hidden test is made when drawing
     IRECT r = c->mBounds.GetPadded(kDirtyGrowth);
-    if (const IControl* parent = c->mParentControl) r = ShiftInside(r, parent->mBounds.GetPadded(kDirtyGrowth));
+    if (const IControl* parent = c->mParentControl)
+      r = ShiftInside(r, parent->mBounds.GetPadded(kDirtyGrowth));
     rects.Add(r);
     dirty = true;
   });
@@ -115,7 +116,8 @@ void ICanvas::DrawControl(IControl* control, const IRECT& region, float scale)
   if (q.W() <= 0.f || q.H() <= 0.f) return;
   // Clipped to every ancestor in turn; the walk is bounded so that a parent cycle cannot hang it.
   int depth = 0;
-  for (const IControl* p = control->mParentControl; p && depth <= NControls(); p = p->mParentControl, ++depth) {
+  for (const IControl* p = control->mParentControl; p && depth <= NControls();
+       p = p->mParentControl, ++depth) {
     const IRECT pr = p->mBounds.GetPadded(kDirtyGrowth).GetPixelAligned(scale);
     if (q.Empty() || pr.Empty() || !q.Intersects(pr)) return;
     q = ShiftInside(q, pr);
@@ -161,13 +163,6 @@ void ICanvas::DrawBitmapText(const IBitmap& font, const IRECT& r, const IText& t
   const float width = r.W();
   const float textWidth = static_cast<float>(n) * cw;
 
-  const float y0 = vCenter ? r.T + 0.5f * (r.B - (r.T + ch)) : r.T;
-  float x0 = r.L;
-  if (text.mAlign == EAlign::Center)
-    x0 = r.L + 0.5f * (r.R - (r.L + textWidth));
-  else if (text.mAlign == EAlign::Far)
-    x0 = r.R - textWidth;
-
   // Characters per line (at most n: the string ends there anyway) and lines.
   const double fit = std::min(std::trunc(static_cast<double>(width) / cw), static_cast<double>(n));
   int perLine = fit >= 1.0 ? static_cast<int>(fit) : 0;
@@ -175,10 +170,19 @@ void ICanvas::DrawBitmapText(const IBitmap& font, const IRECT& r, const IText& t
   if (multiline && textWidth <= width) {
     perLine = n;
   } else if (multiline && perLine >= 1) {
-    lines = static_cast<int>(std::min(std::trunc(static_cast<double>(textWidth) / width) + 1.0,
-                                      static_cast<double>(n)));
+    lines = static_cast<int>(
+        std::min(std::trunc(static_cast<double>(textWidth) / width) + 1.0, static_cast<double>(n)));
   }
   if (perLine < 1) return;
+
+  // Aligned by the width of one drawn line, so that wrapped or cut text stays inside r.
+  const float lineWidth = static_cast<float>(perLine) * cw;
+  const float y0 = vCenter ? r.T + 0.5f * (r.B - (r.T + ch)) : r.T;
+  float x0 = r.L;
+  if (text.mAlign == EAlign::Center)
+    x0 = r.L + 0.5f * (r.R - (r.L + lineWidth));
+  else if (text.mAlign == EAlign::Far)
+    x0 = r.R - lineWidth;
 
   const int frames = font.N();
   for (int m = 0; m < lines; ++m) {

@@ -17,7 +17,8 @@ namespace {
 // Parameters whose value is chosen from a menu of their display texts.
 bool PromptsWithMenu(const IParam& param)
 {
-  return param.Type() == IParam::kTypeEnum || (param.Type() == IParam::kTypeBool && param.NDisplayTexts() > 0);
+  return param.Type() == IParam::kTypeEnum ||
+         (param.Type() == IParam::kTypeBool && param.NDisplayTexts() > 0);
 }
 
 } // namespace
@@ -64,7 +65,8 @@ void ICanvas::CreateTextEntry(IControl& control, const IText& text, const IRECT&
   control.SetDirty(false);
 }
 
-void ICanvas::CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext)
+void ICanvas::CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx,
+                              bool isContext)
 {
   // The capture goes, but the control's gesture stays open until its menu closes.
   ReleaseCaptureKeeping(&control);

@@ -67,4 +67,3 @@ void IContainerBase::ForgetChild(IControl* child) noexcept
 }
 
 } // namespace plugin::ui
-

@@ -21,7 +21,8 @@ public:
   using ResizeFunc = std::function<void(IContainerBase* container, const IRECT& bounds)>;
 
   // No parameter, no action.
-  explicit IContainerBase(const IRECT& bounds, AttachFunc attachFunc = nullptr, ResizeFunc resizeFunc = nullptr);
+  explicit IContainerBase(const IRECT& bounds, AttachFunc attachFunc = nullptr,
+                          ResizeFunc resizeFunc = nullptr);
   // Frees the list and the functions; the children stay with the graphics context.
   ~IContainerBase() override;
 

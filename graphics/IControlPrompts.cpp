@@ -15,7 +15,8 @@ constexpr float kPromptHeight = 16.f;
 
 void IControl::PromptUserInput(int valIdx)
 {
-  if (!ValidValIdx(valIdx) || mValueEntries[valIdx].mParamIdx < 0 || mPromptBlocked || !mGraphicsContext) return;
+  if (!ValidValIdx(valIdx) || mValueEntries[valIdx].mParamIdx < 0 || mPromptBlocked || !mGraphicsContext)
+    return;
   const IParam* param = GetParam(valIdx);
   // A menu of display texts covers the control; a text field is small and centred.
   const IRECT bounds = param && param->NDisplayTexts() > 0
@@ -27,7 +28,8 @@ void IControl::PromptUserInput(int valIdx)
 
 void IControl::PromptUserInput(const IRECT& bounds, int valIdx)
 {
-  if (!ValidValIdx(valIdx) || mValueEntries[valIdx].mParamIdx < 0 || mPromptBlocked || !mGraphicsContext) return;
+  if (!ValidValIdx(valIdx) || mValueEntries[valIdx].mParamIdx < 0 || mPromptBlocked || !mGraphicsContext)
+    return;
   mGraphicsContext->PromptUserInput(*this, bounds, valIdx);
 }
 

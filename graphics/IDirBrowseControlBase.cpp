@@ -40,14 +40,16 @@ bool IsFolder(const dirent& entry, const std::string& path)
 {
   if (entry.d_type == DT_DIR) return true;
   if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
-  struct stat info {};
+  struct stat info
+  {};
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 } // namespace
 
-IDirBrowseControlBase::IDirBrowseControlBase(const IRECT& bounds, const char* extension, bool showFileExtensions,
-                                             bool scanSubfolders, bool keepEmptyFolders)
+IDirBrowseControlBase::IDirBrowseControlBase(const IRECT& bounds, const char* extension,
+                                             bool showFileExtensions, bool scanSubfolders,
+                                             bool keepEmptyFolders)
     : IContainerBase(bounds), mScanSubfolders(scanSubfolders), mShowExtensions(showFileExtensions),
       mKeepEmptyFolders(keepEmptyFolders), mExtension(extension ? extension : "")
 {}
@@ -81,7 +83,8 @@ void IDirBrowseControlBase::BuildMenu()
   });
 }
 
-void IDirBrowseControlBase::ScanFolder(std::string path, IPopupMenu& menu, std::vector<std::string>& ancestors)
+void IDirBrowseControlBase::ScanFolder(std::string path, IPopupMenu& menu,
+                                       std::vector<std::string>& ancestors)
 {
   if (!path.empty() && (path.back() == '/' || path.back() == '\\')) path.pop_back();
   if (path.size() >= kMaxPathBytes) return;
@@ -107,7 +110,8 @@ void IDirBrowseControlBase::ScanFolder(std::string path, IPopupMenu& menu, std::
     std::string label;
     if (!FileLabel(name, label)) continue;
     const int tag = static_cast<int>(mFilePaths.size());
-    if (menu.AddItem(new IPopupMenu::Item(label.c_str(), IPopupMenu::Item::kNoFlags, tag), IPopupMenu::kSorted))
+    if (menu.AddItem(new IPopupMenu::Item(label.c_str(), IPopupMenu::Item::kNoFlags, tag),
+                     IPopupMenu::kSorted))
       mFilePaths.push_back(full);
   }
 

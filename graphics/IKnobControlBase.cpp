@@ -29,8 +29,9 @@ void IKnobControlBase::OnMouseDrag(float, float, float dX, float dY, const IMous
 {
   const IRECT r = GetKnobDragBounds();
   // Vertical: upward movement (negative dY) over the height raises the value.
-  const bool moved = mDirection == EDirection::Vertical ? DragStep(mDragValue, dY, r.T - r.B, mDragGearing, IsFine(mod))
-                                                        : DragStep(mDragValue, dX, r.R - r.L, mDragGearing, IsFine(mod));
+  const bool moved = mDirection == EDirection::Vertical
+                         ? DragStep(mDragValue, dY, r.T - r.B, mDragGearing, IsFine(mod))
+                         : DragStep(mDragValue, dX, r.R - r.L, mDragGearing, IsFine(mod));
   if (!moved) return;
   SetValue(SnapThroughParam(*this, mDragValue), 0);
   SetDirty(true);

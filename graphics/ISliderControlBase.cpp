@@ -5,14 +5,15 @@
 
 namespace plugin::ui {
 
-ISliderControlBase::ISliderControlBase(const IRECT& bounds, int paramIdx, EDirection direction, double gearing,
-                                       float handleSize)
+ISliderControlBase::ISliderControlBase(const IRECT& bounds, int paramIdx, EDirection direction,
+                                       double gearing, float handleSize)
     : IControl(bounds, paramIdx), mDirection(direction), mHandleExtent(handleSize), mDragGearing(gearing)
 {}
 
 ISliderControlBase::ISliderControlBase(const IRECT& bounds, IActionFunction action, EDirection direction,
                                        double gearing, float handleSize)
-    : IControl(bounds, std::move(action)), mDirection(direction), mHandleExtent(handleSize), mDragGearing(gearing)
+    : IControl(bounds, std::move(action)), mDirection(direction), mHandleExtent(handleSize),
+      mDragGearing(gearing)
 {}
 
 void ISliderControlBase::OnResize()
@@ -40,8 +41,9 @@ void ISliderControlBase::OnMouseDrag(float x, float y, float dX, float dY, const
     return;
   }
   const IRECT& t = mTrackRect;
-  const bool moved = mDirection == EDirection::Vertical ? DragStep(mDragValue, dY, t.T - t.B, mDragGearing, IsFine(mod))
-                                                        : DragStep(mDragValue, dX, t.R - t.L, mDragGearing, IsFine(mod));
+  const bool moved = mDirection == EDirection::Vertical
+                         ? DragStep(mDragValue, dY, t.T - t.B, mDragGearing, IsFine(mod))
+                         : DragStep(mDragValue, dX, t.R - t.L, mDragGearing, IsFine(mod));
   if (!moved) return;
   SetValue(SnapThroughParam(*this, mDragValue), 0);
   SetDirty(true);

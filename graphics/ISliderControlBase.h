@@ -13,7 +13,8 @@ class ISliderControlBase : public IControl
 {
 public:
   // Bound to paramIdx (-1: none), no action.
-  ISliderControlBase(const IRECT& bounds, int paramIdx, EDirection direction, double gearing, float handleSize);
+  ISliderControlBase(const IRECT& bounds, int paramIdx, EDirection direction, double gearing,
+                     float handleSize);
   // Unbound, with an action.
   ISliderControlBase(const IRECT& bounds, IActionFunction action, EDirection direction, double gearing,
                      float handleSize);

@@ -16,7 +16,8 @@ constexpr double kMaxStates = 65536.0;
 
 } // namespace
 
-ISwitchControlBase::ISwitchControlBase(const IRECT& bounds, int paramIdx, IActionFunction action, int numStates)
+ISwitchControlBase::ISwitchControlBase(const IRECT& bounds, int paramIdx, IActionFunction action,
+                                       int numStates)
     : IControl(bounds, paramIdx, std::move(action)), mStateCount(numStates),
       mDisabledStates(static_cast<size_t>(std::max(numStates, 0)), false)
 {
@@ -56,7 +57,8 @@ void ISwitchControlBase::OnMouseUp(float, float, const IMouseMod&)
 
 void ISwitchControlBase::SetStateDisabled(int stateIdx, bool disabled)
 {
-  if (stateIdx >= 0 && stateIdx < static_cast<int>(mDisabledStates.size())) mDisabledStates[stateIdx] = disabled;
+  if (stateIdx >= 0 && stateIdx < static_cast<int>(mDisabledStates.size()))
+    mDisabledStates[stateIdx] = disabled;
   SetDirty(false);
 }
 

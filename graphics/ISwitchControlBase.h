@@ -14,7 +14,8 @@ class ISwitchControlBase : public IControl
 {
 public:
   // Bound to paramIdx (-1: none) with numStates positions, none disabled.
-  ISwitchControlBase(const IRECT& bounds, int paramIdx = -1, IActionFunction action = nullptr, int numStates = 2);
+  ISwitchControlBase(const IRECT& bounds, int paramIdx = -1, IActionFunction action = nullptr,
+                     int numStates = 2);
 
   // With a parameter the delegate has, the number of positions becomes (max - min) + 1.
   void OnInit() override;

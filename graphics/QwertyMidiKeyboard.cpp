@@ -16,8 +16,8 @@ constexpr uint8_t kNoteOff = 128;
 
 // Semitones above the base for each letter A..Z; -1 for letters that play nothing.
 constexpr int kSemitones[26] = {
-    0,  -1, -1, 4,  3,  5,  7,  9, -1, 11, 12, 14, -1, // A B C D E F G H I J K L M
-    -1, 13, -1, -1, -1, 2,  6,  10, -1, 1, -1, 8, -1,  // N O P Q R S T U V W X Y Z
+    0,  -1, -1, 4,  3,  5, 7, 9,  -1, 11, 12, 14, -1, // A B C D E F G H I J K L M
+    -1, 13, -1, -1, -1, 2, 6, 10, -1, 1,  -1, 8,  -1, // N O P Q R S T U V W X Y Z
 };
 
 IMidiMsg NoteMsg(uint8_t status, int note, uint8_t velocity)

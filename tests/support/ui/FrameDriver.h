@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/runloop/RunLoop.h"
 #include "framework/runloop/RunLoopClock.h"
 #include "graphics/ICanvas.h"
 #include "graphics/IRECTList.h"
@@ -14,25 +15,44 @@ namespace plugin::ui::test {
 class FrameDriver
 {
 public:
-  explicit FrameDriver(ICanvas& ui, double startMs = 1000.0);
-  ~FrameDriver();
+  explicit FrameDriver(ICanvas& ui, double startMs = 1000.0) : mUI(ui), mClock(startMs)
+  {
+    RunLoop::Main().SetClock(&mClock);
+  }
+  ~FrameDriver() { RunLoop::Main().SetClock(nullptr); }
   FrameDriver(const FrameDriver&) = delete;
   FrameDriver& operator=(const FrameDriver&) = delete;
 
-  // One frame; true when it drew. lastDirty keeps the rectangles IsDirty reported, lastDrawn the
-  // list Draw left (aligned and merged).
-  bool Tick();
-  // n frames; the number that drew.
-  int Run(int n);
-  // Moves the virtual clock without running a frame.
+  // One frame; true when it drew. lastDirty keeps what IsDirty reported, lastDrawn what Draw left
+  // of the list (aligned and merged).
+  bool Tick()
+  {
+    mClock.AdvanceMs(1000.0 / (mUI.FPS() > 0 ? mUI.FPS() : 60));
+    mRects.Clear();
+    const bool dirty = mUI.IsDirty(mRects);
+    lastDirty = Rects();
+    lastDrawn.clear();
+    if (!dirty) return false;
+    mUI.SetAllControlsClean();
+    mUI.Draw(mRects);
+    lastDrawn = Rects();
+    return true;
+  }
+  // Moves the virtual clock without a frame.
   void AdvanceMs(double ms) { mClock.AdvanceMs(ms); }
-  double NowMs() const { return mClock.NowMs(); }
 
   std::vector<IRECT> lastDirty;
   std::vector<IRECT> lastDrawn;
-  int framesDrawn = 0;
 
 private:
+  std::vector<IRECT> Rects() const
+  {
+    std::vector<IRECT> out;
+    for (int i = 0; i < mRects.Size(); ++i)
+      out.push_back(mRects.Get(i));
+    return out;
+  }
+
   ICanvas& mUI;
   ManualRunLoopClock mClock;
   IRECTList mRects;

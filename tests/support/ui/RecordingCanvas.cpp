@@ -51,7 +51,8 @@ void CopyBytes(const RawBitmapData& from, RawBitmapData& to)
 
 } // namespace
 
-RecordingCanvas::RecordingCanvas(ICanvasEditorDelegateBase& dlg, int width, int height, int fps, float drawScale)
+RecordingCanvas::RecordingCanvas(ICanvasEditorDelegateBase& dlg, int width, int height, int fps,
+                                 float drawScale)
     : ICanvas(dlg, width, height, fps, drawScale)
 {}
 

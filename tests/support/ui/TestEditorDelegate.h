@@ -11,9 +11,8 @@ namespace plugin::ui::test {
 // One call the editor made on its delegate.
 struct DelegateCall
 {
-  std::string
-      op; // "Begin", "Send", "End", "ParamChangeUI", "Resize", "Midi", "MidiFromUI", "Layout", "UIOpen",
-          // "HostMenu" (parameter, x, y)
+  std::string op;     // "Begin", "Send", "End", "ParamChangeUI", "Resize", "Midi", "MidiFromUI", "Layout",
+                      // "UIOpen", "HostMenu" (parameter, x, y)
   int index = -1;     // parameter index, or width for "Resize", status byte for MIDI
   double value = 0.0; // normalised value for "Send", height for "Resize", note for MIDI
   int extra = 0;      // source for "ParamChangeUI", needsPlatformResize for "Resize", velocity for MIDI
