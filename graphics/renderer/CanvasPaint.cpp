@@ -72,7 +72,7 @@ bool MakeCanvasPaint(const IPattern& pattern, const IBlend* blend, CanvasPaint& 
     inv.Apply(0.0, 1.0, x1, y1);
     out.paint = vgLinearGradient(x0, y0, x1, y1, inner, outer);
   }
-  return true;
+  return vgPaintIsFinite(out.paint); // a placement beyond single precision paints nothing
 }
 
 void SetCanvasComposite(VGcontext* vg, const IBlend* blend)

@@ -28,7 +28,7 @@ struct CanvasPaint
 };
 
 // False when the pattern paints nothing: no stops, or a gradient whose transform is singular or
-// not finite.
+// places it beyond single precision.
 bool MakeCanvasPaint(const IPattern& pattern, const IBlend* blend, CanvasPaint& out);
 
 // Composite operation of a blend on the current state: none is source-over, methods 0..7 their

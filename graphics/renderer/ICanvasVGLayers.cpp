@@ -75,10 +75,13 @@ void ICanvasVG::GetLayerBitmapData(const ILayerPtr& layer, RawBitmapData& data)
     data.Resize(0);
     return;
   }
-  // Pushing and popping the layer flushes what was drawn into it.
+  // Pushing and popping the layer flushes what was drawn into it; the caller's transform, which
+  // both reset, comes back.
+  PathTransformSave();
   PushLayer(layer.get());
   const int read = mBackend.readPixels(mVG, bitmap->GetImage(), 0, 0, w, h, data.Get());
   PopLayer();
+  PathTransformRestore();
   if (!read) data.Resize(0);
 }
 
@@ -91,6 +94,7 @@ void ICanvasVG::ApplyShadowMask(ILayerPtr& layer, RawBitmapData& mask, const ISh
   const int64_t size = ImageBytes(w, h);
   if (size <= 0 || mask.GetSize() < size) return; // a mask smaller than the layer is not used
   const IRECT& bounds = layer->Bounds();
+  PathTransformSave(); // pushing and popping layers resets it
 
   if (!shadow.mDrawForeground) {
     // Only the shadow remains: the layer is cleared first.
@@ -110,7 +114,6 @@ void ICanvasVG::ApplyShadowMask(ILayerPtr& layer, RawBitmapData& mask, const ISh
   const IBitmap shadowImage(shadowLayer.GetAPIBitmap(), 1, false);
 
   // The blurred alpha, coloured by the pattern, in a layer of its own.
-  PathTransformSave();
   PushLayer(layer.get());
   PushLayer(&shadowLayer);
   DrawBitmap(maskImage, bounds, 0, 0, nullptr);
