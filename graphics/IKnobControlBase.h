@@ -26,7 +26,8 @@ public:
   // One wheel step (see above), then SetDirty with the action.
   void OnMouseWheel(float x, float y, const IMouseMod& mod, float delta) override;
 
-  // The rectangle a drag is measured over; base: the hit rectangle.
+  // The rectangle a drag is measured over; base: the hit rectangle. Called by the drag handler on
+  // the main thread; no allocation.
   virtual IRECT GetKnobDragBounds();
 
   EDirection GetDirection() const noexcept { return mDirection; }
