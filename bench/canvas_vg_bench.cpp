@@ -7,13 +7,13 @@
 #include "platform/mac/system/GpuLayer.h"
 #include "platform/mac/system/GpuStbImageWrite.h"
 #include "support/ui/FontFiles.h"
+#include "support/ui/ResourceFolder.h"
 #include "support/ui/TestCanvasVG.h"
 #include "support/ui/TestEditorDelegate.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -105,6 +105,7 @@ public:
 struct BenchEditor
 {
   plugin::ui::test::TestEditorDelegate dlg;
+  plugin::ui::test::ResourceFolder resources; // found by name through the test locator
   plugin::sys::GpuLayerRef layer = plugin::sys::GpuLayer::Create();
   std::unique_ptr<plugin::ui::test::TestCanvasVG> g;
   IRECTList rects;
@@ -128,12 +129,10 @@ struct BenchEditor
     g->OpenOn(layer.get(), screenScale);
     g->LoadFont("Roboto-Regular", fonttest::DebianFontPath("Roboto-Regular.ttf").c_str());
 
-    const std::string folder = std::filesystem::temp_directory_path() / "kelmo-canvas-bench";
-    std::filesystem::create_directories(folder);
-    const std::string background = WritePng(folder + "/background.png", kWidth, kHeight);
-    const std::string strip = WritePng(folder + "/switch.png", 40, 80);
-    g->AttachBackground(background.c_str());
-    const IBitmap switchStrip = g->LoadBitmap(strip.c_str(), 2, false, 1);
+    WritePng(resources.PathOf("background.png"), kWidth, kHeight);
+    WritePng(resources.PathOf("switch.png"), 40, 80);
+    g->AttachBackground("background.png");
+    const IBitmap switchStrip = g->LoadBitmap("switch.png", 2, false, 1);
     for (int i = 0; i < 12; ++i) {
       const float x = 20.f + static_cast<float>(i % 6) * 110.f, y = 60.f + static_cast<float>(i / 6) * 140.f;
       g->AttachControl(new BenchKnob(IRECT(x, y, x + 90.f, y + 100.f), i / 12.f));
@@ -151,11 +150,10 @@ struct BenchEditor
 
   ~BenchEditor() { g->CloseWindow(); }
 
-  static std::string WritePng(const std::string& path, int w, int h)
+  static void WritePng(const std::string& path, int w, int h)
   {
     std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4, 128);
     plugin::sys::GpuStbWritePng(path.c_str(), w, h, rgba.data());
-    return path;
   }
 
   // One tick of the view's timer; true when it drew.
@@ -178,6 +176,7 @@ void BM_FullRedraw(benchmark::State& state)
     benchmark::DoNotOptimize(editor.Frame());
   }
   state.counters["controls"] = editor.g->NControls();
+  state.counters["bitmaps"] = editor.g->NCachedBitmaps();
   state.counters["calls/frame"] =
       static_cast<double>(CallCounter::calls) / static_cast<double>(state.iterations());
 }

@@ -21,9 +21,10 @@ PixelProbe Draw(const std::function<void(ICanvas&)>& fn, const char* png = "")
 
 TEST(CanvasVGPixels, SampleFrameOfAKnobTextABitmapAndAShadow)
 {
-  Folder folder;
+  ResourceFolder folder;
+  Png(folder, "swatch.png", 16, 16);
   GpuView v(160, 100);
-  const IBitmap swatch = v.g.LoadBitmap(folder.Png("swatch.png", 16, 16).c_str());
+  const IBitmap swatch = v.g.LoadBitmap("swatch.png");
   v.Frame([&](ICanvas& g) {
     g.FillRect(COLOR_WHITE, IRECT(0, 0, 160, 100));
     g.FillCircle(COLOR_GRAY, 40, 50, 25);
@@ -211,12 +212,12 @@ TEST(CanvasVGPixels, LayersComeBackWhereTheyWereRecordedWithTheirShadows)
 
 TEST(CanvasVGPixels, ABitmapAtScale2LandsPixelForPixelOnAScale2Screen)
 {
-  Folder folder;
-  folder.Png("halves@2x.png", 40, 20, [](int x, int) {
+  ResourceFolder folder;
+  Png(folder, "halves@2x.png", 40, 20, [](int x, int) {
     return x < 20 ? std::array{255, 0, 0, 255} : std::array{0, 0, 255, 255};
   });
   GpuView v(60, 40, 1.f, 2.f);
-  const IBitmap halves = v.g.LoadBitmap(folder.Path("halves.png").c_str());
+  const IBitmap halves = v.g.LoadBitmap("halves.png");
   ASSERT_EQ(halves.W(), 20);
   v.Frame([&](ICanvas& g) { g.DrawBitmap(halves, IRECT(10, 10, 30, 20), 0, 0); });
   ExpectPixels(

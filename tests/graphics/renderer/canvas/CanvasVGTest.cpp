@@ -94,28 +94,28 @@ TEST(CanvasVG, LayersOutlivingTheViewOrTheContextLetGo)
 TEST(CanvasVG, BitmapsAreCachedUnderTheScaleTheyWereFoundAtAndFailuresAreNot)
 {
   GpuView v;
-  Folder folder;
+  ResourceFolder folder;
   const std::string pad28(28, 'x'), pad29(29, 'x'); // 31 and 32 characters with "png"
   for (const auto& [ext, ok] : {std::pair{"PNG", true}, {"JpEg", true}, {"gif", false}, {"", false}})
     EXPECT_EQ(v.g.BitmapExtSupported(ext), ok) << ext;
   EXPECT_TRUE(v.g.BitmapExtSupported((pad28 + "png").c_str()));
   EXPECT_FALSE(v.g.BitmapExtSupported((pad29 + "png").c_str()));
 
-  const std::string knob = folder.Png("knob.png", 30, 20); // only the 1x file
-  const IBitmap first = v.g.LoadBitmap(knob.c_str(), 1, false, 2);
+  const std::string knob = Png(folder, "knob.png", 30, 20); // only the 1x file
+  const IBitmap first = v.g.LoadBitmap("knob.png", 1, false, 2);
   EXPECT_EQ(first.W(), 30);
   for (int target : {2, 1, 2}) // found again, not loaded again
-    EXPECT_EQ(v.g.LoadBitmap(knob.c_str(), 3, true, target).GetAPIBitmap(), first.GetAPIBitmap());
-  folder.Png("fader@2x.png", 62, 40);
-  EXPECT_EQ(v.g.LoadBitmap(folder.Path("fader.png").c_str(), 1, false, 2).W(), 31);
+    EXPECT_EQ(v.g.LoadBitmap("knob.png", 3, true, target).GetAPIBitmap(), first.GetAPIBitmap());
+  Png(folder, "fader@2x.png", 62, 40);
+  EXPECT_EQ(v.g.LoadBitmap("fader.png", 1, false, 2).W(), 31);
 
   folder.Write("broken.png", "not a picture");
-  folder.Png("picture.gif", 4, 4);
+  Png(folder, "picture.gif", 4, 4);
   for (const char* name : {"broken.png", "missing.png", "picture.gif"})
-    EXPECT_FALSE(v.g.LoadBitmap(folder.Path(name).c_str()).IsValid()) << name;
+    EXPECT_FALSE(v.g.LoadBitmap(name).IsValid()) << name;
   EXPECT_FALSE(v.g.LoadBitmap(nullptr).IsValid());
-  folder.Png("broken.png", 4, 4); // repaired: it loads now
-  EXPECT_TRUE(v.g.LoadBitmap(folder.Path("broken.png").c_str()).IsValid());
+  Png(folder, "broken.png", 4, 4); // repaired: it loads now
+  EXPECT_TRUE(v.g.LoadBitmap("broken.png").IsValid());
 
   // From memory: decoded once at scale 1 whatever the target; junk caches nothing.
   const fonttest::Bytes png = fonttest::ReadFile(knob);
@@ -145,14 +145,14 @@ TEST(CanvasVG, FontDataIsReadOnceForEveryContextAndRefusedFontsAreNotKept)
     EXPECT_GT(width, 0.f);
     EXPECT_EQ(width, second.g.MeasureText(IText(), "Kelmo", b));
 
-    Folder folder;
+    ResourceFolder folder;
     const int entries = FontCache(false);
-    fonttest::WriteFile(folder.Path("synthetic.ttf"), fonttest::SyntheticFace("Regular")); // no outlines
+    fonttest::WriteFile(folder.PathOf("synthetic.ttf"), fonttest::SyntheticFace("Regular")); // no outlines
+    folder.Write("fake.ttf", std::string(200, 'x'));
     struct NoData : PlatformFont
     {};
-    EXPECT_FALSE(first.g.LoadFont("Fake", folder.Write("fake.ttf", std::string(200, 'x')).c_str()));
-    EXPECT_FALSE(first.g.LoadFont("Missing", folder.Path("missing.ttf").c_str()));
-    EXPECT_FALSE(first.g.LoadFont("Synthetic", folder.Path("synthetic.ttf").c_str()));
+    for (const char* font : {"fake.ttf", "missing.ttf", "synthetic.ttf"})
+      EXPECT_FALSE(first.g.LoadFont(font, folder.PathOf(font).c_str())) << font;
     EXPECT_FALSE(first.g.LoadAPIFont("Empty", PlatformFontPtr(new NoData)));
     EXPECT_EQ(FontCache(false), entries);
   }

@@ -6,14 +6,13 @@
 #include "platform/mac/MVGcontext.h"
 #include "platform/mac/system/GpuStbImageWrite.h"
 #include "support/ui/PixelProbe.h"
+#include "support/ui/ResourceFolder.h"
 #include "support/ui/TestCanvasVG.h"
 #include "support/ui/TestEditorDelegate.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <unistd.h>
 
 namespace canvastest {
 
@@ -100,38 +99,20 @@ inline void ExpectPixels(const PixelProbe& frame, std::initializer_list<Probe> p
       EXPECT_NEAR(frame.At(p.x, p.y)[c], p.want[c], p.tolerance) << what << " at " << p.x << "," << p.y;
 }
 
-// A temporary folder of files written by a test.
-class Folder
+// A PNG of w x h pixels of colour fn(x, y) (solid blue without fn) in the resource folder, which
+// the test locator searches for resources by name; its path.
+template <class Fn = std::array<int, 4> (*)(int, int)>
+std::string Png(
+    ResourceFolder& folder, const std::string& name, int w, int h, Fn fn = [](int, int) {
+      return std::array{0, 0, 255, 255};
+    })
 {
-public:
-  Folder() { std::filesystem::create_directories(mPath); }
-  ~Folder() { std::filesystem::remove_all(mPath); }
-  // A PNG of w x h pixels of colour fn(x, y) (solid blue without fn); its path.
-  template <class Fn = std::array<int, 4> (*)(int, int)>
-  std::string Png(
-      const std::string& name, int w, int h, Fn fn = [](int, int) {
-        return std::array{0, 0, 255, 255};
-      })
-  {
-    std::vector<unsigned char> rgba;
-    for (int i = 0; i < w * h; ++i)
-      for (int c : fn(i % w, i / w))
-        rgba.push_back(static_cast<unsigned char>(c));
-    plugin::sys::GpuStbWritePng(Path(name).c_str(), w, h, rgba.data());
-    return Path(name);
-  }
-  std::string Write(const std::string& name, const std::string& bytes)
-  {
-    fonttest::WriteFile(Path(name), fonttest::Ascii(bytes));
-    return Path(name);
-  }
-  std::string Path(const std::string& name) const { return (mPath / name).string(); }
-
-private:
-  static inline int sNext = 0;
-  std::filesystem::path mPath =
-      std::filesystem::temp_directory_path() /
-      ("kelmo-canvasvg-" + std::to_string(getpid()) + "-" + std::to_string(sNext++));
-};
+  std::vector<unsigned char> rgba;
+  for (int i = 0; i < w * h; ++i)
+    for (int c : fn(i % w, i / w))
+      rgba.push_back(static_cast<unsigned char>(c));
+  plugin::sys::GpuStbWritePng(folder.PathOf(name).c_str(), w, h, rgba.data());
+  return folder.PathOf(name);
+}
 
 } // namespace canvastest
