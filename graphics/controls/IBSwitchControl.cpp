@@ -1,5 +1,7 @@
 #include "graphics/controls/IBSwitchControl.h"
 
+#include <algorithm>
+
 namespace plugin::ui {
 
 IBSwitchControl::IBSwitchControl(float x, float y, const IBitmap& bitmap, int paramIdx)
@@ -22,8 +24,11 @@ void IBSwitchControl::OnMouseDown(float, float, const IMouseMod&)
 {
   // The strip, not the state count, sets the step: a switch shows exactly its frames.
   const int n = mBitmap.N();
-  double value = GetValue(0) + (n > 1 ? 1.0 / (n - 1) : 1.0);
-  if (value > 1.001) value = 0.0;
+  const double step = n > 1 ? 1.0 / (n - 1) : 1.0;
+  double value = GetValue(0) + step;
+  // Past the last frame, allowing for rounding; a step finer than the allowance (a strip of more
+  // than 1001 frames) would never get there, so the allowance is then half a step.
+  if (value > std::min(1.001, 1.0 + step / 2.0)) value = 0.0;
   SetValue(value, 0);
   SetDirty(true);
 }
