@@ -56,7 +56,9 @@ TEST_F(BitmapControls, EveryStripControlDrawsTheFrameForItsValue)
 {
   Strip knobStrip(48, 2880, 60, false), threeStrip(90, 30, 3, true), one(16, 16, 1, false);
   const std::function<IControl*(const IBitmap&)> makers[] = {
-      [](const IBitmap& b) { return new IBKnobControl(IRECT(0, 0, 100, 100), b, -1, EDirection::Vertical, 4.0); },
+      [](const IBitmap& b) {
+        return new IBKnobControl(IRECT(0, 0, 100, 100), b, -1, EDirection::Vertical, 4.0);
+      },
       [](const IBitmap& b) { return new IBSwitchControl(IRECT(0, 0, 100, 100), b); },
       [](const IBitmap& b) { return new IBButtonControl(IRECT(0, 0, 100, 100), b); },
       [](const IBitmap& b) { return new IBMeterControl(50.f - b.FW() / 2.f, 50.f - b.FH() / 2.f, b); }};
@@ -74,7 +76,8 @@ TEST_F(BitmapControls, EveryStripControlDrawsTheFrameForItsValue)
     for (const auto& [bitmap, value, drawn] : cases) {
       IControl* c = Attach(make(*bitmap));
       c->SetValue(value);
-      EXPECT_EQ(Drawn(c), std::string("DrawBitmap") + drawn + "'strip'") << value << " control " << g.NControls();
+      EXPECT_EQ(Drawn(c), std::string("DrawBitmap") + drawn + "'strip'")
+          << value << " control " << g.NControls();
     }
   // Disabled controls draw at a quarter; an empty bitmap draws nothing.
   IControl* knob = Attach(makers[0](knobStrip.bitmap));
@@ -211,7 +214,7 @@ TEST_F(BitmapControls, MeterTurnsLevelMessagesIntoValues)
       {lin, 0, 20, 1, nan, 0.0, true},
       {flat, 0, 20, 1, 2.f, 1.0, true}, // a range of zero is not divided by
       {flat, 0, 20, 1, 0.5f, 0.0, true},
-      {lin, 0, 20, 0, 0.4f, -1, true}, // no channels: value kept, still redrawn
+      {lin, 0, 20, 0, 0.4f, -1, true},  // no channels: value kept, still redrawn
       {lin, 0, 19, 1, 0.4f, -1, false}, // short: ignored
       {lin, 1, 20, 1, 0.4f, -1, false}, // another tag: ignored
   };
@@ -255,18 +258,20 @@ TEST_F(BitmapControls, SliderHandleEndsAndTrack)
   vertical->OnMouseDown(10, 50, LeftButton());
   vertical->OnMouseUp(10, 50, LeftButton());
   EXPECT_DOUBLE_EQ(vertical->GetValue(), 0.5);
-  EXPECT_EQ(Drawn(vertical), "DrawBitmap3,-10,17,110,0,0,14,120,1'track' DrawBitmap3,40,13,60,0,0,10,20,1'handle'");
+  EXPECT_EQ(Drawn(vertical),
+            "DrawBitmap3,-10,17,110,0,0,14,120,1'track' DrawBitmap3,40,13,60,0,0,10,20,1'handle'");
 }
 
 // Glyph frame = max(char, 32) - 31 of a 95-frame strip; cells centred as a line; no background.
 TEST_F(BitmapControls, TextDrawsCharacterFrames)
 {
   Strip glyphs(570, 12, 95, true, "font");
-  auto* text = Attach(new IBTextControl(IRECT(0, 0, 100, 20), glyphs.bitmap, DEFAULT_TEXT, "A!", 6, 12, 0, false,
-                                        true, static_cast<int>(EBlend::Add)));
+  auto* text = Attach(new IBTextControl(IRECT(0, 0, 100, 20), glyphs.bitmap, DEFAULT_TEXT, "A!", 6, 12, 0,
+                                        false, true, static_cast<int>(EBlend::Add)));
   g.ClearCalls();
   text->Draw(g);
-  EXPECT_EQ(Trace(g.calls), "DrawBitmap44,4,50,16,198,0,570,12,1'font' DrawBitmap50,4,56,16,6,0,570,12,1'font'");
+  EXPECT_EQ(Trace(g.calls),
+            "DrawBitmap44,4,50,16,198,0,570,12,1'font' DrawBitmap50,4,56,16,6,0,570,12,1'font'");
   EXPECT_TRUE(text->GetBlend()->mMethod == EBlend::Add && text->GetIgnoreMouse());
   text->SetStr("");
   EXPECT_EQ(Drawn(text), "");
