@@ -41,11 +41,12 @@ void IVPlotControl::OnResize()
 
 double IVPlotControl::Normalise(double y) const noexcept
 {
+  if (std::isnan(y)) return 0.0;
   const double range = static_cast<double>(mMax) - static_cast<double>(mMin);
   if (range == 0.0) return 0.5;
   const double v = (y - static_cast<double>(mMin)) / range;
   // Far outside the area is as good as infinitely far, and stays a float.
-  return std::isfinite(v) ? std::clamp(v, -kFar, kFar) : 0.0;
+  return std::isnan(v) ? 0.0 : std::clamp(v, -kFar, kFar);
 }
 
 void IVPlotControl::Draw(ICanvas& g)

@@ -38,8 +38,8 @@ public:
   // The grid, every plot and the frame over the widget rectangle. Frame loop.
   void DrawWidget(ICanvas& g) override;
 
-  // Where value y lies in min..max, as a fraction of the plot area's height; a range of zero puts
-  // every value in the middle, and a value that is not finite at the bottom.
+  // Where value y lies in min..max, as a fraction of the plot area's height: NaN at the bottom, any
+  // value in the middle for a range of zero, infinities far outside the area.
   double Normalise(double y) const noexcept;
   int NPoints() const noexcept { return static_cast<int>(mPoints.size()); }
   int NPlots() const noexcept { return static_cast<int>(mPlots.size()); }
