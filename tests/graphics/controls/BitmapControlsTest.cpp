@@ -1,6 +1,5 @@
 #include "graphics/IBKnobControl.h"
-#include "graphics/ShapeCanvas.h"
-#include "graphics/Trace.h"
+#include "graphics/controls/DrawnControls.h"
 #include "graphics/controls/IBButtonControl.h"
 #include "graphics/controls/IBKnobRotaterControl.h"
 #include "graphics/controls/IBMeterControl.h"
@@ -8,10 +7,6 @@
 #include "graphics/controls/IBSwitchControl.h"
 #include "graphics/controls/IBTextControl.h"
 #include "support/ui/ResourceFolder.h"
-#include "support/ui/TestEditorDelegate.h"
-#include "support/ui/UiEvents.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
@@ -32,25 +27,8 @@ struct Strip
   IBitmap bitmap;
 };
 
-std::string Rect(const IRECT& r)
-{
-  return Nums({r.L, r.T, r.R, r.B});
-}
-
-class BitmapControls : public ::testing::Test
-{
-protected:
-  template <class T> T* Attach(T* c) { return g.AttachControl(c), c; }
-  // The DrawBitmap calls of one draw: name, dest, source offset, strip size, weight.
-  std::string Drawn(IControl* c)
-  {
-    g.ClearCalls();
-    c->Draw(g);
-    return Trace(g.CallsNamed("DrawBitmap"));
-  }
-  TestEditorDelegate dlg;
-  ShapeCanvas g{dlg};
-};
+// Drawn calls: name, dest, source offset, strip size, weight.
+using BitmapControls = DrawnControls<>;
 
 } // namespace
 
@@ -105,7 +83,7 @@ TEST_F(BitmapControls, PlacementFromAPointOrARectangle)
                                 v};
   std::string placed;
   for (const IControl* c : controls)
-    placed += Rect(c->GetBounds()) + " ";
+    placed += Rects({c->GetBounds()}) + " ";
   EXPECT_EQ(placed, "425,349,468,377 28.5,36,71.5,64 -15,-15,25,25 605,5,621,21 5,6,25,26 19,53,147,181 "
                     "3,4,103,24 3,4,13,104 ");
   EXPECT_TRUE(h->GetHandleSize() == 10.f && v->GetHandleSize() == 20.f);
@@ -140,7 +118,7 @@ TEST_F(BitmapControls, RotaterTurnsTheWholePicture)
   EXPECT_TRUE(knob->GetDirection() == EDirection::Vertical && knob->GetGearing() == 4.0);
   for (const double value : {0.0, 0.5, 1.0}) {
     knob->SetValue(value);
-    EXPECT_EQ(Drawn(knob), "DrawBitmap-64,-128,64,128,0,0,128,256,1'strip'");
+    EXPECT_EQ(Drawn(knob, {"PathTransformSetMatrix"}), "DrawBitmap-64,-128,64,128,0,0,128,256,1'strip'");
     const auto m = g.CallsNamed("PathTransformSetMatrix").at(1).args; // translated, then rotated
     EXPECT_NEAR(std::atan2(m[1], m[0]) * 180.0 / M_PI, value * 260.0 - 130.0, 1e-4);
     EXPECT_TRUE(std::fabs(m[4] - 83) < 1e-4 && std::fabs(m[5] - 117) < 1e-4);
@@ -193,32 +171,17 @@ TEST_F(BitmapControls, SliderHandleEndsAndTrack)
   auto* v = Attach(new IBSliderControl(IRECT(0, 0, 20, 100), handle.bitmap, track.bitmap));
   auto* h = Attach(new IBSliderControl(0, 0, 100, handle.bitmap, IBitmap(), -1, EDirection::Horizontal, 1.0));
   auto* bare = Attach(new IBSliderControl(IRECT(0, 0, 40, 100), handle.bitmap));
-  EXPECT_EQ(Rect(v->GetTrackBounds()) + " " + Rect(h->GetTrackBounds()) + " " + Rect(bare->GetTrackBounds()) +
-                " | " + Rect(v->GetHandleBounds(1.0)) + " " + Rect(v->GetHandleBounds(0.0)) + " " +
-                Rect(h->GetHandleBounds(0.0)) + " " + Rect(h->GetHandleBounds(1.0)),
-            "3,-10,17,110 0,0,100,20 15,0,25,100 | 3,-10,13,10 3,90,13,110 0,0,10,20 90,0,100,20");
+  EXPECT_EQ(Rects({v->GetTrackBounds(), h->GetTrackBounds(), bare->GetTrackBounds(), v->GetHandleBounds(1.0),
+                   v->GetHandleBounds(0.0), h->GetHandleBounds(0.0), h->GetHandleBounds(1.0)}),
+            "3,-10,17,110 0,0,100,20 15,0,25,100 3,-10,13,10 3,90,13,110 0,0,10,20 90,0,100,20");
   v->OnMouseDown(10, 50, LeftButton()); // snaps along the track: (110 - 50) / 120 of the way up
   v->OnMouseUp(10, 50, LeftButton());
   EXPECT_EQ(Drawn(v), "DrawBitmap3,-10,17,110,0,0,14,120,1'track' DrawBitmap3,40,13,60,0,0,10,20,1'handle'");
 }
 
-// Glyph frame max(char, 32) - 31 of a 95-frame strip, cells centred as a line; no background.
-TEST_F(BitmapControls, TextDrawsCharacterFrames)
-{
-  Strip glyphs(570, 12, 95, true, "font");
-  auto* text = Attach(new IBTextControl(IRECT(0, 0, 100, 20), glyphs.bitmap, DEFAULT_TEXT, "A!", 6, 12, 0,
-                                        false, true, static_cast<int>(EBlend::Add)));
-  g.ClearCalls();
-  text->Draw(g);
-  EXPECT_EQ(Trace(g.calls),
-            "DrawBitmap44,4,50,16,198,0,570,12,1'font' DrawBitmap50,4,56,16,6,0,570,12,1'font'");
-  EXPECT_TRUE(text->GetBlend()->mMethod == EBlend::Add && text->GetIgnoreMouse());
-  text->SetStr("");
-  EXPECT_EQ(Drawn(text), "");
-}
-
 // The strip is reloaded by name at the screen scale rounded up (also by the text control, which
-// has no value to draw); the slider keeps its track picture.
+// has no value to draw); the slider keeps its track picture. The text control draws glyph frames
+// max(char, 32) - 31, cells centred as a line, no background, with the blend method given.
 TEST_F(BitmapControls, RescaleReloadsTheStripAtTheScreenScale)
 {
   ResourceFolder folder;
@@ -226,10 +189,15 @@ TEST_F(BitmapControls, RescaleReloadsTheStripAtTheScreenScale)
     folder.Write(name);
   const IBitmap strip = g.LoadBitmap("s.png", 2, false, 1), track = g.LoadBitmap("t.png", 1, false, 1);
   auto* slider = Attach(new IBSliderControl(IRECT(0, 0, 9, 9), strip, track));
-  auto* text = Attach(new IBTextControl(IRECT(0, 0, 9, 9), strip));
+  auto* text =
+      Attach(new IBTextControl(IRECT(0, 0, 80, 60), strip, DEFAULT_TEXT, "A!", 10, 20, 0, false, true, 8));
   auto* meter = Attach(new IBMeterControl(0, 0, strip));
   g.SetScreenScale(1.5f);
   EXPECT_EQ(Nums({slider->GetBitmap().GetScale(), slider->GetTrackBitmap().GetScale(),
                   text->GetBitmap().GetScale(), meter->GetBitmap().GetScale()}),
             "2,1,2,2");
+  // 'A' is frame 34 of 2 (clamped), '!' frame 2; lines of 2 x 10 centred in 80 x 60.
+  EXPECT_EQ(Drawn(text),
+            "DrawBitmap30,20,40,40,0,25,100,50,1's.png' DrawBitmap40,20,50,40,0,25,100,50,1's.png'");
+  EXPECT_TRUE(text->GetBlend()->mMethod == EBlend::Add && text->GetIgnoreMouse());
 }

@@ -1,13 +1,7 @@
-#include "graphics/ShapeCanvas.h"
-#include "graphics/Trace.h"
+#include "graphics/controls/DrawnControls.h"
 #include "graphics/controls/IVColorSwatchControl.h"
 #include "graphics/controls/IVGroupControl.h"
 #include "graphics/controls/IVPlotControl.h"
-#include "graphics/controls/StyleAndRects.h"
-#include "support/ui/TestEditorDelegate.h"
-#include "support/ui/UiEvents.h"
-
-#include <gtest/gtest.h>
 
 #include <limits>
 
@@ -41,19 +35,7 @@ public:
   }
 };
 
-class PlotGroupSwatch : public ::testing::Test
-{
-protected:
-  template <class T> T* Attach(T* c, const char* group = "") { return g.AttachControl(c, -1, group), c; }
-  std::string Drawn(IControl* c, const std::set<std::string>& skip = {"DoMeasureText"})
-  {
-    g.ClearCalls();
-    c->Draw(g);
-    return Trace(g.calls, skip);
-  }
-  TestEditorDelegate dlg;
-  PlotCanvas g{dlg};
-};
+using PlotGroupSwatch = DrawnControls<PlotCanvas>;
 
 using Plot = IVPlotControl::Plot;
 
@@ -113,9 +95,6 @@ TEST_F(PlotGroupSwatch, GroupSurroundsItsControlsAndLeavesRoomForItsLabel)
   EXPECT_EQ(Drawn(group, {"DoMeasureText", "DoDrawText"}),
             "clear M87.6,9.5 A190.4,18.6,9.1,0,90,0 A190.4,90.4,9.1,90,180,0 A9.6,90.4,9.1,180,270,0 "
             "A9.6,18.6,9.1,270,360,0 L20.1,9.5 stroke0,255,70,70,70,1,10,0,0,0,0,0,1");
-  auto* bare = Attach(new IVGroupControl(IRECT(0, 0, 200, 100), "", 10.f, PlainStyle()));
-  Drawn(bare);
-  EXPECT_EQ(Trace({g.CallsNamed("PathMoveTo").at(0), g.CallsNamed("PathLineTo").at(0)}), "M100,0 L100,0");
 }
 
 // Layout 0 is a 3 x 3 grid filled left to right, top to bottom; 1 a row; 2 a column; a cell past

@@ -1,19 +1,13 @@
-#include "graphics/ShapeCanvas.h"
-#include "graphics/Trace.h"
+#include "graphics/controls/DrawnControls.h"
 #include "graphics/controls/ISVGButtonControl.h"
 #include "graphics/controls/ISVGKnobControl.h"
 #include "graphics/controls/ISVGSliderControl.h"
 #include "graphics/controls/ISVGSwitchControl.h"
 #include "graphics/controls/ISVGToggleControl.h"
 #include "graphics/svg/SvgImage.h"
-#include "support/ui/TestEditorDelegate.h"
-#include "support/ui/UiEvents.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 using namespace plugin::ui;
 using namespace plugin::ui::test;
@@ -63,7 +57,7 @@ private:
   }
 };
 
-class SVGControls : public ::testing::Test
+class SVGControls : public DrawnControls<SvgCanvas>
 {
 protected:
   void SetUp() override
@@ -71,22 +65,8 @@ protected:
     g.known = {off.image, on.image, third.image};
     ASSERT_TRUE(off.image && off.Get().W() == 20.f && off.Get().H() == 10.f);
   }
-  template <class T> T* Attach(T* c) { return g.AttachControl(c), c; }
-  std::string Drawn(IControl* c)
-  {
-    g.ClearCalls();
-    c->Draw(g);
-    return Trace(g.calls);
-  }
   Svg off{20, 10}, on{20, 10}, third{20, 10};
-  TestEditorDelegate dlg;
-  SvgCanvas g{dlg};
 };
-
-std::string Rect(const IRECT& r)
-{
-  return Nums({r.L, r.T, r.R, r.B});
-}
 
 } // namespace
 
@@ -111,12 +91,6 @@ TEST_F(SVGControls, ButtonAndToggleLooks)
     const std::string drawn = Drawn(control); // image, 0,0,40,20, stroke, fill
     EXPECT_EQ(drawn.substr(3, 1) + drawn.substr(drawn.find("20,") + 2), look) << value << " " << over;
   }
-  // The button shows on until its click animation ends.
-  auto* button = Attach(new ISVGButtonControl(r, IControl::DefaultClickAction, off.Get(), on.Get()));
-  button->OnMouseDown(1, 1, LeftButton());
-  const std::string pressed = Drawn(button);
-  button->OnEndAnimation();
-  EXPECT_EQ(pressed + " " + Drawn(button), "svg1,0,0,40,20,-1,-1 svg0,0,0,40,20,-1,-1");
 }
 
 // Knob: start + v (end - start), -135 to +135 degrees, about the centre at the bounds' size.
@@ -165,8 +139,9 @@ TEST_F(SVGControls, SliderSizesItsImagesAndMovesTheHandle)
       Attach(new ISVGSliderControl(IRECT(0, 0, 200, 100), ISVG(), ISVG(), -1, EDirection::Horizontal));
   std::string layout;
   for (ISVGSliderControl* s : {h, v, blank})
-    layout += Rect(s->GetTrackSVGBounds()) + " " + Rect(s->GetTrackBounds()) + " " +
-              Rect(s->GetHandleBounds(0.0)) + " " + Rect(s->GetHandleBounds(1.0)) + " | ";
+    layout += Rects({s->GetTrackSVGBounds(), s->GetTrackBounds(), s->GetHandleBounds(0.0),
+                     s->GetHandleBounds(1.0)}) +
+              " | ";
   // Images without a size count as square.
   EXPECT_EQ(layout, "0,30,200,70 40,30,200,70 0,30,40,70 160,30,200,70 | "
                     "30,0,70,200 30,40,70,200 10,160,90,200 10,0,90,40 | "
