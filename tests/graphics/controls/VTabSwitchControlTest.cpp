@@ -1,0 +1,110 @@
+#include "ControlCanvas.h"
+#include "graphics/controls/IVRadioButtonControl.h"
+
+#include <cmath>
+
+using namespace plugin::ui;
+using namespace plugin::ui::test;
+
+namespace {
+
+using Tab = IVTabSwitchControl;
+
+// Red channel of every face fill (200 unpressed, 240 pressed).
+std::string Faces(const ControlCanvas& g, const char* op = "fillRR")
+{
+  std::string out;
+  for (const CanvasCall& c : g.CallsNamed(op))
+    out += std::to_string(int(c.args[1])) + " ";
+  return out;
+}
+
+} // namespace
+
+// Three tabs in a 300 x 50 widget are 100 wide; a shared edge belongs to the right or lower tab.
+TEST_F(ControlTest, TabSwitchButtonsAndClicks)
+{
+  auto* h = Attach(new Tab({0, 0, 300, 50}, nullptr, {"A", "B", "C"}, "", Plain()));
+  auto* v = Attach(new Tab({0, 60, 50, 360}, nullptr, {"A", "B", "C"}, "", Plain(), EVShape::Rectangle,
+                           EDirection::Vertical));
+  EXPECT_EQ(Box(h->GetButton(1)) + " " + Box(v->GetButton(2)), "100,0,200,50 0,260,50,360");
+  const std::tuple<Tab*, float, float, double> clicks[] = {
+      {h, 150, 25, 0.5}, {h, 299, 25, 1},      {h, 100, 25, 0.5},
+      {h, 99.9f, 25, 0}, {h, 300, 25, 0}, // outside
+      {v, 25, 160, 0.5}, {v, 25, 259.9f, 0.5}, {v, 25, 260, 1}};
+  for (const auto& [tab, x, y, value] : clicks) {
+    Click(x, y);
+    EXPECT_EQ(tab->GetValue(), value) << x << "," << y;
+  }
+  // Selection: trunc(v x 2 + 0.5); the pressed tab draws in the pressed colour, text centred.
+  const std::pair<double, std::string> selected[] = {{0.74, "200 240 200 "}, {0.75, "200 200 240 "}};
+  for (const auto& [value, faces] : selected) {
+    h->SetValue(value);
+    g.ClearCalls();
+    h->Draw(g);
+    EXPECT_EQ(Faces(g), faces);
+  }
+  EXPECT_EQ(Trace(g.CallsNamed("text")), "text255,0,0,0,0,0,100,50,1'A' text255,0,0,0,100,0,200,50,1'B' "
+                                         "text255,0,0,0,200,0,300,50,1'C'");
+  EXPECT_EQ(Ops(g.calls), "fillR fillRR text'A' fillRR text'B' fillRR text'C'");
+
+  // One state: a click selects 0, never 0 / 0.
+  auto* one = Attach(new Tab({0, 100, 100, 150}, nullptr, {"Only"}, "", Plain()));
+  one->SetValue(0.7);
+  one->OnMouseDown(50, 125, LeftButton());
+  EXPECT_EQ(one->GetValue(), 0.0);
+}
+
+TEST_F(ControlTest, TabSwitchTextsAndRoundedCorners)
+{
+  // No options: the parameter's display texts and name; given options win and keep the empty label.
+  auto* named = Attach(new Tab({0, 0, 300, 50}, TestEditorDelegate::kMode));
+  auto* given = Attach(new Tab({0, 0, 300, 50}, TestEditorDelegate::kMode, {"A", nullptr, "C"}));
+  EXPECT_EQ(std::string(named->GetTabLabel(0)) + named->GetTabLabel(2) + named->GetLabelStr() + "|" +
+                given->GetTabLabel(1) + given->GetLabelStr() + "|" + std::to_string(named->NButtons()),
+            "OffHardMode||3");
+
+  IVStyle round = Plain();
+  round.roundness = 1; // radius 0.5 x min(w, h)
+  const std::tuple<EVShape, EDirection, std::string> cases[] = {
+      {EVShape::TopRounded, EDirection::Horizontal, "25,0,0,0 0,0,0,0 0,25,0,0 "},
+      {EVShape::TopRounded, EDirection::Vertical, "0,25,0,0 0,0,0,0 0,0,0,25 "},
+      {EVShape::AllRounded, EDirection::Horizontal, "25,25,0,0 25,25,0,0 25,25,0,0 "},
+      {EVShape::AllRounded, EDirection::Vertical, "0,25,0,25 0,25,0,25 0,25,0,25 "},
+      {EVShape::Rectangle, EDirection::Horizontal, "25,25,25,25 25,25,25,25 25,25,25,25 "}};
+  for (const auto& [shape, direction, corners] : cases) {
+    const IRECT bounds = direction == EDirection::Horizontal ? IRECT(0, 0, 300, 50) : IRECT(0, 0, 50, 150);
+    auto* t = Attach(new Tab(bounds, nullptr, {"", "", ""}, "", round, shape, direction));
+    t->DrawWidget(g);
+    std::string seen;
+    for (const CanvasCall& c : g.CallsNamed("fillRR"))
+      seen += Nums({c.args[8], c.args[9], c.args[10], c.args[11]}) + " ";
+    EXPECT_EQ(seen, corners) << int(shape) << int(direction);
+    EXPECT_EQ(g.Count("text"), 0); // empty texts draw nothing
+  }
+}
+
+// Rows of 20 in a 100 x 60 widget; button size 5: a 5 x 5 circle 7.5 from the row's left edge, the
+// text from 15; selected text in the pressed colour (240), the others in extra colour 1 (black).
+TEST_F(ControlTest, RadioButtonsRowsAndColours)
+{
+  auto* r = Attach(new IVRadioButtonControl({0, 0, 100, 60}, nullptr, {"a", "b", "c"}, "", Plain(),
+                                            EVShape::Ellipse, EDirection::Vertical, 5));
+  r->SetValue(0.5);
+  r->DrawWidget(g);
+  EXPECT_EQ(g.Only("fillE") + " " + g.Only("text"),
+            "fillE255,200,200,200,5,7.5,10,12.5,-1 fillE255,240,240,240,5,27.5,10,32.5,-1 "
+            "fillE255,200,200,200,5,47.5,10,52.5,-1 text255,0,0,0,15,0,100,20,1'a' "
+            "text255,240,240,240,15,20,100,40,1'b' text255,0,0,0,15,40,100,60,1'c'");
+  Click(80, 50); // on the text of the last row
+  EXPECT_EQ(r->GetValue(), 1.0);
+  r->SetOnlyButtonsRespondToMouse(true);
+  EXPECT_TRUE(!r->IsHit(80, 30) && r->GetButtonForPoint(14.9f, 30) == 1);
+
+  // A size that is no size: a 1 x 1 button and no button column.
+  auto* odd = Attach(new IVRadioButtonControl({0, 0, 100, 20}, nullptr, {"x"}, "", Plain(), EVShape::Ellipse,
+                                              EDirection::Vertical, NAN));
+  odd->DrawWidget(g);
+  EXPECT_EQ(g.Only("fillE") + " " + Nums({odd->GetButtonAreaWidth()}),
+            "fillE255,240,240,240,-0.5,9.5,0.5,10.5,-1 0");
+}
