@@ -65,6 +65,15 @@ inline std::string Ops(const std::vector<CanvasCall>& calls)
   return out;
 }
 
+// Red channel of every call named op: face fills are 200 unpressed, 240 pressed.
+inline std::string Faces(const RecordingCanvas& g, const char* op = "fillRR")
+{
+  std::string out;
+  for (const CanvasCall& c : g.CallsNamed(op))
+    out += std::to_string(int(c.args[1])) + " ";
+  return out;
+}
+
 // The rectangle as Trace writes numbers.
 inline std::string Box(const IRECT& r)
 {
@@ -72,15 +81,12 @@ inline std::string Box(const IRECT& r)
 }
 
 // A style without label, value, frame or shadow unless the flags ask: l label, v value, f frame,
-// s shadows, m value text in the middle.
+// s shadows.
 inline IVStyle Plain(const std::string& flags = "")
 {
+  auto has = [&](char f) { return flags.find(f) != std::string::npos; };
   IVStyle s;
-  s.showLabel = flags.find('l') != std::string::npos;
-  s.showValue = flags.find('v') != std::string::npos;
-  s.drawFrame = flags.find('f') != std::string::npos;
-  s.drawShadows = flags.find('s') != std::string::npos;
-  if (flags.find('m') != std::string::npos) s.valueText.mVAlign = EVAlign::Middle;
+  s.showLabel = has('l'), s.showValue = has('v'), s.drawFrame = has('f'), s.drawShadows = has('s');
   return s;
 }
 

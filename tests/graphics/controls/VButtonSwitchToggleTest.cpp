@@ -3,37 +3,21 @@
 #include "graphics/controls/IVToggleControl.h"
 #include "support/ui/FrameDriver.h"
 
-#include <algorithm>
-
 using namespace plugin::ui;
 using namespace plugin::ui::test;
-
-// Face colours: 200 unpressed, 240 pressed (red channel of each rounded-rectangle fill).
-namespace {
-
-std::string Faces(const ControlCanvas& g)
-{
-  std::string out;
-  for (const CanvasCall& c : g.CallsNamed("fillRR"))
-    out += std::to_string(int(c.args[1])) + " ";
-  return out;
-}
-
-} // namespace
 
 TEST_F(ControlTest, SwitchSteppingAndPressedLook)
 {
   const std::tuple<int, double, std::string> cases[] = {
-      // states, start: values after each click
+      // states, start: values after each of four clicks
       {3, 0.0, "0.5 1 0 0.5 "},
-      {5, 0.0, "0.25 0.5 0.75 1 0 "},
-      {2, 0.3, "0 1 0 "}, // only exactly 0 turns a two-state switch on
-      {2, 1.0, "0 1 "}};
+      {5, 0.5, "0.75 1 0 0.25 "},
+      {2, 0.3, "0 1 0 1 "}}; // only exactly 0 turns a two-state switch on
   for (const auto& [states, start, values] : cases) {
     auto* s = Attach(new IVSwitchControl({0, 0, 100, 50}, nullptr, "", Plain(), states));
     s->SetValue(start);
     std::string seen;
-    for (long i = 0; i < std::count(values.begin(), values.end(), ' '); ++i) {
+    for (int i = 0; i < 4; ++i) {
       Click(50, 25);
       seen += Nums({s->GetValue()}) + " ";
     }
@@ -43,14 +27,11 @@ TEST_F(ControlTest, SwitchSteppingAndPressedLook)
   // Pressed only while held; a click on the label above the widget does nothing.
   auto* s = Attach(new IVSwitchControl({0, 0, 100, 50}, nullptr, "Sw", Plain("l"), 2));
   g.OnMouseDown(Press(50, 40));
-  s->DrawWidget(g);
-  g.OnMouseUp(Press(50, 40));
-  s->DrawWidget(g);
-  Click(50, 5);
-  EXPECT_EQ(Faces(g) + Nums({s->GetValue()}), "240 200 1");
-  g.ClearCalls();
   s->Draw(g);
-  EXPECT_EQ(Ops(g.calls), "fillR text'Sw' fillRR");
+  g.OnMouseUp(Press(50, 40));
+  Click(50, 5);
+  s->DrawWidget(g);
+  EXPECT_EQ(Ops(g.calls) + " " + Faces(g) + Nums({s->GetValue()}), "fillR text'Sw' fillRR fillRR 240 200 1");
 }
 
 TEST_F(ControlTest, SwitchAndToggleTexts)
@@ -71,10 +52,6 @@ TEST_F(ControlTest, SwitchAndToggleTexts)
   // Off: "off" centred in the shape; on: pressed, and the empty on text draws nothing.
   EXPECT_EQ(seen, "200 text255,0,0,0,0,60,100,110,1'off' | 240  | 200 text255,0,0,0,0,60,100,110,1'off' | ");
   EXPECT_EQ(dlg.CallsNamed("Send").size(), 3u);
-  g.ClearCalls();
-  t->DrawValue(g, true); // hovered: highlight backing
-  EXPECT_EQ(Trace(g.calls), "fillR10,0,0,0,0,60,100,110,1");
-  EXPECT_EQ(IVToggleControl({0, 0, 1, 1}, nullptr, "", Plain(), "a", "b", true).GetValue(), 1.0);
 }
 
 TEST_F(ControlTest, ButtonPressLastsForItsAnimation)
@@ -84,8 +61,7 @@ TEST_F(ControlTest, ButtonPressLastsForItsAnimation)
   auto* b = Attach(new IVButtonControl({0, 0, 100, 50}, SplashClickAction, "Go", Plain("l")));
   b->SetAnimationEndActionFunction([&](IControl*) { ++ended; });
   auto* held = Attach(new IVButtonControl({0, 60, 100, 110}, nullptr)); // starts no animation
-  g.OnMouseDown(Press(50, 25));
-  g.OnMouseUp(Press(50, 25));
+  Click(50, 25);
   Click(50, 85);
   std::string steps;
   for (double ms : {0.0, 66.0, 20.0}) { // frames at +16.7, +99, +136 ms
@@ -99,5 +75,4 @@ TEST_F(ControlTest, ButtonPressLastsForItsAnimation)
   b->SetValue(0.25);
   b->Draw(g);
   EXPECT_EQ(Ops(g.calls) + " " + Faces(g), "fillR fillRR text'Go' 240 ");
-  EXPECT_FALSE(b->IsHit(50, 50) || !b->IsHit(0, 0));
 }
