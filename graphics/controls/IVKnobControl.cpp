@@ -129,8 +129,9 @@ void IVKnobControl::OnMouseOut()
 
 void IVKnobControl::OnMouseDown(float x, float y, const IMouseMod& mod)
 {
-  if (mStyle.showValue && mValueBounds.Contains(x, y))
-    PromptUserInput(mValueBounds, 0); // refused when the value is not editable
+  // Only an editable value text takes the press: a fixed one inside the widget must not stop a drag.
+  if (mStyle.showValue && !mPromptBlocked && mValueBounds.Contains(x, y))
+    PromptUserInput(mValueBounds, 0);
   else
     IKnobControlBase::OnMouseDown(x, y, mod);
   SetDirty(false);

@@ -26,7 +26,8 @@ public:
                 float trackSize = 2.f);
   ~IVKnobControl() override;
 
-  // A press on the shown value text prompts for a value; elsewhere a drag starts. Then redraw.
+  // A press on the shown, editable value text prompts for a value; elsewhere a drag starts. Then
+  // redraw.
   void OnMouseDown(float x, float y, const IMouseMod& mod) override;
   // Ends the drag and sends the final value once more (action included).
   void OnMouseUp(float x, float y, const IMouseMod& mod) override;

@@ -141,8 +141,9 @@ void IVSliderControl::OnMouseOut()
 
 void IVSliderControl::OnMouseDown(float x, float y, const IMouseMod& mod)
 {
-  if (mStyle.showValue && mValueBounds.Contains(x, y))
-    PromptUserInput(mValueBounds, 0); // refused when the value is not editable
+  // Only an editable value text takes the press: a fixed one inside the widget must not stop a drag.
+  if (mStyle.showValue && !mPromptBlocked && mValueBounds.Contains(x, y))
+    PromptUserInput(mValueBounds, 0);
   else
     ISliderControlBase::OnMouseDown(x, y, mod);
 }

@@ -104,4 +104,8 @@ TEST_F(ControlTest, KnobTextsAndMouseRouting)
   for (float d : {1.f, 100.f, 0.f, -1.f})
     fixed->OnMouseWheel(150, 50, NoButton(), d);
   EXPECT_DOUBLE_EQ(fixed->GetValue(), 0.1);
+  // A fixed value drawn inside the widget does not stop a drag there.
+  Knob* inside = Attach(new Knob({0, 100, 100, 200}, TestEditorDelegate::kGain, "", Plain("v"), false, true));
+  inside->OnMouseDown(50, 150, LeftButton());
+  EXPECT_TRUE(inside->GetPressed());
 }
