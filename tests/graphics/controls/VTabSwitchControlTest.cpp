@@ -41,7 +41,7 @@ TEST_F(ControlTest, TabSwitchButtonsAndClicks)
   EXPECT_EQ(one->GetValue(), 0.0);
 }
 
-TEST_F(ControlTest, TabSwitchTextsAndRoundedCorners)
+TEST_F(ControlTest, TabSwitchTextsFromOptionsOrParameter)
 {
   // No options: the parameter's display texts and name; given options win and keep the empty label.
   auto* named = Attach(new Tab({0, 0, 300, 50}, TestEditorDelegate::kMode));
@@ -49,15 +49,6 @@ TEST_F(ControlTest, TabSwitchTextsAndRoundedCorners)
   EXPECT_EQ(std::string(named->GetTabLabel(0)) + named->GetTabLabel(2) + named->GetLabelStr() + "|" +
                 given->GetTabLabel(1) + given->GetLabelStr() + "|" + std::to_string(named->NButtons()),
             "OffHardMode||3");
-
-  // Top-rounded tabs in a row: only the row's outer top corners (radius 0.5 x 50); empty texts draw nothing.
-  IVStyle round = Plain();
-  round.roundness = 1;
-  Attach(new Tab({0, 0, 300, 50}, nullptr, {"", "", ""}, "", round, EVShape::TopRounded))->DrawWidget(g);
-  std::string corners;
-  for (const CanvasCall& c : g.CallsNamed("fillRR"))
-    corners += Nums({c.args[8], c.args[9], c.args[10], c.args[11]}) + " ";
-  EXPECT_EQ(corners + std::to_string(g.Count("text")), "25,0,0,0 0,0,0,0 0,25,0,0 0");
 }
 
 // Rows of 20 in a 100 x 60 widget; button size 5: a 5 x 5 circle 7.5 from the row's left edge, the
