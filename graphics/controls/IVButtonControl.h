@@ -18,7 +18,7 @@ public:
 
   // Lays out label, shape (with room for frame and shadow) and value; the hit rectangle follows.
   void OnResize() override;
-  // Background, shape, label, value.
+  // The frame loop draws: background, shape, label, value.
   void Draw(ICanvas& g) override;
   // Only the shape reacts.
   bool IsHit(float x, float y) const override;

@@ -40,7 +40,7 @@ public:
   void OnResize() override;
   // The parameter's value text with unit; its name as label when none was given.
   void OnInit() override;
-  // Background, label, widget, value text (a faint backing while hovered).
+  // The frame loop draws: background, label, widget, value text (a faint backing while hovered).
   void Draw(ICanvas& g) override;
   // The widget, and the value text when it is editable; never the label.
   bool IsHit(float x, float y) const override;

@@ -14,7 +14,7 @@ public:
   IVLabelControl(const IRECT& bounds, const char* label, const IVStyle& style = DEFAULT_STYLE);
   ~IVLabelControl() override;
 
-  // Background, shadow copy (unless disabled), text, frame.
+  // The frame loop draws: background, shadow copy (unless disabled), text, frame.
   void Draw(ICanvas& g) override;
 };
 

@@ -27,7 +27,8 @@ public:
 
   // Every row: its button in the left column, then its text. Frame loop.
   void DrawWidget(ICanvas& g) override;
-  // The first row holding the point (only its button column when so set), -1 when none.
+  // The first row holding the point (only its button column when so set), -1 when none. Hit
+  // tests, hover and presses; no allocation.
   int GetButtonForPoint(float x, float y) const override;
 
   // Lets only the button column of a row, not its text, take the mouse.

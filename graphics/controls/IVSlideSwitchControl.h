@@ -24,7 +24,8 @@ public:
 
   // Lays out as a switch, then places the handle.
   void OnResize() override;
-  // Background, track and handle, label; the value text only while the handle rests.
+  // The frame loop draws: background, track and handle, label; the value text only while the
+  // handle rests.
   void Draw(ICanvas& g) override;
   // As the switch; the handle is placed again unless it is sliding.
   void SetDirty(bool triggerAction, int valIdx = -1) override;
@@ -44,9 +45,10 @@ public:
   const IRECT& GetNextBounds() const noexcept { return mNextBounds; }
   const IRECT& GetDrawnBounds() const noexcept { return mDrawnBounds; }
 
-  // Ready-made action: starts the 100 ms slide.
+  // Ready-made action, run by SetDirty with the action after a click: starts the 100 ms slide.
   static void SlideAction(IControl* control);
-  // Ready-made animation: moves the drawn handle with the progress; past 1 ends the animation.
+  // Ready-made animation, run by the frame loop every frame: moves the drawn handle with the
+  // progress; past 1 ends the animation.
   static void SlideAnimation(IControl* control);
 
 protected:

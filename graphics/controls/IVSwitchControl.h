@@ -25,7 +25,7 @@ public:
   void OnResize() override;
   // State count from the parameter, its value text with unit, its name as label when none given.
   void OnInit() override;
-  // Background, label, shape, value.
+  // The frame loop draws: background, label, shape, value.
   void Draw(ICanvas& g) override;
   // Only the shape reacts.
   bool IsHit(float x, float y) const override;

@@ -39,7 +39,7 @@ public:
   void OnResize() override;
   // State count from the parameter; its display texts and name when none were given.
   void OnInit() override;
-  // Background, label, buttons (no value text).
+  // The frame loop draws: background, label, buttons (no value text).
   void Draw(ICanvas& g) override;
   // A button holds the point.
   bool IsHit(float x, float y) const override;
@@ -52,7 +52,7 @@ public:
   // A non-empty text centred in the button. Frame loop.
   virtual void DrawButtonText(ICanvas& g, const IRECT& r, bool pressed, bool mouseOver, ETabSegment segment,
                               bool disabled, const char* str);
-  // The first button holding the point, -1 when none.
+  // The first button holding the point, -1 when none. Hit tests, hover and presses; no allocation.
   virtual int GetButtonForPoint(float x, float y) const;
 
   // The selected state of the current value.
