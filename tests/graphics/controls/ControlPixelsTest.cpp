@@ -15,7 +15,7 @@ using namespace canvastest;
 
 // A two-frame strip, red above blue, shown by a switch; a black square drawn by a toggle, blue
 // (fill replacement) while on. Both change with a click.
-TEST(ControlPixels, BitmapSwitchAndSvgToggleFollowTheirValue)
+TEST(LibraryControlPixels, BitmapSwitchAndSvgToggleFollowTheirValue)
 {
   ResourceFolder folder;
   Png(folder, "redblue.png", 20, 40, [](int, int y) {
@@ -50,9 +50,9 @@ TEST(ControlPixels, BitmapSwitchAndSvgToggleFollowTheirValue)
 // Swatch cells filled with their style colours; the span between two range-slider handles in the
 // first extra colour; the frame-time display's white face, black outline and, for an empty ring
 // in frames per second, a graph at full height.
-TEST(ControlPixels, SwatchRangeSliderAndFrameTimeDisplay)
+TEST(LibraryControlPixels, SwatchRangeSliderAndFrameTimeDisplay)
 {
-  IVStyle style = PlainStyle();
+  IVStyle style = Plain();
   style.colorSpec.SetColor(EVColor::Background, COLOR_RED);
   style.colorSpec.SetColor(EVColor::Foreground, COLOR_BLUE);
   style.colorSpec.SetColor(EVColor::Extra1, COLOR_BLUE);

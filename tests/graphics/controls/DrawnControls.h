@@ -1,25 +1,12 @@
 #pragma once
 
-#include "graphics/ShapeCanvas.h"
-#include "graphics/Trace.h"
-#include "support/ui/TestEditorDelegate.h"
-#include "support/ui/UiEvents.h"
-
-#include <gtest/gtest.h>
+#include "ControlCanvas.h"
 
 #include <set>
 #include <string>
 #include <vector>
 
 namespace plugin::ui::test {
-
-// No label, value, shadows or frames: a vector control's widget is its whole bounds.
-inline IVStyle PlainStyle()
-{
-  IVStyle s;
-  s.showLabel = s.showValue = s.drawShadows = s.drawFrame = false;
-  return s;
-}
 
 // Rectangles as Trace writes numbers, space-separated.
 inline std::string Rects(const std::vector<IRECT>& rects)

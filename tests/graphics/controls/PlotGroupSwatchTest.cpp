@@ -48,13 +48,11 @@ TEST_F(PlotGroupSwatch, PlotSamplesItsFunctionsIntoThePlotArea)
 {
   const IRECT r(0, 0, 100, 120);
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  auto* mid =
-      Attach(new IVPlotControl(r, {Plot{COLOR_RED, [](double) { return 0.0; }}}, 3, "", PlainStyle()));
+  auto* mid = Attach(new IVPlotControl(r, {Plot{COLOR_RED, [](double) { return 0.0; }}}, 3, "", Plain()));
   auto* ramp = Attach(new IVPlotControl(r, {{COLOR_BLUE, [](double x) { return x; }}, {COLOR_GREEN, nullptr}},
-                                        1, "", PlainStyle(), 0.f, 1.f));
-  auto* flat =
-      Attach(new IVPlotControl(r, {{IColor(255, 9, 0, 0), [&](double x) { return x > 0 ? nan : 4.0; }}}, 2,
-                               "", PlainStyle(), 4.f, 4.f));
+                                        1, "", Plain(), 0.f, 1.f));
+  auto* flat = Attach(new IVPlotControl(
+      r, {{IColor(255, 9, 0, 0), [&](double x) { return x > 0 ? nan : 4.0; }}}, 2, "", Plain(), 4.f, 4.f));
   EXPECT_TRUE(ramp->NPoints() == 2 && ramp->NPlots() == 1);
   EXPECT_EQ(Drawn(mid) + " | " + Drawn(ramp) + " | " + Drawn(flat),
             "fillR0,0,0,0,0,0,100,120,1 grid0,0,100,120,10,10 data255,0,10,100,110,0.5,0.5,0.5,2 | "
@@ -62,8 +60,8 @@ TEST_F(PlotGroupSwatch, PlotSamplesItsFunctionsIntoThePlotArea)
             "fillR0,0,0,0,0,0,100,120,1 grid0,0,100,120,10,10 data9,0,10,100,110,0.5,0,2");
   // In a layer the functions run again only when the layer is invalid (here: the control moved).
   int runs = 0;
-  auto* layered = Attach(new IVPlotControl(r, {{COLOR_RED, [&](double) { return ++runs, 0.0; }}}, 4, "",
-                                           PlainStyle(), -1, 1, true));
+  auto* layered = Attach(
+      new IVPlotControl(r, {{COLOR_RED, [&](double) { return ++runs, 0.0; }}}, 4, "", Plain(), -1, 1, true));
   for (int frame = 0; frame < 3; ++frame)
     layered->Draw(g);
   EXPECT_TRUE(runs == 4 && g.Count("DrawBitmap") == 3);
@@ -81,12 +79,12 @@ TEST_F(PlotGroupSwatch, GroupSurroundsItsControlsAndLeavesRoomForItsLabel)
   for (const IRECT& r : {IRECT(10, 10, 30, 30), IRECT(50, 20, 70, 60), IRECT()})
     Attach(new IVGroupControl(r), "knobs");
   Attach(new IVGroupControl(IRECT()), "empty");
-  auto* knobs = Attach(new IVGroupControl("Knobs", "knobs", 5, 15, 5, 5, PlainStyle()), "knobs");
-  auto* empty = Attach(new IVGroupControl("", "empty", 5, 15, 5, 5, PlainStyle()));
+  auto* knobs = Attach(new IVGroupControl("Knobs", "knobs", 5, 15, 5, 5, Plain()), "knobs");
+  auto* empty = Attach(new IVGroupControl("", "empty", 5, 15, 5, 5, Plain()));
   EXPECT_EQ(Rects({knobs->GetBounds(), empty->GetBounds()}), "5,-5,75,65 -5,-15,5,5");
   EXPECT_TRUE(knobs->GetIgnoreMouse());
 
-  IVStyle style = PlainStyle();
+  IVStyle style = Plain();
   style.showLabel = true;
   style.roundness = 0.2f;
   auto* group = Attach(new IVGroupControl(IRECT(0, 0, 200, 100), "Knobs", 10.f, style));
@@ -115,8 +113,8 @@ TEST_F(PlotGroupSwatch, SwatchCellsInTheirLayouts)
       {IRECT(0, 0, 90, 90), 7, {0, 1, 2, 3, 4, 5, 6, 7, 8, 1}, "2,2,88,88"}, // the tenth cell
       {IRECT(0, 0, 90, 90), 0, {}, ""}};
   for (const Case& c : cases) {
-    const std::string cells = Rects(
-        Attach(new IVColorSwatchControl(c.r, "", nullptr, PlainStyle(), c.layout, c.ids))->GetCellRects());
+    const std::string cells =
+        Rects(Attach(new IVColorSwatchControl(c.r, "", nullptr, Plain(), c.layout, c.ids))->GetCellRects());
     EXPECT_EQ(cells.substr(c.ids.size() > 9 ? cells.rfind(' ') + 1 : 0), c.cells) << c.layout;
   }
 }
@@ -127,7 +125,7 @@ TEST_F(PlotGroupSwatch, SwatchCellsInTheirLayouts)
 // neither drawn nor picked.
 TEST_F(PlotGroupSwatch, SwatchShowsAndPicksColours)
 {
-  IVStyle style = PlainStyle();
+  IVStyle style = Plain();
   style.colorSpec.SetColor(EVColor::Extra2, IColor(255, 1, 2, 3));
   std::vector<std::pair<int, IColor>> changes;
   auto* swatch = Attach(new IVColorSwatchControl(

@@ -47,9 +47,9 @@ protected:
 // above and below. Hit test: the first track containing the point, right and bottom excluded.
 TEST_F(TrackControls, TrackLayoutAndHitTest)
 {
-  auto* columns = Attach(new Bars(IRECT(0, 0, 100, 60), "", PlainStyle(), {0, 1, 2, 3}));
-  auto* rows = Attach(new Bars(IRECT(0, 0, 100, 60), "", PlainStyle(), {0, 1, 2}, 0, EDirection::Horizontal));
-  auto* none = Attach(new Bars(IRECT(0, 0, 100, 60), "", PlainStyle(), {}));
+  auto* columns = Attach(new Bars(IRECT(0, 0, 100, 60), "", Plain(), {0, 1, 2, 3}));
+  auto* rows = Attach(new Bars(IRECT(0, 0, 100, 60), "", Plain(), {0, 1, 2}, 0, EDirection::Horizontal));
+  auto* none = Attach(new Bars(IRECT(0, 0, 100, 60), "", Plain(), {}));
   columns->SetTrackPadding(2);
   rows->SetTrackPadding(1);
   EXPECT_EQ(Rects(columns->GetTrackBounds()) + " | " + Rects(rows->GetTrackBounds()),
@@ -68,10 +68,10 @@ TEST_F(TrackControls, TrackLayoutAndHitTest)
 // fills the bottom cell only when that cell exists.
 TEST_F(TrackControls, ValueFillsPeaksAndSteps)
 {
-  auto* v = Attach(new Bars(IRECT(0, 0, 10, 100), "", PlainStyle(), {0}));
-  auto* h = Attach(new Bars(IRECT(0, 0, 100, 10), "", PlainStyle(), {0}, 0, EDirection::Horizontal));
-  auto* stepped = Attach(new Bars(IRECT(0, 0, 10, 100), "", PlainStyle(), {0}, 4));
-  auto* coarse = Attach(new Bars(IRECT(0, 0, 10, 100), "", PlainStyle(), {0}, 4));
+  auto* v = Attach(new Bars(IRECT(0, 0, 10, 100), "", Plain(), {0}));
+  auto* h = Attach(new Bars(IRECT(0, 0, 100, 10), "", Plain(), {0}, 0, EDirection::Horizontal));
+  auto* stepped = Attach(new Bars(IRECT(0, 0, 10, 100), "", Plain(), {0}, 4));
+  auto* coarse = Attach(new Bars(IRECT(0, 0, 10, 100), "", Plain(), {0}, 4));
   coarse->WithoutZeroCell();
   EXPECT_EQ(Rects(stepped->GetStepBounds()), "0,80,10,100 0,60,10,80 0,40,10,60 0,20,10,40 0,0,10,20");
   const std::tuple<Bars*, double, double, const char*> cases[] = {{v, 0.0, 0.25, "F0,75,10,100 P0,75,10,76"},
@@ -111,12 +111,12 @@ TEST_F(TrackControls, ValueFillsPeaksAndSteps)
 // drag does nothing.
 TEST_F(TrackControls, RangeSliderHandlesStayInOrder)
 {
-  IVStyle shadowed = PlainStyle();
+  IVStyle shadowed = Plain();
   shadowed.drawShadows = true;
   auto* h = Attach(
-      new IVRangeSliderControl(IRECT(0, 0, 200, 40), {0, 1}, "", PlainStyle(), EDirection::Horizontal, 5, 2));
-  auto* v = Attach(
-      new IVRangeSliderControl(IRECT(0, 0, 40, 200), {0, 1}, "", PlainStyle(), EDirection::Vertical, 5, 2));
+      new IVRangeSliderControl(IRECT(0, 0, 200, 40), {0, 1}, "", Plain(), EDirection::Horizontal, 5, 2));
+  auto* v =
+      Attach(new IVRangeSliderControl(IRECT(0, 0, 40, 200), {0, 1}, "", Plain(), EDirection::Vertical, 5, 2));
   auto* s = Attach(
       new IVRangeSliderControl(IRECT(0, 0, 200, 40), {0, 1}, "", shadowed, EDirection::Horizontal, 5, 2));
   std::string handles;
@@ -146,8 +146,8 @@ TEST_F(TrackControls, RangeSliderHandlesStayInOrder)
     h->OnMouseUp(to, y, LeftButton());
     EXPECT_DOUBLE_EQ(h->GetValue(idx), value) << to;
   }
-  auto* three = Attach(
-      new IVRangeSliderControl(IRECT(0, 0, 200, 40), {0, 1, 2}, "", PlainStyle(), EDirection::Horizontal));
+  auto* three =
+      Attach(new IVRangeSliderControl(IRECT(0, 0, 200, 40), {0, 1, 2}, "", Plain(), EDirection::Horizontal));
   for (int i = 0; i < 3; ++i)
     three->SetValue(0.9 - 0.4 * i, i);
   three->OnMouseOver(100, 10, NoButton()); // handle 1 at 0.5, above the track
@@ -161,8 +161,8 @@ TEST_F(TrackControls, RangeSliderHandlesStayInOrder)
 // pad clipped to it less half the frame; the cross runs through the middle in the shadow colour.
 TEST_F(TrackControls, XYPadValuesHandleAndCross)
 {
-  auto* pad = Attach(
-      new IVXYPadControl(IRECT(0, 0, 100, 50), {TD::kGain, TD::kSteps}, "", PlainStyle(), 5, false, false));
+  auto* pad =
+      Attach(new IVXYPadControl(IRECT(0, 0, 100, 50), {TD::kGain, TD::kSteps}, "", Plain(), 5, false, false));
   const std::tuple<float, float, double, double> drags[] = {
       {50, 25, 0.5, 0.5}, {150, -10, 1, 1}, {-5, 60, 0, 0}, {25, 0, 0.25, 1}, {50, 0, 0.5, 1}};
   for (const auto& [x, y, vx, vy] : drags) {
@@ -170,7 +170,7 @@ TEST_F(TrackControls, XYPadValuesHandleAndCross)
     EXPECT_TRUE(pad->GetValue(0) == vx && pad->GetValue(1) == vy) << x << "," << y;
   }
   EXPECT_EQ(dlg.CallsNamed("Send").size(), 2u * std::size(drags));
-  auto* flat = Attach(new IVXYPadControl(IRECT(10, 10, 10, 30), {-1, -1}, "", PlainStyle()));
+  auto* flat = Attach(new IVXYPadControl(IRECT(10, 10, 10, 30), {-1, -1}, "", Plain()));
   flat->SetValue(0.3, 0);
   flat->SetValue(0.7, 1);
   flat->OnMouseDown(10, 20, LeftButton());
