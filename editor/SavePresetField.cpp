@@ -1,0 +1,69 @@
+#include "editor/SavePresetField.h"
+
+#include "editor/PresetControllerMenu.h"
+#include "editor/Utf8Text.h"
+#include "framework/queues/IKeyPress.h"
+#include "framework/runloop/Timer.h"
+#include "graphics/ICanvas.h"
+
+namespace plugin::ui {
+
+namespace {
+
+constexpr int kVirtualKeyEscape = 27;
+
+} // namespace
+
+savePresetField::savePresetField(const IRECT& bounds, UserPresetParams params, int slot, const IText& text)
+    : IEditableTextControl(bounds, kSavePresetPrompt, text, COLOR_TRANSPARENT, false),
+      mParams(std::move(params)), mSlot(slot)
+{
+  SetActionFunction(RemoveSaveFieldAction);
+}
+
+savePresetField::~savePresetField() = default;
+
+bool savePresetField::OnKeyDown(float, float, const IKeyPress& key)
+{
+  if (key.mVKey != kVirtualKeyEscape) return false;
+  RemoveLater(); // the graphics context is still dispatching this key to the field
+  return true;
+}
+
+void savePresetField::OnTextEntryCompletion(const char* str, int)
+{
+  try {
+    const char* name = str ? str : "";
+    const bool saved = WriteUserPresetFile(mSlot, mParams, name);
+    SetStr(ValidUtf8(name).c_str());
+    if (auto* bar = dynamic_cast<PresetControllerMenu*>(GetParent())) bar->ShowSaveResult(saved, name);
+  } catch (...) {
+    // Out of memory: the file operation reported for itself; the field still goes.
+  }
+  SetDirty(true);
+}
+
+void savePresetField::RemoveLater()
+{
+  if (mRemoval) return;
+  try {
+    // Deleting the field deletes this timer inside its own callback, which the timer allows.
+    mRemoval = plugin::Timer::Create(
+        [this](plugin::Timer&) {
+          if (ICanvas* ui = GetUI()) ui->RemoveControl(this);
+        },
+        0);
+  } catch (...) {
+    // Out of memory: the field stays until the bar or the editor removes it.
+  }
+}
+
+void RemoveSaveFieldAction(IControl* c)
+{
+  ICanvas* ui = c ? c->GetUI() : nullptr;
+  if (!ui) return;
+  if (auto* field = dynamic_cast<savePresetField*>(ui->GetControlWithTag(kCtrlTagSavePresetField)))
+    field->RemoveLater();
+}
+
+} // namespace plugin::ui
