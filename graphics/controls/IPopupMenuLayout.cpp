@@ -163,6 +163,7 @@ IPopupMenu::Item* IPopupMenuControl::MenuPanel::ItemInCell(int idx) const noexce
 
 void IPopupMenuControl::Expand(const IRECT& anchor)
 {
+  if (!mMenu) return; // nothing to show yet
   Hide(false);
   mState = kExpanding;
   if (mGraphicsContext) mGraphicsContext->UpdateTooltips();
