@@ -62,6 +62,15 @@ void IVectorBase::SetValueStr(const char* str)
   if (mControl) mControl->SetDirty(false);
 }
 
+IRECT IVectorBase::CentredBox(const IRECT& r, float w, float h)
+{
+  const float bw = w > 1.f ? w : 1.f; // NaN gives 1
+  const float bh = h > 0.f ? h : bw;
+  const float l = (r.L + r.R - bw) / 2.f;
+  const float t = (r.T + r.B - bh) / 2.f;
+  return IRECT(l, t, l + bw, t + bh);
+}
+
 IColor IVectorBase::Tinted(const IColor& c, bool disabled)
 {
   const int d = static_cast<int>((disabled ? -0.25f : 0.f) * 255.f);
@@ -267,6 +276,12 @@ IRECT IVectorBase::MakeRects(const IRECT& parent, bool hasHandle)
   const ICanvas* g = mControl ? mControl->GetUI() : nullptr;
   IRECT area = parent;
 
+  const bool hasArea = parent.W() > 0.f && parent.H() > 0.f; // false for NaN edges
+  if (!hasArea || !std::isfinite(parent.W()) || !std::isfinite(parent.H())) {
+    mLabelBounds = mWidgetBounds = mValueBounds = IRECT();
+    return IRECT();
+  }
+
   if (!mLabelInWidget) {
     if (!mStyle.showLabel || !*mLabelStr.Get()) {
       mLabelBounds = IRECT();
@@ -274,24 +289,20 @@ IRECT IVectorBase::MakeRects(const IRECT& parent, bool hasHandle)
       float w;
       float h;
       Measure(g, mStyle.labelText, mLabelStr.Get(), w, h);
-      const float lh = h > 0.f ? h : w;
-      const float cx = area.MW();
-      const float ym = (area.T + area.B - lh) / 2.f;
+      const IRECT& p = parent;
       const int position = mStyle.labelPosition;
       switch (position) {
       case 0:
-        mLabelBounds =
-            IRECT(cx - w / 2.f, area.T + (h - lh) / 2.f, cx + w / 2.f, area.T + (h - lh) / 2.f + lh);
+        mLabelBounds = CentredBox(IRECT(p.L, p.T, p.R, p.T + h), w, h);
         break;
       case 1:
-        mLabelBounds = IRECT(area.R - w, ym, area.R, ym + lh);
+        mLabelBounds = CentredBox(IRECT(p.R - w, p.T, p.R, p.B), w, h);
         break;
       case 2:
-        mLabelBounds =
-            IRECT(cx - w / 2.f, area.B - (h + lh) / 2.f, cx + w / 2.f, area.B - (h + lh) / 2.f + lh);
+        mLabelBounds = CentredBox(IRECT(p.L, p.B - h, p.R, p.B), w, h);
         break;
       case 3:
-        mLabelBounds = IRECT(area.L, ym, area.L + w, ym + lh);
+        mLabelBounds = CentredBox(IRECT(p.L, p.T, p.L + w, p.B), w, h);
         break;
       default:
         break;

@@ -53,6 +53,7 @@ public:
 
   // Lays out the label, value and widget rectangles inside parent from the style and returns the
   // clickable area (parent less the label's room). The derived control's resize handler calls it.
+  // A parent without area (zero, inverted or not finite) empties all three and returns empty.
   IRECT MakeRects(const IRECT& parent, bool hasHandle = false);
 
   // Binds the control this part belongs to and its label (null: none). Its constructor calls it.
@@ -61,6 +62,8 @@ public:
   void SetLabelStr(const char* str);
   void SetValueStr(const char* str);
 
+  // The w x h box centred in r, w at least 1 and h = w when h is not positive. Layout helper.
+  static IRECT CentredBox(const IRECT& r, float w, float h);
   // c with d = trunc(-0.25 x 255) added to red, green and blue (clamped) when disabled.
   static IColor Tinted(const IColor& c, bool disabled);
 

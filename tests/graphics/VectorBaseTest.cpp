@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace plugin::ui;
 using namespace plugin::ui::test;
 
@@ -27,7 +29,8 @@ public:
 };
 
 // A style from flags: 0-3 and 7 label position, T/M value alignment, h value hidden, f widget
-// fraction 0.5, e embossed, r roundness 1 without shadow and frame, a angle 180.
+// fraction 0.5, e embossed, r roundness 1 without shadow and frame, a angle 180, L label hidden,
+// z label text of size 0.
 IVStyle Style(const std::string& flags)
 {
   IVStyle s;
@@ -39,6 +42,8 @@ IVStyle Style(const std::string& flags)
     s.embossed = s.embossed || c == 'e';
     s.angle = c == 'a' ? 180.f : s.angle;
     if (c == 'r') s.roundness = 1, s.drawShadows = s.drawFrame = false;
+    s.showLabel = s.showLabel && c != 'L';
+    s.labelText.mSize = c == 'z' ? 0.f : s.labelText.mSize;
   }
   return s;
 }
@@ -82,15 +87,28 @@ TEST_F(VectorBase, MakeRectsLaysOutLabelValueAndWidget)
       {"", "0.50", "hf", "0,0,100,100 0,0,0,0 0,0,0,0 25,25,75,75"},
       // A handle: the area less half the frame and the shadow room, the value strip included.
       {"Gain", "0.50", "H", "0,19,100,100 31,0,69,19 31.52,86,68.48,100 3.5,19.5,96.5,96.5"},
-      {"Gain", "1", "I",
-       "0,0,100,100 0,0,100,100 0,0,100,100 0,0,100,100"}}; // inside the widget: no room taken
+      {"Gain", "1", "IL",
+       "0,0,100,100 0,0,100,100 0,0,100,100 0,0,100,100"}, // inside the widget: no room taken, even hidden
+      {"Gain", "", "L", "0,0,100,100 0,0,0,0 50,100,50,100 0,0,100,100"},
+      {"", "", "T", "0,0,100,100 0,0,0,0 50,0,50,0 0,0,100,100"},
+      {"", "", "M", "0,0,100,100 0,0,0,0 50,50,50,50 0,0,100,100"},
+      {"Gain", "0.50", "f", "0,19,100,100 31,0,69,19 31.52,86,68.48,100 25,35.75,75,69.25"}, // widget only
+      {"Gain", "", "z", "0,1,100,100 49.5,-0.5,50.5,0.5 50,100,50,100 0,1,100,100"}}; // a 1 x 1 label box
   for (const auto& [label, value, flags, rects] : cases) {
-    VectorControl* v = Make(label, flags, std::string(flags) == "I");
+    VectorControl* v = Make(label, flags, std::string(flags).find('I') != std::string::npos);
     v->SetValueStr(value);
     const IRECT area = v->MakeRects(IRECT(0, 0, 100, 100), std::string(flags) == "H");
     EXPECT_EQ(Box(area) + " " + Box(v->GetLabelBounds()) + " " + Box(v->GetValueBounds()) + " " +
                   Box(v->GetWidgetBounds()),
               rects);
+  }
+  // A parent without area, or not finite, lays out to nothing.
+  for (const IRECT& bad : {IRECT(), IRECT(10, 10, 0, 0), IRECT(0, 0, NAN, 10), IRECT(-INFINITY, 0, 10, 10)}) {
+    VectorControl* v = Make("Gain");
+    v->SetValueStr("0.50");
+    EXPECT_EQ(Box(v->MakeRects(bad)) + Box(v->GetLabelBounds()) + Box(v->GetValueBounds()) +
+                  Box(v->GetWidgetBounds()),
+              "0,0,0,00,0,0,00,0,0,00,0,0,0");
   }
   VectorControl* odd = Make("Gain"); // an unknown position keeps the last label rectangle, takes no room
   odd->MakeRects(IRECT(0, 0, 100, 100));
