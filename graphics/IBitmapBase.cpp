@@ -28,19 +28,29 @@ IRECT IBitmapBase::CentredFrameRect(const IRECT& bounds, float w, float h)
   return IRECT(l, t, l + w, t + h);
 }
 
+void IBitmapBase::DrawFrameFor(ICanvas& g, const IBitmap& bitmap, const IControl& control)
+{
+  if (!bitmap.IsValid()) return;
+  const IRECT r =
+      CentredFrameRect(control.GetBounds(), static_cast<float>(bitmap.FW()), static_cast<float>(bitmap.FH()));
+  g.DrawBitmapFrame(bitmap, r, FrameForValue(control.GetValue(0), bitmap.N()), control.GetBlend());
+}
+
+void IBitmapBase::RescaleFor(const IControl& control, IBitmap& bitmap)
+{
+  if (!control.GetUI()) return;
+  // A bitmap that cannot be loaded again (one without a resource name) is kept as it is.
+  if (IBitmap scaled = control.GetUI()->GetScaledBitmap(bitmap); scaled.IsValid()) bitmap = scaled;
+}
+
 void IBitmapBase::DrawBitmap(ICanvas& g)
 {
-  if (!mBitmap.IsValid() || !mControl) return;
-  const IRECT r = CentredFrameRect(mControl->GetBounds(), static_cast<float>(mBitmap.FW()),
-                                   static_cast<float>(mBitmap.FH()));
-  g.DrawBitmapFrame(mBitmap, r, FrameForValue(mControl->GetValue(0), mBitmap.N()), mControl->GetBlend());
+  if (mControl) DrawFrameFor(g, mBitmap, *mControl);
 }
 
 void IBitmapBase::OnRescale()
 {
-  if (!mControl || !mControl->GetUI()) return;
-  // A bitmap that cannot be loaded again (one without a resource name) is kept as it is.
-  if (IBitmap scaled = mControl->GetUI()->GetScaledBitmap(mBitmap); scaled.IsValid()) mBitmap = scaled;
+  if (mControl) RescaleFor(*mControl, mBitmap);
 }
 
 } // namespace plugin::ui

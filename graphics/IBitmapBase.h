@@ -31,6 +31,12 @@ public:
   static int FrameForValue(double value, int nFrames);
   // A rectangle of w x h centred on bounds' centre: L = (bounds.L + bounds.R - w) / 2, R = L + w.
   static IRECT CentredFrameRect(const IRECT& bounds, float w, float h);
+  // The frame of bitmap for value 0 of control, frame-sized and centred in its bounds, with its
+  // blend; nothing for an empty bitmap. For bitmap controls that hold their bitmap elsewhere.
+  static void DrawFrameFor(ICanvas& g, const IBitmap& bitmap, const IControl& control);
+  // bitmap reloaded at the screen scale of control's graphics context rounded up; kept when the
+  // control is not attached or the bitmap cannot be loaded again.
+  static void RescaleFor(const IControl& control, IBitmap& bitmap);
 
   void AttachIControl(IControl* control) noexcept { mControl = control; }
   const IBitmap& GetBitmap() const noexcept { return mBitmap; }
