@@ -83,6 +83,9 @@ void IPluginVST3::BeginInformHostOfParamChange(int paramIdx)
 
 void IPluginVST3::InformHostOfParamChange(int paramIdx, double normalized)
 {
+  // The controller's copy is what the host reads back.
+  if (Parameter* object = parameters.getParameter(static_cast<ParamID>(paramIdx)); object && paramIdx >= 0)
+    object->setNormalized(normalized);
   performEdit(static_cast<ParamID>(paramIdx), normalized);
 }
 
@@ -115,12 +118,9 @@ void IPluginVST3::InformHostOfOwnChange(int paramIdx)
 {
   const IParam* param = GetParam(paramIdx);
   if (!param) return;
-  const ParamID id = static_cast<ParamID>(paramIdx);
-  const double normalized = vst3::NormalizedFromReal(*param, param->Value());
-  if (Parameter* object = parameters.getParameter(id)) object->setNormalized(normalized);
-  beginEdit(id);
-  performEdit(id, normalized);
-  endEdit(id);
+  BeginInformHostOfParamChange(paramIdx);
+  InformHostOfParamChange(paramIdx, vst3::NormalizedFromReal(*param, param->Value()));
+  EndInformHostOfParamChange(paramIdx);
 }
 
 void IPluginVST3::OnControllerParamChange(int) {}

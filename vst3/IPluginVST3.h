@@ -47,7 +47,8 @@ public:
   int GetTrackIndex() override;
   void GetTrackNamespace(StringBuf& out) override;
   int GetTrackNamespaceIndex() override;
-  // Edit gestures towards the host's component handler.
+  // Edit gestures towards the host's component handler; the controller's copy of the value
+  // follows each performed edit.
   void BeginInformHostOfParamChange(int paramIdx) override;
   void InformHostOfParamChange(int paramIdx, double normalized) override;
   void EndInformHostOfParamChange(int paramIdx) override;
