@@ -48,18 +48,19 @@ void WriteDoubleWav(const std::string& path, const std::vector<double>& samples)
 TEST(OutputIntegrity, DataBeyondWhatAWavHeaderCountsNeverGetsAWrappedHeader)
 {
   ScratchFolder dir;
-  const int64_t threeHours = int64_t{3} * 3600 * 48000;
+  const int64_t fourHours = int64_t{4} * 3600 * 48000; // 5.5 GB of stereo float samples
   const double l[2] = {0.5, -0.25}, r[2] = {0.125, 0.0};
   const double* channels[2] = {l, r};
-  // Planned as RF64 or as WAV, a small file reads back as it was written.
-  for (int64_t frames : {threeHours, int64_t{48000}, int64_t{-1}}) {
+  // Planned beyond a WAV header's sizes the file is RF64; otherwise WAV. Both read back.
+  for (const auto& [frames, format] : {std::pair<int64_t, int>{fourHours, SF_FORMAT_RF64},
+                                       {48000, SF_FORMAT_WAV}, {-1, SF_FORMAT_WAV}}) {
     const std::string name = dir / (std::to_string(frames) + ".wav");
     std::string error;
     auto writer = SoundFileWriter::Create(name, 48000, 2, false, error, frames);
     ASSERT_TRUE(writer) << error;
     ASSERT_TRUE(writer->Write(channels, 2, error)) << error;
     ASSERT_TRUE(writer->Commit(error)) << error;
-    EXPECT_EQ(MajorFormat(name), SF_FORMAT_WAV);
+    EXPECT_EQ(MajorFormat(name), format);
     EXPECT_EQ(ReadAll(name), (Audio{{0.5, -0.25}, {0.125, 0.0}}));
   }
   // A file planned as WAV refuses a block that would take it past 4 GiB (before reading it).
