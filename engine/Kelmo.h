@@ -4,9 +4,9 @@
 #include "engine/EditorFunctions.h"
 #include "engine/EditorRefreshRequests.h"
 #include "engine/KelmoBase.h"
-#include "engine/dsp/KelmoParams.h"
 #include "engine/MeterTransmitter.h"
 #include "engine/dsp/KelmoDsp.h"
+#include "engine/dsp/KelmoParams.h"
 #include "framework/plugin/InstanceInfo.h"
 
 #include <thread>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "framework/queues/ILockFreeQueue.h"
-#include "framework/queues/IMidiMsg.h"
 #include "framework/plugin/IPluginAPIBase.h"
 #include "framework/processor/IPluginProcessor.h"
+#include "framework/queues/ILockFreeQueue.h"
+#include "framework/queues/IMidiMsg.h"
 #include "framework/queues/ISysEx.h"
 #include "vst3/adapter/MidiOutputQueue.h"
 
@@ -71,7 +71,10 @@ public:
 
   // The parameters (indices below 64) that OutputParamChange reported since the last call. Host
   // main thread; lock-free.
-  uint64_t TakeParamsSetByProcessor() noexcept { return mSetByProcessor.exchange(0, std::memory_order_acq_rel); }
+  uint64_t TakeParamsSetByProcessor() noexcept
+  {
+    return mSetByProcessor.exchange(0, std::memory_order_acq_rel);
+  }
 
   // The plug-in sends a MIDI message (offset within the current slice): kept, ordered by offset,
   // until the block ends. False when the queue is full. Audio thread; no allocation.

@@ -26,8 +26,8 @@ struct RenderSummary
   int precisionBits = 64;
   double processSeconds = 0.0; // time spent in the plug-in's processing calls
   std::vector<Channel> channels;
-  int64_t inputFramesDeclared = -1; // what the input claimed to hold; -1 when unknown
-  int64_t clippedSamples = 0;       // output samples the file could not hold as they were
+  int64_t inputFramesDeclared = -1;  // what the input claimed to hold; -1 when unknown
+  int64_t clippedSamples = 0;        // output samples the file could not hold as they were
   std::vector<std::string> warnings; // one line each, also shown on stderr
 
   // Seconds of audio processed per second spent processing; nothing when no time was measured.

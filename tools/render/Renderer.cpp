@@ -221,11 +221,12 @@ bool Render(const RenderOptions& options, const ProgressSettings& progressSettin
   s.inputFramesDeclared = input->DeclaredFrames();
   s.clippedSamples = job.clipped;
   if (s.inputFramesDeclared > job.frames)
-    s.warnings.push_back("input '" + options.inputPath + "' declares " + std::to_string(s.inputFramesDeclared) +
-                         " frames but ended after " + std::to_string(job.frames) +
-                         " (truncated or damaged); the output is as short");
+    s.warnings.push_back("input '" + options.inputPath + "' declares " +
+                         std::to_string(s.inputFramesDeclared) + " frames but ended after " +
+                         std::to_string(job.frames) + " (truncated or damaged); the output is as short");
   if (job.clipped > 0)
-    s.warnings.push_back(std::to_string(job.clipped) + " output samples beyond what the file holds were clipped" +
+    s.warnings.push_back(std::to_string(job.clipped) +
+                         " output samples beyond what the file holds were clipped" +
                          (options.pcm24 ? " at full scale" : " at the largest float"));
   for (int c = 0; c < input->Channels(); ++c) {
     RenderSummary::Channel ch;

@@ -42,8 +42,8 @@ bool ReadLevel(std::string_view field, double& dbfs, std::string& error)
     return false;
   }
   if (dbfs < kMinSignalDbfs || dbfs > kMaxSignalDbfs) {
-    error = "level " + NumberForMessage(dbfs) + " dBFS is outside " + NumberForMessage(kMinSignalDbfs) + " to " +
-            NumberForMessage(kMaxSignalDbfs) + " dBFS";
+    error = "level " + NumberForMessage(dbfs) + " dBFS is outside " + NumberForMessage(kMinSignalDbfs) +
+            " to " + NumberForMessage(kMaxSignalDbfs) + " dBFS";
     return false;
   }
   return true;

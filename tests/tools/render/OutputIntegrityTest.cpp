@@ -52,8 +52,8 @@ TEST(OutputIntegrity, DataBeyondWhatAWavHeaderCountsNeverGetsAWrappedHeader)
   const double l[2] = {0.5, -0.25}, r[2] = {0.125, 0.0};
   const double* channels[2] = {l, r};
   // Planned beyond a WAV header's sizes the file is RF64; otherwise WAV. Both read back.
-  for (const auto& [frames, format] : {std::pair<int64_t, int>{fourHours, SF_FORMAT_RF64},
-                                       {48000, SF_FORMAT_WAV}, {-1, SF_FORMAT_WAV}}) {
+  for (const auto& [frames, format] :
+       {std::pair<int64_t, int>{fourHours, SF_FORMAT_RF64}, {48000, SF_FORMAT_WAV}, {-1, SF_FORMAT_WAV}}) {
     const std::string name = dir / (std::to_string(frames) + ".wav");
     std::string error;
     auto writer = SoundFileWriter::Create(name, 48000, 2, false, error, frames);
@@ -81,8 +81,9 @@ TEST(OutputIntegrity, SamplesTheFileCannotHoldAreClipped)
     bool pcm24;
     double out;
   };
-  const Case cases[] = {{kInf, false, big},  {-1e39, false, -big}, {std::nan(""), false, 0.0}, {2.0, false, 2.0},
-                        {2.0, true, 1.0},    {-1.5, true, -1.0},   {0.5, true, 0.5}};
+  const Case cases[] = {{kInf, false, big}, {-1e39, false, -big}, {std::nan(""), false, 0.0},
+                        {2.0, false, 2.0},  {2.0, true, 1.0},     {-1.5, true, -1.0},
+                        {0.5, true, 0.5}};
   for (const Case& c : cases) {
     double x = c.in;
     EXPECT_EQ(kelmo::render::ClipForFile(&x, 1, c.pcm24), c.out == c.in ? 0 : 1) << c.in;
@@ -126,10 +127,14 @@ TEST(OutputIntegrity, AnInputShorterThanItsHeaderIsReported)
 TEST(OutputIntegrity, GeneratedLevelsStayInRange)
 {
   ScratchFolder dir;
-  const std::pair<const char*, int> cases[] = {
-      {"sine:1000:40", 0}, {"sine:1000:41", 2}, {"noise:400", 2}, {"sweep:50:500:-201", 2}, {"noise:-200", 0}};
+  const std::pair<const char*, int> cases[] = {{"sine:1000:40", 0},
+                                               {"sine:1000:41", 2},
+                                               {"noise:400", 2},
+                                               {"sweep:50:500:-201", 2},
+                                               {"noise:-200", 0}};
   for (const auto& [signal, status] : cases)
-    EXPECT_EQ(RunCommand({"--signal", signal, "--seconds", "0.01", dir / "s.wav"}).exitCode, status) << signal;
+    EXPECT_EQ(RunCommand({"--signal", signal, "--seconds", "0.01", dir / "s.wav"}).exitCode, status)
+        << signal;
 }
 
 } // namespace

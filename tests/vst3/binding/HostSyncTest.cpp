@@ -83,7 +83,8 @@ public:
   {
     for (ParamID id = 0; id < kNumKelmoParams; ++id) {
       const double saved = Norm(id, Saved(id));
-      if (std::abs(mValues[id] - saved) > 1e-9 || std::abs(mK.controller->getParamNormalized(id) - saved) > 1e-9)
+      if (std::abs(mValues[id] - saved) > 1e-9 ||
+          std::abs(mK.controller->getParamNormalized(id) - saved) > 1e-9)
         return "parameter " + std::to_string(id) + ": host " + std::to_string(mValues[id]) + ", controller " +
                std::to_string(mK.controller->getParamNormalized(id)) + ", saved " + std::to_string(saved);
     }
@@ -130,11 +131,27 @@ TEST_F(KelmoHostSync, ComparisonSlotsSwitchOnTheControllersCalls)
     double attack;
   };
   const Case cases[] = {
-      {"blocks between", {{'e', kLAttack, 5}, {'p', 0, 0}, {'e', kSlot, 1}, {'p', 0, 0}, {'e', kLAttack, 30},
-                          {'p', 0, 0}, {'e', kSlot, 0}, {'p', 0, 0}}, 5},
-      {"one tick", {{'e', kLAttack, 5}, {'e', kSlot, 1}, {'e', kLAttack, 30}, {'e', kSlot, 0}, {'p', 0, 0}}, 5},
-      {"back to B", {{'e', kLAttack, 5}, {'e', kSlot, 1}, {'e', kLAttack, 30}, {'e', kSlot, 0}, {'e', kSlot, 1},
-                     {'p', 0, 0}}, 30},
+      {"blocks between",
+       {{'e', kLAttack, 5},
+        {'p', 0, 0},
+        {'e', kSlot, 1},
+        {'p', 0, 0},
+        {'e', kLAttack, 30},
+        {'p', 0, 0},
+        {'e', kSlot, 0},
+        {'p', 0, 0}},
+       5},
+      {"one tick",
+       {{'e', kLAttack, 5}, {'e', kSlot, 1}, {'e', kLAttack, 30}, {'e', kSlot, 0}, {'p', 0, 0}},
+       5},
+      {"back to B",
+       {{'e', kLAttack, 5},
+        {'e', kSlot, 1},
+        {'e', kLAttack, 30},
+        {'e', kSlot, 0},
+        {'e', kSlot, 1},
+        {'p', 0, 0}},
+       30},
   };
   for (const Case& c : cases) {
     KelmoInstance k = KelmoInstance::Create(*module);
@@ -161,9 +178,12 @@ TEST_F(KelmoHostSync, ValuesThePluginSetsItselfReachTheHost)
     double expected;
   };
   const Case cases[] = {
-      {kLThreshold, 12.5, true, kRThreshold, 12.5}, {kLThreshold, 7.0, false, kRThreshold, 7.0},
-      {kRAttack, 20.0, true, kLAttack, 20.0},       {kRAttack, 3.0, false, kLAttack, 3.0},
-      {kDelta, 1.0, true, kListen, 0.0},            {kListen, 1.0, false, kDelta, 0.0},
+      {kLThreshold, 12.5, true, kRThreshold, 12.5},
+      {kLThreshold, 7.0, false, kRThreshold, 7.0},
+      {kRAttack, 20.0, true, kLAttack, 20.0},
+      {kRAttack, 3.0, false, kLAttack, 3.0},
+      {kDelta, 1.0, true, kListen, 0.0},
+      {kListen, 1.0, false, kDelta, 0.0},
   };
   HostCopy host(kelmo);
   host.Edit(kLink, 1.0);
