@@ -118,9 +118,13 @@ void IPluginVST3::InformHostOfOwnChange(int paramIdx)
 {
   const IParam* param = GetParam(paramIdx);
   if (!param) return;
+  // A host may answer the edit by setting the value back through the controller: that echo
+  // must not start the plug-in's own reactions again (twins would bounce between their ranges).
+  ++mInformingHost;
   BeginInformHostOfParamChange(paramIdx);
   InformHostOfParamChange(paramIdx, vst3::NormalizedFromReal(*param, param->Value()));
   EndInformHostOfParamChange(paramIdx);
+  --mInformingHost;
 }
 
 void IPluginVST3::OnControllerParamChange(int) {}
@@ -327,7 +331,7 @@ tresult PLUGIN_API IPluginVST3::setParamNormalized(ParamID id, ParamValue value)
     const int idx = static_cast<int>(id);
     IParam* param = GetParam(idx);
     param->Set(vst3::RealFromNormalized(*param, value));
-    OnControllerParamChange(idx);
+    if (mInformingHost == 0) OnControllerParamChange(idx);
     // The editor follows the host; the processor hears of the change through process.
     OnParamChangeUI(idx, kHost);
     SendParameterValueFromDelegate(idx, value, true);

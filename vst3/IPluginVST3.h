@@ -60,7 +60,8 @@ public:
   void SendParameterValueFromUI(int paramIdx, double normalizedValue) override;
   // A value the plug-in set by itself on the main thread (a parameter that follows another one,
   // a comparison swap): the controller's copy takes it and the host is told through one edit
-  // (begin, perform, end). Main thread.
+  // (begin, perform, end). A value the host sets back meanwhile is stored without
+  // OnControllerParamChange. Main thread.
   void InformHostOfOwnChange(int paramIdx);
   // Asks the host frame of the open view for the new size; false (nothing changed) without one.
   bool EditorResize(int width, int height) override;
@@ -174,7 +175,8 @@ private:
 
   BusLists mBusLists{*this};
   View* mLastView = nullptr;
-  bool mSetUp = false; // a set-up was accepted: its sample size is the only one processed
+  bool mSetUp = false;    // a set-up was accepted: its sample size is the only one processed
+  int mInformingHost = 0; // depth of InformHostOfOwnChange calls on the main thread
 };
 
 } // namespace plugin

@@ -197,6 +197,33 @@ TEST_F(KelmoHostSync, ValuesThePluginSetsItselfReachTheHost)
   }
 }
 
+// A host that answers each edit by setting the value back through the controller at once.
+class EchoingHandler : public ComponentHandler
+{
+public:
+  IEditController* controller = nullptr;
+  int depth = 0, deepest = 0;
+  tresult PLUGIN_API performEdit(ParamID id, ParamValue value) override
+  {
+    deepest = std::max(deepest, ++depth);
+    if (depth < 50) controller->setParamNormalized(id, value);
+    --depth;
+    return ComponentHandler::performEdit(id, value);
+  }
+};
+
+TEST_F(KelmoHostSync, AHostThatSetsEditsBackStopsAfterOneRound)
+{
+  auto echo = owned(new EchoingHandler);
+  echo->controller = kelmo.controller;
+  ASSERT_EQ(kelmo.controller->setComponentHandler(echo.get()), kResultOk);
+  kelmo.controller->setParamNormalized(kLink, 1.0);
+  // The twins' ranges differ (50 Hz and 5 Hz lowest): 20 Hz copied left becomes 50.
+  kelmo.controller->setParamNormalized(14, kelmo.controller->plainParamToNormalized(14, 20.0));
+  EXPECT_LE(echo->deepest, 1);
+  kelmo.controller->setComponentHandler(nullptr);
+}
+
 TEST_F(KelmoHostSync, TheProcessContextAsksForTheTempoOnly)
 {
   FUnknownPtr<IProcessContextRequirements> needs(kelmo.processor);
