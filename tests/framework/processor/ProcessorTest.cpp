@@ -255,7 +255,7 @@ TEST(ProcessorAllocation, AudioPathAndQueuesAllocateNothing)
   EXPECT_EQ(n, 2);
   Processor p("2-2", 64, 512);
   std::vector<std::vector<double>> din(2, std::vector<double>(512, 0.25)), dout = din;
-  std::vector<std::vector<float>> fin(2, std::vector<float>(512, 0.5f)), fout = fin;
+  std::vector<std::vector<float>> fin(2, std::vector<float>(513, 0.5f)), fout = fin; // the longest block tried
   bool allOk = true;
   {
     testsupport::CountAllocations count;
