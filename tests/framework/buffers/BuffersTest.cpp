@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
 
 using namespace plugin;
 using testhost::Bytes;
@@ -16,36 +17,23 @@ using testhost::Chunk;
 
 TEST(HeapBuf, GrowthAndShrinkFollowTheGranularity)
 {
-  struct Step
-  {
-    int n;
-    bool down;
-    int alloc, size;
-  };
-  const struct
-  {
-    int granularity;
-    std::vector<Step> steps;
-  } cases[] = {
-      // 10 + 4096 + 96 -> 4096 - 96; 10000 + 4096 + 96 -> 12288 - 96; steps above 4 MiB are capped
-      {4096, {{10, false, 4000, 10}, {10000, false, 12192, 10000}, {20000000, false, 24190880, 20000000}}},
-      // half again, at least one granule; shrinking only below min(alloc - 4 granules, alloc / 2)
-      {128,
-       {{11, false, 139, 11},
-        {1000, false, 1500, 1000},
-        {800, true, 1500, 800},
-        {700, true, 1050, 700},
-        {0, false, 1050, 0},
-        {5, false, 1050, 5},
-        {0, true, 0, 0}}},
-  };
-  for (const auto& c : cases) {
-    HeapBuf buf(c.granularity);
-    for (const Step& s : c.steps) {
-      buf.Resize(s.n, s.down);
-      EXPECT_EQ(buf.GetAlloc(), s.alloc) << c.granularity << " " << s.n;
-      EXPECT_EQ(buf.GetSize(), s.size) << c.granularity << " " << s.n;
-    }
+  // Page granularity: 10 + 4096 + 96 rounded down to pages, minus 96; steps above 4 MiB are capped.
+  // Small granularity: half again, at least one granule; shrinking only below
+  // min(alloc - 4 granules, alloc / 2).
+  HeapBuf page(4096), small(128);
+  const std::tuple<HeapBuf*, int, bool, int, int> steps[] = {{&page, 10, false, 4000, 10},
+                                                             {&page, 10000, false, 12192, 10000},
+                                                             {&page, 20000000, false, 24190880, 20000000},
+                                                             {&small, 11, false, 139, 11},
+                                                             {&small, 1000, false, 1500, 1000},
+                                                             {&small, 800, true, 1500, 800},
+                                                             {&small, 700, true, 1050, 700},
+                                                             {&small, 0, false, 1050, 0},
+                                                             {&small, 5, false, 1050, 5},
+                                                             {&small, 0, true, 0, 0}};
+  for (const auto& [buf, n, down, alloc, size] : steps) {
+    buf->Resize(n, down);
+    EXPECT_EQ(std::make_pair(buf->GetAlloc(), buf->GetSize()), std::make_pair(alloc, size)) << n;
   }
 }
 
@@ -74,6 +62,7 @@ TEST(PtrList, IndicesDeletionAndOrder)
   list.Delete(1);
   ASSERT_EQ(list.GetSize(), 2);
   EXPECT_EQ(list.Get(1), &v[2]);
+  EXPECT_EQ(list.Get(2), nullptr); // the slot behind the end still holds a pointer
   static std::vector<int> deleted;
   list.Add(&v[1]);
   list.Empty(true, [](int* p) { deleted.push_back(*p); });
@@ -97,8 +86,7 @@ TEST(StringBuf, EditingOperations)
       {[&] { s.SetAt(1, "xy", 2, 1); }, "<xyb"},
       {[&] { s.SetFormatted(5, "%d-%s", 12, "abcdef"); }, "12-ab"},
       {[&] { s.AppendFormatted(3, "%s", "XYZW"); }, "12-abXYZ"},
-      {[&] { s.Set(nullptr); }, ""},
-  };
+      {[&] { s.Set(nullptr); }, ""}};
   for (const auto& [step, text] : steps) {
     step();
     EXPECT_STREQ(s.Get(), text);

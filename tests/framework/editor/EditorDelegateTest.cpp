@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace testhost;
 using HE = HookEvent;
 
@@ -9,20 +11,15 @@ TEST(EditorDelegate, ConstrainEditorResizeClampsEachSide)
 {
   TestPlugin p;
   p.SetSizeConstraints(2697, 899, 500, 1500); // reordered
-  const struct
-  {
-    int w, h;
-    bool inside;
-    int outW, outH;
-  } cases[] = {{1000, 600, true, 1000, 600},
-               {800, 600, false, 899, 600},
-               {3000, 2000, false, 2697, 1500},
-               {1000, 2000, false, 1000, 1500},
-               {1000, 100, false, 1000, 500}};
-  for (const auto& c : cases) {
-    int w = c.w, h = c.h;
-    EXPECT_EQ(p.ConstrainEditorResize(w, h), c.inside) << c.w << "x" << c.h;
-    EXPECT_EQ(std::make_pair(w, h), std::make_pair(c.outW, c.outH));
+  const std::tuple<int, int, bool, int, int> cases[] = {{1000, 600, true, 1000, 600},
+                                                        {800, 600, false, 899, 600},
+                                                        {3000, 2000, false, 2697, 1500},
+                                                        {1000, 2000, false, 1000, 1500},
+                                                        {1000, 100, false, 1000, 500}};
+  for (const auto& [width, height, inside, outW, outH] : cases) {
+    int w = width, h = height;
+    EXPECT_EQ(p.ConstrainEditorResize(w, h), inside) << width << "x" << height;
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(outW, outH));
   }
 }
 

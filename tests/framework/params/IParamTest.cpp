@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 using plugin::IParam;
 using plugin::StringBuf;
@@ -83,16 +84,13 @@ TEST(IParam, ConstrainSnapsThenClamps)
   offset.InitDouble("o", 0, 0.3, 2.3, 1, "", kFlagStepped); // snapping is relative to 0, not to min
   plain.InitDouble("p", 0, -3, 4, 0.01);
   negativeStep.InitDouble("n", 0, 0, 1, -0.5, "", kFlagStepped);
-  const struct
-  {
-    IParam* p;
-    double in, out;
-  } cases[] = {{&half, 0.75, 1},       {&half, -0.75, -1},         {&half, 99, 5},    {&offset, 1.4, 1},
-               {&offset, 0.31, 0.3},   {&plain, kNaN, -3},         {&plain, kInf, 4}, {&plain, -kInf, -3},
-               {&plain, 0.123, 0.123}, {&negativeStep, 0.37, 0.37}};
-  for (const auto& c : cases) {
-    c.p->Set(c.in);
-    EXPECT_EQ(c.p->Value(), c.out) << c.p->GetName() << " " << c.in;
+  const std::tuple<IParam*, double, double> cases[] = {
+      {&half, 0.75, 1},       {&half, -0.75, -1},         {&half, 99, 5},    {&offset, 1.4, 1},
+      {&offset, 0.31, 0.3},   {&plain, kNaN, -3},         {&plain, kInf, 4}, {&plain, -kInf, -3},
+      {&plain, 0.123, 0.123}, {&negativeStep, 0.37, 0.37}};
+  for (const auto& [p, in, out] : cases) {
+    p->Set(in);
+    EXPECT_EQ(p->Value(), out) << p->GetName() << " " << in;
   }
 }
 
@@ -105,18 +103,18 @@ TEST(IParam, ShapesConvertBothWays)
   expZero.InitFrequency("z", 1000, 0, 20000, 1); // a zero minimum is 1e-8 for the shape
   steps.InitInt("i", 0, 0, 4);
   const double mid = std::sqrt(20.0 * 20000), third = 20 * std::pow(1000.0, 0.3);
-  const struct
-  {
-    const IParam* p;
-    double normalized, value;
-  } fromNormalized[] = {{&lin, 0.75, 20},    {&lin, 2.0, 30},  {&pow, 0.5, 25},   {&exp, 0.5, mid},
-                        {&expZero, 0, 1e-8}, {&steps, 0.3, 1}, {&steps, 0.375, 2}},
-    toNormalized[] = {{&lin, 0.25, 0},    {&lin, 1, 100},  {&pow, 0.5, 25}, {&exp, 0, 0},
-                      {&exp, 0.3, third}, {&lin, 0, kNaN}, {&steps, 1, 4.9}};
-  for (const auto& c : fromNormalized)
-    EXPECT_NEAR(c.p->FromNormalized(c.normalized), c.value, 1e-9 * c.value) << c.p->GetName() << c.normalized;
-  for (const auto& c : toNormalized)
-    EXPECT_NEAR(c.p->ToNormalized(c.value), c.normalized, 1e-9) << c.p->GetName() << c.value;
+  const std::tuple<const IParam*, double, double> fromNormalized[] = {{&lin, 0.75, 20},    {&lin, 2.0, 30},
+                                                                      {&pow, 0.5, 25},     {&exp, 0.5, mid},
+                                                                      {&expZero, 0, 1e-8}, {&steps, 0.3, 1},
+                                                                      {&steps, 0.375, 2}},
+                                                  toNormalized[] = {{&lin, 0.25, 0},    {&lin, 1, 100},
+                                                                    {&pow, 0.5, 25},    {&exp, 0, 0},
+                                                                    {&exp, 0.3, third}, {&lin, 0, kNaN},
+                                                                    {&steps, 1, 4.9}};
+  for (const auto& [p, normalized, value] : fromNormalized)
+    EXPECT_NEAR(p->FromNormalized(normalized), value, 1e-9 * value) << p->GetName() << normalized;
+  for (const auto& [p, normalized, value] : toNormalized)
+    EXPECT_NEAR(p->ToNormalized(value), normalized, 1e-9) << p->GetName() << value;
   const std::pair<double, int> powTypes[] = {{3.0, 6}, {2.0, 4}, {0.3, 5}, {0.5, 3}, {1.0, 0}};
   for (const auto& [exponent, type] : powTypes)
     EXPECT_EQ(IParam::ShapePowCurve(exponent).GetDisplayType(), type) << exponent;
@@ -142,19 +140,14 @@ TEST(IParam, DisplayTexts)
   pitchLow.InitPitch("Low", 0, -13, 0, 0, "", true);
   gain.InitGain("g", -6, -24, 24, 0.5);
   onOff.InitBool("b", true, "lbl", 0, "", "off", "on");
-  const struct
-  {
-    const IParam* p;
-    double v;
-    const char* text;
-  } cases[] = {
+  const std::tuple<const IParam*, double, const char*> cases[] = {
       {&wide, 2.5, "3"},       {&wide, -2.5, "-3"},    {&wide, 1e300, "2147483647"}, {&wide, kNaN, "0"},
       {&sign, 1.5, "+1.50"},   {&sign, -1.5, "-1.50"}, {&sign, 0, "0.00"},           {&negate, 3, "-3"},
       {&negateFine, 0, "0.0"}, {&stepped, 42, "42.0"}, {&texts, 0, "zero"},          {&texts, 1, "1"},
       {&func, 0.25, "<0.25>"}, {&pitch, 0, "C 4"},     {&pitch, 1, "C#4"},           {&pitch, 12, "C 5"},
       {&pitch3, 0, "C 3"},     {&pitchLow, 0, "B -3"}, {&pitchLow, 1, "C -2"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(Display(*c.p, c.v), c.text) << c.p->GetName() << " " << c.v;
+  for (const auto& [p, v, text] : cases)
+    EXPECT_EQ(Display(*p, v), text) << p->GetName() << " " << v;
   EXPECT_EQ(Display(stepped, 0.33, true), "3.5"); // normalized: through the shape, snapped
   EXPECT_EQ(Display(stepped, 5.0, true), "10.0"); // and clamped
   EXPECT_EQ(Display(texts, 0, false, false), "0");
@@ -175,16 +168,11 @@ TEST(IParam, TextToValue)
   b.InitBool("b", false, "", 0, "", "off", "on");
   d.InitDouble("d", 2, 1, 5, 0.5, "", kFlagStepped);
   neg.InitDouble("n", 0, -5, 5, 1, "", kFlagNegateDisplay);
-  const struct
-  {
-    const IParam* p;
-    const char* text;
-    double value;
-  } cases[] = {{&e, "C", 2},     {&e, "2", 0},   {&e, "c", 0},   {&e, nullptr, 0},
-               {&b, "on", 1},    {&b, "yes", 0}, {&d, "abc", 1}, {&d, "3.3 dB", 3.5},
-               {&d, "  100", 5}, {&d, "nan", 1}, {&neg, "3", -3}};
-  for (const auto& c : cases)
-    EXPECT_EQ(c.p->StringToValue(c.text), c.value) << c.p->GetName() << " " << (c.text ? c.text : "null");
+  const std::tuple<const IParam*, const char*, double> cases[] = {
+      {&e, "C", 2},   {&e, "2", 0},        {&e, "c", 0},     {&e, nullptr, 0}, {&b, "on", 1},  {&b, "yes", 0},
+      {&d, "abc", 1}, {&d, "3.3 dB", 3.5}, {&d, "  100", 5}, {&d, "nan", 1},   {&neg, "3", -3}};
+  for (const auto& [p, text, value] : cases)
+    EXPECT_EQ(p->StringToValue(text), value) << p->GetName() << " " << (text ? text : "null");
   double v = -1;
   EXPECT_STREQ(e.GetDisplayTextAtIdx(1, &v), "B");
   EXPECT_EQ(v, 1.0);

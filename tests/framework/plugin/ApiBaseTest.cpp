@@ -8,30 +8,20 @@
 using namespace testhost;
 using HE = HookEvent;
 
-TEST(ApiBase, ConfigurationIsCopied)
+TEST(ApiBase, ConfigurationAndHostDetection)
 {
   const std::string longName(300, 'n');
   IPluginConfig c = MakeTestConfig({});
   c.mPluginName = longName.c_str();
   c.mMfrName = nullptr;
-  const IPluginAPIBase p(c, kAPIVST3);
-  EXPECT_EQ(std::string(p.GetPluginName()), longName.substr(0, 128));
-  EXPECT_STREQ(p.GetMfrName(), "");
-  EXPECT_EQ(p.GetUniqueID(), kTestUniqueID);
-  EXPECT_EQ(p.GetHost(), -1);
-  EXPECT_EQ(p.GetMinWidth(), 800); // reordered
-  EXPECT_EQ(p.GetMaxWidth(), 900);
-  EXPECT_EQ(p.NPresets(), 4);
-  EXPECT_FALSE(p.HasTimer());
-}
-
-TEST(ApiBase, HostDetectionStoresTheHostThenCallsTheHooks)
-{
+  const IPluginAPIBase base(c, kAPIVST3);
+  EXPECT_EQ(std::string(base.GetPluginName()) + "|" + base.GetMfrName(), longName.substr(0, 128) + "|");
+  EXPECT_EQ(std::make_pair(base.GetMinWidth(), base.GetMaxWidth()), std::make_pair(800, 900)); // reordered
+  EXPECT_EQ(base.GetHost(), -1);
   TestPlugin p;
   p.SetHost("REAPER", 0x00060000);
-  EXPECT_EQ(p.GetHost(), 1);
-  EXPECT_EQ(p.GetHostVersion(false), 0x00060000);
-  EXPECT_EQ(p.log, (std::vector<HE>{{"hostInit", 1}, {"hostIdentified", 1}}));
+  EXPECT_EQ(std::make_pair(p.GetHost(), p.GetHostVersion(false)), std::make_pair(1, 0x00060000));
+  EXPECT_EQ(p.log, (std::vector<HE>{{"hostInit", 1}, {"hostIdentified", 1}})); // after the id is stored
 }
 
 TEST(ApiBase, EditorGestureTellsTheHostThenThePlugin)
@@ -43,65 +33,97 @@ TEST(ApiBase, EditorGestureTellsTheHostThenThePlugin)
   p.SendParameterValueFromUI(kGain, std::numeric_limits<double>::quiet_NaN());
   p.SendParameterValueFromUI(kCurve, 7.5);
   p.SendParameterValueFromUI(kNumTestParams, 0.5); // no such parameter: ignored
-  EXPECT_EQ(p.log, (std::vector<HE>{
-                       {"begin", kSteps},
-                       {"perform", kSteps, 0.625}, // the caller's value, not the snapped one
-                       {"change", kSteps, 3.0, kUI, -1},
-                       {"changeUI", kSteps, 0.0, kUI},
-                       {"end", kSteps},
-                       {"perform", kGain, 0.0}, // the host never hears NaN; the value is the minimum
-                       {"change", kGain, 0.0, kUI, -1},
-                       {"changeUI", kGain, 0.0, kUI},
-                       {"perform", kCurve, 1.0}, // clamped to what a host takes
-                       {"change", kCurve, 100.0, kUI, -1},
-                       {"changeUI", kCurve, 0.0, kUI},
-                   }));
-}
-
-TEST(ApiBase, AllValuesToTheHostAreNormalised)
-{
-  TestPlugin p;
-  p.GetParam(kSteps)->Set(3.0);
+  EXPECT_EQ(p.log,
+            (std::vector<HE>{{"begin", kSteps},
+                             {"perform", kSteps, 0.625}, // the caller's value, not the snapped one
+                             {"change", kSteps, 3.0, kUI, -1},
+                             {"changeUI", kSteps, 0.0, kUI},
+                             {"end", kSteps},
+                             {"perform", kGain, 0.0}, // the host never hears NaN; the value is the minimum
+                             {"change", kGain, 0.0, kUI, -1},
+                             {"changeUI", kGain, 0.0, kUI},
+                             {"perform", kCurve, 1.0}, // clamped to what a host takes
+                             {"change", kCurve, 100.0, kUI, -1},
+                             {"changeUI", kCurve, 0.0, kUI}}));
+  p.log.clear();
   p.InformHostOfAllParamValuesFromUI();
-  const auto performs = p.Only("perform");
-  ASSERT_EQ(performs.size(), static_cast<size_t>(kNumTestParams));
-  EXPECT_EQ(performs[kSteps], (HE{"perform", kSteps, 0.75}));
-  EXPECT_EQ(performs[kMode], (HE{"perform", kMode, 1.0 / 3.0}));
+  EXPECT_EQ(p.log[kSteps], (HE{"perform", kSteps, 0.75}));
+  EXPECT_EQ(p.log[kMode], (HE{"perform", kMode, 1.0 / 3}));
+  p.log.clear();
+  EXPECT_TRUE(p.EditorResizeFromUI(10, 10, false) && p.EditorResizeFromUI(500, 600, true));
+  EXPECT_EQ(p.log, (std::vector<HE>{{"resize", 500, 600.0}})); // asked only when the platform must
 }
 
-TEST(ApiBase, CompareStateWithinSinglePrecision)
+TEST(ApiBase, QueuesBetweenEditorAndAudio)
 {
   TestPlugin p;
-  std::vector<double> v = Values(p);
-  v.insert(v.begin(), 99.0); // start index 1
-  EXPECT_TRUE(p.CompareState(v.data(), 1));
-  v[1 + kGain] += 1e-7;
-  EXPECT_TRUE(p.CompareState(v.data(), 1));
-  v[1 + kAttack] += 0.01;
-  EXPECT_FALSE(p.CompareState(v.data(), 1));
-}
-
-TEST(ApiBase, EditorResizeAsksTheHostOnlyWhenThePlatformMust)
-{
-  TestPlugin p;
-  EXPECT_TRUE(p.EditorResizeFromUI(10, 10, false));
-  EXPECT_TRUE(p.EditorResizeFromUI(500, 600, true));
-  EXPECT_EQ(p.log, (std::vector<HE>{{"resize", 500, 600.0}}));
-}
-
-TEST(ApiBase, EnqueuedParamChangesAreConvertedAndBounded)
-{
-  TestPlugin p;
-  EXPECT_FALSE(p.EnqueueParamChange(-1, 0.5, true));
-  EXPECT_TRUE(p.EnqueueParamChange(kSteps, 0.625, true));
+  for (int i = 0; i < 33; ++i)
+    p.DeferMidiMsg(IMidiMsg{i, 0xB0, 1, 2}); // the 33rd is dropped
+  const uint8_t big[600] = {};
+  p.SendSysexMsgFromUI(ISysEx{0, 513, big}); // too large: refused
+  for (int i = 0; i < 5; ++i)
+    p.DeferSysexMsg(ISysEx{i, 12, nullptr});
+  EXPECT_TRUE(p.EnqueueParamChange(kSteps, 0.625, true)); // converted, snapped
   EXPECT_TRUE(p.EnqueueParamChange(kSteps, 7.25, false)); // a real value is queued unchanged
+  EXPECT_FALSE(p.EnqueueParamChange(-1, 0.5, true));
+  std::vector<double> midi, sysex, changes;
+  IMidiMsg m;
+  SysExData d;
   IParamChange c;
-  ASSERT_TRUE(p.PopParamChange(c));
-  EXPECT_EQ(c.value, 3.0);
-  ASSERT_TRUE(p.PopParamChange(c));
-  EXPECT_EQ(c.value, 7.25);
-  int accepted = 0;
-  for (int i = 0; i < 600; ++i)
-    accepted += p.EnqueueParamChange(kGain, 0.0, false);
-  EXPECT_EQ(accepted, IPluginAPIBase::kParamChangeQueueSize);
+  while (p.AudioPopMidi(m))
+    midi.push_back(m.mOffset);
+  while (p.AudioPopSysEx(d))
+    sysex.push_back(d.mOffset);
+  while (p.PopParamChange(c))
+    changes.push_back(c.value);
+  EXPECT_EQ(std::make_pair(midi.size(), midi.back()), std::make_pair(size_t{32}, 31.0));
+  EXPECT_EQ(sysex, (std::vector<double>{0, 1, 2, 3}));
+  EXPECT_EQ(changes, (std::vector<double>{3.0, 7.25}));
+}
+
+namespace {
+
+// A test plug-in with its timer on a private loop in virtual time.
+struct TimedPlugin : ::testing::Test
+{
+  ManualRunLoopClock clock;
+  RunLoop loop{&clock};
+};
+
+} // namespace
+
+TEST_F(TimedPlugin, TicksDrainTheQueuesThenIdle)
+{
+  TestPlugin p;
+  p.CreateTimer(loop);
+  p.CreateTimer(loop); // replaces, never doubles
+  EXPECT_EQ(loop.NTimers(), 1);
+  for (int i = 0; i < 3; ++i)
+    ASSERT_TRUE(p.AudioPushMidi(IMidiMsg{i, 0x90, static_cast<uint8_t>(60 + i), 100}));
+  const uint8_t bytes[] = {0xF0, 0x01, 0xF7};
+  SysExData sx;
+  ASSERT_TRUE(sx.Assign(ISysEx{5, 3, bytes}) && p.AudioPushSysEx(sx));
+  EXPECT_EQ(loop.RunPending(), 1);    // first tick on the next pass
+  EXPECT_EQ(loop.RunForMs(100.0), 5); // then every 20 ms
+  std::vector<HE> expected{{"midiUI", 60, 0x90, -1, 0},
+                           {"midiUI", 61, 0x90, -1, 1},
+                           {"midiUI", 62, 0x90, -1, 2},
+                           {"sysexUI", 3, 0xF0, -1, 5}};
+  expected.resize(10, HE{"idle"});
+  EXPECT_EQ(p.log, expected);
+}
+
+TEST_F(TimedPlugin, WithoutUIOnlyIdleRunsAndMessagesStayQueued)
+{
+  {
+    TestPlugin p(TestOptions{.hasUI = false});
+    p.CreateTimer(loop);
+    ASSERT_TRUE(p.AudioPushMidi(IMidiMsg{0, 0x80, 1, 0}));
+    loop.RunForMs(40.0);
+    EXPECT_EQ(p.log, std::vector<HE>(3, HE{"idle"}));
+    for (int i = 0; i < IPluginAPIBase::kMidiQueueSize - 1; ++i)
+      ASSERT_TRUE(p.AudioPushMidi(IMidiMsg{}));
+    EXPECT_FALSE(p.AudioPushMidi(IMidiMsg{})); // the first message is still there
+  }
+  EXPECT_EQ(loop.NTimers(), 0); // destruction stops the timer first
 }

@@ -5,9 +5,11 @@
 
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 
 using namespace testhost;
 
@@ -55,34 +57,20 @@ TEST(ParamState, HostileStatesLeaveValidValuesAndNotifyEveryParameter)
   SetAllNormalized(src, 0.7);
   IByteChunk good;
   src.SerializeState(good);
-  IByteChunk wild;
-  for (int i = 0; i < kNumTestParams; ++i) {
-    const double v = i == 2 ? std::numeric_limits<double>::quiet_NaN() : (i % 2 ? 1e9 : -1e9);
-    wild.Put(&v);
-  }
+  const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<double> defaults = Values(TestPlugin());
-  std::vector<double> twoRead = defaults, clamped;
-  twoRead[0] = src.GetParam(0)->Value();
-  twoRead[1] = src.GetParam(1)->Value();
-  for (int i = 0; i < kNumTestParams; ++i) {
-    const IParam* p = src.GetParam(i);
-    clamped.push_back(i % 2 && i != 2 ? p->GetMax() : p->GetMin());
-  }
-  const struct
-  {
-    IByteChunk chunk;
-    int start, end;
-    std::vector<double> values;
-  } cases[] = {
-      {Chunk(Bytes(good, 0, 20)), 0, -1, twoRead}, // a parameter without data keeps its value
+  std::vector<double> twoRead = defaults; // a parameter without data keeps its value
+  twoRead[0] = Values(src)[0];
+  twoRead[1] = Values(src)[1];
+  const std::tuple<IByteChunk, int, int, std::vector<double>> cases[] = {
+      {Chunk(Bytes(good, 0, 20)), 0, -1, twoRead},
       {good, -1, -1, defaults},
       {good, 64, -1, defaults},
-      {wild, 0, 64, clamped},
-  };
-  for (const auto& c : cases) {
+      {Chunk(StateBytes({-1e9, 1e9, nan, 1e9, -1e9, 1e9, -1e9, 1e9})), 0, 64, {0, 20000, 0, 1, 0, 4, 1, 2}}};
+  for (const auto& [chunk, start, end, values] : cases) {
     TestPlugin p;
-    EXPECT_EQ(p.UnserializeState(c.chunk, c.start), c.end) << c.start;
-    EXPECT_EQ(Values(p), c.values) << c.start;
+    EXPECT_EQ(p.UnserializeState(chunk, start), end) << start;
+    EXPECT_EQ(Values(p), values) << start;
     ASSERT_EQ(p.log.size(), 2u * kNumTestParams); // change and changeUI for each parameter
     EXPECT_EQ(p.log[10], (HookEvent{"change", 5, p.GetParam(5)->Value(), kPresetRecall, -1}));
   }
@@ -133,8 +121,7 @@ TEST(BulkOps, DefaultRandomAndNamedRanges)
       {[&] { p.DefaultParamValues(2, 3); }, {9, 9, 2, 3, 9, 9, 9, 4}},
       {[&] { p.DefaultParamValues("A"); }, {9, 1, 9, 9, 4, 9, 6, 4}},
       {[&] { p.DefaultParamValues("a"); }, {9, 9, 9, 9, 9, 9, 9, 4}},
-      {[&] { p.DefaultParamValues(); }, {0, 1, 2, 3, 4, 5, 6, 0}},
-  };
+      {[&] { p.DefaultParamValues(); }, {0, 1, 2, 3, 4, 5, 6, 0}}};
   for (const auto& [op, expected] : defaults) {
     setAll(9);
     op();
@@ -166,26 +153,18 @@ TEST(BulkOps, DefaultRandomAndNamedRanges)
 
 TEST(HostDetection, FirstMatchInTestOrderWins)
 {
-  const std::pair<const char*, int> cases[] = {{"REAPER", 1},
-                                               {"Cubase 12", 3},
-                                               {"WaveLab Elements 11", 32},
-                                               {"WaveLab Pro", 31},
-                                               {"Bitwig Studio", 34},
-                                               {"Live 11", 9},
-                                               {"Pro Tools", 0},
-                                               {"ProTools", 2},
-                                               {"Standalone", 24},
-                                               {"Blue Cat's VST Host", 44},
-                                               {"iZotope RX 10", 42},
-                                               {"", 0},
-                                               {nullptr, 0},
-                                               {"Deliverance", 9},
-                                               {"Standalone Reaper", 1},
-                                               {"www standalone", 24},
-                                               {"Logic Pro X with Live", 9},
-                                               {"PreSonus Studio One", 26}};
-  for (const auto& [name, id] : cases)
-    EXPECT_EQ(LookUpHost(name), id) << (name ? name : "null");
+  const std::pair<const char*, int>
+      names[] = {{"REAPER", 1},       {"Cubase 12", 3}, {"WaveLab Elements 11", 32},
+                 {"WaveLab Pro", 31}, {"Live 11", 9},   {"Bitwig Studio", 34},
+                 {"Pro Tools", 0},    {"ProTools", 2},  {"Standalone", 24}},
+      order[] = {{"Blue Cat's VST Host", 44},  {"iZotope RX 10", 42},      {"", 0},
+                 {"Deliverance", 9},           {"Standalone Reaper", 1},   {"www standalone", 24},
+                 {"Logic Pro X with Live", 9}, {"PreSonus Studio One", 26}};
+  for (const auto& [name, id] : names)
+    EXPECT_EQ(LookUpHost(name), id) << name;
+  for (const auto& [name, id] : order) // the first match in test order wins
+    EXPECT_EQ(LookUpHost(name), id) << name;
+  EXPECT_EQ(LookUpHost(nullptr), 0);
   const std::string padded(kMaxHostNameLen - 6, 'x');
   EXPECT_EQ(LookUpHost((padded + "reaper").c_str()), 1);  // fits exactly
   EXPECT_EQ(LookUpHost((padded + "xreaper").c_str()), 0); // cut before the last letter

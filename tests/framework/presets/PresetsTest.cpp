@@ -34,14 +34,6 @@ std::vector<double> Defaults(std::initializer_list<std::pair<int, double>> chang
   return v;
 }
 
-// A parameter state holding values.
-std::vector<uint8_t> StateBytes(const std::vector<double>& values)
-{
-  std::vector<uint8_t> out(values.size() * 8);
-  std::memcpy(out.data(), values.data(), out.size());
-  return out;
-}
-
 // One preset bank entry: name length, name, flag, state.
 std::vector<uint8_t> Entry(const std::string& name, const std::vector<uint8_t>& state)
 {

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 using plugin::ManualRunLoopClock;
@@ -81,40 +79,6 @@ TEST_F(VirtualLoop, CallbacksMayStopOrDeleteTimers)
   auto empty = Timer::Create(Timer::ITimerFunction{}, 20, loop);
   EXPECT_NO_THROW(loop.RunForMs(100.0));
   EXPECT_EQ(order, (std::vector<int>{1, 3, 1, 1, 1}));
-}
-
-TEST_F(VirtualLoop, TimersFireInOrderOfTheirDates)
-{
-  std::vector<int> order;
-  auto a = Timer::Create([&](Timer&) { order.push_back(30); }, 30, loop);
-  auto b = Timer::Create([&](Timer&) { order.push_back(20); }, 20, loop);
-  loop.RunPending();
-  order.clear();
-  loop.RunForMs(60.0);
-  EXPECT_EQ(order, (std::vector<int>{20, 30, 20, 30, 20})); // at 60 ms the older timer goes first
-}
-
-TEST_F(VirtualLoop, NestedPassesAndExceptionsLeaveTheLoopUsable)
-{
-  int depth = 0, maxDepth = 0, other = 0;
-  auto modal = Timer::Create(
-      [&](Timer&) {
-        maxDepth = std::max(maxDepth, ++depth);
-        loop.RunForMs(50.0); // a modal loop inside the callback keeps other timers going
-        --depth;
-      },
-      20, loop);
-  auto ticker = Timer::Create([&](Timer&) { ++other; }, 10, loop);
-  loop.RunPending();
-  EXPECT_EQ(maxDepth, 1);
-  EXPECT_GE(other, 5);
-  modal.reset();
-  auto thrower = Timer::Create([](Timer&) { throw std::runtime_error("callback failed"); }, 20, loop);
-  EXPECT_THROW(loop.RunForMs(40.0), std::runtime_error);
-  thrower.reset();
-  const int before = other;
-  loop.RunForMs(40.0);
-  EXPECT_GT(other, before);
 }
 
 TEST(TimerRealTime, TheMainLoopWaitsOnTheSystemClock)

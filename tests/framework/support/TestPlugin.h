@@ -6,8 +6,11 @@
 #include "framework/plugin/IPluginAPIBase.h"
 #include "framework/processor/IPluginProcessor.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -102,7 +105,7 @@ public:
       for (int f = 0; f < nFrames; ++f)
         outputs[c][f] = (c < nIn ? gain * inputs[c][f] : 0.0) + c;
   }
-  bool SendMidiMsg(const IMidiMsg& m) override { return m.mStatus != 0xFF; }
+  bool SendMidiMsg(const IMidiMsg&) override { return true; }
 
   // The audio side's ends of the queues.
   bool AudioPushMidi(const IMidiMsg& m) { return mMidiMsgsFromProcessor.Push(m); }
@@ -111,48 +114,39 @@ public:
   bool AudioPopSysEx(SysExData& d) { return mSysExDataFromEditor.Pop(d); }
   bool PopParamChange(IParamChange& c) { return mParamChangeFromProcessor.Pop(c); }
   void SetCurrentPresetIdx(int idx) { mCurrentPresetIdx = idx; }
-  using IPluginProcessor::TimeInfo;
 
   void OnParamChange(int idx, EParamSource source, int offset) override
   {
-    log.push_back({"change", idx, GetParam(idx)->Value(), source, offset});
+    Record("change", idx, GetParam(idx)->Value(), source, offset);
   }
-  void OnParamChangeUI(int idx, EParamSource source) override
-  {
-    log.push_back({"changeUI", idx, 0.0, source});
-  }
-  void OnIdle() override { log.push_back({"idle"}); }
-  void OnMidiMsgUI(const IMidiMsg& m) override
-  {
-    log.push_back({"midiUI", m.mData1, 1.0 * m.mStatus, -1, m.mOffset});
-  }
-  void OnSysexMsgUI(const ISysEx& s) override
-  {
-    log.push_back({"sysexUI", s.mSize, s.mData ? 1.0 * s.mData[0] : -1.0, -1, s.mOffset});
-  }
+  void OnParamChangeUI(int idx, EParamSource source) override { Record("changeUI", idx, 0, source); }
+  void OnIdle() override { Record("idle"); }
+  void OnMidiMsgUI(const IMidiMsg& m) override { Record("midiUI", m.mData1, m.mStatus, -1, m.mOffset); }
+  void OnSysexMsgUI(const ISysEx& s) override { Record("sysexUI", s.mSize, s.mData[0], -1, s.mOffset); }
   bool OnMessage(int msgTag, int ctrlTag, int dataSize, const void*) override
   {
-    log.push_back({"message", msgTag, 1.0 * dataSize, ctrlTag});
+    Record("message", msgTag, dataSize, ctrlTag);
     return true;
   }
-  void BeginInformHostOfParamChange(int idx) override { log.push_back({"begin", idx}); }
-  void InformHostOfParamChange(int idx, double normalized) override
+  void BeginInformHostOfParamChange(int idx) override { Record("begin", idx); }
+  void InformHostOfParamChange(int idx, double normalized) override { Record("perform", idx, normalized); }
+  void EndInformHostOfParamChange(int idx) override { Record("end", idx); }
+  void HostSpecificInit() override { Record("hostInit", GetHost()); }
+  void OnHostIdentified() override { Record("hostIdentified", GetHost()); }
+  void OnPresetChanged() override { Record("presetChanged", GetCurrentPresetIdx()); }
+  void InformHostOfPresetChange() override { Record("hostPresetChange", GetCurrentPresetIdx()); }
+  void SendParameterValueFromDelegate(int idx, double v, bool normalized) override
   {
-    log.push_back({"perform", idx, normalized});
-  }
-  void EndInformHostOfParamChange(int idx) override { log.push_back({"end", idx}); }
-  void HostSpecificInit() override { log.push_back({"hostInit", GetHost()}); }
-  void OnHostIdentified() override { log.push_back({"hostIdentified", GetHost()}); }
-  void OnPresetChanged() override { log.push_back({"presetChanged", GetCurrentPresetIdx()}); }
-  void InformHostOfPresetChange() override { log.push_back({"hostPresetChange", GetCurrentPresetIdx()}); }
-  void SendParameterValueFromDelegate(int idx, double value, bool normalized) override
-  {
-    log.push_back({"toEditor", idx, value, normalized ? 1 : 0});
+    Record("toEditor", idx, v, normalized);
   }
   bool EditorResize(int width, int height) override
   {
-    log.push_back({"resize", width, 1.0 * height});
+    Record("resize", width, height);
     return true;
+  }
+  void Record(const char* what, int idx = -1, double value = 0, int source = -1, int offset = 0)
+  {
+    log.push_back({what, idx, value, source, offset});
   }
 
   // Log entries named what, in order.
@@ -177,11 +171,29 @@ inline std::vector<double> Values(const IPluginBase& p)
   return v;
 }
 
+// Index of the first value that differs by more than tolerance, or -1 (also -1 for equal NaNs).
+inline int FirstDifference(const std::vector<double>& a, const std::vector<double>& b, double tolerance = 0.0)
+{
+  if (a.size() != b.size()) return static_cast<int>(std::min(a.size(), b.size()));
+  for (size_t i = 0; i < a.size(); ++i)
+    if (!(std::fabs(a[i] - b[i]) <= tolerance) && !(std::isnan(a[i]) && std::isnan(b[i])))
+      return static_cast<int>(i);
+  return -1;
+}
+
 // Sets every parameter from normalized values, so that no value is still its default.
 inline void SetAllNormalized(IPluginBase& p, double n)
 {
   for (int i = 0; i < p.NParams(); ++i)
     p.GetParam(i)->SetNormalized(n);
+}
+
+// A parameter state holding values: native doubles in order.
+inline std::vector<uint8_t> StateBytes(const std::vector<double>& values)
+{
+  std::vector<uint8_t> out(values.size() * 8);
+  std::memcpy(out.data(), values.data(), out.size());
+  return out;
 }
 
 // A chunk's bytes, and a chunk holding given bytes.

@@ -1,5 +1,4 @@
 #include "framework/queues/ILockFreeQueue.h"
-#include "framework/queues/IParamChange.h"
 #include "framework/queues/ISysEx.h"
 
 #include <gtest/gtest.h>
@@ -37,16 +36,6 @@ template <class T, class Make, class Check> void RunProducerConsumer(int capacit
 }
 
 } // namespace
-
-TEST(QueueThreads, ParamChangesArriveInOrder)
-{
-  RunProducerConsumer<IParamChange>(
-      512,
-      [](int i) {
-        return IParamChange{i, i * 0.5};
-      },
-      [](const IParamChange& c, int i) { return c.paramIdx == i && c.value == i * 0.5; });
-}
 
 TEST(QueueThreads, SysExRecordsArriveWhole)
 {
