@@ -112,44 +112,35 @@ TEST(PresetFiles, ProgramLayouts)
 {
   TestPlugin chunks(TestOptions{.chunks = true}), params;
   params.ModifyCurrentPreset("A name that is far longer than the field");
-  EXPECT_TRUE(
-      SameBytes(Written(WriteProgramFXP, chunks), Expected()
-                                                      .Words({kCcnK, 60 + 72, kFPCh, 1, kId, kVersion, 8})
-                                                      .Name("Loud")
-                                                      .Words({72})
-                                                      .Raw(kPrefix)
-                                                      .Raw(StateBytes(Values(chunks)))));
-  EXPECT_TRUE(
-      SameBytes(Written(WriteProgramFXP, params), Expected()
-                                                      .Words({kCcnK, 0, kFxCk, 1, kId, kVersion, 8})
-                                                      .Name("A name that is far longer than the field")
-                                                      .Floats(NormalizedDefaults({}))));
+  Expected c, f;
+  c.Words({kCcnK, 60 + 72, kFPCh, 1, kId, kVersion, 8}).Name("Loud").Words({72}).Raw(kPrefix);
+  c.Raw(StateBytes(Values(chunks)));
+  f.Words({kCcnK, 0, kFxCk, 1, kId, kVersion, 8}).Name("A name that is far longer than the field");
+  f.Floats(NormalizedDefaults({}));
+  EXPECT_TRUE(SameBytes(Written(WriteProgramFXP, chunks), c));
+  EXPECT_TRUE(SameBytes(Written(WriteProgramFXP, params), f));
 }
 
 TEST(PresetFiles, BankLayouts)
 {
   TestPlugin params, chunks(TestOptions{.chunks = true});
-  Expected bank;
-  bank.Words({kCcnK, 0, kFxBk, 2, kId, kVersion, 4, 0}).Raw(std::vector<uint8_t>(124, 0));
+  Expected f, c;
+  f.Words({kCcnK, 0, kFxBk, 2, kId, kVersion, 4, 0}).Raw(std::vector<uint8_t>(124, 0));
   const std::pair<const char*, std::vector<double>> records[] = {
       {"Loud", NormalizedDefaults({{kGain, 0.5}, {kMode, 2.0 / 3}})},
       {"Quiet", NormalizedDefaults({{kGain, 0.125}, {kSteps, 1}})},
       {"empty", {0, 0, 0, 0, 0, 0, 0, 0.5}}, // a free record has no state: every value reads 0
       {"empty", {0, 0, 0, 0, 0, 0, 0, 0.5}}};
   for (const auto& [name, values] : records)
-    bank.Words({kCcnK, 0, kFxCk, 1, kId, kVersion, 8}).Name(name).Floats(values);
-  EXPECT_TRUE(SameBytes(Written(WriteBankFXB, params), bank));
+    f.Words({kCcnK, 0, kFxCk, 1, kId, kVersion, 8}).Name(name).Floats(values);
+  EXPECT_TRUE(SameBytes(Written(WriteBankFXB, params), f));
 
   IByteChunk presets;
   chunks.SerializePresets(presets);
   const auto n = static_cast<uint32_t>(8 + presets.Size());
-  EXPECT_TRUE(
-      SameBytes(Written(WriteBankFXB, chunks), Expected()
-                                                   .Words({kCcnK, 160 + n, kFBCh, 2, kId, kVersion, 4, 0})
-                                                   .Raw(std::vector<uint8_t>(124, 0))
-                                                   .Words({n})
-                                                   .Raw(kPrefix)
-                                                   .Raw(Bytes(presets))));
+  c.Words({kCcnK, 160 + n, kFBCh, 2, kId, kVersion, 4, 0}).Raw(std::vector<uint8_t>(124, 0)).Words({n});
+  c.Raw(kPrefix).Raw(Bytes(presets));
+  EXPECT_TRUE(SameBytes(Written(WriteBankFXB, chunks), c));
 }
 
 TEST(PresetFiles, RoundTripsThroughFiles)
