@@ -141,10 +141,6 @@ TEST(BulkOps, DefaultRandomAndNamedRanges)
     seen.insert(p.GetParam(7)->Value());
   }
   EXPECT_EQ(seen, (std::set<double>{0, 1, 2, 3, 4}));
-  setAll(9);
-  p.RandomiseParamValues("C");
-  EXPECT_EQ(Values(p)[0], 9.0);
-  EXPECT_NE(Values(p)[3], 9.0);
 
   p.InitParamRange(4, 7, 1, "Band %i", 0.5, 0.0, 1.0, 0.01);
   EXPECT_STREQ(p.GetParam(4)->GetName(), "Band 1");
