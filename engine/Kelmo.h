@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/ComparisonSlots.h"
-#include "engine/EditorFunctions.h"
 #include "engine/EditorRefreshRequests.h"
 #include "engine/KelmoBase.h"
 #include "engine/dsp/KelmoParams.h"
@@ -18,7 +17,7 @@
 // that built the object); processing and host automation on the audio thread. Work that touches
 // the editor or the comparison snapshots is carried out on the main thread only: asked for
 // elsewhere, it waits for the next idle tick.
-class Kelmo : public KelmoBase, public EditorFunctions
+class Kelmo : public KelmoBase
 {
 public:
   // Builds the whole plug-in: configuration, channel labels, parameters with their defaults,

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "framework/plugin/InstanceInfo.h"
+#include "graphics/ICanvasEditorDelegate.h"
 #include "vst3/IPluginVST3.h"
 
-// Base class of the compressor's plug-in class: the framework's VST3 binding.
-using KelmoBase = plugin::IPluginVST3;
+// Base class of the compressor's plug-in class: the graphics editor delegate over the framework's
+// VST3 binding.
+using KelmoBase = plugin::ui::ICanvasEditorDelegate<plugin::IPluginVST3>;

@@ -21,9 +21,9 @@ bool UsableScale(float scale)
 
 } // namespace
 
-ICanvas::ICanvas(ICanvasEditorDelegate& dlg, int width, int height, int fps, float drawScale)
+ICanvas::ICanvas(ICanvasEditorDelegateBase& dlg, int width, int height, int fps, float drawScale)
     : mWidth(width), mHeight(height), mFrameRate(fps), mDrawScale(UsableScale(drawScale) ? drawScale : 1.f),
-      mDelegate(&dlg)
+      mDelegate(&dlg.EditorDelegate()), mCanvasDelegate(&dlg)
 {
   RetainResourceCaches();
 }
@@ -34,6 +34,7 @@ ICanvas::~ICanvas()
   // pointer is not shown again (the platform closed its view before).
   mCaptureMap.clear();
   mCursorHidden = false;
+  mOpenGestures.clear(); // the delegate is not told either: the platform closed the view before
   RemoveAllControls();
   ReleaseResourceCaches();
   for (ILayer* layer : mLayers)
@@ -44,6 +45,7 @@ ICanvas::~ICanvas()
 void ICanvas::RemoveAllControls()
 {
   ReleaseMouseCapture();
+  EndAllGestures(); // those of a control whose menu is open, too
   mMouseOverCtrl = nullptr;
   mMouseOverIdx = -1;
   mInTextEntryCtrl = nullptr;
@@ -59,12 +61,6 @@ void ICanvas::RemoveAllControls()
   mBubbleList.Empty(true);
   mTagMap.clear();
   mControlList.Empty(true);
-}
-
-void ICanvas::ReleaseMouseCapture()
-{
-  mCaptureMap.clear();
-  if (mCursorHidden) HideMouseCursor(false, true);
 }
 
 bool ICanvas::ControlIsCaptured(const IControl* control) const noexcept

@@ -30,18 +30,20 @@
 #include <vector>
 
 namespace plugin {
+class IEditorDelegate;
 struct IKeyPress;
 struct IMidiMsg;
 } // namespace plugin
 
 namespace plugin::ui {
 
-class ICanvasEditorDelegate;
+class ICanvasEditorDelegateBase;
 class IBubbleControl;
 class ICornerResizerControl;
 class IFPSDisplayControl;
 class IPopupMenuControl;
 class ITextEntryControl;
+struct SvgPaint;
 
 // Bytes of a resource file.
 using ResourceData = TypedBuf<uint8_t>;
@@ -77,7 +79,7 @@ public:
 
   // Stores the arguments and raises the process-wide cache counts. A non-finite or non-positive
   // drawScale reads as 1. Main thread of the editor; locks the cache mutexes; allocates.
-  ICanvas(ICanvasEditorDelegate& dlg, int width, int height, int fps, float drawScale);
+  ICanvas(ICanvasEditorDelegateBase& dlg, int width, int height, int fps, float drawScale);
   ICanvas(const ICanvas&) = delete;
   ICanvas& operator=(const ICanvas&) = delete;
 
@@ -423,7 +425,8 @@ public:
   void RemoveControl(IControl* control);
   // Deletes the listed controls from fromIdx on, last first; marks all dirty once.
   void RemoveControls(int fromIdx);
-  // Deletes every control and special control; releases capture and hover.
+  // Deletes every control and special control; releases capture and hover and ends every host
+  // gesture still open.
   void RemoveAllControls();
 
   // --- Moving (each marks all dirty unless the control is hidden) ---
@@ -540,9 +543,13 @@ public:
   void PathTransformRotate(float degrees);
   void PathTransformSkew(float xDegrees, float yDegrees);
   void PathTransformMatrix(const IMatrix& m);
-  // Draws a parsed SVG in its own coordinates under the current transform.
+  // Draws a parsed SVG in its own coordinates under the current transform; a colour given
+  // replaces every stroke or fill paint. Nothing for a null image.
   void DoDrawSVG(const ISVG& svg, const IBlend* blend = nullptr, const IColor* strokeColor = nullptr,
                  const IColor* fillColor = nullptr);
+  // The pattern of one SVG paint: a colour takes the shape opacity as its alpha; gradient stops
+  // stay opaque.
+  static IPattern GetSVGPattern(const SvgPaint& paint, float opacity);
   // Translation that places text rotated by its angle inside bounds; rect becomes its rotated box.
   void CalculateTextRotation(const IText& text, const IRECT& bounds, IRECT& rect, double& tx,
                              double& ty) const;
@@ -617,7 +624,8 @@ public:
   void OnAppearanceChanged(int appearance);
   void OnTouchCancelled(const IMouseInfoList& points);
   void OnDragResize(float x, float y);
-  // Empties the capture table and shows the pointer again when it was hidden.
+  // Empties the capture table, ends the host gestures the captured controls began, and shows the
+  // pointer again when it was hidden.
   void ReleaseMouseCapture();
   // The host's context menu for paramIdx at (x, y).
   void PopupHostContextMenuForParam(IControl* control, int paramIdx, float x, float y);
@@ -647,7 +655,9 @@ public:
   float GetScreenScale() const noexcept { return mScreenScale; }
   float GetMinScale() const noexcept { return mMinScale; }
   float GetMaxScale() const noexcept { return mMaxScale; }
-  ICanvasEditorDelegate* GetDelegate() const noexcept { return mDelegate; }
+  // The plug-in object as the editor-delegate interface, and its graphics part.
+  IEditorDelegate* GetDelegate() const noexcept { return mDelegate; }
+  ICanvasEditorDelegateBase* GetCanvasDelegate() const noexcept { return mCanvasDelegate; }
   IPopupMenuControl* GetPopupMenuControl() const noexcept { return mPopupMenuCtrl; }
   ITextEntryControl* GetTextEntryControl() const noexcept { return mTextEntryCtrl; }
   ICornerResizerControl* GetCornerResizer() const noexcept { return mCornerResizerCtrl; }
@@ -715,6 +725,15 @@ protected:
   void ForgetControl(IControl* control);
   // Reports the window size to the delegate and resizes the platform view.
   void ReportWindowSize(bool needsPlatformResize);
+  // Begins the host gesture of every bound entry of control for touchId (once per entry).
+  void BeginGestures(const IControl* control, uint64_t touchId);
+  // Ends the gestures begun for control, under touchId only or, with anyTouch, under every touch.
+  void EndGestures(const IControl* control, uint64_t touchId, bool anyTouch);
+  // Ends every gesture still open.
+  void EndAllGestures();
+  // Empties the capture table, ending the gestures of the captured controls except keep's (a
+  // menu opening for keep ends them when it closes), and shows a hidden pointer again.
+  void ReleaseCaptureKeeping(const IControl* keep);
 
   PtrList<IControl> mControlList{4096};
   std::unordered_map<int, IControl*> mTagMap;
@@ -757,7 +776,8 @@ protected:
   double mPrevFrameTime = 0.0;
   IKeyHandlerFunc mKeyHandlerFunc;
   IAppearanceChangedFunc mAppearanceChangedFunc;
-  ICanvasEditorDelegate* mDelegate;
+  IEditorDelegate* mDelegate;
+  ICanvasEditorDelegateBase* mCanvasDelegate;
   bool mCursorHidden = false;
   bool mCursorLocked = false;
   bool mTabletInput = false;
@@ -769,6 +789,15 @@ protected:
   IRECT mClipRect;
   IMatrix mTransform;
   std::deque<IMatrix> mTransformStates;
+
+  // Host gestures begun by presses and not ended yet, so that every begin gets exactly one end.
+  struct OpenGesture
+  {
+    const IControl* control;
+    uint64_t touchId;
+    int paramIdx;
+  };
+  std::vector<OpenGesture> mOpenGestures;
 };
 
 } // namespace plugin::ui

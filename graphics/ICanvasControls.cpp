@@ -184,6 +184,7 @@ int ICanvas::GetControlIdx(const IControl* control) const noexcept
 void ICanvas::ForgetControl(IControl* control)
 {
   if (ControlIsCaptured(control)) ReleaseMouseCapture(); // the whole capture goes
+  EndGestures(control, 0, true);                         // a menu of the control may be open
   if (mMouseOverCtrl == control) {
     mMouseOverCtrl = nullptr;
     mMouseOverIdx = -1;

@@ -1,20 +1,176 @@
 #include "graphics/ICanvasEditorDelegate.h"
 
+#include "framework/params/EParamSource.h"
+#include "framework/params/IParam.h"
+#include "framework/queues/IKeyPress.h"
+#include "framework/queues/IMidiMsg.h"
+#include "graphics/ICanvas.h"
+#include "graphics/IControl.h"
+
+#include <algorithm>
+#include <cmath>
+
 namespace plugin::ui {
 
-// Least delegate the context needs until the editor delegate lands: factory and layout only.
-ICanvasEditorDelegate::ICanvasEditorDelegate(int nParams) : IEditorDelegate(nParams) {}
+ICanvasEditorDelegateBase::~ICanvasEditorDelegateBase()
+{
+  // Released in this order: the layout function, then the factory function.
+  mLayoutFunc = nullptr;
+  mMakeGraphicsFunc = nullptr;
+}
 
-ICanvasEditorDelegate::~ICanvasEditorDelegate() = default;
-
-ICanvas* ICanvasEditorDelegate::CreateGraphics()
+ICanvas* ICanvasEditorDelegateBase::CreateGraphics()
 {
   return mMakeGraphicsFunc ? mMakeGraphicsFunc() : nullptr;
 }
 
-void ICanvasEditorDelegate::LayoutUI(ICanvas* ui)
+void ICanvasEditorDelegateBase::LayoutUI(ICanvas* ui)
 {
   if (mLayoutFunc) mLayoutFunc(ui);
+}
+
+bool ICanvasEditorDelegateBase::PopupHostContextMenu(IControl*, int, IPopupMenu&, int, int)
+{
+  return false;
+}
+
+ICanvas* ICanvasEditorDelegateBase::GetUI()
+{
+  return mGraphics;
+}
+
+void* ICanvasEditorDelegateBase::OpenGraphicsWindow(void* parent)
+{
+  if (!mGraphics) {
+    mGraphics = CreateGraphics();
+    if (mGraphics && mSavedWidth != 0 && mSavedHeight != 0 && mSavedDrawScale != 0.f)
+      mGraphics->Resize(mSavedWidth, mSavedHeight, mSavedDrawScale, true);
+  }
+  if (!mGraphics) return nullptr;
+  return mGraphics->OpenWindow(parent);
+}
+
+void ICanvasEditorDelegateBase::CloseGraphicsWindow()
+{
+  if (mClosing) return; // re-entered from OnUIClose or from the platform's close
+  mClosing = true;
+  mEditor.OnUIClose();
+  if (mGraphics) {
+    mSavedWidth = mGraphics->Width();
+    mSavedHeight = mGraphics->Height();
+    mSavedDrawScale = mGraphics->GetDrawScale();
+    ICanvas* graphics = mGraphics;
+    graphics->CloseWindow();
+    mGraphics = nullptr;
+    delete graphics;
+  }
+  mClosing = false;
+}
+
+bool ICanvasEditorDelegateBase::KeyToGraphics(const IKeyPress& key, bool isUp)
+{
+  if (!mGraphics) return false;
+  float x = 0.f;
+  float y = 0.f;
+  mGraphics->GetMouseLocation(x, y);
+  return isUp ? mGraphics->OnKeyUp(x, y, key) : mGraphics->OnKeyDown(x, y, key);
+}
+
+void ICanvasEditorDelegateBase::ControlValueToGraphics(int ctrlTag, double normalizedValue)
+{
+  if (!mGraphics || !std::isfinite(normalizedValue)) return;
+  if (IControl* control = mGraphics->GetControlWithTag(ctrlTag))
+    control->SetValueFromDelegate(normalizedValue, 0);
+}
+
+void ICanvasEditorDelegateBase::ControlMsgToGraphics(int ctrlTag, int msgTag, int dataSize, const void* data)
+{
+  if (!mGraphics) return;
+  if (IControl* control = mGraphics->GetControlWithTag(ctrlTag))
+    control->OnMsgFromDelegate(msgTag, dataSize, data);
+}
+
+void ICanvasEditorDelegateBase::MidiMsgToGraphics(const IMidiMsg& msg)
+{
+  if (mGraphics) {
+    mGraphics->ForAllControlsFunc([&msg](IControl* control) {
+      if (control->GetReceivesMidi()) control->OnMidi(msg);
+    });
+  }
+  mEditor.OnMidiMsgUI(msg);
+}
+
+void ICanvasEditorDelegateBase::ParameterValueToGraphics(int paramIdx, double value, bool normalized)
+{
+  if (mGraphics) {
+    bool usable = true;
+    if (!normalized) {
+      const IParam* param = mEditor.GetParam(paramIdx);
+      usable = param != nullptr;
+      // Snapped, clamped, shaped and clamped again, as every real value becomes a normalised one.
+      if (param) value = std::clamp(param->ToNormalized(param->Constrain(value)), 0.0, 1.0);
+    }
+    if (usable && std::isfinite(value)) {
+      mGraphics->ForAllControlsFunc([paramIdx, value](IControl* control) {
+        for (int v = 0; v < control->NVals(); ++v)
+          if (control->GetParamIdx(v) == paramIdx) control->SetValueFromDelegate(value, v);
+      });
+    }
+  }
+  mEditor.OnParamChangeUI(paramIdx, kDelegate);
+}
+
+bool ICanvasEditorDelegateBase::AppendEditorState(IByteChunk& chunk) const
+{
+  int32_t width = mSavedWidth;
+  int32_t height = mSavedHeight;
+  float scale = mSavedDrawScale;
+  if (mGraphics) {
+    width = mGraphics->Width();
+    height = mGraphics->Height();
+    scale = mGraphics->GetDrawScale();
+  }
+  const int start = chunk.Size();
+  if (chunk.Put(&width) < 0 || chunk.Put(&height) < 0 || chunk.Put(&scale) < 0) {
+    chunk.Resize(start); // never half a record
+    return false;
+  }
+  return true;
+}
+
+int ICanvasEditorDelegateBase::ReadEditorState(const IByteChunk& chunk, int startPos)
+{
+  int32_t width = 0;
+  int32_t height = 0;
+  float scale = 0.f;
+  int result = -1;
+  if (startPos >= 0) {
+    int pos = chunk.Get(&width, startPos);
+    if (pos >= 0) pos = chunk.Get(&height, pos);
+    if (pos >= 0) pos = chunk.Get(&scale, pos);
+    if (pos >= 0) result = pos;
+  }
+  if (!std::isfinite(scale)) scale = 0.f; // a scale that cannot be used counts as absent
+  if (!mGraphics) {
+    mSavedWidth = width;
+    mSavedHeight = height;
+    mSavedDrawScale = scale;
+  } else if (width != 0 && height != 0 && scale != 0.f) {
+    mGraphics->Resize(width, height, scale, true);
+  }
+  return result;
+}
+
+void ICanvasEditorDelegateBase::ScreenScaleToGraphics(float scale)
+{
+  if (mGraphics) mGraphics->SetScreenScale(scale);
+}
+
+void ICanvasEditorDelegateBase::DeleteGraphics() noexcept
+{
+  ICanvas* graphics = mGraphics;
+  mGraphics = nullptr;
+  delete graphics;
 }
 
 } // namespace plugin::ui

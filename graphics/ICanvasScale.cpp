@@ -60,7 +60,7 @@ void ICanvas::Resize(int width, int height, float drawScale, bool needsPlatformR
   ForAllControls(&IControl::OnResize);
   SetAllControlsDirty();
   DrawResize();
-  if (mLayoutOnResize) mDelegate->LayoutUI(this);
+  if (mLayoutOnResize) mCanvasDelegate->LayoutUI(this);
 }
 
 void ICanvas::SetScaleConstraints(float lo, float hi)

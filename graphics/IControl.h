@@ -17,6 +17,7 @@
 #include <vector>
 
 namespace plugin {
+class IEditorDelegate;
 class IParam;
 struct IKeyPress;
 struct IMidiMsg;
@@ -25,7 +26,6 @@ struct IMidiMsg;
 namespace plugin::ui {
 
 class ICanvas;
-class ICanvasEditorDelegate;
 class IControl;
 class IPopupMenu;
 
@@ -275,7 +275,7 @@ public:
   bool GetHighlightDotShown() const noexcept { return mHighlightDotShown; }
   IControl* GetParent() const noexcept { return mParentControl; }
   void SetParent(IControl* parent) noexcept { mParentControl = parent; }
-  ICanvasEditorDelegate* GetDelegate() const noexcept { return mEditorDelegate; }
+  IEditorDelegate* GetDelegate() const noexcept { return mEditorDelegate; }
   ICanvas* GetUI() const noexcept { return mGraphicsContext; }
   const IActionFunction& GetActionFunction() const noexcept { return mActionFunction; }
   void SetActionFunction(IActionFunction func) { mActionFunction = std::move(func); }
@@ -321,7 +321,7 @@ protected:
   IColor mHighlightDotColor = COLOR_RED;
   bool mHighlightDotShown = false;
   IControl* mParentControl = nullptr;
-  ICanvasEditorDelegate* mEditorDelegate = nullptr;
+  IEditorDelegate* mEditorDelegate = nullptr;
   ICanvas* mGraphicsContext = nullptr;
   IActionFunction mActionFunction;
   IActionFunction mAnimationEndFunction;

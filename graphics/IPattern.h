@@ -42,6 +42,8 @@ struct IPattern
     if (mNStops < kMaxStops) mStops[mNStops++] = {color, offset};
   }
   constexpr int NStops() const { return mNStops; }
+  // Field-wise, unused stops included.
+  constexpr bool operator==(const IPattern&) const = default;
   constexpr const IColorStop& GetStop(int idx) const { return mStops[idx]; }
 };
 

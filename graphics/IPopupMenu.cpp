@@ -1,5 +1,7 @@
 #include "graphics/IPopupMenu.h"
 
+#include <strings.h>
+
 namespace plugin::ui {
 
 IPopupMenu::Item::Item(const char* text, int flags, int tag) : mFlags(flags), mTag(tag)
@@ -56,6 +58,45 @@ IPopupMenu::Item* IPopupMenu::AddItem(Item* item)
     return nullptr;
   }
   return item;
+}
+
+IPopupMenu::Item* IPopupMenu::AddItem(Item* item, int index)
+{
+  if (!item) return nullptr;
+  const int n = NItems();
+  if (index == kSorted) {
+    int lo = 0;
+    int hi = n;
+    while (lo < hi) {
+      const int mid = lo + (hi - lo) / 2;
+      const int order = strcasecmp(item->GetText(), mMenuItems.Get(mid)->GetText());
+      if (order == 0) {
+        lo = mid;
+        break;
+      }
+      if (order > 0)
+        lo = mid + 1;
+      else
+        hi = mid;
+    }
+    index = lo;
+  } else if (index < 0 || index > n) {
+    index = n;
+  }
+  if (!AddItem(item)) return nullptr;
+  // The items after index move behind the new one; each move shrinks and regrows the list within
+  // the memory it already holds, so none can fail.
+  for (int k = index; k < n; ++k) {
+    Item* const moved = mMenuItems.Get(index);
+    mMenuItems.Delete(index, false);
+    mMenuItems.Add(moved);
+  }
+  return item;
+}
+
+void IPopupMenu::RemoveItem(int idx) noexcept
+{
+  mMenuItems.Delete(idx, true);
 }
 
 IPopupMenu::Item* IPopupMenu::AddItem(const char* text, int flags, int tag)

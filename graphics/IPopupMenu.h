@@ -79,6 +79,14 @@ public:
   Item* AddItem(const char* text, IPopupMenu* submenu, int tag = -1);
   // Appends a separator.
   Item* AddSeparator();
+  // Adds item at index and takes it over: kAppend appends, kSorted goes before the first item
+  // whose text is not smaller ignoring case (binary search: at an equal item when one is met),
+  // any other index inserts there (clamped to the list). Null as for AddItem.
+  static constexpr int kAppend = -1;
+  static constexpr int kSorted = -2;
+  Item* AddItem(Item* item, int index);
+  // Destroys item idx (with its submenu); nothing for a bad idx.
+  void RemoveItem(int idx) noexcept;
 
   // Prefix 0, chosen index -1, single check, every item destroyed; title and function stay.
   void Clear();

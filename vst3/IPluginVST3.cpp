@@ -1,6 +1,7 @@
 #include "vst3/IPluginVST3.h"
 
 #include "framework/plugin/HostDetection.h"
+#include "vst3/HostContextMenu.h"
 #include "vst3/IPluginVST3View.h"
 #include "vst3/adapter/BusLayout.h"
 #include "vst3/adapter/MidiControllers.h"
@@ -298,6 +299,15 @@ tresult PLUGIN_API IPluginVST3::setParamNormalized(ParamID id, ParamValue value)
     SendParameterValueFromDelegate(idx, value, true);
   }
   return kResultOk;
+}
+
+bool IPluginVST3::PopupHostContextMenu(ui::IControl* target, int paramIdx, ui::IPopupMenu& items, int x,
+                                       int y)
+{
+  if (paramIdx < 0 || paramIdx >= NParams()) return false;
+  IPlugView* view = mLastView;
+  return vst3::PopupHostContextMenu(getComponentHandler(), view, static_cast<ParamID>(paramIdx), items,
+                                    target, x, y);
 }
 
 IPlugView* PLUGIN_API IPluginVST3::createView(FIDString name)

@@ -16,6 +16,11 @@
 
 namespace plugin {
 
+namespace ui {
+class IControl;
+class IPopupMenu;
+} // namespace ui
+
 template <class Plug> class IPluginVST3View;
 
 // The plug-in object as a VST3 host sees it: component, audio processor and edit controller in
@@ -59,6 +64,11 @@ public:
   void SendParameterValueFromUI(int paramIdx, double normalizedValue) override;
   // Asks the host frame of the open view for the new size; false (nothing changed) without one.
   bool EditorResize(int width, int height) override;
+  // The host's context menu for paramIdx at (x, y) of the last view, with the editor's items after
+  // the host's; a chosen one reaches target. False without a component handler that makes context
+  // menus, without a view, or for an index no parameter has. Called by the graphics editor
+  // delegate on the main thread; allocates.
+  bool PopupHostContextMenu(ui::IControl* target, int paramIdx, ui::IPopupMenu& items, int x, int y);
 
   // --- Component and processor (host main thread unless stated) ---
 

@@ -1,36 +1,12 @@
 #include "graphics/renderer/FNTContext.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "graphics/renderer/FNTAtlas.h"
 #include "graphics/renderer/FNTFont.h"
-
-namespace {
-
-// Places a w x h block of full coverage, the texel that solid quads sample.
-void AddWhiteRect(FNTcontext* ctx, int w, int h)
-{
-  int gx = 0, gy = 0;
-  if (!fnt__atlasAddRect(ctx->atlas, w, h, &gx, &gy)) return;
-  unsigned char* dst = &ctx->texData[gx + gy * ctx->params.width];
-  for (int y = 0; y < h; ++y) {
-    std::memset(dst, 0xff, (size_t)w);
-    dst += ctx->params.width;
-  }
-  fntMarkDirty(ctx, gx, gy, gx + w, gy + h);
-}
-
-void MarkClean(FNTcontext* ctx)
-{
-  ctx->dirtyRect[0] = ctx->params.width;
-  ctx->dirtyRect[1] = ctx->params.height;
-  ctx->dirtyRect[2] = 0;
-  ctx->dirtyRect[3] = 0;
-}
-
-} // namespace
 
 FNTcontext* fntCreateInternal(const FNTparams* params)
 {
@@ -60,9 +36,9 @@ FNTcontext* fntCreateInternal(const FNTparams* params)
   ctx->texData =
       static_cast<unsigned char*>(std::calloc((size_t)ctx->params.width, (size_t)ctx->params.height));
   if (ctx->texData == nullptr) goto error;
-  MarkClean(ctx);
+  fntMarkClean(ctx);
 
-  AddWhiteRect(ctx, 2, 2);
+  fntAddWhiteRect(ctx, 2, 2);
 
   ctx->nstates = 1;
   fntClearState(ctx);
@@ -104,7 +80,7 @@ int fntValidateTexture(FNTcontext* ctx, int* dirty)
 {
   if (ctx->dirtyRect[0] < ctx->dirtyRect[2] && ctx->dirtyRect[1] < ctx->dirtyRect[3]) {
     std::memcpy(dirty, ctx->dirtyRect, sizeof(ctx->dirtyRect));
-    MarkClean(ctx);
+    fntMarkClean(ctx);
     return 1;
   }
   return 0;
@@ -161,7 +137,7 @@ FNTstate* fntGetState(FNTcontext* ctx)
 
 void fntSetSize(FNTcontext* ctx, float size)
 {
-  fntGetState(ctx)->size = size;
+  if (std::isfinite(size)) fntGetState(ctx)->size = size;
 }
 
 void fntSetColor(FNTcontext* ctx, unsigned int color)
@@ -171,12 +147,12 @@ void fntSetColor(FNTcontext* ctx, unsigned int color)
 
 void fntSetSpacing(FNTcontext* ctx, float spacing)
 {
-  fntGetState(ctx)->spacing = spacing;
+  if (std::isfinite(spacing)) fntGetState(ctx)->spacing = spacing;
 }
 
 void fntSetBlur(FNTcontext* ctx, float blur)
 {
-  fntGetState(ctx)->blur = blur;
+  if (std::isfinite(blur)) fntGetState(ctx)->blur = blur;
 }
 
 void fntSetAlign(FNTcontext* ctx, int align)
@@ -187,4 +163,36 @@ void fntSetAlign(FNTcontext* ctx, int align)
 void fntSetFont(FNTcontext* ctx, int font)
 {
   fntGetState(ctx)->font = font;
+}
+
+void fntAddWhiteRect(FNTcontext* ctx, int w, int h)
+{
+  int gx = 0, gy = 0;
+  if (!fnt__atlasAddRect(ctx->atlas, w, h, &gx, &gy)) return;
+  unsigned char* dst = &ctx->texData[gx + gy * ctx->params.width];
+  for (int y = 0; y < h; ++y)
+    std::memset(dst + y * ctx->params.width, 0xff, (size_t)w);
+  fntMarkDirty(ctx, gx, gy, gx + w, gy + h);
+}
+
+void fntMarkClean(FNTcontext* ctx)
+{
+  ctx->dirtyRect[0] = ctx->params.width;
+  ctx->dirtyRect[1] = ctx->params.height;
+  ctx->dirtyRect[2] = 0;
+  ctx->dirtyRect[3] = 0;
+}
+
+void fntFlush(FNTcontext* ctx)
+{
+  if (ctx->dirtyRect[0] < ctx->dirtyRect[2] && ctx->dirtyRect[1] < ctx->dirtyRect[3]) {
+    if (ctx->params.renderUpdate != nullptr)
+      ctx->params.renderUpdate(ctx->params.userPtr, ctx->dirtyRect, ctx->texData);
+    fntMarkClean(ctx);
+  }
+  if (ctx->nverts > 0) {
+    if (ctx->params.renderDraw != nullptr)
+      ctx->params.renderDraw(ctx->params.userPtr, ctx->verts, ctx->tcoords, ctx->colors, ctx->nverts);
+    ctx->nverts = 0;
+  }
 }

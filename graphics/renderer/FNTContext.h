@@ -21,12 +21,19 @@ int fntValidateTexture(FNTcontext* ctx, int* dirty);
 void fntGetAtlasSize(FNTcontext* ctx, int* width, int* height);
 // Widens the dirty rectangle to cover [x0, x1) x [y0, y1).
 void fntMarkDirty(FNTcontext* ctx, int x0, int y0, int x1, int y1);
+// Empties the dirty rectangle.
+void fntMarkClean(FNTcontext* ctx);
+// Places a w x h block of full coverage (the texel solid quads sample) and marks it dirty.
+void fntAddWhiteRect(FNTcontext* ctx, int w, int h);
+// Uploads the dirty rectangle (renderUpdate) and draws the pending vertices (renderDraw).
+void fntFlush(FNTcontext* ctx);
 
 // State stack (at most FNT_MAX_STATES): misuse is reported to the error callback and ignored.
 void fntPushState(FNTcontext* ctx);
 void fntPopState(FNTcontext* ctx);
 void fntClearState(FNTcontext* ctx);
 FNTstate* fntGetState(FNTcontext* ctx);
+// Setters on the top state; non-finite sizes, spacings and blurs are ignored.
 void fntSetSize(FNTcontext* ctx, float size);
 void fntSetColor(FNTcontext* ctx, unsigned int color);
 void fntSetSpacing(FNTcontext* ctx, float spacing);

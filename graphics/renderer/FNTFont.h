@@ -2,6 +2,7 @@
 
 #include "stb_truetype.h"
 
+#include "graphics/renderer/FNTFontTables.h"
 #include "graphics/renderer/FNTTypes.h"
 
 // One font face in the atlas: its parsed data, vertical metrics, glyph cache and fallbacks.
@@ -21,6 +22,7 @@ struct FNTfont
   int lut[FNT_HASH_LUT_SIZE];
   int fallbacks[FNT_MAX_FALLBACKS];
   int nfallbacks;
+  FNTfontTables tables; // checked places of the tables the atlas reads
 };
 
 // Frees the font's glyph cache, its data when the atlas owns it, and the record; null is ignored.

@@ -1,7 +1,7 @@
 #pragma once
 
 // The vector graphics core in one include: context and frames, state, paints and colours,
-// transforms, paths, drawing and images.
+// transforms, paths, drawing, images and text.
 #include "graphics/renderer/VGColor.h"
 #include "graphics/renderer/VGContext.h"
 #include "graphics/renderer/VGDraw.h"
@@ -10,4 +10,5 @@
 #include "graphics/renderer/VGPaint.h"
 #include "graphics/renderer/VGPath.h"
 #include "graphics/renderer/VGState.h"
+#include "graphics/renderer/VGText.h"
 #include "graphics/renderer/VGTypes.h"

@@ -14,11 +14,11 @@ namespace {
 constexpr float kFillMiterLimit = 2.4f;
 constexpr float kMaxStrokeWidth = 200.0f;
 
-// Mean scale of a transform's two axes.
+// Mean length of the transform's two column vectors.
 float AverageScale(const float* t)
 {
-  const float sx = std::sqrt(t[0] * t[0] + t[2] * t[2]);
-  const float sy = std::sqrt(t[1] * t[1] + t[3] * t[3]);
+  const float sx = std::sqrt(t[0] * t[0] + t[1] * t[1]);
+  const float sy = std::sqrt(t[2] * t[2] + t[3] * t[3]);
   return (sx + sy) * 0.5f;
 }
 

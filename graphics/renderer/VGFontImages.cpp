@@ -1,5 +1,7 @@
 #include "graphics/renderer/VGFontImages.h"
 
+#include "graphics/renderer/FNTContext.h"
+#include "graphics/renderer/FNTText.h"
 #include "graphics/renderer/VGContext.h"
 
 namespace {
@@ -11,7 +13,46 @@ void ImageSize(VGcontext* ctx, int image, int* w, int* h)
   ctx->params.renderGetTextureSize(ctx->params.userPtr, image, w, h);
 }
 
+constexpr int kMaxFontImageSize = 2048;
+
 } // namespace
+
+void vgFlushTextTexture(VGcontext* ctx)
+{
+  int dirty[4];
+  if (!fntValidateTexture(ctx->fs, dirty)) return;
+  const int image = ctx->fontImages[ctx->fontImageIdx];
+  if (image == 0) return;
+  int iw = 0, ih = 0;
+  const unsigned char* data = fntGetTextureData(ctx->fs, &iw, &ih);
+  ctx->params.renderUpdateTexture(ctx->params.userPtr, image, dirty[0], dirty[1], dirty[2] - dirty[0],
+                                  dirty[3] - dirty[1], data);
+}
+
+int vgAllocTextAtlas(VGcontext* ctx)
+{
+  vgFlushTextTexture(ctx);
+  if (ctx->fontImageIdx >= kVGMaxFontImages - 1) return 0;
+  const int next = ctx->fontImageIdx + 1;
+  int iw = 0, ih = 0;
+  if (ctx->fontImages[next] != 0) {
+    ImageSize(ctx, ctx->fontImages[next], &iw, &ih);
+  } else {
+    ImageSize(ctx, ctx->fontImages[ctx->fontImageIdx], &iw, &ih);
+    if (iw <= ih)
+      iw *= 2;
+    else
+      ih *= 2;
+    if (iw > kMaxFontImageSize || ih > kMaxFontImageSize) iw = ih = kMaxFontImageSize;
+    if (iw < 1 || ih < 1) return 0;
+    ctx->fontImages[next] =
+        ctx->params.renderCreateTexture(ctx->params.userPtr, VG_TEXTURE_ALPHA, iw, ih, 0, nullptr);
+    if (ctx->fontImages[next] == 0) return 0;
+  }
+  if (!fntResetAtlas(ctx->fs, iw, ih)) return 0;
+  ctx->fontImageIdx = next;
+  return 1;
+}
 
 void vgCompactFontImages(VGcontext* ctx)
 {

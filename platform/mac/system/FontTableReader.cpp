@@ -1,5 +1,7 @@
 #include "platform/mac/system/FontTableReader.h"
 
+#include "platform/mac/system/TextEncoding.h"
+
 #include <cstring>
 
 namespace plugin::sys {
@@ -30,48 +32,16 @@ int CollectionFaceCount(const FontBytes& bytes) noexcept
   return count > 0x7fffffff ? 0x7fffffff : static_cast<int>(count);
 }
 
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xc0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3f));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xe0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3f));
-    out += static_cast<char>(0x80 | (cp & 0x3f));
-  } else {
-    out += static_cast<char>(0xf0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3f));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3f));
-    out += static_cast<char>(0x80 | (cp & 0x3f));
-  }
-}
-
 // `units` big-endian UTF-16 units at offset of the table, as UTF-8, up to the first zero unit.
 std::string Utf16ToUtf8(const FontBytes& table, uint32_t offset, uint32_t units)
 {
-  constexpr uint32_t kReplacement = 0xfffd;
-  std::string out;
+  std::u16string text;
   for (uint32_t i = 0; i < units; ++i) {
     uint16_t unit = 0;
     if (!table.U16(offset + 2ull * i, unit) || unit == 0) break;
-    if (unit >= 0xd800 && unit < 0xdc00) {
-      uint16_t low = 0;
-      if (i + 1 < units && table.U16(offset + 2ull * (i + 1), low) && low >= 0xdc00 && low < 0xe000) {
-        AppendUtf8(out, 0x10000 + ((unit - 0xd800u) << 10) + (low - 0xdc00u));
-        ++i;
-        continue;
-      }
-      AppendUtf8(out, kReplacement);
-    } else if (unit >= 0xdc00 && unit < 0xe000) {
-      AppendUtf8(out, kReplacement);
-    } else {
-      AppendUtf8(out, unit);
-    }
+    text += static_cast<char16_t>(unit);
   }
-  return out;
+  return Utf8FromUtf16(text);
 }
 
 // Single-byte text at offset: up to length bytes or the first zero byte (length 0: up to the

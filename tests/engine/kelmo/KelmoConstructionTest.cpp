@@ -155,11 +155,15 @@ TEST_F(Construction, HostileStateIsConstrainedOrRefused)
 TEST_F(Construction, EditorFunctionsAreStoredAndAskForTheScaledEditor)
 {
   TestKelmo k;
-  EXPECT_TRUE(k.mMakeGraphicsFunc);
-  EXPECT_TRUE(k.mLayoutFunc);
-  // No toolkit yet: no graphics context, and laying out nothing is harmless.
+  EXPECT_TRUE(k.GetMakeGraphicsFunc());
+  EXPECT_TRUE(k.GetLayoutFunc());
+  // No graphics factory yet: no graphics context, so the editor stays closed, and laying out
+  // nothing is harmless.
   EXPECT_EQ(k.CreateGraphics(), nullptr);
+  EXPECT_EQ(k.OpenWindow(nullptr), nullptr);
+  EXPECT_EQ(k.GetUI(), nullptr);
   k.LayoutUI(nullptr);
+  k.CloseWindow();
 
   k.GetParam(kPluginScale)->Set(1.5);
   const Kelmo::GraphicsRequest r = k.GetGraphicsRequest();

@@ -51,7 +51,8 @@ void CopyBytes(const RawBitmapData& from, RawBitmapData& to)
 
 } // namespace
 
-RecordingCanvas::RecordingCanvas(ICanvasEditorDelegate& dlg, int width, int height, int fps, float drawScale)
+RecordingCanvas::RecordingCanvas(ICanvasEditorDelegateBase& dlg, int width, int height, int fps,
+                                 float drawScale)
     : ICanvas(dlg, width, height, fps, drawScale)
 {}
 
@@ -167,7 +168,7 @@ void* RecordingCanvas::OpenWindow(void* parent)
   if (mWindowOpen) CloseWindow();
   mWindowOpen = true;
   SetScreenScale(screenScaleOnOpen);
-  GetDelegate()->LayoutUI(this);
+  GetCanvasDelegate()->LayoutUI(this);
   UpdateTooltips();
   GetDelegate()->OnUIOpen();
   return GetWindow();

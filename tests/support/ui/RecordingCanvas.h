@@ -56,7 +56,7 @@ class RecordingCanvas : public ICanvas
 public:
   static constexpr float kCharWidth = 0.5f;
 
-  explicit RecordingCanvas(ICanvasEditorDelegate& dlg, int width = 300, int height = 200, int fps = 60,
+  explicit RecordingCanvas(ICanvasEditorDelegateBase& dlg, int width = 300, int height = 200, int fps = 60,
                            float drawScale = 1.f);
   ~RecordingCanvas() override;
 

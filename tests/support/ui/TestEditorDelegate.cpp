@@ -2,6 +2,7 @@
 
 #include "framework/params/IParam.h"
 #include "framework/queues/IMidiMsg.h"
+#include "graphics/IPopupMenu.h"
 
 namespace plugin::ui::test {
 
@@ -45,6 +46,27 @@ void TestEditorDelegate::OnUIOpen()
 {
   calls.push_back({"UIOpen"});
   ICanvasEditorDelegate::OnUIOpen();
+}
+
+namespace {
+
+void CollectTexts(const IPopupMenu& menu, std::vector<std::string>& out)
+{
+  for (int i = 0; i < menu.NItems(); ++i) {
+    out.emplace_back(menu.GetItem(i)->GetText());
+    if (const IPopupMenu* sub = menu.GetItem(i)->GetSubmenu()) CollectTexts(*sub, out);
+  }
+}
+
+} // namespace
+
+bool TestEditorDelegate::PopupHostContextMenu(IControl* target, int paramIdx, IPopupMenu& items, int x, int y)
+{
+  calls.push_back({"HostMenu", paramIdx, double(x), y});
+  hostMenuItems.clear();
+  CollectTexts(items, hostMenuItems);
+  hostMenuTarget = target;
+  return hostMenuResult;
 }
 
 std::vector<DelegateCall> TestEditorDelegate::CallsNamed(const std::string& op) const

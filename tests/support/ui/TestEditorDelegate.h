@@ -11,8 +11,8 @@ namespace plugin::ui::test {
 // One call the editor made on its delegate.
 struct DelegateCall
 {
-  std::string
-      op; // "Begin", "Send", "End", "ParamChangeUI", "Resize", "Midi", "MidiFromUI", "Layout", "UIOpen"
+  std::string op;     // "Begin", "Send", "End", "ParamChangeUI", "Resize", "Midi", "MidiFromUI", "Layout",
+                      // "UIOpen", "HostMenu" (parameter, x, y)
   int index = -1;     // parameter index, or width for "Resize", status byte for MIDI
   double value = 0.0; // normalised value for "Send", height for "Resize", note for MIDI
   int extra = 0;      // source for "ParamChangeUI", needsPlatformResize for "Resize", velocity for MIDI
@@ -24,7 +24,7 @@ std::ostream& operator<<(std::ostream& os, const DelegateCall& call);
 
 // Editor delegate with scripted parameters that records every call the editor makes on it:
 // begin, send and end of edits, UI-side changes, resizes, MIDI, layout and opening.
-class TestEditorDelegate : public ICanvasEditorDelegate
+class TestEditorDelegate : public ICanvasEditorDelegate<>
 {
 public:
   // Parameters defined by the constructor; further indices keep the default definition.
@@ -54,12 +54,17 @@ public:
   void LayoutUI(ICanvas* ui) override;
   // Recorded, then the base sends every value to the editor.
   void OnUIOpen() override;
+  // Recorded with the item texts and the target; answers hostMenuResult.
+  bool PopupHostContextMenu(IControl* target, int paramIdx, IPopupMenu& items, int x, int y) override;
 
   // Calls with the given op, in order.
   std::vector<DelegateCall> CallsNamed(const std::string& op) const;
 
   std::vector<DelegateCall> calls;
   bool resizeResult = true; // what EditorResizeFromUI answers
+  bool hostMenuResult = true;
+  std::vector<std::string> hostMenuItems; // texts of the last host menu's own items, depth first
+  IControl* hostMenuTarget = nullptr;
 
 private:
   void RecordMidi(const char* op, const IMidiMsg& msg);

@@ -1,0 +1,46 @@
+#include "tools/artwork/ArtworkWriter.h"
+
+#include "graphics/renderer/VG.h"
+
+#include <stb_image_write.h>
+
+#include <algorithm>
+
+namespace kelmo::artwork {
+
+Picture RenderArtwork(ArtworkRenderer& renderer, const ArtworkSpec& spec)
+{
+  const auto fw = static_cast<float>(spec.frameWidth), fh = static_cast<float>(spec.frameHeight);
+  // Bands of at least 128 pixel rows: below that a band costs more to set up than it saves.
+  const int bands = std::max(1, spec.Height() * kArtworkScale / 128);
+  return renderer.Render(
+      static_cast<float>(spec.Width()), static_cast<float>(spec.Height()), static_cast<float>(kArtworkScale),
+      [&](VGcontext* vg) {
+        for (int i = 0; i < spec.frames; ++i) {
+          vgSave(vg);
+          vgTranslate(vg, spec.horizontal ? fw * i : 0.0f, spec.horizontal ? 0.0f : fh * i);
+          vgScissor(vg, 0, 0, fw, fh);
+          spec.draw(vg, Frame{fw, fh, i, spec.frames});
+          vgRestore(vg);
+        }
+      },
+      bands);
+}
+
+bool WritePicture(const Picture& picture, ImageFormat format, const std::string& path)
+{
+  if (picture.Empty() || picture.rgba.size() < static_cast<std::size_t>(picture.width) * picture.height * 4)
+    return false;
+  if (format == ImageFormat::Png)
+    return stbi_write_png(path.c_str(), picture.width, picture.height, 4, picture.rgba.data(),
+                          picture.width * 4) != 0;
+  std::vector<unsigned char> rgb(static_cast<std::size_t>(picture.width) * picture.height * 3);
+  for (std::size_t p = 0, n = rgb.size() / 3; p < n; ++p) {
+    const unsigned a = picture.rgba[p * 4 + 3];
+    for (int c = 0; c < 3; ++c)
+      rgb[p * 3 + c] = static_cast<unsigned char>((picture.rgba[p * 4 + c] * a + 127) / 255);
+  }
+  return stbi_write_jpg(path.c_str(), picture.width, picture.height, 3, rgb.data(), 95) != 0;
+}
+
+} // namespace kelmo::artwork
