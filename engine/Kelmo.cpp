@@ -59,6 +59,16 @@ float Kelmo::EditorDrawScale() const
 
 // --- Audio ---
 
+Steinberg::uint32 PLUGIN_API Kelmo::getProcessContextRequirements()
+{
+  return Steinberg::Vst::IProcessContextRequirements::kNeedTempo;
+}
+
+bool Kelmo::AcceptsSampleRate(double sampleRate) const noexcept
+{
+  return std::isfinite(sampleRate) && sampleRate > 0.0 && sampleRate <= kelmo::dsp::KelmoDsp::kMaxSampleRate;
+}
+
 void Kelmo::ProcessBlock(double** inputs, double** outputs, int nFrames)
 {
   kelmo::dsp::ParamValues values;
@@ -81,16 +91,25 @@ bool Kelmo::OnOwnerThread(EParamSource source) const noexcept
   return source != plugin::kHost && std::this_thread::get_id() == mOwnerThread;
 }
 
-void Kelmo::OnParamChange(int paramIdx, EParamSource source, int)
+void Kelmo::OnParamChange(int paramIdx, EParamSource source, int sampleOffset)
+{
+  HandleParamChange(paramIdx, Change{source, OnOwnerThread(source), sampleOffset});
+}
+
+void Kelmo::OnControllerParamChange(int paramIdx)
+{
+  HandleParamChange(paramIdx, Change{plugin::kHost, true, 0});
+}
+
+void Kelmo::HandleParamChange(int paramIdx, const Change& change)
 {
   if (paramIdx < 1 || paramIdx >= kNumParams) return;
-  const bool immediate = OnOwnerThread(source);
 
   if (const int twin = LinkedTwinOf(paramIdx); twin >= 0) {
     // Only the restore's own notifications keep both sides as saved; host automation arriving
     // meanwhile still links.
-    const bool asSaved = source == plugin::kPresetRecall && IsRestoringHostState();
-    LinkToTwin(paramIdx, twin, immediate, asSaved);
+    const bool asSaved = change.source == plugin::kPresetRecall && IsRestoringHostState();
+    LinkToTwin(paramIdx, twin, change, asSaved);
     return;
   }
   switch (paramIdx) {
@@ -98,52 +117,66 @@ void Kelmo::OnParamChange(int paramIdx, EParamSource source, int)
     mDsp.OnParamChange(paramIdx);
     break;
   case kDelta:
-    ExcludeEachOther(kDelta, kSidechainListen, immediate);
+    ExcludeEachOther(kDelta, kSidechainListen, change);
     break;
   case kSidechainListen:
-    ExcludeEachOther(kSidechainListen, kDelta, immediate);
+    ExcludeEachOther(kSidechainListen, kDelta, change);
     break;
   case kComparisonSlot:
-    OnComparisonSlotChange(source, immediate);
+    OnComparisonSlotChange(change);
     break;
   default:
     break;
   }
 }
 
-void Kelmo::LinkToTwin(int paramIdx, int twinIdx, bool immediate, bool asSaved)
+void Kelmo::SetOwnValue(int paramIdx, double value, const Change& change)
+{
+  IParam* param = GetParam(paramIdx);
+  const double before = param->Value();
+  param->Set(value);
+  // A recall or reset sets every value and reports them all itself.
+  if (param->Value() == before || change.source == plugin::kPresetRecall || change.source == plugin::kReset)
+    return;
+  if (change.immediate)
+    InformHostOfOwnChange(paramIdx);
+  else
+    OutputParamChange(paramIdx, param->ToNormalized(param->Value()), change.sampleOffset);
+}
+
+void Kelmo::LinkToTwin(int paramIdx, int twinIdx, const Change& change, bool asSaved)
 {
   const bool linked = static_cast<int>(GetParam(kLinkChannelControls)->Value()) == 1;
   if (linked && !asSaved) {
     // A host session restores both sides as saved; otherwise the twin's own rules apply: the left side-chain
     // high-pass cannot go below 50 Hz.
-    GetParam(twinIdx)->Set(GetParam(paramIdx)->Value());
+    SetOwnValue(twinIdx, GetParam(paramIdx)->Value(), change);
   } else if (!RefreshesEditorWhenUnlinked(paramIdx)) {
     return;
   }
-  if (immediate)
+  if (change.immediate)
     SendAllParamValuesToUI();
   else
     mDeferred.RequestAllParams();
 }
 
-void Kelmo::ExcludeEachOther(int changedIdx, int otherIdx, bool immediate)
+void Kelmo::ExcludeEachOther(int changedIdx, int otherIdx, const Change& change)
 {
-  if (GetParam(changedIdx)->Value() == 1.0) GetParam(otherIdx)->Set(0.0);
-  if (immediate)
+  if (GetParam(changedIdx)->Value() == 1.0) SetOwnValue(otherIdx, 0.0, change);
+  if (change.immediate)
     SendParamValueToUI(otherIdx);
   else
     mDeferred.RequestParam(otherIdx);
 }
 
-void Kelmo::OnComparisonSlotChange(EParamSource source, bool immediate)
+void Kelmo::OnComparisonSlotChange(const Change& change)
 {
   // A recall or reset has just set every value, the slot included: those values are what the
   // user asked for, so nothing is swapped over them.
-  const bool restored = source == plugin::kPresetRecall || source == plugin::kReset;
+  const bool restored = change.source == plugin::kPresetRecall || change.source == plugin::kReset;
   const auto what =
       restored ? EditorRefreshRequests::EComparison::kAdopt : EditorRefreshRequests::EComparison::kSwitch;
-  if (immediate) {
+  if (change.immediate) {
     mDeferred.TakeComparison(); // superseded by this change
     RunComparison(what);
   } else {
@@ -155,7 +188,13 @@ void Kelmo::RunComparison(EditorRefreshRequests::EComparison what)
 {
   const int slot = static_cast<int>(GetParam(kComparisonSlot)->Value());
   if (what == EditorRefreshRequests::EComparison::kSwitch) {
+    ComparisonSlots::Snapshot before{};
+    for (int i = 0; i < kNumParams; ++i)
+      before[static_cast<size_t>(i)] = GetParam(i)->Value();
     mComparison.Switch(*this, slot);
+    // The host keeps its own copy of every value: each one the swap moved is reported.
+    for (int i = 0; i < kNumParams; ++i)
+      if (GetParam(i)->Value() != before[static_cast<size_t>(i)]) InformHostOfOwnChange(i);
     SendAllParamValuesToUI();
   } else if (what == EditorRefreshRequests::EComparison::kAdopt) {
     mComparison.Adopt(slot);

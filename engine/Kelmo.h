@@ -3,9 +3,9 @@
 #include "engine/ComparisonSlots.h"
 #include "engine/EditorRefreshRequests.h"
 #include "engine/KelmoBase.h"
-#include "engine/dsp/KelmoParams.h"
 #include "engine/MeterTransmitter.h"
 #include "engine/dsp/KelmoDsp.h"
+#include "engine/dsp/KelmoParams.h"
 #include "framework/plugin/InstanceInfo.h"
 
 #include <thread>
@@ -30,10 +30,12 @@ public:
 
   // A parameter changed (host automation on the audio thread; editor edits, recalls and resets on
   // the main thread). Copies linked controls to their twins, keeps "Delta" and "Sidechain Listen"
-  // exclusive, flags a filter recomputation for "OverSampling" and switches the A/B slot. Editor
-  // refreshes and slot switches happen at once on the main thread, otherwise at the next idle
-  // tick. A recall or reset never swaps snapshots. Lock-free and allocation-free off the main
-  // thread.
+  // exclusive and flags a filter recomputation for "OverSampling". A value the plug-in sets by
+  // itself reaches the host: from the audio thread as an output parameter change, from an editor
+  // edit as an edit of its own. Editor refreshes happen at once on the main thread, otherwise at
+  // the next idle tick. A comparison slot change from the audio thread only asks the next tick for
+  // the swap (the host's controller call normally makes it first); a recall or reset never swaps
+  // snapshots. Lock-free and allocation-free off the main thread.
   void OnParamChange(int paramIdx, plugin::EParamSource source, int sampleOffset) override;
 
   // Timer tick on the main thread: carries out deferred editor work, sends the four meter values
@@ -74,16 +76,37 @@ public:
   };
   GraphicsRequest GetGraphicsRequest() const noexcept;
 
+  // The process-context fields the plug-in reads: the tempo (synced releases). Host main thread.
+  Steinberg::uint32 PLUGIN_API getProcessContextRequirements() override;
+
 protected:
+  // The host set a parameter through the controller (host main thread): the same rules as
+  // OnParamChange, carried out at once, a comparison slot switch included, so that several
+  // switches between two ticks each take their own values along. Changes made by the plug-in
+  // reach the host as edits of their own.
+  void OnControllerParamChange(int paramIdx) override;
   // Draw scale of the open editor's graphics context; 0 while there is none. Main thread.
   virtual float EditorDrawScale() const;
+  // Rates from above 0 up to the signal path's highest. Host main thread.
+  bool AcceptsSampleRate(double sampleRate) const noexcept override;
 
 private:
+  // Where a parameter change is handled and how its consequences reach the host.
+  struct Change
+  {
+    plugin::EParamSource source;
+    bool immediate;   // main thread: editor and snapshots may be touched right away
+    int sampleOffset; // within the block, for output parameter changes
+  };
+
   // True when the change may touch the editor and the snapshots right away.
   bool OnOwnerThread(plugin::EParamSource source) const noexcept;
-  void LinkToTwin(int paramIdx, int twinIdx, bool immediate, bool asSaved);
-  void ExcludeEachOther(int changedIdx, int otherIdx, bool immediate);
-  void OnComparisonSlotChange(plugin::EParamSource source, bool immediate);
+  void HandleParamChange(int paramIdx, const Change& change);
+  void LinkToTwin(int paramIdx, int twinIdx, const Change& change, bool asSaved);
+  void ExcludeEachOther(int changedIdx, int otherIdx, const Change& change);
+  void OnComparisonSlotChange(const Change& change);
+  // Sets a parameter the plug-in moves by itself and, when the value changed, tells the host.
+  void SetOwnValue(int paramIdx, double value, const Change& change);
   void RunComparison(EditorRefreshRequests::EComparison what);
   void SendParamValueToUI(int paramIdx);
   void RunDeferredEditorWork();

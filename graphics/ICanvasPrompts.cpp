@@ -68,6 +68,9 @@ void ICanvas::CreateTextEntry(IControl& control, const IText& text, const IRECT&
 void ICanvas::CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx,
                               bool isContext)
 {
+  // The in-editor menu shows one menu at a time: a request while it shows one is dropped before
+  // anything is recorded, so the open menu still reports to the control that opened it.
+  if (mPopupMenuCtrl && mPopupMenuCtrl->GetState() != IPopupMenuControl::kCollapsed) return;
   // The capture goes, but the control's gesture stays open until its menu closes.
   ReleaseCaptureKeeping(&control);
   mInPopupMenuCtrl = &control;

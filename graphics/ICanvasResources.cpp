@@ -266,7 +266,7 @@ void ICanvas::AttachSVGBackground(const char* fileName)
 {
   const ISVG svg = LoadSVG(fileName, "px", 72.f);
   auto* control =
-      new ISVGControl(IRECT(0.f, 0.f, static_cast<float>(mWidth), static_cast<float>(mHeight)), svg, false);
+      new ISVGControl(IRECT(0.f, 0.f, static_cast<float>(mWidth), static_cast<float>(mHeight)), svg, true);
   control->mEditorDelegate = mDelegate;
   control->mGraphicsContext = this;
   if (!InsertControlAtFront(control)) delete control;

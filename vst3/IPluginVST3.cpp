@@ -84,6 +84,9 @@ void IPluginVST3::BeginInformHostOfParamChange(int paramIdx)
 
 void IPluginVST3::InformHostOfParamChange(int paramIdx, double normalized)
 {
+  // The controller's copy is what the host reads back.
+  if (Parameter* object = parameters.getParameter(static_cast<ParamID>(paramIdx)); object && paramIdx >= 0)
+    object->setNormalized(normalized);
   performEdit(static_cast<ParamID>(paramIdx), normalized);
 }
 
@@ -110,6 +113,32 @@ void IPluginVST3::SendParameterValueFromUI(int paramIdx, double normalizedValue)
   if (Parameter* object = parameters.getParameter(static_cast<ParamID>(paramIdx)); object && paramIdx >= 0)
     object->setNormalized(normalizedValue);
   IPluginAPIBase::SendParameterValueFromUI(paramIdx, normalizedValue);
+}
+
+void IPluginVST3::InformHostOfOwnChange(int paramIdx)
+{
+  const IParam* param = GetParam(paramIdx);
+  if (!param) return;
+  // A host may answer the edit by setting the value back through the controller: that echo
+  // must not start the plug-in's own reactions again (twins would bounce between their ranges).
+  ++mInformingHost;
+  BeginInformHostOfParamChange(paramIdx);
+  InformHostOfParamChange(paramIdx, vst3::NormalizedFromReal(*param, param->Value()));
+  EndInformHostOfParamChange(paramIdx);
+  --mInformingHost;
+}
+
+void IPluginVST3::OnControllerParamChange(int) {}
+
+void IPluginVST3::CatchUpParamsSetByProcessor()
+{
+  const uint64_t stale = TakeParamsSetByProcessor();
+  for (int i = 0; stale && i < 64 && i < NParams(); ++i) {
+    if (!(stale & (uint64_t{1} << i))) continue;
+    const IParam* param = GetParam(i);
+    if (Parameter* object = parameters.getParameter(static_cast<ParamID>(i)))
+      object->setNormalized(vst3::NormalizedFromReal(*param, param->Value()));
+  }
 }
 
 bool IPluginVST3::EditorResize(int width, int height)
@@ -221,15 +250,20 @@ tresult PLUGIN_API IPluginVST3::setActive(TBool state)
 tresult PLUGIN_API IPluginVST3::setupProcessing(ProcessSetup& setup)
 {
   if (canProcessSampleSize(setup.symbolicSampleSize) != kResultOk) return kResultFalse;
-  if (setup.maxSamplesPerBlock <= 0 || !std::isfinite(setup.sampleRate) || setup.sampleRate <= 0.0)
-    return kInvalidArgument;
+  if (setup.maxSamplesPerBlock <= 0 || !AcceptsSampleRate(setup.sampleRate)) return kInvalidArgument;
   const ProcessSetup previous = processSetup;
   if (SingleComponentEffect::setupProcessing(setup) != kResultOk) return kResultFalse;
   if (!IPluginVST3ProcessorBase::SetupProcessing(setup.sampleRate, setup.maxSamplesPerBlock)) {
     processSetup = previous;
     return kOutOfMemory;
   }
+  mSetUp = true;
   return kResultOk;
+}
+
+bool IPluginVST3::AcceptsSampleRate(double sampleRate) const noexcept
+{
+  return std::isfinite(sampleRate) && sampleRate > 0.0;
 }
 
 tresult PLUGIN_API IPluginVST3::setProcessing(TBool state)
@@ -240,6 +274,8 @@ tresult PLUGIN_API IPluginVST3::setProcessing(TBool state)
 
 tresult PLUGIN_API IPluginVST3::process(ProcessData& data)
 {
+  // Buffers of the other sample size would be read as the wrong type, and past their end.
+  if (mSetUp && data.symbolicSampleSize != processSetup.symbolicSampleSize) return kInvalidArgument;
   Queues queues{mMidiMsgsFromEditor, mMidiMsgsFromProcessor, mSysExDataFromEditor, mSysexBuf};
   IPluginVST3ProcessorBase::Process(data, processSetup, mBusLists, queues);
   return kResultOk;
@@ -279,6 +315,7 @@ bool IPluginVST3::BusLists::IsAudioBusActive(ERoute direction, int bus) const no
 
 ParamValue PLUGIN_API IPluginVST3::getParamNormalized(ParamID id)
 {
+  CatchUpParamsSetByProcessor();
   const Parameter* object = parameters.getParameter(id);
   return object ? object->getNormalized() : 0.0;
 }
@@ -289,11 +326,13 @@ tresult PLUGIN_API IPluginVST3::setParamNormalized(ParamID id, ParamValue value)
   value = std::clamp(value, 0.0, 1.0);
   Parameter* object = parameters.getParameter(id);
   if (!object) return kResultFalse;
+  CatchUpParamsSetByProcessor();
   object->setNormalized(value);
   if (id < static_cast<ParamID>(NParams())) {
     const int idx = static_cast<int>(id);
     IParam* param = GetParam(idx);
     param->Set(vst3::RealFromNormalized(*param, value));
+    if (mInformingHost == 0) OnControllerParamChange(idx);
     // The editor follows the host; the processor hears of the change through process.
     OnParamChangeUI(idx, kHost);
     SendParameterValueFromDelegate(idx, value, true);

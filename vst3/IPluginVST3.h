@@ -52,7 +52,8 @@ public:
   int GetTrackIndex() override;
   void GetTrackNamespace(StringBuf& out) override;
   int GetTrackNamespaceIndex() override;
-  // Edit gestures towards the host's component handler.
+  // Edit gestures towards the host's component handler; the controller's copy of the value
+  // follows each performed edit.
   void BeginInformHostOfParamChange(int paramIdx) override;
   void InformHostOfParamChange(int paramIdx, double normalized) override;
   void EndInformHostOfParamChange(int paramIdx) override;
@@ -62,6 +63,11 @@ public:
   void InformHostOfAllParamValuesFromUI() override;
   // The parameter object follows the editor, then the framework's own handling.
   void SendParameterValueFromUI(int paramIdx, double normalizedValue) override;
+  // A value the plug-in set by itself on the main thread (a parameter that follows another one,
+  // a comparison swap): the controller's copy takes it and the host is told through one edit
+  // (begin, perform, end). A value the host sets back meanwhile is stored without
+  // OnControllerParamChange. Main thread.
+  void InformHostOfOwnChange(int paramIdx);
   // Asks the host frame of the open view for the new size; false (nothing changed) without one.
   bool EditorResize(int width, int height) override;
   // The host's context menu for paramIdx at (x, y) of the last view, with the editor's items after
@@ -84,11 +90,12 @@ public:
                                                    Steinberg::Vst::SpeakerArrangement* outputs,
                                                    Steinberg::int32 numOuts) override;
   Steinberg::tresult PLUGIN_API setActive(Steinberg::TBool state) override;
-  // 32- or 64-bit, a positive block size and a positive finite rate; resets the plug-in.
+  // 32- or 64-bit, a positive block size and a rate AcceptsSampleRate takes; resets the plug-in.
   Steinberg::tresult PLUGIN_API setupProcessing(Steinberg::Vst::ProcessSetup& setup) override;
   // Switching processing off resets the plug-in.
   Steinberg::tresult PLUGIN_API setProcessing(Steinberg::TBool state) override;
-  // Host audio thread; no allocation, lock or system call.
+  // Host audio thread; no allocation, lock or system call. After a set-up, a call whose sample
+  // size is not the set-up's is refused (kInvalidArgument) with nothing read or written.
   Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
   Steinberg::tresult PLUGIN_API canProcessSampleSize(Steinberg::int32 symbolicSampleSize) override;
   Steinberg::uint32 PLUGIN_API getLatencySamples() override;
@@ -145,6 +152,15 @@ public:
     if (mLastView == view) mLastView = nullptr;
   }
 
+protected:
+  // The host set a parameter through the edit controller and the plug-in parameter holds the
+  // value; the plug-in may react here on the main thread (the processor hears of the change
+  // through process as well). Host main thread. Base: nothing.
+  virtual void OnControllerParamChange(int paramIdx);
+  // True for a sample rate the plug-in can run at; base: finite and above 0. Host main thread,
+  // during setupProcessing; no allocation.
+  virtual bool AcceptsSampleRate(double sampleRate) const noexcept;
+
 private:
   // Bus counts and active flags of the SDK bus lists for the audio path.
   class BusLists : public BusState
@@ -160,6 +176,8 @@ private:
 
   // Creates audio buses of one direction as described.
   void AddAudioBuses(ERoute direction, const std::vector<vst3::AudioBusDecl>& buses);
+  // The controller's copies of values the processor set by itself take the plug-in's values.
+  void CatchUpParamsSetByProcessor();
   // Creates every bus of initialise.
   void CreateBuses();
   // Host detection from the context's host application, when not done yet.
@@ -167,6 +185,8 @@ private:
 
   BusLists mBusLists{*this};
   View* mLastView = nullptr;
+  bool mSetUp = false;    // a set-up was accepted: its sample size is the only one processed
+  int mInformingHost = 0; // depth of InformHostOfOwnChange calls on the main thread
 };
 
 } // namespace plugin

@@ -66,11 +66,24 @@ void IPluginVST3ProcessorBase::Process(ProcessData& data, const ProcessSetup& se
                                        const Queues& queues) noexcept
 {
   const int nFrames = std::max<int32>(data.numSamples, 0);
+  mOutputChanges = data.outputParameterChanges;
   PrepareProcessContext(data, setup);
   ProcessParameterChanges(data, nFrames, queues);
   if (DoesMidiIn()) ProcessMidiIn(data, queues);
   ProcessAudio(data, buses);
   if (DoesMidiOut()) ProcessMidiOut(data, nFrames, queues);
+  mOutputChanges = nullptr;
+}
+
+bool IPluginVST3ProcessorBase::OutputParamChange(int paramIdx, double normalized, int sampleOffset) noexcept
+{
+  if (paramIdx < 0 || paramIdx >= mPlug.NParams()) return false;
+  if (paramIdx < 64) mSetByProcessor.fetch_or(uint64_t{1} << paramIdx, std::memory_order_acq_rel);
+  if (!mOutputChanges) return false;
+  int32 queueIndex = 0;
+  IParamValueQueue* queue = mOutputChanges->addParameterData(static_cast<ParamID>(paramIdx), queueIndex);
+  int32 pointIndex = 0;
+  return queue && queue->addPoint(std::max(sampleOffset, 0), normalized, pointIndex) == kResultOk;
 }
 
 void IPluginVST3ProcessorBase::PrepareProcessContext(const ProcessData& data,

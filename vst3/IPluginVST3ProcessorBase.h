@@ -1,9 +1,9 @@
 #pragma once
 
-#include "framework/queues/ILockFreeQueue.h"
-#include "framework/queues/IMidiMsg.h"
 #include "framework/plugin/IPluginAPIBase.h"
 #include "framework/processor/IPluginProcessor.h"
+#include "framework/queues/ILockFreeQueue.h"
+#include "framework/queues/IMidiMsg.h"
 #include "framework/queues/ISysEx.h"
 #include "vst3/adapter/MidiOutputQueue.h"
 
@@ -62,6 +62,20 @@ public:
   bool GetSharedBypass() const noexcept { return mBypass.load(std::memory_order_acquire); }
   void SetSharedBypass(bool bypassed) noexcept { mBypass.store(bypassed, std::memory_order_release); }
 
+  // Reports a value the plug-in set by itself while the current process call runs (a parameter
+  // that follows another one) to the host, as an output parameter change at sampleOffset; the
+  // controller's copy of the value catches up on the main thread (TakeParamsSetByProcessor). False
+  // outside a process call, for an invalid index, or when the host's list takes no more. Audio
+  // thread; no allocation.
+  bool OutputParamChange(int paramIdx, double normalized, int sampleOffset) noexcept;
+
+  // The parameters (indices below 64) that OutputParamChange reported since the last call. Host
+  // main thread; lock-free.
+  uint64_t TakeParamsSetByProcessor() noexcept
+  {
+    return mSetByProcessor.exchange(0, std::memory_order_acq_rel);
+  }
+
   // The plug-in sends a MIDI message (offset within the current slice): kept, ordered by offset,
   // until the block ends. False when the queue is full. Audio thread; no allocation.
   bool SendMidiMsg(const IMidiMsg& msg) override;
@@ -103,7 +117,10 @@ private:
   bool mSidechainActive = false;
   bool mHostGaveInputs = false;
   std::atomic<bool> mBypass{false};
+  std::atomic<uint64_t> mSetByProcessor{0};
   int mSliceStart = 0;
+  // The host's output list of the running process call; null between calls.
+  Steinberg::Vst::IParameterChanges* mOutputChanges = nullptr;
 
   // Fixed room decided at construction: attachments and offset channel pointers for slices.
   Attachment mInputAttachments[2];

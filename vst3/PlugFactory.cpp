@@ -1,5 +1,8 @@
 #include "vst3/PlugFactory.h"
 
+#include "framework/runloop/RunLoop.h"
+#include "vst3/layer/ModuleExitHooks.h"
+
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
@@ -11,6 +14,12 @@ namespace {
 
 // The module's factory while the host holds it; the factory clears it when it goes.
 layer::PluginFactory* gFactory = nullptr;
+
+// Module exit hook: the framework's main run loop goes with the module.
+void ReleaseMainRunLoop()
+{
+  RunLoop::ReleaseMain();
+}
 
 } // namespace
 
@@ -26,6 +35,7 @@ IPluginFactory* GetPluginFactoryFor(const PlugClassDescription& description,
     gFactory->addRef();
     return gFactory;
   }
+  layer::AtModuleExit(&ReleaseMainRunLoop);
   const PFactoryInfo info(description.vendor, description.url, description.email, PFactoryInfo::kUnicode);
   TUID cid;
   MakeClassId(description.mfrCode, description.plugCode).toTUID(cid);

@@ -9,11 +9,29 @@ RunLoop::RunLoop(RunLoopClock* clock) noexcept : mClock(clock), mOwner(std::this
 
 RunLoop::~RunLoop() = default;
 
+namespace {
+
+std::mutex gMainLoopMutex;
+RunLoop* gMainLoop = nullptr; // guarded by gMainLoopMutex
+
+} // namespace
+
 RunLoop& RunLoop::Main()
 {
-  // Deliberately leaked: timers held in other static objects may still remove themselves at exit.
-  static RunLoop* mainLoop = new RunLoop();
-  return *mainLoop;
+  // Never destroyed at exit: timers held in other static objects may still remove themselves then.
+  std::lock_guard<std::mutex> lock(gMainLoopMutex);
+  if (!gMainLoop) gMainLoop = new RunLoop();
+  return *gMainLoop;
+}
+
+bool RunLoop::ReleaseMain() noexcept
+{
+  std::lock_guard<std::mutex> lock(gMainLoopMutex);
+  if (!gMainLoop) return true;
+  if (gMainLoop->NTimers() > 0 || gMainLoop->mPassDepth > 0) return false;
+  delete gMainLoop;
+  gMainLoop = nullptr;
+  return true;
 }
 
 bool RunLoop::BindToCurrentThread() noexcept

@@ -32,9 +32,15 @@ public:
   RunLoop(const RunLoop&) = delete;
   RunLoop& operator=(const RunLoop&) = delete;
 
-  // The process-wide loop of the main thread, owned by the thread that first asks for it.
-  // Never destroyed, so timers may outlive static destruction order safely.
+  // The process-wide loop of the main thread, owned by the thread that first asks for it. It
+  // lives until ReleaseMain, so timers may outlive static destruction order safely. Any thread;
+  // the first call allocates.
   static RunLoop& Main();
+
+  // Frees the main loop when no timer is left on it (a later Main makes a new one); a module
+  // calls it when the host leaves it. False, with nothing freed, while timers remain or a pass
+  // runs. Main thread.
+  static bool ReleaseMain() noexcept;
 
   // Makes the calling thread the owner. Call while no thread pumps the loop. False (and nothing
   // changes) while a pass is running.

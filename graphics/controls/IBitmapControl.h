@@ -1,13 +1,14 @@
 #pragma once
 
 #include "graphics/IBitmap.h"
+#include "graphics/IBitmapBase.h"
 #include "graphics/IControl.h"
 
 namespace plugin::ui {
 
 // A control drawing the frame of a bitmap strip that matches its value; the editor's background
 // is one. Main thread only.
-class IBitmapControl : public IControl
+class IBitmapControl : public IControl, public IBitmapBase
 {
 public:
   // Bounds: one frame of the bitmap with its top-left at (x, y); blend method at weight 1.
@@ -15,13 +16,11 @@ public:
                  EBlend blend = EBlend::SourceOver);
   ~IBitmapControl() override;
 
-  // The frame loop draws the frame for the value. Main thread.
+  // The screen scale changed: the same resource is loaded again at the next whole scale. Main
+  // thread; loads and allocates.
+  void OnRescale() override;
+  // The frame loop draws the frame for the value. Main thread; no allocation.
   void Draw(ICanvas& g) override;
-
-  const IBitmap& GetBitmap() const noexcept { return mBitmap; }
-
-protected:
-  IBitmap mBitmap;
 };
 
 } // namespace plugin::ui

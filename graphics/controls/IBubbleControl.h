@@ -8,7 +8,8 @@
 namespace plugin::ui {
 
 // The value bubble: shows a text beside a control with a call-out arrow. The graphics context
-// places it (ICanvas::ShowBubbleControl) and the bubble fades itself in and out. Main thread only.
+// places it (ICanvas::ShowBubbleControl); the bubble fades in, stays a second and then for as long
+// as its caller is held by a pointer, and fades out. Main thread only.
 class IBubbleControl : public IControl
 {
 public:
@@ -21,7 +22,7 @@ public:
                  const IColor& strokeColor = COLOR_BLACK, float roundness = 0.f);
   ~IBubbleControl() override;
 
-  // The frame loop draws shadow, bubble and text. Main thread.
+  // The frame loop draws shadow, bubble and text. Main thread; no allocation.
   void Draw(ICanvas& g) override;
   // Draws the text inside r. Main thread, while drawing.
   virtual void DrawContent(ICanvas& g, const IRECT& r);
@@ -45,6 +46,9 @@ public:
 
 protected:
   friend class ICanvas;
+
+  // One frame of a fade or of the wait while shown.
+  void Animate();
 
   uint64_t mTouchId = 0;
   EDirection mDirection = EDirection::Vertical;

@@ -16,7 +16,20 @@ public:
                         const IColor& dragColor = COLOR_BLACK);
   ~ICornerResizerControl() override;
 
-  // The frame loop draws the corner triangle. Main thread.
+  // --- Events: the graphics context calls them on the main thread. ---
+
+  // Starts a resize drag; the graphics context follows the pointer until the release.
+  void OnMouseDown(float x, float y, const IMouseMod& mod) override;
+  // Restores the size the editor had when the resizer was made, at scale 1.
+  void OnMouseDblClick(float x, float y, const IMouseMod& mod) override;
+  // Entering shows the diagonal resize cursor; leaving restores the cursor it replaced.
+  void OnMouseOver(float x, float y, const IMouseMod& mod) override;
+  void OnMouseOut() override;
+  // The draw scale or size changed: the square goes back to the bottom-right corner with the same
+  // size on screen.
+  void OnRescale() override;
+
+  // The frame loop draws the corner triangle. Main thread; no allocation.
   void Draw(ICanvas& g) override;
 
   float GetSize() const noexcept { return mSize; }

@@ -1,14 +1,25 @@
 #include "graphics/controls/IPanelControl.h"
 
+#include "graphics/ICanvas.h"
+
 namespace plugin::ui {
 
 IPanelControl::IPanelControl(const IRECT& bounds, const IPattern& pattern, bool drawFrame)
-    : IControl(bounds, -1), mPattern(pattern), mDrawFrame(drawFrame)
+    : IContainerBase(bounds), mPattern(pattern), mDrawFrame(drawFrame)
 {}
 
 IPanelControl::~IPanelControl() = default;
 
-// Placeholder until the panel control lands: nothing is drawn.
-void IPanelControl::Draw(ICanvas&) {}
+void IPanelControl::Draw(ICanvas& g)
+{
+  const IRECT& r = mBounds;
+  g.PathMoveTo(r.L, r.T);
+  g.PathLineTo(r.R, r.T);
+  g.PathLineTo(r.R, r.B);
+  g.PathLineTo(r.L, r.B);
+  g.PathClose();
+  g.PathFill(mPattern, IFillOptions(EFillRule::Winding, false), &mBlendState);
+  if (mDrawFrame) g.DrawRect(COLOR_LIGHT_GRAY, r, &mBlendState, 1.f);
+}
 
 } // namespace plugin::ui

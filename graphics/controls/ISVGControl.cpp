@@ -1,5 +1,7 @@
 #include "graphics/controls/ISVGControl.h"
 
+#include "graphics/ICanvas.h"
+
 namespace plugin::ui {
 
 ISVGControl::ISVGControl(const IRECT& bounds, const ISVG& svg, bool useLayer)
@@ -8,7 +10,19 @@ ISVGControl::ISVGControl(const IRECT& bounds, const ISVG& svg, bool useLayer)
 
 ISVGControl::~ISVGControl() = default;
 
-// Placeholder until the SVG controls land: nothing is drawn.
-void ISVGControl::Draw(ICanvas&) {}
+void ISVGControl::Draw(ICanvas& g)
+{
+  if (!mUseLayer) {
+    g.DrawSVG(mSVG, mBounds, &mBlendState);
+    return;
+  }
+  // The layer is drawn again only when the bounds or either scale changed since it was made.
+  if (!g.CheckLayer(mLayer)) {
+    g.StartLayer(this, mBounds, false);
+    g.DrawSVG(mSVG, mBounds);
+    mLayer = g.EndLayer();
+  }
+  g.DrawLayer(mLayer, &mBlendState);
+}
 
 } // namespace plugin::ui

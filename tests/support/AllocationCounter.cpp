@@ -68,53 +68,27 @@ namespace {
 
 constexpr int kHookInstalled = 1; // the replaced operators below always count
 
-void* Allocate(std::size_t n, std::size_t align) noexcept
+void* Allocate(std::size_t n, std::size_t align)
 {
   CountOne();
-  if (n == 0) n = 1;
-  if (align <= alignof(std::max_align_t)) return std::malloc(n);
   void* p = nullptr;
-  return ::posix_memalign(&p, align, n) == 0 ? p : nullptr;
-}
-
-void* AllocateOrThrow(std::size_t n, std::size_t align)
-{
-  if (void* p = Allocate(n, align)) return p;
-  throw std::bad_alloc();
+  if (align <= alignof(std::max_align_t))
+    p = std::malloc(n ? n : 1);
+  else if (::posix_memalign(&p, align, n ? n : 1) != 0)
+    p = nullptr;
+  if (!p) throw std::bad_alloc();
+  return p;
 }
 
 } // namespace
 
-// Every form of the global allocation functions, so that each new pairs with its delete.
+// The standard library routes the array and nothrow forms through these, so each new
+// still pairs with its delete.
 void* operator new(std::size_t n)
-{
-  return AllocateOrThrow(n, 0);
-}
-void* operator new[](std::size_t n)
-{
-  return AllocateOrThrow(n, 0);
-}
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept
-{
-  return Allocate(n, 0);
-}
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept
 {
   return Allocate(n, 0);
 }
 void* operator new(std::size_t n, std::align_val_t a)
-{
-  return AllocateOrThrow(n, static_cast<std::size_t>(a));
-}
-void* operator new[](std::size_t n, std::align_val_t a)
-{
-  return AllocateOrThrow(n, static_cast<std::size_t>(a));
-}
-void* operator new(std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept
-{
-  return Allocate(n, static_cast<std::size_t>(a));
-}
-void* operator new[](std::size_t n, std::align_val_t a, const std::nothrow_t&) noexcept
 {
   return Allocate(n, static_cast<std::size_t>(a));
 }
@@ -122,7 +96,7 @@ void operator delete(void* p) noexcept
 {
   std::free(p);
 }
-void operator delete[](void* p) noexcept
+void operator delete(void* p, std::align_val_t) noexcept
 {
   std::free(p);
 }
@@ -130,39 +104,7 @@ void operator delete(void* p, std::size_t) noexcept
 {
   std::free(p);
 }
-void operator delete[](void* p, std::size_t) noexcept
-{
-  std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept
-{
-  std::free(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept
-{
-  std::free(p);
-}
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
-{
-  std::free(p);
-}
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept
-{
-  std::free(p);
-}
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept
 {
   std::free(p);
 }

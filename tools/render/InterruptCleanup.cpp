@@ -24,7 +24,9 @@ extern "C" void OnInterrupt(int signal)
 
 void InstallInterruptCleanup()
 {
-  for (int s : {SIGINT, SIGTERM, SIGHUP}) {
+  for (int s : {SIGHUP,  SIGINT,    SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,
+                SIGSEGV, SIGUSR1,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU,
+                SIGXFSZ, SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR,  SIGSYS}) {
     struct sigaction action
     {};
     action.sa_handler = OnInterrupt;

@@ -2,8 +2,9 @@
 
 namespace kelmo::render {
 
-// Removes the half-written temporary output file when the process is interrupted (SIGINT,
-// SIGTERM, SIGHUP), then lets the signal end the process as it would have.
+// Removes the half-written temporary output file when a signal ends the process (every signal
+// whose default action ends it and that can be caught: an interrupt, a broken pipe, a file size
+// limit, a crash, ...), then lets the signal end the process as it would have.
 // One temporary file at a time; the path is kept in a fixed buffer so that the handler only
 // calls unlink.
 

@@ -37,6 +37,9 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
     RenderFailure failure;
     if (!Render(parsed.options, progress, summary, failure))
       return Report(err, failure.exitCode, failure.message);
+    for (const std::string& warning : summary.warnings)
+      err << "kelmo-render: warning: " << warning << "\n";
+    err << std::flush;
     if (parsed.options.json) out << SummaryJson(summary) << std::flush;
     return kExitSuccess;
   } catch (const std::bad_alloc&) {

@@ -27,6 +27,7 @@ Input:
                         impulse            one full-scale sample at the start
                         silence
                         sweep:HZ1:HZ2:DBFS an exponential sweep over the whole length
+                      levels from -200 to +40 dBFS
   --seconds S         length of the generated signal (default 4)
   --rate HZ           sample rate of the generated signal, a whole number (default 48000)
   --channels 1|2      channels of the generated signal (default 2)
@@ -55,10 +56,13 @@ Processing:
 
 Output:
   --json              print a summary on stdout: per channel the input and output peak
-                      and RMS in dBFS (null for silence), the final meter values, the
-                      frames processed and the real-time factor (audio seconds per second
-                      spent in the plug-in)
+                      and RMS in dBFS (null for silence; the output as written), the
+                      final meter values, the frames processed, the frames the input
+                      declared, the clipped output samples, any warnings and the
+                      real-time factor (audio seconds per second spent in the plug-in)
   --pcm24             write 24-bit PCM (clipped at full scale) instead of 32-bit float
+                      (samples beyond the format are clipped, counted in the summary
+                      and reported; outputs over 4 GiB are written as RF64)
   --help              show this text
 
 Every render starts from a fresh plug-in at its defaults: the user's own preset of slot 0
@@ -66,7 +70,8 @@ is not read. A progress bar is shown on a terminal once a render has run for two
 
 Exit status: 0 on success, 2 for a bad command line (unknown option, parameter or preset,
 a value that is not a number or out of range), 1 when a file cannot be read or written or
-the plug-in fails. Errors are reported as one line on stderr.
+the plug-in fails. Errors are reported as one line on stderr; a render that succeeded with
+an input shorter than its header declares, or with clipped output, adds a warning line.
 )";
 
 bool EndsWithWav(const std::string& path)

@@ -29,6 +29,10 @@ std::string SummaryJson(const RenderSummary& s)
   out["precision"] = s.precisionBits;
   out["path"] = s.path;
   out["realtime_factor"] = OrNull(s.RealTimeFactor());
+  out["input_frames_declared"] = s.inputFramesDeclared >= 0 ? nlohmann::ordered_json(s.inputFramesDeclared)
+                                                            : nlohmann::ordered_json(nullptr);
+  out["clipped_samples"] = s.clippedSamples;
+  out["warnings"] = s.warnings;
   nlohmann::ordered_json channels = nlohmann::ordered_json::array();
   for (const RenderSummary::Channel& c : s.channels) {
     nlohmann::ordered_json ch;

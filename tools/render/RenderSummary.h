@@ -26,6 +26,9 @@ struct RenderSummary
   int precisionBits = 64;
   double processSeconds = 0.0; // time spent in the plug-in's processing calls
   std::vector<Channel> channels;
+  int64_t inputFramesDeclared = -1;  // what the input claimed to hold; -1 when unknown
+  int64_t clippedSamples = 0;        // output samples the file could not hold as they were
+  std::vector<std::string> warnings; // one line each, also shown on stderr
 
   // Seconds of audio processed per second spent processing; nothing when no time was measured.
   std::optional<double> RealTimeFactor() const;
@@ -33,6 +36,7 @@ struct RenderSummary
 
 // The --json text: one JSON object (keys below), a newline at the end.
 //   frames, sample_rate, seconds, block_size, precision, path, realtime_factor,
+//   input_frames_declared (null when unknown), clipped_samples, warnings: [text],
 //   channels: [{input_peak_dbfs, input_rms_dbfs, output_peak_dbfs, output_rms_dbfs,
 //               meter_gain_reduction_db, meter_needle}]
 // Levels of silent channels and unavailable values are null.

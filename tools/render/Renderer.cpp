@@ -2,6 +2,7 @@
 
 #include "tools/render/EngineTarget.h"
 #include "tools/render/LevelMeter.h"
+#include "tools/render/OutputClip.h"
 #include "tools/render/RenderSettings.h"
 #include "tools/render/SignalGenerator.h"
 #include "tools/render/SoundFileReader.h"
@@ -104,6 +105,7 @@ struct Job
   ProgressBar& progress;
   std::vector<LevelMeter> inputLevels, outputLevels;
   int64_t frames = 0;
+  int64_t clipped = 0;
   double processSeconds = 0.0;
 };
 
@@ -149,8 +151,11 @@ template <typename T> bool ProcessAll(Job& job, RenderFailure& failure)
     job.processSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!ok) return Fail(failure, kExitFailure, "the plug-in failed to process a block");
 
-    for (int c = 0; c < channels; ++c)
+    // The summary meters what the file holds.
+    for (int c = 0; c < channels; ++c) {
+      job.clipped += ClipForFile(out.pointers[static_cast<size_t>(c)], n, job.options.pcm24);
       job.outputLevels[static_cast<size_t>(c)].Add(out.pointers[static_cast<size_t>(c)], n);
+    }
     if (!job.writer.Write(out.pointers.data(), n, error)) return Fail(failure, kExitFailure, error);
     job.frames += n;
     job.progress.Update(job.frames);
@@ -188,15 +193,16 @@ bool Render(const RenderOptions& options, const ProgressSettings& progressSettin
   if (!ApplyParamSettings(*target, settings, failure)) return false;
 
   std::string error;
-  std::unique_ptr<SoundFileWriter> writer = SoundFileWriter::Create(
-      options.outputPath, static_cast<int>(input->SampleRate()), input->Channels(), options.pcm24, error);
+  std::unique_ptr<SoundFileWriter> writer =
+      SoundFileWriter::Create(options.outputPath, static_cast<int>(input->SampleRate()), input->Channels(),
+                              options.pcm24, error, input->DeclaredFrames());
   if (!writer) return Fail(failure, kExitFailure, error);
 
   std::ostream* progressStream = progressSettings.stream;
   std::ostringstream discard;
   ProgressBar progress(progressStream ? *progressStream : discard, progressStream && progressSettings.enabled,
                        input->Frames(), input->SampleRate(), progressSettings.clock);
-  Job job{options, *input, sidechain.get(), *target, *writer, progress, {}, {}, 0, 0.0};
+  Job job{options, *input, sidechain.get(), *target, *writer, progress, {}, {}, 0, 0, 0.0};
   job.inputLevels.resize(static_cast<size_t>(input->Channels()));
   job.outputLevels.resize(static_cast<size_t>(input->Channels()));
   const bool processed =
@@ -212,6 +218,16 @@ bool Render(const RenderOptions& options, const ProgressSettings& progressSettin
   s.blockSize = options.blockSize;
   s.precisionBits = options.doublePrecision ? 64 : 32;
   s.processSeconds = job.processSeconds;
+  s.inputFramesDeclared = input->DeclaredFrames();
+  s.clippedSamples = job.clipped;
+  if (s.inputFramesDeclared > job.frames)
+    s.warnings.push_back("input '" + options.inputPath + "' declares " +
+                         std::to_string(s.inputFramesDeclared) + " frames but ended after " +
+                         std::to_string(job.frames) + " (truncated or damaged); the output is as short");
+  if (job.clipped > 0)
+    s.warnings.push_back(std::to_string(job.clipped) +
+                         " output samples beyond what the file holds were clipped" +
+                         (options.pcm24 ? " at full scale" : " at the largest float"));
   for (int c = 0; c < input->Channels(); ++c) {
     RenderSummary::Channel ch;
     const LevelMeter& in = job.inputLevels[static_cast<size_t>(c)];

@@ -41,6 +41,11 @@ bool ReadLevel(std::string_view field, double& dbfs, std::string& error)
     error = "level '" + std::string(field) + "' is not a number of dBFS";
     return false;
   }
+  if (dbfs < kMinSignalDbfs || dbfs > kMaxSignalDbfs) {
+    error = "level " + NumberForMessage(dbfs) + " dBFS is outside " + NumberForMessage(kMinSignalDbfs) +
+            " to " + NumberForMessage(kMaxSignalDbfs) + " dBFS";
+    return false;
+  }
   return true;
 }
 

@@ -16,6 +16,11 @@ struct SignalRecipe
   double levelDbfs = 0.0; // peak level of sine, sweep and noise
 };
 
+// Levels a generated signal may have, in dBFS: from far below any file's noise floor to well
+// above full scale.
+inline constexpr double kMinSignalDbfs = -200.0;
+inline constexpr double kMaxSignalDbfs = 40.0;
+
 // Reads a --signal text. False with a one-line reason in error ("sine needs HZ and DBFS: ...").
 // Frequencies must be positive; the upper limit depends on the rate (CheckSignalAgainstRate).
 bool ParseSignalRecipe(std::string_view text, SignalRecipe& recipe, std::string& error);

@@ -24,6 +24,8 @@ public:
   int Channels() const override { return mChannels; }
   double SampleRate() const override { return mSampleRate; }
   int64_t Frames() const override { return mFrames; }
+  // The larger of the frames the library found and those a WAV header's data chunk declares.
+  int64_t DeclaredFrames() const override { return mDeclaredFrames; }
   int Read(double* const* channels, int maxFrames) override;
   const char* Error() const override { return mError.c_str(); }
 
@@ -34,6 +36,7 @@ private:
   int mChannels = 0;
   double mSampleRate = 0.0;
   int64_t mFrames = -1;
+  int64_t mDeclaredFrames = -1;
   std::vector<double> mInterleaved;
   std::string mError;
 };

@@ -4,6 +4,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -33,7 +34,8 @@ std::string NameOf(const std::string& path)
 } // namespace
 
 std::unique_ptr<SoundFileWriter> SoundFileWriter::Create(const std::string& path, int sampleRate,
-                                                         int channels, bool pcm24, std::string& error)
+                                                         int channels, bool pcm24, std::string& error,
+                                                         int64_t expectedFrames)
 {
   struct stat st
   {};
@@ -58,10 +60,15 @@ std::unique_ptr<SoundFileWriter> SoundFileWriter::Create(const std::string& path
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
 
+  // The largest sample data a WAV header can count, with room for the header's other chunks.
+  constexpr int64_t kWavDataLimit = 0xFFFFFFFFll - 4096;
+  const int64_t bytesPerFrame = static_cast<int64_t>(channels) * (pcm24 ? 3 : 4);
+  const bool large = expectedFrames > kWavDataLimit / std::max<int64_t>(bytesPerFrame, 1);
   SF_INFO info{};
   info.samplerate = sampleRate;
   info.channels = channels;
-  info.format = SF_FORMAT_WAV | (pcm24 ? SF_FORMAT_PCM_24 : SF_FORMAT_FLOAT);
+  info.format = (large ? SF_FORMAT_RF64 : SF_FORMAT_WAV) | (pcm24 ? SF_FORMAT_PCM_24 : SF_FORMAT_FLOAT);
+  writer->mFramesLeft = large ? -1 : kWavDataLimit / std::max<int64_t>(bytesPerFrame, 1);
   writer->mFd = fd;
   writer->mFile = sf_open_fd(fd, SFM_WRITE, &info, SF_FALSE);
   if (!writer->mFile) {
@@ -108,6 +115,14 @@ bool SoundFileWriter::WriteFrames(const T* const* channels, int nFrames, std::st
     return false;
   }
   if (nFrames <= 0) return true;
+  if (mFramesLeft >= 0) {
+    // A WAV header would count these sizes wrong.
+    if (nFrames > mFramesLeft) {
+      error = "cannot write '" + mPath + "': the output outgrows what a WAV header can count (4 GiB)";
+      return false;
+    }
+    mFramesLeft -= nFrames;
+  }
   auto& buffer = [this]() -> std::vector<T>& {
     if constexpr (std::is_same_v<T, double>)
       return mInterleaved;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,14 +17,17 @@ class SoundFileWriter
 {
 public:
   // Creates the temporary file next to path. Null with a one-line reason in error when the
-  // folder cannot take it.
+  // folder cannot take it. A WAV header counts sizes in 32 bits: when expectedFrames of sample
+  // data need more than that the file is RF64 (the 64-bit form of WAV); otherwise, and when the
+  // count is unknown (below 0), plain WAV.
   static std::unique_ptr<SoundFileWriter> Create(const std::string& path, int sampleRate, int channels,
-                                                 bool pcm24, std::string& error);
+                                                 bool pcm24, std::string& error, int64_t expectedFrames = -1);
   ~SoundFileWriter();
   SoundFileWriter(const SoundFileWriter&) = delete;
   SoundFileWriter& operator=(const SoundFileWriter&) = delete;
 
-  // Appends nFrames frames from planar channels. False with error set when the write failed.
+  // Appends nFrames frames from planar channels. False with error set when the write failed or
+  // a plain WAV file would outgrow its header's sizes.
   bool Write(const double* const* channels, int nFrames, std::string& error);
   bool Write(const float* const* channels, int nFrames, std::string& error);
 
@@ -46,6 +50,7 @@ private:
   std::string mPath;
   std::string mTempPath;
   int mChannels = 0;
+  int64_t mFramesLeft = -1; // frames a plain WAV file still takes; -1 for RF64 (no limit)
   std::vector<double> mInterleaved;
   std::vector<float> mInterleavedFloat;
 };

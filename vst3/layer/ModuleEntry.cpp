@@ -1,6 +1,7 @@
 // The module entry points a Linux host calls right after loading the bundle and right before
 // unloading it. Entries nest: the host may enter several times and must exit as often.
 #include "vst3/layer/ModuleEntry.h"
+#include "vst3/layer/ModuleExitHooks.h"
 
 #include <atomic>
 #include <mutex>
@@ -29,11 +30,15 @@ extern "C" __attribute__((visibility("default"))) bool ModuleEntry(void* sharedL
   return true;
 }
 
-// Host, main thread, once per ModuleEntry before unloading. False for an exit without entry.
+// Host, main thread, once per ModuleEntry before unloading. The outermost exit runs the module's
+// exit hooks. False for an exit without entry.
 extern "C" __attribute__((visibility("default"))) bool ModuleExit()
 {
   std::lock_guard<std::mutex> lock(plugin::layer::gEntryMutex);
   if (plugin::layer::gEntryCount == 0) return false;
-  if (--plugin::layer::gEntryCount == 0) plugin::layer::gModuleHandle.store(nullptr);
+  if (--plugin::layer::gEntryCount == 0) {
+    plugin::layer::gModuleHandle.store(nullptr);
+    plugin::layer::RunModuleExitHooks();
+  }
   return true;
 }

@@ -303,6 +303,11 @@ uint32 PLUGIN_API SingleComponentEffect::getTailSamples()
   return kNoTail;
 }
 
+uint32 PLUGIN_API SingleComponentEffect::getProcessContextRequirements()
+{
+  return 0;
+}
+
 bool SingleComponentEffect::isTypeOf(FClassID s, bool askBaseClass) const
 {
   if (classIDsEqual(s, getFClassID())) return true;
@@ -320,6 +325,11 @@ tresult PLUGIN_API SingleComponentEffect::queryInterface(const TUID iid, void** 
   if (FUnknownPrivate::iidEqual(iid, IAudioProcessor::iid)) {
     addRef();
     *obj = static_cast<IAudioProcessor*>(this);
+    return kResultOk;
+  }
+  if (FUnknownPrivate::iidEqual(iid, IProcessContextRequirements::iid)) {
+    addRef();
+    *obj = static_cast<IProcessContextRequirements*>(this);
     return kResultOk;
   }
   // IEditController, IEditController2, IUnitInfo, IPluginBase, IConnectionPoint, FUnknown.

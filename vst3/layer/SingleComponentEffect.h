@@ -21,7 +21,8 @@ namespace plugin::layer {
 // queryInterface for further interfaces and then calls this class's version.
 class SingleComponentEffect : public ControllerStateSide,
                               public ComponentStateSide,
-                              public Steinberg::Vst::IAudioProcessor
+                              public Steinberg::Vst::IAudioProcessor,
+                              public Steinberg::Vst::IProcessContextRequirements
 {
 public:
   SingleComponentEffect();
@@ -123,6 +124,10 @@ public:
   // Audio thread: must not allocate, lock or block.
   Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override = 0;
   Steinberg::uint32 PLUGIN_API getTailSamples() override;
+
+  // IProcessContextRequirements (host, main thread, between initialize and setActive): the
+  // process-context fields the effect reads, as the interface's kNeed* flags. None here.
+  Steinberg::uint32 PLUGIN_API getProcessContextRequirements() override;
 
   // Run-time type names: "SingleComponentEffect", then the SDK controller's chain.
   static Steinberg::FClassID getFClassID() { return "SingleComponentEffect"; }

@@ -34,6 +34,7 @@ TEST_F(Linking, EditsCarryOverBothWaysAndRefreshTheEditor)
   for (const auto& [left, right] : kLinked) {
     SCOPED_TRACE(left);
     TestKelmo k;
+    ASSERT_EQ(k.initialize(nullptr), Steinberg::kResultOk); // the host-facing parameters
     k.events.clear();
     // The editor's road: a normalised value through the API base, which calls the change hook.
     k.SetParameterValue(left, k.GetParam(left)->GetDefault(true) > 0.5 ? 0.2 : 0.8);
@@ -41,11 +42,15 @@ TEST_F(Linking, EditsCarryOverBothWaysAndRefreshTheEditor)
     EXPECT_NE(lv, k.GetParam(left)->GetDefault());
     EXPECT_EQ(V(k, right), k.GetParam(right)->Constrain(lv));
     EXPECT_EQ(ParamSends(k), 44u); // every value goes to the editor at once
+    // The host's copy of the twin follows.
+    EXPECT_DOUBLE_EQ(k.normalizedParamToPlain(right, k.getParamNormalized(right)), V(k, right));
 
     k.SetParameterValue(right, 0.0);
     const double rv = V(k, right);
     EXPECT_NEAR(rv, k.GetParam(right)->GetMin(), 1e-9);
     EXPECT_EQ(V(k, left), k.GetParam(left)->Constrain(rv));
+    EXPECT_DOUBLE_EQ(k.normalizedParamToPlain(left, k.getParamNormalized(left)), V(k, left));
+    k.terminate();
   }
 }
 

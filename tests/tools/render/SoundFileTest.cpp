@@ -126,31 +126,33 @@ TEST(SoundFile, ReaderRefusesWhatIsNotSound)
   EXPECT_EQ(cut[0].size(), 500u);
 }
 
-TEST(SoundFile, InterruptRemovesTheTemporaryFile)
+TEST(SoundFile, EverySignalThatEndsTheToolRemovesTheTemporaryFile)
 {
-  ScratchFolder dir;
-  int fds[2];
-  ASSERT_EQ(::pipe(fds), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  for (int signal : {SIGTERM, SIGINT, SIGQUIT, SIGPIPE, SIGXFSZ}) {
+    ScratchFolder dir;
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(fds[0]);
+      InstallInterruptCleanup();
+      std::string error;
+      auto writer = SoundFileWriter::Create(dir / "out.wav", 48000, 1, false, error);
+      const std::string temp = writer ? writer->TemporaryPath() : std::string();
+      if (::write(fds[1], temp.c_str(), temp.size() + 1) < 0) ::_exit(3);
+      ::raise(signal);
+      ::_exit(4); // not reached
+    }
+    ::close(fds[1]);
+    char temp[4096] = {};
+    ASSERT_GT(::read(fds[0], temp, sizeof temp - 1), 1);
     ::close(fds[0]);
-    InstallInterruptCleanup();
-    std::string error;
-    auto writer = SoundFileWriter::Create(dir / "out.wav", 48000, 1, false, error);
-    const std::string temp = writer ? writer->TemporaryPath() : std::string();
-    if (::write(fds[1], temp.c_str(), temp.size() + 1) < 0) ::_exit(3);
-    ::raise(SIGTERM);
-    ::_exit(4); // not reached
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status)) << signal;
+    EXPECT_EQ(WTERMSIG(status), signal);
+    EXPECT_FALSE(std::filesystem::exists(temp)) << signal;
+    EXPECT_TRUE(dir.Entries().empty()) << signal;
   }
-  ::close(fds[1]);
-  char temp[4096] = {};
-  ASSERT_GT(::read(fds[0], temp, sizeof temp - 1), 1);
-  ::close(fds[0]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFSIGNALED(status));
-  EXPECT_EQ(WTERMSIG(status), SIGTERM);
-  EXPECT_FALSE(std::filesystem::exists(temp));
-  EXPECT_TRUE(dir.Entries().empty());
 }

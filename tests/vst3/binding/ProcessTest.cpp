@@ -249,27 +249,30 @@ TEST_P(KelmoProcess, HostileBufferShapesNeverReadOutOfRange)
   EXPECT_EQ(negative.output(0, 0, 0), 7.0);
 }
 
-TEST_P(KelmoProcess, AnUnknownSampleSizeDoesNoAudioWorkButTakesTheChanges)
+TEST_P(KelmoProcess, ASampleSizeOtherThanTheSetUpsIsRefused)
 {
   ProcessBlock block(size(), {2, 2}, {2}, kMaxBlock);
   block.fillInputs(0.25);
   block.fillOutputs(7.0);
   block.inputChanges().add(25, 0, 0.0);
   ProcessData data{};
-  // A copy of the host call with a sample size no host may use.
   ASSERT_EQ(block.process(*kelmo.processor), kResultOk);
-  data = block.data();
-  data.symbolicSampleSize = 3;
-  block.fillOutputs(7.0);
-  block.inputChanges().clear();
-  block.inputChanges().add(25, 0, 1.0);
-  ASSERT_EQ(kelmo.processor->process(data), kResultOk);
-  EXPECT_EQ(block.output(0, 0, 0), 7.0);
-  auto stream = owned(new MemoryStream);
-  ASSERT_EQ(kelmo.component->getState(stream.get()), kResultOk);
-  double outputGain = 0.0;
-  std::memcpy(&outputGain, stream->bytes().data() + 25 * sizeof(double), sizeof(double));
-  EXPECT_EQ(outputGain, 16.0);
+  // Copies of the host call with the other sample size (its buffers read as the wrong type) and
+  // with one no host may use: neither touches a sample nor takes the changes.
+  for (int32 wrong : {size() == kSample32 ? int32{kSample64} : int32{kSample32}, int32{3}}) {
+    data = block.data();
+    data.symbolicSampleSize = wrong;
+    block.fillOutputs(7.0);
+    block.inputChanges().clear();
+    block.inputChanges().add(25, 0, 1.0);
+    EXPECT_EQ(kelmo.processor->process(data), kInvalidArgument);
+    EXPECT_EQ(block.output(0, 0, 0), 7.0);
+    auto stream = owned(new MemoryStream);
+    ASSERT_EQ(kelmo.component->getState(stream.get()), kResultOk);
+    double outputGain = 0.0;
+    std::memcpy(&outputGain, stream->bytes().data() + 25 * sizeof(double), sizeof(double));
+    EXPECT_EQ(outputGain, -16.0);
+  }
 }
 
 TEST_P(KelmoProcess, SetUpRefusesWhatItCannotProcess)
@@ -281,8 +284,12 @@ TEST_P(KelmoProcess, SetUpRefusesWhatItCannotProcess)
   EXPECT_EQ(kelmo.processor->setupProcessing(setup), kInvalidArgument);
   setup = MakeSetup(size(), std::numeric_limits<double>::quiet_NaN(), kMaxBlock);
   EXPECT_EQ(kelmo.processor->setupProcessing(setup), kInvalidArgument);
-  setup = MakeSetup(size(), -44100.0, kMaxBlock);
-  EXPECT_EQ(kelmo.processor->setupProcessing(setup), kInvalidArgument);
+  for (double rate : {-44100.0, 768001.0, 1e308}) { // above the signal path's highest rate as well
+    setup = MakeSetup(size(), rate, kMaxBlock);
+    EXPECT_EQ(kelmo.processor->setupProcessing(setup), kInvalidArgument) << rate;
+  }
+  setup = MakeSetup(size(), 768000.0, kMaxBlock);
+  EXPECT_EQ(kelmo.processor->setupProcessing(setup), kResultOk);
   // The last good set-up still holds.
   kelmo.Start(size(), kRate, kMaxBlock);
   const auto inputs = WithSidechain(TestSignal(1000));

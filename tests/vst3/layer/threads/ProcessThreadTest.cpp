@@ -1,5 +1,5 @@
-#include "tests/vst3/testhost/ProcessBlock.h"
 #include "tests/vst3/layer/GainBundle.h"
+#include "tests/vst3/testhost/ProcessBlock.h"
 #include "tools/vst3host/MemoryStream.h"
 
 #include <atomic>
@@ -38,7 +38,7 @@ TEST(ProcessThreads, AudioThreadAgainstMainThreadCalls)
   });
 
   int saves = 0;
-  while (!done) {
+  do { // at least one save, however fast the audio thread finishes
     auto stream = owned(new MemoryStream);
     ASSERT_EQ(gain.component->getState(stream), kResultOk);
     ASSERT_EQ(stream->bytes().size(), static_cast<size_t>(tp::kStateSize));
@@ -47,7 +47,7 @@ TEST(ProcessThreads, AudioThreadAgainstMainThreadCalls)
     EXPECT_GE(v, 0.0);
     EXPECT_LE(v, 1.0);
     ++saves;
-  }
+  } while (!done);
   audio.join();
   EXPECT_EQ(blocks.load(), 2000);
   EXPECT_GT(saves, 0);
