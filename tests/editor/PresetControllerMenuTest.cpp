@@ -8,14 +8,12 @@
 #include <vector>
 
 #include "editor/SavePresetField.h"
-#include "editor/UserPresetFiles.h"
 #include "editor/UserPresetNames.h"
 #include "engine/kelmo/KelmoTestSupport.h"
 #include "graphics/controls/IVButtonControl.h"
 #include "support/ui/FrameDriver.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/ResourceFolder.h"
-#include "support/ui/TestEditorDelegate.h"
 #include "support/ui/UiEvents.h"
 
 using namespace kelmotest;
@@ -24,11 +22,8 @@ using namespace plugin::ui::test;
 
 namespace {
 
-const IRECT kBarRect(250.f, 1.f, 650.f, 24.f);
-const IRECT kNameRect(308.f, 1.f, 594.f, 24.f);
-
-// The editor's preset bar in a recording editor over the plug-in, with user files in a
-// temporary folder: slot 3 holds the user preset "Three".
+// The preset bar in a recording editor with its own text field, over the plug-in on slot 0;
+// the user files live in a temporary folder where slot 3 holds "Three".
 class PresetBar : public KelmoTest
 {
 protected:
@@ -37,65 +32,60 @@ protected:
     KelmoTest::SetUp();
     res.Write("Save@2x.png");
     res.Write("Trash@2x.png");
+    for (int slot = 0; slot < 40; ++slot)
+      std::filesystem::remove_all(UserPresetPath(slot));
     WriteSlot(3, R"({"Params":{},"PresetName":"Three"})");
+    frames.reset();
+    g.reset();
     k = std::make_unique<TestKelmo>();
     g = std::make_unique<RecordingCanvas>(*k, 899, 500);
     g->bitmapWidth = g->bitmapHeight = 16;
+    g->AttachTextEntryControl();
     frames = std::make_unique<FrameDriver>(*g);
-    bar = new PresetControllerMenu(kBarRect, PresetBarStyle());
-    ASSERT_EQ(g->AttachControl(bar), bar);
+    bar = new PresetControllerMenu(IRECT(250.f, 1.f, 650.f, 24.f), PresetBarStyle());
+    g->AttachControl(bar);
   }
 
-  // A fresh plug-in, editor and bar over a folder holding only slot 3's file.
-  void Rebuild()
+  // One gesture, then a pass of the main run loop: "<", ">", "save", "trash" click the buttons
+  // (and run their animations), "pick N" and "dismiss" answer the slot list, "type NAME" names
+  // the preset in the open field, "esc" is Escape over the field, "block N" makes slot N's file
+  // unwritable, "gain V" sets the vari gain.
+  void Do(const std::string& s)
   {
-    frames.reset();
-    g.reset();
-    k.reset();
-    for (int slot = 0; slot < 40; ++slot)
-      DeleteFileAtPath(UserPresetPath(slot));
-    SetUp();
-  }
-  // A click and the frames that run its 100 ms animation to the end.
-  void Click(float x, float y)
-  {
-    g->OnMouseDown(Press(x, y));
-    g->OnMouseUp(Press(x, y));
-    frames->AdvanceMs(150.0);
-    frames->Tick();
-  }
-  // One gesture: "<", ">", "save", "trash", "pick N" (list choice), "dismiss", "type NAME" (name
-  // entered in the open field), "esc" (Escape over the field). The run loop then runs one pass.
-  void Do(const std::string& step)
-  {
-    if (step == "<") Click(262.f, 12.f);
-    if (step == ">") Click(287.f, 12.f);
-    if (step == "save") Click(613.f, 13.f);
-    if (step == "trash") Click(635.f, 13.f);
-    if (step == "dismiss" || step.starts_with("pick ")) {
-      g->menuScript.chosenIdx = step == "dismiss" ? -1 : std::stoi(step.substr(5));
-      Click(450.f, 12.f);
+    const std::string arg = s.substr(s.find(' ') + 1);
+    const auto click = [this](float x) {
+      g->OnMouseDown(Press(x, 12.f));
+      g->OnMouseUp(Press(x, 12.f));
+    };
+    const std::vector<std::pair<std::string, float>> buttons = {
+        {"<", 262.f}, {">", 287.f}, {"save", 613.f}, {"trash", 635.f}, {"pick", 450.f}, {"dismiss", 450.f}};
+    for (const auto& [name, x] : buttons)
+      if (s.starts_with(name)) {
+        g->menuScript.chosenIdx = name == "pick" ? std::stoi(arg) : -1;
+        click(x);
+      }
+    if (s.starts_with("type ")) {
+      click(450.f);
+      for (std::size_t i = 0, j = 1; i < arg.size(); i = j++) { // one key per UTF-8 character
+        while (j < arg.size() && (arg[j] & 0xC0) == 0x80)
+          ++j;
+        g->OnKeyDown(450.f, 12.f, Key(0, arg.substr(i, j - i).c_str()));
+      }
+      g->OnKeyDown(450.f, 12.f, Key(arg.empty() ? 8 : 13)); // an empty name: backspace, then return
+      if (arg.empty()) g->OnKeyDown(450.f, 12.f, Key(13));
     }
-    if (step.starts_with("type ")) {
-      g->OnMouseDown(Press(450.f, 12.f));
-      g->OnMouseUp(Press(450.f, 12.f));
-      g->SetControlValueAfterTextEdit(step.substr(5).c_str());
-    }
-    if (step == "esc") {
+    if (s == "esc") {
       EXPECT_TRUE(g->OnKeyDown(450.f, 12.f, Key(27)));
     }
+    if (s.starts_with("block ")) std::filesystem::create_directory(UserPresetPath(std::stoi(arg)));
+    if (s.starts_with("gain ")) k->GetParam(kVariGain)->Set(std::stod(arg));
+    frames->AdvanceMs(150.0);
+    frames->Tick();
     plugin::RunLoop::Main().RunPending();
   }
 
   std::string Label() const { return bar->GetNameDisplay()->GetLabelStr(); }
-  savePresetField* Field() const { return dynamic_cast<savePresetField*>(g->GetControlWithTag(66)); }
-  std::set<int> SlotsWithFiles() const
-  {
-    std::set<int> slots;
-    for (int slot = 0; slot < 40; ++slot)
-      if (ReadUserPresetFile(slot)) slots.insert(slot);
-    return slots;
-  }
+  IControl* Field() const { return g->GetControlWithTag(66); }
 
   ResourceFolder res;
   std::unique_ptr<TestKelmo> k;
@@ -106,214 +96,115 @@ protected:
 
 } // namespace
 
-TEST_F(PresetBar, SixChildrenWhereTheBarPutsThem)
+// Each sequence starts afresh. A label "#N" is the framework preset name of slot N.
+TEST_F(PresetBar, ModesStepsListChoicesAndSaves)
 {
-  const struct
-  {
-    IRECT bounds;
-    const char* label; // null: a bitmap button
-  } want[] = {{IRECT(250.f, 1.f, 275.f, 24.f), "<"},     {IRECT(275.f, 1.f, 300.f, 24.f), ">"},
-              {kNameRect, "Choose Preset..."},           {IRECT(594.f, 0.f, 650.f, 25.f), ""},
-              {IRECT(605.f, 5.f, 621.f, 21.f), nullptr}, {IRECT(627.f, 5.f, 643.f, 21.f), nullptr}};
-  ASSERT_EQ(bar->NChildren(), 6);
-  for (int i = 0; i < 6; ++i) {
-    SCOPED_TRACE(i);
-    IControl* child = bar->GetChild(i);
-    EXPECT_EQ(child->GetBounds(), want[i].bounds);
-    EXPECT_EQ(child->GetParent(), bar);
-    auto* vector = dynamic_cast<IVectorBase*>(child);
-    ASSERT_EQ(vector != nullptr, want[i].label != nullptr);
-    if (!vector) continue;
-    EXPECT_STREQ(vector->GetLabelStr(), want[i].label);
-    if (i < 3) {
-      EXPECT_EQ(vector->GetStyle(), PresetBarStyle());
-    }
-  }
-  const IVStyle& frame = dynamic_cast<IVectorBase*>(bar->GetChild(3))->GetStyle();
-  EXPECT_EQ(frame.colorSpec.GetColor(EVColor::Shadow), IColor(255, 21, 21, 21));
-  EXPECT_EQ(frame.colorSpec.GetColor(EVColor::Extra3), COLOR_BLACK);
-  EXPECT_TRUE(frame.drawFrame && !frame.drawShadows && frame.frameThickness == 2.f);
-  EXPECT_EQ(bar->GetChild(2), bar->GetNameDisplay());
-  EXPECT_TRUE(bar->GetIgnoreMouse());
-  EXPECT_EQ(g->GetMouseControlIdx(304.f, 12.f), -1); // the gap between the buttons is nobody's
-  frames->Tick();
-  EXPECT_EQ(g->CallsNamed("DoDrawText").size(), 3u); // "<", ">" and the name display
-}
-
-// Each sequence starts on slot 0 in load mode, slot 3 holding the user file "Three". A label
-// "#N" is the framework preset name of slot N.
-TEST_F(PresetBar, ModesStepsAndListChoices)
-{
+  std::string e38, e50; // names of 38 and 50 two-byte characters
+  for (int i = 0; i < 50; ++i)
+    (i < 38 ? e38 : e50) += "\xC3\xA9";
+  e50 = e38 + e50;
   const struct
   {
     std::vector<std::string> steps;
     int mode, current;
-    std::string label;
+    std::string label, list5; // list5: the list's text of slot 5
     bool fieldOpen;
     std::set<int> files;
   } cases[] = {
-      {{"<"}, 0, 39, "#39", false, {3}},
-      {{"<", ">"}, 0, 0, "#0", false, {3}},
-      {{">", ">", "<"}, 0, 1, "#1", false, {3}},
-      {{"pick 3"}, 0, 3, "Three", false, {3}},
-      {{"save"}, 1, 0, "Select preset slot to overwrite", false, {3}},
-      {{"trash"}, 2, 0, "Select preset slot to reset", false, {3}},
-      {{"save", "save"}, 0, 0, "#0", false, {3}},
-      {{"save", "trash"}, 0, 0, "#0", false, {3}},
-      {{"trash", "dismiss"}, 2, 0, "Select preset slot to reset", false, {3}},
+      {{"<"}, 0, 39, "#39", "#5", false, {3}},
+      {{"<", ">"}, 0, 0, "#0", "#5", false, {3}},
+      {{">", ">", "<"}, 0, 1, "#1", "#5", false, {3}},
+      {{"pick 3"}, 0, 3, "Three", "#5", false, {3}},
+      {{"save"}, 1, 0, "Select preset slot to overwrite", "#5", false, {3}},
+      {{"trash", "dismiss"}, 2, 0, "Select preset slot to reset", "#5", false, {3}},
+      {{"save", "save"}, 0, 0, "#0", "#5", false, {3}},
+      {{"save", "trash"}, 0, 0, "#0", "#5", false, {3}},
       // Stepping leaves the mode: a later choice in the list only loads.
-      {{"save", "<", "pick 7"}, 0, 7, "#7", false, {3}},
-      {{"trash", ">", "pick 3"}, 0, 3, "Three", false, {3}},
-      {{"trash", "pick 3"}, 0, 3, "#3", false, {}},
-      {{"save", "pick 5"}, 0, 0, "", true, {3}},
-      {{"save", "pick 5", "type Bass"}, 0, 0, "Bass", false, {3, 5}},
-      {{"save", "pick 3", "type "}, 0, 0, "", false, {3}},
-      {{"save", "pick 5", "esc"}, 0, 0, "", false, {3}},
-      {{"save", "pick 5", ">"}, 0, 1, "#1", false, {3}},
-      {{"save", "pick 5", "save"}, 1, 0, "Select preset slot to overwrite", false, {3}},
+      {{"save", "<", "pick 5"}, 0, 5, "#5", "#5", false, {3}},
+      {{"trash", ">", "pick 3"}, 0, 3, "Three", "#5", false, {3}},
+      {{"trash", "pick 3"}, 0, 3, "#3", "#5", false, {}},
+      {{"save", "pick 5"}, 0, 0, "", "#5", true, {3}},
+      {{"save", "pick 5", "type Bass"}, 0, 0, "Bass", "- User: Bass", false, {3, 5}},
+      {{"save", "pick 5", "type "}, 0, 0, "", "- User: ", false, {3, 5}},
+      {{"save", "pick 5", "type " + e50}, 0, 0, e38, "- User: " + e50, false, {3, 5}},
+      {{"pick 3", "save", "pick 5", "block 5", "type Lost"}, 0, 3, "Three", "#5", false, {3}},
+      {{"save", "pick 5", "esc"}, 0, 0, "", "#5", false, {3}},
+      {{"save", "pick 5", ">"}, 0, 1, "#1", "#5", false, {3}},
+      {{"save", "pick 5", "save"}, 1, 0, "Select preset slot to overwrite", "#5", false, {3}},
   };
   for (const auto& c : cases) {
-    std::string trace;
-    for (const std::string& s : c.steps)
-      trace += "[" + s + "]";
-    SCOPED_TRACE(trace);
-    Rebuild();
+    SCOPED_TRACE(::testing::PrintToString(c.steps));
+    SetUp();
     for (const std::string& s : c.steps)
       Do(s);
+    const auto name = [&](const std::string& t) {
+      return t[0] == '#' ? k->GetPresetName(std::stoi(t.substr(1))) : t;
+    };
     EXPECT_EQ(bar->GetMode(), c.mode);
     EXPECT_EQ(k->GetCurrentPresetIdx(), c.current);
-    EXPECT_EQ(Label(), c.label[0] == '#' ? k->GetPresetName(std::stoi(c.label.substr(1))) : c.label);
+    EXPECT_EQ(Label(), name(c.label));
+    EXPECT_EQ(PresetListTexts(*k)[5], name(c.list5));
     EXPECT_EQ(Field() != nullptr, c.fieldOpen);
     EXPECT_EQ(bar->NChildren(), c.fieldOpen ? 7 : 6);
-    EXPECT_EQ(SlotsWithFiles(), c.files);
+    std::set<int> files;
+    for (int slot = 0; slot < 40; ++slot)
+      if (ReadUserPresetFile(slot)) files.insert(slot);
+    EXPECT_EQ(files, c.files);
   }
 }
 
 TEST_F(PresetBar, ListShowsEverySlotWithOneCheckUnderTheNameDisplay)
 {
   Do("pick 2");
-  for (int showing = 0; showing < 2; ++showing) {
-    g->ClearCalls();
-    Do("dismiss");
-    EXPECT_EQ(g->CallsNamed("CreatePlatformPopupMenu"),
-              (std::vector<CanvasCall>{{"CreatePlatformPopupMenu", {308.0, 1.0, 594.0, 24.0, 40.0}, ""}}));
-    const std::vector<std::string> texts = PresetListTexts(*k);
-    ASSERT_EQ(bar->GetMenu().NItems(), 40);
-    for (int i = 0; i < 40; ++i) {
-      const IPopupMenu::Item& item = *bar->GetMenu().GetItem(i);
-      EXPECT_EQ(item.GetText(), texts[static_cast<std::size_t>(i)]);
-      EXPECT_EQ(item.GetFlags(), i == 2 ? IPopupMenu::Item::kChecked : 0) << i;
-    }
-    EXPECT_EQ(texts[3], "- User: Three");
+  Do("dismiss");
+  Do("dismiss"); // filled afresh at every showing
+  const std::vector<CanvasCall> shown = g->CallsNamed("CreatePlatformPopupMenu");
+  EXPECT_EQ(shown.back(), (CanvasCall{"CreatePlatformPopupMenu", {308.0, 1.0, 594.0, 24.0, 40.0}, ""}));
+  const std::vector<std::string> texts = PresetListTexts(*k);
+  for (int i = 0; i < 40; ++i) {
+    EXPECT_EQ(bar->GetMenu().GetItem(i)->GetText(), texts[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(bar->GetMenu().GetItem(i)->GetFlags(), i == 2 ? IPopupMenu::Item::kChecked : 0) << i;
   }
-  // Hostile or empty selections change nothing.
-  Do("trash");
-  IPopupMenu odd("", {"a", "b"});
-  for (int chosen : {-1, 2, 40}) {
+  IPopupMenu odd("", {"a"}); // selections that name no item change nothing
+  for (int chosen : {-1, 1}) {
     odd.SetChosenItemIdx(chosen);
     bar->OnPopupMenuSelection(&odd, 0);
   }
   bar->OnPopupMenuSelection(nullptr, 0);
-  EXPECT_EQ(bar->GetMode(), 2);
-  EXPECT_EQ(SlotsWithFiles(), std::set<int>{3});
+  EXPECT_EQ(k->GetCurrentPresetIdx(), 2);
 }
 
-// The file holds the values as they were when the slot was picked; the typed name is shown and
-// listed as it was stored.
-TEST_F(PresetBar, SaveWritesTheValuesOfThePickAndShowsTheStoredName)
+// The file holds the values of the moment the slot was picked; the field leaves only after the
+// dispatch that closed it has returned, and leaves the bar's children; a removal still pending
+// never outlives the field or the editor.
+TEST_F(PresetBar, SaveKeepsThePickedValuesAndTheFieldLeavesAfterDispatch)
 {
-  const std::string longName = "\xFF" + std::string(50, 'x');
-  const struct
-  {
-    std::string typed, stored;
-  } cases[] = {{"Bass", "Bass"}, {"", ""}, {longName, "\xEF\xBF\xBD" + std::string(50, 'x')}};
-  for (const auto& c : cases) {
-    k->GetParam(kVariGain)->Set(12.5);
-    Do("save");
-    Do("pick 5");
-    k->GetParam(kVariGain)->Set(40.0);
-    ASSERT_NE(Field(), nullptr);
-    Do("type " + c.typed);
-    EXPECT_EQ(Label(), UserPresetLabel(c.stored));
-    EXPECT_EQ(PresetListTexts(*k)[5], "- User: " + c.stored);
-    const std::optional<UserPresetContents> file = ReadUserPresetFile(5);
-    ASSERT_TRUE(file);
-    for (const UserPresetAssignment& a : file->assignments)
-      if (a.paramIdx == kVariGain) {
-        EXPECT_EQ(a.value, 12.5);
-      }
-  }
-  EXPECT_EQ(
-      g->CallsNamed("CreatePlatformTextEntry")[0],
-      (CanvasCall{"CreatePlatformTextEntry", {-1, 308, 1, 594, 24, 7, 16}, "Write a name for the preset"}));
-}
-
-TEST_F(PresetBar, AFailedSaveDoesNotShowTheNameAsSaved)
-{
-  Do("pick 3");
-  Do("save");
-  Do("pick 5");
-  ASSERT_TRUE(std::filesystem::create_directory(UserPresetPath(5))); // the file cannot be replaced
-  Do("type Lost");
-  EXPECT_EQ(Label(), "Three");
-  EXPECT_EQ(Field(), nullptr);
-  EXPECT_FALSE(ReadUserPresetFile(5));
-}
-
-// The field leaves only after the dispatch that closed it has returned, and leaves the bar's
-// children; a removal still pending never outlives the field or the editor.
-TEST_F(PresetBar, TheFieldLeavesAfterDispatchAndUnlinksFromTheBar)
-{
-  Do("save");
-  Do("pick 5");
-  savePresetField* field = Field();
+  for (const char* s : {"gain 12.5", "save", "pick 6", "gain 40"})
+    Do(s);
+  IControl* field = Field();
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(field->GetParent(), bar);
   EXPECT_STREQ(field->GetGroup(), "savePreset");
+  EXPECT_EQ(g->CallsNamed("CreatePlatformTextEntry").size(), 0u); // the editor's own field opens
   EXPECT_FALSE(g->OnKeyDown(450.f, 12.f, Key(65, "a")));
-  EXPECT_TRUE(g->OnKeyDown(450.f, 12.f, Key(27)));
-  EXPECT_EQ(Field(), field);
-  EXPECT_TRUE(field->RemovalPending());
-  plugin::RunLoop::Main().RunPending();
-  EXPECT_EQ(Field(), nullptr);
-  EXPECT_EQ(bar->NChildren(), 6);
-
-  // Removed by the next button while its own removal waits: the pending call dies with it.
-  Do("save");
-  Do("pick 6");
   g->OnMouseDown(Press(450.f, 12.f));
   g->OnMouseUp(Press(450.f, 12.f));
-  g->SetControlValueAfterTextEdit("Six");
-  Click(287.f, 12.f);
+  g->OnKeyDown(450.f, 12.f, Key(13)); // the prompt taken as the name
+  EXPECT_EQ(Field(), field);
+  EXPECT_TRUE(dynamic_cast<savePresetField*>(field)->RemovalPending());
+  Do(">"); // removed by the step button while its own removal waits
   EXPECT_EQ(Field(), nullptr);
-  plugin::RunLoop::Main().RunPending();
-  EXPECT_EQ(SlotsWithFiles(), (std::set<int>{3, 6}));
+  EXPECT_EQ(bar->NChildren(), 6);
+  EXPECT_EQ(PresetListTexts(*k)[6], "- User: Write a name for the preset");
+  const std::optional<UserPresetContents> file = ReadUserPresetFile(6);
+  ASSERT_TRUE(file);
+  for (const UserPresetAssignment& a : file->assignments)
+    EXPECT_TRUE(a.paramIdx != kVariGain || a.value == 12.5);
 
-  // The editor closes with a removal pending.
   Do("save");
   Do("pick 7");
   EXPECT_TRUE(g->OnKeyDown(450.f, 12.f, Key(27)));
   frames.reset();
-  g.reset();
+  g.reset(); // the editor closes with the removal pending
   plugin::RunLoop::Main().RunPending();
-}
-
-TEST(PresetBarOutsideThePlugin, ActionsWithoutPluginOrBarDoNothing)
-{
-  TestEditorDelegate dlg;
-  RecordingCanvas g(dlg, 899, 500);
-  auto* bar = new PresetControllerMenu(kBarRect, PresetBarStyle());
-  g.AttachControl(bar);
-  g.menuScript.chosenIdx = 1;
-  for (auto action : {PreviousPresetAction, NextPresetAction, ShowPresetListAction, OverwriteModeAction,
-                      ResetModeAction, RemoveSaveFieldAction}) {
-    action(bar->GetChild(0));
-    action(nullptr);
-  }
-  EXPECT_EQ(g.Count("CreatePlatformPopupMenu"), 0);
-  EXPECT_EQ(bar->GetMode(), 0); // switched and cancelled; nothing else happens without the plug-in
-  IPopupMenu menu("", {"a"});
-  menu.SetChosenItemIdx(0);
-  bar->OnPopupMenuSelection(&menu, 0);
-  EXPECT_EQ(g.GetControlWithTag(66), nullptr);
 }
