@@ -46,6 +46,7 @@ void savePresetField::OnTextEntryCompletion(const char* str, int)
 void savePresetField::RemoveLater()
 {
   if (mRemoval) return;
+  SetIgnoreMouse(true); // a field on its way out opens no further text entry
   try {
     // Deleting the field deletes this timer inside its own callback, which the timer allows.
     mRemoval = plugin::Timer::Create(

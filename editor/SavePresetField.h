@@ -42,7 +42,8 @@ public:
   void OnTextEntryCompletion(const char* str, int valIdx) override;
 
   // Schedules the field's removal from its graphics context on the next pass of the main run
-  // loop; a second request changes nothing. Main thread; allocates once.
+  // loop; meanwhile the field ignores the mouse. A second request changes nothing. Main thread;
+  // allocates once.
   void RemoveLater();
   bool RemovalPending() const noexcept { return mRemoval != nullptr; }
 

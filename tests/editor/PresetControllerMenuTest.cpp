@@ -162,6 +162,9 @@ TEST_F(PresetBar, SaveKeepsThePickedValuesAndTheFieldLeavesAfterDispatch)
   g->OnKeyDown(450.f, 12.f, Key(13)); // the prompt taken as the name
   EXPECT_EQ(Field(), field);
   EXPECT_TRUE(dynamic_cast<savePresetField*>(field)->RemovalPending());
+  g->OnMouseDown(Press(450.f, 12.f)); // a leaving field takes no more clicks
+  g->OnMouseUp(Press(450.f, 12.f));
+  EXPECT_EQ(g->GetControlInTextEntry(), nullptr);
   IPopupMenu odd("", {"a"}); // a choice that names no item changes nothing
   odd.SetChosenItemIdx(1);
   bar->OnPopupMenuSelection(&odd, 0);
