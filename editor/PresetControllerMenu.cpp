@@ -2,7 +2,10 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "editor/PresetSlotLoading.h"
 #include "editor/SavePresetField.h"
