@@ -436,7 +436,7 @@ public:
   // Bounds and hit rectangle become r, then OnResize.
   void SetControlBounds(IControl* control, const IRECT& r);
 
-  // --- Iteration (an empty function does nothing) ---
+  // --- Iteration (an empty function throws std::bad_function_call: a programming error) ---
 
   // The listed controls in order, then the frame-time display, corner resizer, text entry and
   // popup menu when present, then the bubbles; controls appended meanwhile are visited too.
