@@ -38,7 +38,8 @@ void CopyComparisonSlot(Kelmo& plugin, int from, int to)
     // are the ones the user sees.
     const double value = fromLive ? param.Value() : source[static_cast<size_t>(i)];
     target[static_cast<size_t>(i)] = value;
-    if (toLive && value != ComparisonSlots::kNotStored) param.Set(value);
+    // The live slot's own index stays: only a slot switch may change it.
+    if (toLive && i != kComparisonSlot && value != ComparisonSlots::kNotStored) param.Set(value);
   }
   plugin.SendAllParamValuesToUI();
 }

@@ -23,42 +23,10 @@ using namespace plugin::ui::test;
 
 namespace {
 
-// Every picture the recording canvas loads is this size at scale 1.
-constexpr int kPictureW = 60;
-constexpr int kPictureH = 40;
-constexpr int kNumControls = 104; // background, 97 controls, the preset bar's six children
-
-// The recording editor of a fresh plug-in, laid out by the installed layout unless told not to.
-class Layout : public KelmoTest
-{
-protected:
-  void SetUp() override
-  {
-    KelmoTest::SetUp();
-    for (const char* name : {"background@2x.jpg", "Bypass@2x.png", "Delta@2x.png", "CTRLLINK@2x.png",
-                             "MiniFlipperVertAnim@2x.png", "FlipperTwoAnim@2x.png", "Nuppi@2x.png",
-                             "NuppiOverlay@2x.png", "NuppiVarjo@2x.png", "Oversampling@2x.png", "Trim@2x.png",
-                             "Power@2x.png", "SCF@2x.png", "MiniNuppi@2x.png", "Save@2x.png", "Trash@2x.png"})
-      res.Write(name);
-    k = MakeEditorKelmo();
-    g = std::make_unique<RecordingCanvas>(*k, 899, 500);
-    g->bitmapWidth = kPictureW;
-    g->bitmapHeight = kPictureH;
-  }
-  void TearDown() override
-  {
-    g.reset();
-    k.reset();
-    KelmoTest::TearDown();
-  }
-
-  void Lay() { k->LayoutUI(g.get()); }
-  IControl* At(int idx) const { return g->GetControl(idx); }
-
-  ResourceFolder res;
-  std::unique_ptr<EditorKelmo> k;
-  std::unique_ptr<RecordingCanvas> g;
-};
+constexpr int kPictureW = RecordingEditor::kPictureW;
+constexpr int kPictureH = RecordingEditor::kPictureH;
+constexpr int kNumControls = RecordingEditor::kNumControls;
+using Layout = RecordingEditor;
 
 // One expected control: its class, rectangle (all zero: not checked here) and parameter.
 struct Want
@@ -325,7 +293,7 @@ TEST_F(Layout, SecondLayoutAddsNothing)
   LayoutEditor(*k, nullptr);
   EXPECT_EQ(g->NControls(), kNumControls);
   EXPECT_EQ(int(g->calls.size()), calls);
-  g = std::make_unique<RecordingCanvas>(*k, 899, 500);
+  g = MakeCanvas();
   Lay();
   EXPECT_EQ(g->NControls(), kNumControls);
   EXPECT_EQ(k->GetParam(kLThreshold)->NDisplayTexts(), texts);
@@ -395,7 +363,7 @@ TEST_F(Layout, MissingPicturesAndFontsLeaveTheLayoutComplete)
 TEST_F(Layout, ReadsTheScaleOfUserSlotZeroLast)
 {
   WriteSlot(0, R"({"Params":{"26":1.75,"1":5.0},"PresetName":"Zoom"})");
-  g = std::make_unique<RecordingCanvas>(*k, 899, 500);
+  g = MakeCanvas();
   Lay();
   EXPECT_DOUBLE_EQ(k->GetParam(kPluginScale)->Value(), 1.75);
   EXPECT_EQ(k->GetParam(kLWetGain)->Value(), 0.0);
