@@ -38,10 +38,11 @@ void AttachInfoButton(ICanvas& ui)
                  new IVButtonControl(IRECT(7.f, 5.f, 22.f, 20.f), ShowInfoMenuAction, "", InfoStyle(), false,
                                      true, EVShape::Rectangle),
                  -1, kVectorControlsGroup);
-  // The button's name, kept on its label.
-  if (auto* last = dynamic_cast<IVectorBase*>(ui.GetControl(ui.NControls() - 1))) {
-    last->SetLabelStr(kInfoMenuItems[0]);
-    ui.GetControl(ui.NControls() - 1)->SetDirty(false);
+  // The last control, the info button, carries the menu's heading as its name (not drawn).
+  IControl* last = ui.GetControl(ui.NControls() - 1);
+  if (auto* vector = dynamic_cast<IVectorBase*>(last)) {
+    vector->SetLabelStr(kInfoMenuItems[0]);
+    last->SetDirty(false);
   }
 }
 
