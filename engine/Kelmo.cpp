@@ -6,6 +6,7 @@
 #include "engine/KelmoEditorFunctions.h"
 #include "engine/KelmoParamTable.h"
 #include "engine/presets/FactoryPresets.h"
+#include "graphics/ICanvas.h"
 
 #include <cmath>
 
@@ -48,7 +49,9 @@ Kelmo::GraphicsRequest Kelmo::GetGraphicsRequest() const noexcept
 
 float Kelmo::EditorDrawScale() const
 {
-  return 0.0f;
+  // GetUI is a non-const delegate hook; reading the scale changes nothing.
+  const plugin::ui::ICanvas* ui = const_cast<Kelmo*>(this)->GetUI();
+  return ui ? ui->GetDrawScale() : 0.0f;
 }
 
 // --- Audio ---

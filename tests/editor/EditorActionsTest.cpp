@@ -174,3 +174,24 @@ TEST_F(Actions, CopyOutsideAnEditorDoesNothing)
   EXPECT_EQ(k->Comparison().Slot(1), b);
   delete loose;
 }
+
+// The editor's zoom reaches "Plugin Scale" at the next idle tick, limited to its range (the
+// parameter is not stepped, so it is not snapped), without a host edit; a tick with the zoom
+// unchanged leaves a value set since (a preset recall) alone.
+TEST_F(Actions, IdleMirrorsTheEditorZoomIntoPluginScale)
+{
+  RecordingCanvas& ui = OpenThroughPlugin();
+  k->OnIdle();
+  EXPECT_EQ(k->GetParam(kPluginScale)->Value(), 1.0);
+  ui.Resize(899, 500, 1.374f, true);
+  k->OnIdle();
+  EXPECT_EQ(k->GetParam(kPluginScale)->Value(), double(1.374f));
+  ui.Resize(899, 500, 3.f, true);
+  k->OnIdle();
+  EXPECT_EQ(k->GetParam(kPluginScale)->Value(), 2.0);
+  k->GetParam(kPluginScale)->Set(1.5);
+  k->OnIdle();
+  EXPECT_EQ(k->GetParam(kPluginScale)->Value(), 1.5);
+  EXPECT_TRUE(k->hostEdits.empty());
+  k->CloseWindow();
+}
