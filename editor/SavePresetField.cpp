@@ -8,12 +8,6 @@
 
 namespace plugin::ui {
 
-namespace {
-
-constexpr int kVirtualKeyEscape = 27;
-
-} // namespace
-
 savePresetField::savePresetField(const IRECT& bounds, UserPresetParams params, int slot, const IText& text)
     : IEditableTextControl(bounds, kSavePresetPrompt, text, COLOR_TRANSPARENT, false),
       mParams(std::move(params)), mSlot(slot)
@@ -25,7 +19,7 @@ savePresetField::~savePresetField() = default;
 
 bool savePresetField::OnKeyDown(float, float, const IKeyPress& key)
 {
-  if (key.mVKey != kVirtualKeyEscape) return false;
+  if (key.mVKey != vkey::kEscape) return false;
   RemoveLater(); // the graphics context is still dispatching this key to the field
   return true;
 }

@@ -28,16 +28,16 @@ using plugin::ui::ITextEntryControl;
 constexpr uint32_t kKey = ITextEntryControl::kKeyFlag;
 constexpr uint32_t kCmd = ITextEntryControl::kCommandFlag;
 constexpr uint32_t kOpt = ITextEntryControl::kOptionFlag;
-constexpr uint32_t kBackspace = kKey | 8;
-constexpr uint32_t kPageUp = kKey | 33;
-constexpr uint32_t kPageDown = kKey | 34;
-constexpr uint32_t kEnd = kKey | 35;
-constexpr uint32_t kHome = kKey | 36;
-constexpr uint32_t kLeft = kKey | 37;
-constexpr uint32_t kUp = kKey | 38;
-constexpr uint32_t kRight = kKey | 39;
-constexpr uint32_t kDown = kKey | 40;
-constexpr uint32_t kDelete = kKey | 46;
+constexpr uint32_t kBackspace = kKey | plugin::vkey::kBack;
+constexpr uint32_t kPageUp = kKey | plugin::vkey::kPageUp;
+constexpr uint32_t kPageDown = kKey | plugin::vkey::kPageDown;
+constexpr uint32_t kEnd = kKey | plugin::vkey::kEnd;
+constexpr uint32_t kHome = kKey | plugin::vkey::kHome;
+constexpr uint32_t kLeft = kKey | plugin::vkey::kLeft;
+constexpr uint32_t kUp = kKey | plugin::vkey::kUp;
+constexpr uint32_t kRight = kKey | plugin::vkey::kRight;
+constexpr uint32_t kDown = kKey | plugin::vkey::kDown;
+constexpr uint32_t kDelete = kKey | plugin::vkey::kDelete;
 
 void LayoutEngineRow(StbTexteditRow* r, ITextEntryControl* field, int)
 {
@@ -110,17 +110,6 @@ constexpr int kBlinkMs = 1000;
 constexpr float kBaselineStep = 1.25f;
 constexpr float kBarInsetFrac = 0.1f;
 constexpr float kSelectionWeight = 0.2f;
-
-// Key codes of the key table.
-constexpr int kVKBack = 8;
-constexpr int kVKTab = 9;
-constexpr int kVKReturn = 13;
-constexpr int kVKKeypadEnter = 0x800D;
-constexpr int kVKEscape = 27;
-constexpr int kVKSpace = 32;
-constexpr int kVKPageUp = 33;
-constexpr int kVKDown = 40;
-constexpr int kVKDelete = 46;
 
 bool IsHighSurrogate(char16_t c)
 {
@@ -310,19 +299,19 @@ bool ITextEntryControl::OnKeyDown(float, float, const IKeyPress& key)
       (key.mCtrl ? kCommandFlag : 0u) | (key.mAlt ? kOptionFlag : 0u) | (key.mShift ? kShiftFlag : 0u);
   if (key.mCtrl) {
     switch (key.mVKey) {
-    case 'A':
+    case vkey::OfCharacter('A'):
       SelectAll();
       return true;
-    case 'C':
+    case vkey::OfCharacter('C'):
       CopySelection();
       return true;
-    case 'V':
+    case vkey::OfCharacter('V'):
       Paste();
       return true;
-    case 'X':
+    case vkey::OfCharacter('X'):
       CutSelection();
       return true;
-    case 'Z':
+    case vkey::OfCharacter('Z'):
       SendKey(key.mShift ? kRedoKey : kUndoKey);
       return true;
     default:
@@ -330,27 +319,26 @@ bool ITextEntryControl::OnKeyDown(float, float, const IKeyPress& key)
     }
   }
   switch (key.mVKey) {
-  case kVKBack:
+  case vkey::kBack:
     return SendKey(kBackspace | mods);
-  case kVKTab:
+  case vkey::kTab:
     return false;
-  case kVKReturn:
-  case kVKKeypadEnter:
+  case vkey::kReturn:
+  case vkey::kKeypadEnter:
     // Consumed whole: the field is gone, nothing more reaches the engine.
     CommitEdit();
     return true;
-  case kVKEscape:
+  case vkey::kEscape:
     DismissEdit();
     return true;
-  case kVKSpace:
+  case vkey::kSpace:
     return SendKey(static_cast<uint32_t>(' ') | mods);
-  case kVKDelete:
+  case vkey::kDelete:
     return SendKey(kDelete | mods);
   default:
     break;
   }
-  if (key.mVKey >= kVKPageUp && key.mVKey <= kVKDown)
-    return SendKey((kKeyFlag | static_cast<uint32_t>(key.mVKey)) | mods);
+  if (vkey::IsNavigation(key.mVKey)) return SendKey((kKeyFlag | static_cast<uint32_t>(key.mVKey)) | mods);
   if (!mGraphicsContext || !mGraphicsContext->GetControlInTextEntry()) return false;
   return SendCharacter(key, mods);
 }
@@ -359,8 +347,8 @@ bool ITextEntryControl::CharacterAllowed(const IKeyPress& key, int character) co
 {
   const IParam* param = mEditorDelegate && mParamIdx >= 0 ? mEditorDelegate->GetParam(mParamIdx) : nullptr;
   if (!param) return true;
-  const bool digitKey =
-      (key.mVKey >= '0' && key.mVKey <= '9' && !key.mShift) || (key.mVKey >= 96 && key.mVKey <= 105);
+  const bool digitKey = (key.mVKey >= vkey::kDigit0 && key.mVKey <= vkey::kDigit9 && !key.mShift) ||
+                        (key.mVKey >= vkey::kNumpad0 && key.mVKey <= vkey::kNumpad9);
   const bool sign = character == '+' || character == '-';
   switch (param->Type()) {
   case IParam::kTypeBool:
