@@ -1,9 +1,9 @@
 #include "editor/SavePresetField.h"
 
 #include "editor/PresetControllerMenu.h"
-#include "editor/Utf8Text.h"
 #include "framework/queues/IKeyPress.h"
 #include "framework/runloop/Timer.h"
+#include "framework/text/UnicodeCodec.h"
 #include "graphics/ICanvas.h"
 
 namespace plugin::ui {
@@ -29,7 +29,7 @@ void savePresetField::OnTextEntryCompletion(const char* str, int)
   try {
     const char* name = str ? str : "";
     const bool saved = WriteUserPresetFile(mSlot, mParams, name);
-    SetStr(ValidUtf8(name).c_str());
+    SetStr(text::ValidUtf8(name).c_str());
     if (auto* bar = dynamic_cast<PresetControllerMenu*>(GetParent())) bar->ShowSaveResult(saved, name);
   } catch (...) {
     // Out of memory: the file operation reported for itself; the field still goes.

@@ -3,8 +3,9 @@
 #include "framework/editor/IEditorDelegate.h"
 #include "framework/params/IParam.h"
 #include "framework/queues/IKeyPress.h"
+#include "framework/text/UnicodeCodec.h"
 #include "graphics/ICanvas.h"
-#include "graphics/controls/Utf16Text.h"
+#include "graphics/controls/KeyCharacter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,7 +58,7 @@ int KeyToText(uint32_t key)
 {
   if (key & (kKey | kCmd)) return -1;
   const uint32_t c = key & 0x001FFFFFu;
-  if (c < 32 || c == 127 || c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) return -1;
+  if (c < 32 || c == 127 || c > 0xFFFF || plugin::text::IsSurrogate(c)) return -1;
   return static_cast<int>(c);
 }
 
@@ -110,16 +111,6 @@ constexpr int kBlinkMs = 1000;
 constexpr float kBaselineStep = 1.25f;
 constexpr float kBarInsetFrac = 0.1f;
 constexpr float kSelectionWeight = 0.2f;
-
-bool IsHighSurrogate(char16_t c)
-{
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t c)
-{
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 } // namespace
 
@@ -371,8 +362,9 @@ bool ITextEntryControl::SendCharacter(const IKeyPress& key, uint32_t mods)
     // Beyond the basic plane: the character goes in as its surrogate pair, in one undo step.
     if (mods & kCommandFlag) return false;
     const Snapshot before = Snap();
-    const char32_t c = static_cast<char32_t>(character) - 0x10000;
-    InsertWithUndo({static_cast<char16_t>(0xD800 + (c >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))});
+    char16_t pair[2];
+    InsertWithUndo(
+        std::u16string(pair, static_cast<size_t>(text::EncodeUtf16(static_cast<char32_t>(character), pair))));
     return MarkIfChanged(before);
   }
   return SendKey(static_cast<uint32_t>(character) | mods);
@@ -394,8 +386,9 @@ void ITextEntryControl::CopySelection()
   if (s.select_start == s.select_end || !mGraphicsContext) return;
   const int lo = std::clamp(std::min(s.select_start, s.select_end), 0, GetLength());
   const int hi = std::clamp(std::max(s.select_start, s.select_end), 0, GetLength());
-  const std::string text = Utf16ToUtf8(mEditString.data() + lo, static_cast<size_t>(hi - lo));
-  mGraphicsContext->SetTextInClipboard(text.c_str());
+  const std::string selection = text::Utf16ToUtf8(
+      std::u16string_view(mEditString).substr(static_cast<size_t>(lo), static_cast<size_t>(hi - lo)));
+  mGraphicsContext->SetTextInClipboard(selection.c_str());
 }
 
 void ITextEntryControl::CutSelection()
@@ -410,10 +403,10 @@ void ITextEntryControl::Paste()
 {
   StringBuf clip;
   if (!mGraphicsContext || !mGraphicsContext->GetTextFromClipboard(clip)) return;
-  const std::u16string text = Utf8ToUtf16(clip.Get());
-  if (text.empty()) return;
+  const std::u16string pasted = text::Utf8ToUtf16(clip.Get());
+  if (pasted.empty()) return;
   const Snapshot before = Snap();
-  InsertWithUndo(text);
+  InsertWithUndo(pasted);
   MarkIfChanged(before);
 }
 
@@ -427,12 +420,12 @@ void ITextEntryControl::InsertWithUndo(const std::u16string& text)
 
 std::string ITextEntryControl::GetUtf8() const
 {
-  return Utf16ToUtf8(mEditString);
+  return text::Utf16ToUtf8(mEditString);
 }
 
 void ITextEntryControl::SetStr(const char* utf8)
 {
-  mEditString = Utf8ToUtf16(utf8);
+  mEditString = text::Utf8ToUtf16(utf8 ? utf8 : "");
   mCharWidths.clear();
 }
 
@@ -468,11 +461,12 @@ float ITextEntryControl::MeasureCharWidth(char16_t c, char16_t prev)
   return MeasureUnits(pair, 2) - MeasureUnits(pair, 1);
 }
 
-float ITextEntryControl::MeasureUnits(const char16_t* text, size_t n) const
+float ITextEntryControl::MeasureUnits(const char16_t* units, size_t n) const
 {
   if (!mGraphicsContext || n == 0) return 0.f;
   IRECT r;
-  return mGraphicsContext->MeasureText(mTextStyle, Utf16ToUtf8(text, n).c_str(), r);
+  return mGraphicsContext->MeasureText(mTextStyle, text::Utf16ToUtf8(std::u16string_view(units, n)).c_str(),
+                                       r);
 }
 
 void ITextEntryControl::FillCharWidthCache()
@@ -481,11 +475,12 @@ void ITextEntryControl::FillCharWidthCache()
   const size_t n = mEditString.size();
   mCharWidths.assign(n, 0.f);
   const char16_t* s = mEditString.data();
+  const std::u16string_view units(mEditString);
   // Width of each character after the one before it, so kerning is part of it; the second unit
   // of a surrogate pair has no width of its own.
   size_t prev = 0;
   for (size_t i = 0; i < n;) {
-    const size_t len = IsHighSurrogate(s[i]) && i + 1 < n && IsLowSurrogate(s[i + 1]) ? 2 : 1;
+    const size_t len = text::DecodeUtf16(units, i).length;
     mCharWidths[i] = i == 0 ? MeasureUnits(s, len)
                             : MeasureUnits(s + prev, i + len - prev) - MeasureUnits(s + prev, i - prev);
     prev = i;

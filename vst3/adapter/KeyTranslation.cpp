@@ -1,7 +1,7 @@
 #include "vst3/adapter/KeyTranslation.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "vst3/layer/KeyCodes.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include <iterator>
 #include <string_view>
@@ -48,8 +48,7 @@ IKeyPress TranslateKey(char16_t key, int16_t keyCode, int16_t modifiers) noexcep
   }
 
   IKeyPress press;
-  if (character != 0)
-    layer::Utf16ToUtf8(std::u16string_view(&character, 1), press.mUtf8, sizeof(press.mUtf8));
+  if (character != 0) text::Utf16ToUtf8(std::u16string_view(&character, 1), press.mUtf8, sizeof(press.mUtf8));
   if (keyCode == layer::kKeyNone || keyCode == layer::kKeyEquals)
     press.mVKey = vkey::OfCharacter(press.mUtf8[0]);
   else

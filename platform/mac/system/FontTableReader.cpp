@@ -1,6 +1,6 @@
 #include "platform/mac/system/FontTableReader.h"
 
-#include "platform/mac/system/TextEncoding.h"
+#include "framework/text/UnicodeCodec.h"
 
 #include <cstring>
 
@@ -41,7 +41,7 @@ std::string Utf16ToUtf8(const FontBytes& table, uint32_t offset, uint32_t units)
     if (!table.U16(offset + 2ull * i, unit) || unit == 0) break;
     text += static_cast<char16_t>(unit);
   }
-  return Utf8FromUtf16(text);
+  return text::Utf16ToUtf8(text);
 }
 
 // Single-byte text at offset: up to length bytes or the first zero byte (length 0: up to the
