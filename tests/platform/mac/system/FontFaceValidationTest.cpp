@@ -7,6 +7,7 @@
 #include <functional>
 
 using namespace plugin::sys;
+using plugin::fonts::FontBytes;
 using namespace fonttest;
 
 // Faces reach the glyph code only when every field it reads lies inside the data.
