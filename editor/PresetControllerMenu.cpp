@@ -11,8 +11,8 @@
 #include "editor/SavePresetField.h"
 #include "editor/UserPresetFiles.h"
 #include "editor/UserPresetNames.h"
-#include "editor/Utf8Text.h"
 #include "engine/Kelmo.h"
+#include "framework/text/UnicodeCodec.h"
 #include "graphics/ICanvas.h"
 #include "graphics/controls/IBButtonControl.h"
 #include "graphics/controls/IVButtonControl.h"
@@ -253,7 +253,7 @@ void PresetControllerMenu::ShowSaveResult(bool saved, const char* name)
 {
   if (saved) {
     // The whole name, as the file holds it; only a later load of the slot shortens it.
-    ShowName(ValidUtf8(name ? name : ""));
+    ShowName(text::ValidUtf8(name ? name : ""));
   } else if (Kelmo* k = Plugin()) {
     ShowName(PresetSlotLabel(*k, k->GetCurrentPresetIdx()));
   }

@@ -1,18 +1,12 @@
 #include "editor/SavePresetField.h"
 
 #include "editor/PresetControllerMenu.h"
-#include "editor/Utf8Text.h"
 #include "framework/queues/IKeyPress.h"
 #include "framework/runloop/Timer.h"
+#include "framework/text/UnicodeCodec.h"
 #include "graphics/ICanvas.h"
 
 namespace plugin::ui {
-
-namespace {
-
-constexpr int kVirtualKeyEscape = 27;
-
-} // namespace
 
 savePresetField::savePresetField(const IRECT& bounds, UserPresetParams params, int slot, const IText& text)
     : IEditableTextControl(bounds, kSavePresetPrompt, text, COLOR_TRANSPARENT, false),
@@ -25,7 +19,7 @@ savePresetField::~savePresetField() = default;
 
 bool savePresetField::OnKeyDown(float, float, const IKeyPress& key)
 {
-  if (key.mVKey != kVirtualKeyEscape) return false;
+  if (key.mVKey != vkey::kEscape) return false;
   RemoveLater(); // the graphics context is still dispatching this key to the field
   return true;
 }
@@ -35,7 +29,7 @@ void savePresetField::OnTextEntryCompletion(const char* str, int)
   try {
     const char* name = str ? str : "";
     const bool saved = WriteUserPresetFile(mSlot, mParams, name);
-    SetStr(ValidUtf8(name).c_str());
+    SetStr(text::ValidUtf8(name).c_str());
     if (auto* bar = dynamic_cast<PresetControllerMenu*>(GetParent())) bar->ShowSaveResult(saved, name);
   } catch (...) {
     // Out of memory: the file operation reported for itself; the field still goes.

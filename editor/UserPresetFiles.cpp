@@ -1,9 +1,9 @@
 #include "editor/UserPresetFiles.h"
 
-#include "editor/Utf8Text.h"
 #include "engine/Kelmo.h"
 #include "engine/presets/UserPresetFileIO.h"
 #include "engine/presets/UserPresetLocation.h"
+#include "framework/text/UnicodeCodec.h"
 
 namespace plugin::ui {
 
@@ -43,8 +43,8 @@ bool WriteUserPresetFile(int slot, const UserPresetParams& params, const char* n
     if (!IsUserPresetSlot(slot)) return false;
     // Cleaned here rather than by the serialiser, so that the stored name is exactly the one
     // the preset bar shows after the save.
-    const std::optional<std::string> text = FormatUserPresetFile(params, ValidUtf8(name ? name : ""));
-    return text && WriteStringToFile(UserPresetPath(slot), *text);
+    const std::optional<std::string> json = FormatUserPresetFile(params, text::ValidUtf8(name ? name : ""));
+    return json && WriteStringToFile(UserPresetPath(slot), *json);
   } catch (...) {
     return false;
   }

@@ -3,6 +3,7 @@
 #include "editor/UserPresetFiles.h"
 #include "editor/Utf8Text.h"
 #include "engine/Kelmo.h"
+#include "framework/text/UnicodeCodec.h"
 
 namespace plugin::ui {
 
@@ -42,7 +43,7 @@ std::string UserPresetLabel(std::string_view name) noexcept
 {
   try {
     // The display takes a C string: whatever follows a NUL would never show.
-    return FirstCharacters(ValidUtf8(name.substr(0, name.find('\0'))), kPresetNameDisplayChars);
+    return FirstCharacters(text::ValidUtf8(name.substr(0, name.find('\0'))), kPresetNameDisplayChars);
   } catch (...) {
     return std::string();
   }

@@ -1,11 +1,14 @@
-// Feeds arbitrary bytes to the font-table parsing of the platform fonts: the font-data record for
-// both style searches, the face check in front of the glyph code, and the face names. Every table
-// offset the record reports must lie inside the bytes it holds.
+// Feeds arbitrary bytes to both users of the font-table reader: the platform fonts (the font-data
+// record for both style searches, the face check in front of the glyph code, the face names) and
+// the glyph atlas's check of a face and its glyph outlines. Every table offset the record reports
+// must lie inside the bytes it holds, and so must every table the atlas accepts.
+#include "graphics/renderer/FNTFontTables.h"
 #include "platform/mac/FontData.h"
 #include "platform/mac/system/FontFaceNames.h"
 #include "platform/mac/system/FontFaceValidation.h"
 #include "platform/mac/system/GraphicsFont.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -30,11 +33,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   for (const char* style : {"", "Bold"})
     CheckInside(*plugin::ui::CreateFontData(*provider, style));
 
-  const plugin::sys::FontBytes bytes(data, size);
+  const plugin::fonts::FontBytes bytes(data, size);
   for (int face = 0; face < 3; ++face) {
     plugin::sys::IsUsableFontFace(bytes, face);
     plugin::sys::ReadFontFaceNames(bytes, face);
   }
   plugin::sys::GraphicsFont::CreateWithDataProvider(provider);
+
+  if (size > 0 && size <= 0x7fffffff) {
+    static unsigned char work[65536];
+    for (int face = 0; face < 2; ++face) {
+      FNTfontTables tables;
+      if (fntCheckFontData(data, int(size), face, &tables) < 0) continue;
+      for (const FNTtable& t : {tables.cmap, tables.head, tables.hhea, tables.hmtx, tables.maxp, tables.loca,
+                                tables.glyf, tables.kern})
+        if (uint64_t(t.offset) + t.length > size) std::abort();
+      for (int glyph = 0; glyph < std::min(tables.numGlyphs, 16); ++glyph)
+        if (fntCheckGlyph(data, tables, glyph, work)) fntGlyphAdvance(data, tables, glyph);
+      fntKernAdvance(data, tables, 1, 2);
+    }
+  }
   return 0;
 }

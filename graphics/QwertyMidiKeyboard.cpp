@@ -9,8 +9,6 @@ namespace plugin::ui {
 
 namespace {
 
-constexpr int kVKeyA = 65;
-constexpr int kVKeyZ = 90;
 constexpr uint8_t kNoteOn = 144;
 constexpr uint8_t kNoteOff = 128;
 
@@ -39,7 +37,7 @@ QwertyMidiKeyboard& QwertyMidiKeyboard::Shared()
 
 void QwertyMidiKeyboard::OnKey(const IKeyPress& key, bool isUp, const SendFunc& send)
 {
-  if (key.mVKey < kVKeyA || key.mVKey > kVKeyZ) return;
+  if (key.mVKey < vkey::kA || key.mVKey > vkey::kZ) return;
   const char letter = static_cast<char>(key.mVKey);
 
   if (letter == 'X' || letter == 'Z') {
@@ -54,7 +52,7 @@ void QwertyMidiKeyboard::OnKey(const IKeyPress& key, bool isUp, const SendFunc& 
     return;
   }
 
-  const int semitones = kSemitones[key.mVKey - kVKeyA];
+  const int semitones = kSemitones[key.mVKey - vkey::kA];
   if (semitones < 0) return;
   const int note = mBase + semitones;
   if (mHeld[note] != isUp) return; // repeat of a held key, or release of a note already off

@@ -1,8 +1,8 @@
 #include "vst3/HostContextMenu.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/gui/iplugview.h"
@@ -62,7 +62,7 @@ private:
 void AddItem(IContextMenu& menu, IContextMenuTarget* target, const char* text, int32& tag, int32 flags)
 {
   IContextMenuItem entry{};
-  layer::Utf8ToUtf16(text ? text : "", entry.name, 128);
+  text::Utf8ToUtf16(text ? text : "", entry.name, 128);
   entry.tag = tag++;
   entry.flags = flags;
   menu.addItem(entry, target);

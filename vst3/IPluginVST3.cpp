@@ -1,13 +1,13 @@
 #include "vst3/IPluginVST3.h"
 
 #include "framework/plugin/HostDetection.h"
+#include "framework/text/UnicodeCodec.h"
 #include "vst3/HostContextMenu.h"
 #include "vst3/IPluginVST3View.h"
 #include "vst3/adapter/BusLayout.h"
 #include "vst3/adapter/MidiControllers.h"
 #include "vst3/adapter/ParamIds.h"
 #include "vst3/adapter/ParamMapping.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/vst/ivsthostapplication.h"
 
@@ -212,7 +212,7 @@ void IPluginVST3::DetectHost(FUnknown* context)
   String128 name{};
   if (app->getName(name) != kResultOk) return;
   char utf8[kString128] = {};
-  layer::Utf16ToUtf8(layer::Utf16View(name, kString128), utf8, kString128);
+  text::Utf16ToUtf8(text::Utf16View(name, kString128), utf8, kString128);
   SetHost(utf8, 0);
 }
 
@@ -372,7 +372,7 @@ tresult PLUGIN_API IPluginVST3::getProgramName(ProgramListID listId, int32 progr
 {
   if (!name) return kInvalidArgument;
   if (listId != static_cast<ProgramListID>(vst3::kPresetParamId) || NPresets() < 1) return kResultFalse;
-  layer::Utf8ToUtf16(GetPresetName(programIndex), name, kString128);
+  text::Utf8ToUtf16(GetPresetName(programIndex), name, kString128);
   return kResultOk;
 }
 

@@ -1,9 +1,9 @@
 #include "vst3/IPluginVST3ControllerBase.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "vst3/adapter/MidiControllers.h"
 #include "vst3/adapter/ParamIds.h"
 #include "vst3/adapter/ParamMapping.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"
 
@@ -27,7 +27,7 @@ constexpr int64 kMaxContextTextUnits = 4096;
 void AddUnit(EditControllerEx1& controller, UnitID id, UnitID parent, const std::string& nameUtf8)
 {
   String128 name{};
-  layer::Utf8ToUtf16(nameUtf8, name, kString128);
+  text::Utf8ToUtf16(nameUtf8, name, kString128);
   controller.addUnit(new Unit(name, id, parent, kNoProgramListId));
 }
 
@@ -46,7 +46,7 @@ void AddMidiControllerParameters(ParameterContainer& parameters, UnitID unit)
   for (int n = 0; n < vst3::kMidiCCsPerChannel; ++n) {
     ParameterInfo info{};
     info.id = vst3::kMidiCCParamStart + static_cast<ParamID>(n);
-    layer::Utf8ToUtf16(vst3::MidiControllerName(n), info.title, kString128);
+    text::Utf8ToUtf16(vst3::MidiControllerName(n), info.title, kString128);
     info.stepCount = 0;
     info.defaultNormalizedValue = n == vst3::kMidiCCPitchBend ? 0.5 : 0.0;
     info.unitId = unit;
@@ -69,7 +69,7 @@ bool ReadText(IAttributeList& list, IAttributeList::AttrID key, IAttributeList::
   const uint32 bytes = static_cast<uint32>(buffer.size() * sizeof(TChar));
   if (list.getString(key, buffer.data(), bytes) != kResultOk) return false;
   buffer.back() = 0;
-  out.Set(layer::Utf16ToUtf8(layer::Utf16View(buffer.data(), static_cast<int>(buffer.size()))).c_str());
+  out.Set(text::Utf16ToUtf8(text::Utf16View(buffer.data(), static_cast<int>(buffer.size()))).c_str());
   return true;
 }
 

@@ -1,8 +1,8 @@
 #include "vst3/IPluginVST3Parameter.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "vst3/adapter/ParamIds.h"
 #include "vst3/adapter/ParamMapping.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,8 +22,8 @@ constexpr int kString128 = 128;
 IPluginVST3Parameter::IPluginVST3Parameter(IParam* param, ParamID id, UnitID unitId) : mParam(param)
 {
   info.id = id;
-  layer::Utf8ToUtf16(param->GetName(), info.title, kString128);
-  layer::Utf8ToUtf16(param->GetLabel(), info.units, kString128);
+  text::Utf8ToUtf16(param->GetName(), info.title, kString128);
+  text::Utf8ToUtf16(param->GetLabel(), info.units, kString128);
   info.stepCount = vst3::StepCountOf(*param);
   info.defaultNormalizedValue = vst3::NormalizedFromReal(*param, param->GetDefault());
   info.unitId = unitId;
@@ -38,14 +38,14 @@ void IPluginVST3Parameter::toString(ParamValue valueNormalized, String128 string
   const double n = std::isfinite(valueNormalized) ? std::clamp(valueNormalized, 0.0, 1.0) : 0.0;
   StringBuf text;
   mParam->GetDisplay(n, true, text, true);
-  layer::Utf8ToUtf16(text.Get(), string, kString128);
+  text::Utf8ToUtf16(text.Get(), string, kString128);
 }
 
 bool IPluginVST3Parameter::fromString(const TChar* string, ParamValue& valueNormalized) const
 {
   // A host text is at most String128: converted on the stack, nothing to allocate.
   char utf8[4 * kString128] = {};
-  if (string) layer::Utf16ToUtf8(layer::Utf16View(string, kString128), utf8, sizeof(utf8));
+  if (string) text::Utf16ToUtf8(text::Utf16View(string, kString128), utf8, sizeof(utf8));
   valueNormalized = vst3::NormalizedFromReal(*mParam, mParam->StringToValue(utf8));
   return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/queues/VirtualKeys.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -9,8 +11,8 @@ namespace plugin {
 // key's UTF-8 text and the modifiers.
 struct IKeyPress
 {
-  int32_t mVKey = 0;
-  char mUtf8[5] = {}; // zero-terminated, empty when the key has no text
+  int32_t mVKey = vkey::kNone; // a number of the table in VirtualKeys.h
+  char mUtf8[5] = {};          // zero-terminated, empty when the key has no text
   bool mShift = false;
   bool mCtrl = false; // the command key on the Mac
   bool mAlt = false;  // the option key on the Mac

@@ -3,8 +3,9 @@
 #include "framework/editor/IEditorDelegate.h"
 #include "framework/params/IParam.h"
 #include "framework/queues/IKeyPress.h"
+#include "framework/text/UnicodeCodec.h"
 #include "graphics/ICanvas.h"
-#include "graphics/controls/Utf16Text.h"
+#include "graphics/controls/KeyCharacter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,16 +29,16 @@ using plugin::ui::ITextEntryControl;
 constexpr uint32_t kKey = ITextEntryControl::kKeyFlag;
 constexpr uint32_t kCmd = ITextEntryControl::kCommandFlag;
 constexpr uint32_t kOpt = ITextEntryControl::kOptionFlag;
-constexpr uint32_t kBackspace = kKey | 8;
-constexpr uint32_t kPageUp = kKey | 33;
-constexpr uint32_t kPageDown = kKey | 34;
-constexpr uint32_t kEnd = kKey | 35;
-constexpr uint32_t kHome = kKey | 36;
-constexpr uint32_t kLeft = kKey | 37;
-constexpr uint32_t kUp = kKey | 38;
-constexpr uint32_t kRight = kKey | 39;
-constexpr uint32_t kDown = kKey | 40;
-constexpr uint32_t kDelete = kKey | 46;
+constexpr uint32_t kBackspace = kKey | plugin::vkey::kBack;
+constexpr uint32_t kPageUp = kKey | plugin::vkey::kPageUp;
+constexpr uint32_t kPageDown = kKey | plugin::vkey::kPageDown;
+constexpr uint32_t kEnd = kKey | plugin::vkey::kEnd;
+constexpr uint32_t kHome = kKey | plugin::vkey::kHome;
+constexpr uint32_t kLeft = kKey | plugin::vkey::kLeft;
+constexpr uint32_t kUp = kKey | plugin::vkey::kUp;
+constexpr uint32_t kRight = kKey | plugin::vkey::kRight;
+constexpr uint32_t kDown = kKey | plugin::vkey::kDown;
+constexpr uint32_t kDelete = kKey | plugin::vkey::kDelete;
 
 void LayoutEngineRow(StbTexteditRow* r, ITextEntryControl* field, int)
 {
@@ -57,7 +58,7 @@ int KeyToText(uint32_t key)
 {
   if (key & (kKey | kCmd)) return -1;
   const uint32_t c = key & 0x001FFFFFu;
-  if (c < 32 || c == 127 || c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) return -1;
+  if (c < 32 || c == 127 || c > 0xFFFF || plugin::text::IsSurrogate(c)) return -1;
   return static_cast<int>(c);
 }
 
@@ -110,27 +111,6 @@ constexpr int kBlinkMs = 1000;
 constexpr float kBaselineStep = 1.25f;
 constexpr float kBarInsetFrac = 0.1f;
 constexpr float kSelectionWeight = 0.2f;
-
-// Key codes of the key table.
-constexpr int kVKBack = 8;
-constexpr int kVKTab = 9;
-constexpr int kVKReturn = 13;
-constexpr int kVKKeypadEnter = 0x800D;
-constexpr int kVKEscape = 27;
-constexpr int kVKSpace = 32;
-constexpr int kVKPageUp = 33;
-constexpr int kVKDown = 40;
-constexpr int kVKDelete = 46;
-
-bool IsHighSurrogate(char16_t c)
-{
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t c)
-{
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 } // namespace
 
@@ -310,19 +290,19 @@ bool ITextEntryControl::OnKeyDown(float, float, const IKeyPress& key)
       (key.mCtrl ? kCommandFlag : 0u) | (key.mAlt ? kOptionFlag : 0u) | (key.mShift ? kShiftFlag : 0u);
   if (key.mCtrl) {
     switch (key.mVKey) {
-    case 'A':
+    case vkey::OfCharacter('A'):
       SelectAll();
       return true;
-    case 'C':
+    case vkey::OfCharacter('C'):
       CopySelection();
       return true;
-    case 'V':
+    case vkey::OfCharacter('V'):
       Paste();
       return true;
-    case 'X':
+    case vkey::OfCharacter('X'):
       CutSelection();
       return true;
-    case 'Z':
+    case vkey::OfCharacter('Z'):
       SendKey(key.mShift ? kRedoKey : kUndoKey);
       return true;
     default:
@@ -330,27 +310,26 @@ bool ITextEntryControl::OnKeyDown(float, float, const IKeyPress& key)
     }
   }
   switch (key.mVKey) {
-  case kVKBack:
+  case vkey::kBack:
     return SendKey(kBackspace | mods);
-  case kVKTab:
+  case vkey::kTab:
     return false;
-  case kVKReturn:
-  case kVKKeypadEnter:
+  case vkey::kReturn:
+  case vkey::kKeypadEnter:
     // Consumed whole: the field is gone, nothing more reaches the engine.
     CommitEdit();
     return true;
-  case kVKEscape:
+  case vkey::kEscape:
     DismissEdit();
     return true;
-  case kVKSpace:
+  case vkey::kSpace:
     return SendKey(static_cast<uint32_t>(' ') | mods);
-  case kVKDelete:
+  case vkey::kDelete:
     return SendKey(kDelete | mods);
   default:
     break;
   }
-  if (key.mVKey >= kVKPageUp && key.mVKey <= kVKDown)
-    return SendKey((kKeyFlag | static_cast<uint32_t>(key.mVKey)) | mods);
+  if (vkey::IsNavigation(key.mVKey)) return SendKey((kKeyFlag | static_cast<uint32_t>(key.mVKey)) | mods);
   if (!mGraphicsContext || !mGraphicsContext->GetControlInTextEntry()) return false;
   return SendCharacter(key, mods);
 }
@@ -359,8 +338,8 @@ bool ITextEntryControl::CharacterAllowed(const IKeyPress& key, int character) co
 {
   const IParam* param = mEditorDelegate && mParamIdx >= 0 ? mEditorDelegate->GetParam(mParamIdx) : nullptr;
   if (!param) return true;
-  const bool digitKey =
-      (key.mVKey >= '0' && key.mVKey <= '9' && !key.mShift) || (key.mVKey >= 96 && key.mVKey <= 105);
+  const bool digitKey = (key.mVKey >= vkey::kDigit0 && key.mVKey <= vkey::kDigit9 && !key.mShift) ||
+                        (key.mVKey >= vkey::kNumpad0 && key.mVKey <= vkey::kNumpad9);
   const bool sign = character == '+' || character == '-';
   switch (param->Type()) {
   case IParam::kTypeBool:
@@ -383,8 +362,9 @@ bool ITextEntryControl::SendCharacter(const IKeyPress& key, uint32_t mods)
     // Beyond the basic plane: the character goes in as its surrogate pair, in one undo step.
     if (mods & kCommandFlag) return false;
     const Snapshot before = Snap();
-    const char32_t c = static_cast<char32_t>(character) - 0x10000;
-    InsertWithUndo({static_cast<char16_t>(0xD800 + (c >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))});
+    char16_t pair[2];
+    InsertWithUndo(
+        std::u16string(pair, static_cast<size_t>(text::EncodeUtf16(static_cast<char32_t>(character), pair))));
     return MarkIfChanged(before);
   }
   return SendKey(static_cast<uint32_t>(character) | mods);
@@ -406,8 +386,9 @@ void ITextEntryControl::CopySelection()
   if (s.select_start == s.select_end || !mGraphicsContext) return;
   const int lo = std::clamp(std::min(s.select_start, s.select_end), 0, GetLength());
   const int hi = std::clamp(std::max(s.select_start, s.select_end), 0, GetLength());
-  const std::string text = Utf16ToUtf8(mEditString.data() + lo, static_cast<size_t>(hi - lo));
-  mGraphicsContext->SetTextInClipboard(text.c_str());
+  const std::string selection = text::Utf16ToUtf8(
+      std::u16string_view(mEditString).substr(static_cast<size_t>(lo), static_cast<size_t>(hi - lo)));
+  mGraphicsContext->SetTextInClipboard(selection.c_str());
 }
 
 void ITextEntryControl::CutSelection()
@@ -422,10 +403,10 @@ void ITextEntryControl::Paste()
 {
   StringBuf clip;
   if (!mGraphicsContext || !mGraphicsContext->GetTextFromClipboard(clip)) return;
-  const std::u16string text = Utf8ToUtf16(clip.Get());
-  if (text.empty()) return;
+  const std::u16string pasted = text::Utf8ToUtf16(clip.Get());
+  if (pasted.empty()) return;
   const Snapshot before = Snap();
-  InsertWithUndo(text);
+  InsertWithUndo(pasted);
   MarkIfChanged(before);
 }
 
@@ -439,12 +420,12 @@ void ITextEntryControl::InsertWithUndo(const std::u16string& text)
 
 std::string ITextEntryControl::GetUtf8() const
 {
-  return Utf16ToUtf8(mEditString);
+  return text::Utf16ToUtf8(mEditString);
 }
 
 void ITextEntryControl::SetStr(const char* utf8)
 {
-  mEditString = Utf8ToUtf16(utf8);
+  mEditString = text::Utf8ToUtf16(utf8 ? utf8 : "");
   mCharWidths.clear();
 }
 
@@ -480,11 +461,12 @@ float ITextEntryControl::MeasureCharWidth(char16_t c, char16_t prev)
   return MeasureUnits(pair, 2) - MeasureUnits(pair, 1);
 }
 
-float ITextEntryControl::MeasureUnits(const char16_t* text, size_t n) const
+float ITextEntryControl::MeasureUnits(const char16_t* units, size_t n) const
 {
   if (!mGraphicsContext || n == 0) return 0.f;
   IRECT r;
-  return mGraphicsContext->MeasureText(mTextStyle, Utf16ToUtf8(text, n).c_str(), r);
+  return mGraphicsContext->MeasureText(mTextStyle, text::Utf16ToUtf8(std::u16string_view(units, n)).c_str(),
+                                       r);
 }
 
 void ITextEntryControl::FillCharWidthCache()
@@ -493,11 +475,12 @@ void ITextEntryControl::FillCharWidthCache()
   const size_t n = mEditString.size();
   mCharWidths.assign(n, 0.f);
   const char16_t* s = mEditString.data();
+  const std::u16string_view units(mEditString);
   // Width of each character after the one before it, so kerning is part of it; the second unit
   // of a surrogate pair has no width of its own.
   size_t prev = 0;
   for (size_t i = 0; i < n;) {
-    const size_t len = IsHighSurrogate(s[i]) && i + 1 < n && IsLowSurrogate(s[i + 1]) ? 2 : 1;
+    const size_t len = text::DecodeUtf16(units, i).length;
     mCharWidths[i] = i == 0 ? MeasureUnits(s, len)
                             : MeasureUnits(s + prev, i + len - prev) - MeasureUnits(s + prev, i - prev);
     prev = i;

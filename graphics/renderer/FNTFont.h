@@ -1,14 +1,14 @@
 #pragma once
 
-#include "stb_truetype.h"
-
+#include "framework/fonttables/TrueType.h"
 #include "graphics/renderer/FNTFontTables.h"
 #include "graphics/renderer/FNTTypes.h"
 
 // One font face in the atlas: its parsed data, vertical metrics, glyph cache and fallbacks.
 struct FNTfont
 {
-  stbtt_fontinfo font; // user data = the owning FNTcontext, whose scratch buffer feeds the rasteriser
+  stbtt_fontinfo font;                      // user data = scratch
+  plugin::fonts::TrueTypeAllocator scratch; // hands out the owning FNTcontext's scratch buffer
   char name[FNT_MAX_NAME];
   unsigned char* data;
   int dataSize;

@@ -75,7 +75,7 @@ int fntAddFontMem(FNTcontext* ctx, const char* name, unsigned char* data, int da
   // Only data whose tables all lie inside it reaches the rasteriser.
   const int offset = fntCheckFontData(data, dataSize, fontIndex, &font->tables);
   if (offset < 0 || fntStbFontOffset(data, fontIndex) != offset ||
-      !fntStbInitFont(&font->font, data, offset, ctx)) {
+      !fntStbInitFont(&font->font, &font->scratch, data, offset, ctx)) {
     fntFreeFont(font);
     ctx->nfonts--;
     return FNT_INVALID;

@@ -1,21 +1,16 @@
-// The font rasteriser's implementation, kept private to this unit (static functions). Its
-// memory comes from the atlas's scratch buffer; its internal assertions are off, since every
-// font it sees has been checked before.
+// The atlas's side of the font rasteriser: its memory comes from the atlas's scratch buffer,
+// and a glyph is rendered only when everything the rasteriser will ask for fits there.
+#include "graphics/renderer/FNTStbTrueType.h"
+
 #include <cstddef>
 
 #include "graphics/renderer/FNTContext.h"
 #include "graphics/renderer/FNTTypes.h"
 
-void* fntScratchAlloc(size_t size, void* ctx);
-
-#define STBTT_STATIC
-#define STBTT_malloc(x, u) fntScratchAlloc((x), (u))
-#define STBTT_free(x, u) ((void)(x), (void)(u))
-#define STBTT_assert(x) ((void)0)
-#define STB_TRUETYPE_IMPLEMENTATION
-#include "graphics/renderer/FNTStbTrueType.h"
-
 namespace {
+
+// The rasteriser's flatness in pixels, as its own glyph rendering uses.
+constexpr float kFlatnessPixels = 0.35f;
 
 size_t Round16(size_t n)
 {
@@ -47,11 +42,13 @@ int fntStbFontOffset(const unsigned char* data, int index)
   return stbtt_GetFontOffsetForIndex(data, index);
 }
 
-int fntStbInitFont(stbtt_fontinfo* info, unsigned char* data, int offset, FNTcontext* ctx)
+int fntStbInitFont(stbtt_fontinfo* info, plugin::fonts::TrueTypeAllocator* scratch, unsigned char* data,
+                   int offset, FNTcontext* ctx)
 {
-  info->userdata = ctx;
+  *scratch = plugin::fonts::TrueTypeAllocator{fntScratchAlloc, nullptr, ctx}; // frees: the reset per glyph
+  info->userdata = scratch;
   if (!stbtt_InitFont(info, data, offset)) return 0;
-  info->userdata = ctx;
+  info->userdata = scratch;
   return 1;
 }
 
@@ -72,20 +69,11 @@ int fntStbRenderGlyph(FNTcontext* ctx, const stbtt_fontinfo* info, unsigned char
   // The rasteriser does not check its scanline allocation: measure its needs by flattening
   // the outline first, exactly as it will, and render only when everything fits.
   ctx->nscratch = 0;
-  stbtt_vertex* vertices = nullptr;
-  const int nverts = stbtt_GetGlyphShape(info, glyph, &vertices);
-  int* lengths = nullptr;
-  int nwindings = 0;
-  const stbtt__point* points =
-      nverts > 0 ? stbtt_FlattenCurves(vertices, nverts, 0.35f / scale, &lengths, &nwindings, ctx) : nullptr;
+  const long points = plugin::fonts::TrueTypeFlattenedPoints(info, glyph, kFlatnessPixels / scale);
   size_t needed = (size_t)ctx->nscratch;
-  if (points != nullptr) {
-    size_t npoints = 0;
-    for (int i = 0; i < nwindings; ++i)
-      npoints += (size_t)lengths[i];
-    needed += Round16(sizeof(stbtt__edge) * (npoints + 1));
-    if (w > 64) needed += Round16(((size_t)w * 2 + 1) * sizeof(float));
-  }
+  if (points >= 0)
+    needed +=
+        Round16(plugin::fonts::TrueTypeEdgeBytes(points)) + Round16(plugin::fonts::TrueTypeScanlineBytes(w));
   ctx->nscratch = 0;
   if (needed > (size_t)FNT_SCRATCH_BUF_SIZE) {
     ReportScratchFull(ctx, needed);

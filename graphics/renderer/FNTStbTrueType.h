@@ -1,17 +1,19 @@
 #pragma once
 
-#include "stb_truetype.h"
+#include "framework/fonttables/TrueType.h"
 
 struct FNTcontext;
 
-// The font rasteriser's implementation is private to its unit (static functions), with its
-// memory taken from the atlas's scratch buffer. These are the calls the atlas makes; they are
-// made only on font data that passed fntCheckFontData (and, for outlines, fntCheckGlyph).
+// The atlas's calls into the font rasteriser library (compiled once, in the font-table library),
+// with the rasteriser's memory taken from the atlas's scratch buffer. They are made only on font
+// data that passed fntCheckFontData (and, for outlines, fntCheckGlyph).
 
 // Offset of font index in a font file or collection, or -1.
 int fntStbFontOffset(const unsigned char* data, int index);
-// Parses the font at offset; 0 on failure. The font's user data is the atlas context.
-int fntStbInitFont(stbtt_fontinfo* info, unsigned char* data, int offset, FNTcontext* ctx);
+// Parses the font at offset; 0 on failure. The font allocates through scratch, which hands out
+// the atlas context's scratch buffer; scratch must live as long as info.
+int fntStbInitFont(stbtt_fontinfo* info, plugin::fonts::TrueTypeAllocator* scratch, unsigned char* data,
+                   int offset, FNTcontext* ctx);
 // Glyph index of a codepoint, 0 when the font has none.
 int fntStbFindGlyphIndex(const stbtt_fontinfo* info, int codepoint);
 // Bounding box of a glyph in font units; 0 when the glyph has no outline.

@@ -1,7 +1,6 @@
-#include "graphics/renderer/VGContext.h"
-#include "graphics/renderer/VGState.h"
+#include "graphics/renderer/VGComposite.h"
 
-VGcompositeOperationState vgCompositeOperationStateFor(int op)
+VGcompositeOperationState vgCompositeOperationStateFor(int op) noexcept
 {
   int sfactor = VG_ONE, dfactor = VG_ZERO;
   switch (op) {
@@ -53,19 +52,4 @@ VGcompositeOperationState vgCompositeOperationStateFor(int op)
     break; // unknown operations fall back to one / zero
   }
   return VGcompositeOperationState{sfactor, dfactor, sfactor, dfactor};
-}
-
-void vgCompositeOperation(VGcontext* ctx, int op)
-{
-  vgCurrentState(ctx)->compositeOperation = vgCompositeOperationStateFor(op);
-}
-
-void vgCompositeBlendFunc(VGcontext* ctx, int sfactor, int dfactor)
-{
-  vgCompositeBlendFuncSeparate(ctx, sfactor, dfactor, sfactor, dfactor);
-}
-
-void vgCompositeBlendFuncSeparate(VGcontext* ctx, int srcRGB, int dstRGB, int srcAlpha, int dstAlpha)
-{
-  vgCurrentState(ctx)->compositeOperation = VGcompositeOperationState{srcRGB, dstRGB, srcAlpha, dstAlpha};
 }

@@ -7,6 +7,7 @@
 
 #include "graphics/renderer/FNTContext.h"
 #include "graphics/renderer/VGFontImages.h"
+#include "graphics/renderer/VGStateDefaults.h"
 
 namespace {
 
@@ -32,9 +33,9 @@ float SaneRatio(float ratio)
 // Vertices stay in frame units: the tolerances shrink with the ratio and the backend scales.
 void SetDevicePixelRatio(VGcontext* ctx, float ratio)
 {
-  ctx->tessTol = 0.25f / ratio;
-  ctx->distTol = 0.01f / ratio;
-  ctx->fringeWidth = 1.0f / ratio;
+  ctx->tessTol = kVGTessellationTolerance / ratio;
+  ctx->distTol = kVGDistanceTolerance / ratio;
+  ctx->fringeWidth = kVGFringeWidth / ratio;
   ctx->devicePxRatio = ratio;
 }
 

@@ -4,6 +4,7 @@
 #include "graphics/renderer/VGContext.h"
 #include "graphics/renderer/VGMath.h"
 #include "graphics/renderer/VGState.h"
+#include "graphics/renderer/VGStateDefaults.h"
 
 namespace {
 
@@ -71,6 +72,6 @@ void vgResetScissor(VGcontext* ctx)
 {
   VGstate* state = vgCurrentState(ctx);
   std::fill(state->scissor.xform, state->scissor.xform + 6, 0.0f);
-  state->scissor.extent[0] = -1.0f;
-  state->scissor.extent[1] = -1.0f;
+  state->scissor.extent[0] = kVGNoScissorExtent;
+  state->scissor.extent[1] = kVGNoScissorExtent;
 }

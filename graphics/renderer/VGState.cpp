@@ -7,6 +7,7 @@
 #include "graphics/renderer/VGContext.h"
 #include "graphics/renderer/VGMath.h"
 #include "graphics/renderer/VGPaint.h"
+#include "graphics/renderer/VGStateDefaults.h"
 
 namespace {
 
@@ -43,21 +44,21 @@ void vgReset(VGcontext* ctx)
 {
   VGstate* state = vgCurrentState(ctx);
   std::memset(state, 0, sizeof(*state));
-  state->fill = vgSolidPaint(vgRGBA(255, 255, 255, 255));
-  state->stroke = vgSolidPaint(vgRGBA(0, 0, 0, 255));
-  state->compositeOperation = vgCompositeOperationStateFor(VG_SOURCE_OVER);
+  state->fill = vgSolidPaint(kVGInitialFillColor);
+  state->stroke = vgSolidPaint(kVGInitialStrokeColor);
+  state->compositeOperation = vgCompositeOperationStateFor(kVGInitialCompositeOperation);
   state->shapeAntiAlias = 1;
-  state->strokeWidth = 1.0f;
-  state->miterLimit = 10.0f;
+  state->strokeWidth = kVGInitialStrokeWidth;
+  state->miterLimit = kVGInitialMiterLimit;
   state->lineCap = VG_BUTT;
   state->lineJoin = VG_MITER;
-  state->alpha = 1.0f;
+  state->alpha = kVGInitialAlpha;
   vgTransformIdentity(state->xform);
-  state->scissor.extent[0] = -1.0f;
-  state->scissor.extent[1] = -1.0f;
-  state->fontSize = 16.0f;
+  state->scissor.extent[0] = kVGNoScissorExtent;
+  state->scissor.extent[1] = kVGNoScissorExtent;
+  state->fontSize = kVGInitialFontSize;
   state->letterSpacing = 0.0f;
-  state->lineHeight = 1.0f;
+  state->lineHeight = kVGInitialLineHeight;
   state->fontBlur = 0.0f;
   state->textAlign = VG_ALIGN_LEFT | VG_ALIGN_BASELINE;
   state->fontId = 0;
@@ -167,4 +168,19 @@ void vgCurrentTransform(VGcontext* ctx, float* xform)
 {
   if (xform == nullptr) return;
   std::memcpy(xform, vgCurrentState(ctx)->xform, sizeof(float) * 6);
+}
+
+void vgCompositeOperation(VGcontext* ctx, int op)
+{
+  vgCurrentState(ctx)->compositeOperation = vgCompositeOperationStateFor(op);
+}
+
+void vgCompositeBlendFunc(VGcontext* ctx, int sfactor, int dfactor)
+{
+  vgCompositeBlendFuncSeparate(ctx, sfactor, dfactor, sfactor, dfactor);
+}
+
+void vgCompositeBlendFuncSeparate(VGcontext* ctx, int srcRGB, int dstRGB, int srcAlpha, int dstAlpha)
+{
+  vgCurrentState(ctx)->compositeOperation = VGcompositeOperationState{srcRGB, dstRGB, srcAlpha, dstAlpha};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphics/renderer/VGComposite.h"
 #include "graphics/renderer/VGTypes.h"
 
 struct VGcontext;
@@ -24,21 +25,6 @@ enum VGwinding {
 enum VGsolidity {
   VG_SOLID = 1,
   VG_HOLE = 2,
-};
-
-// Composite operations; any other value selects one / zero.
-enum VGcompositeOperation {
-  VG_SOURCE_OVER = 0,
-  VG_SOURCE_IN,
-  VG_SOURCE_OUT,
-  VG_ATOP,
-  VG_DESTINATION_OVER,
-  VG_DESTINATION_IN,
-  VG_DESTINATION_OUT,
-  VG_DESTINATION_ATOP,
-  VG_LIGHTER,
-  VG_COPY,
-  VG_XOR,
 };
 
 // Text alignment bits (shared with the font atlas).
@@ -116,9 +102,7 @@ void vgScissor(VGcontext* ctx, float x, float y, float w, float h);
 void vgIntersectScissor(VGcontext* ctx, float x, float y, float w, float h);
 void vgResetScissor(VGcontext* ctx);
 
-// Composite operation of the current state.
+// Composite operation of the current state: one of VGcompositeOperation, or blend factors.
 void vgCompositeOperation(VGcontext* ctx, int op);
 void vgCompositeBlendFunc(VGcontext* ctx, int sfactor, int dfactor);
 void vgCompositeBlendFuncSeparate(VGcontext* ctx, int srcRGB, int dstRGB, int srcAlpha, int dstAlpha);
-// Blend factors selected by composite operation op (one / zero for unknown values).
-VGcompositeOperationState vgCompositeOperationStateFor(int op);

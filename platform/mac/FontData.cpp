@@ -1,6 +1,7 @@
 #include "platform/mac/FontData.h"
 
-#include "platform/mac/system/FontTableReader.h"
+#include "framework/fonttables/FontDirectory.h"
+#include "framework/fonttables/FontNames.h"
 
 #include <string>
 
@@ -8,8 +9,8 @@ namespace plugin::ui {
 
 namespace {
 
-using sys::FontBytes;
-using sys::FontTable;
+using fonts::FontBytes;
+using fonts::FontTable;
 
 // Bytes of each table up to and including the last field read from it.
 constexpr uint32_t kHeadNeeds = 46; // mac style at 44
@@ -31,14 +32,16 @@ struct FaceLayout
 FontTable TableOf(const FontBytes& bytes, uint32_t face, const char (&tag)[5], uint32_t needs)
 {
   FontTable table;
-  if (!sys::FindFontTable(bytes, face, tag, table) || table.length < needs) return FontTable{};
+  if (!fonts::FindFontTable(bytes, face, tag, table) || table.length < needs) return FontTable{};
   return table;
 }
 
 FaceLayout LayoutOf(const FontBytes& bytes, int faceIndex)
 {
   FaceLayout layout;
-  if (!sys::FindFontFace(bytes, faceIndex, layout.face) || !bytes.Contains(layout.face, 1)) return layout;
+  // The record knows four single-face signatures; Apple's "true" is not one of them.
+  if (fonts::KindAt(bytes, 0) == fonts::SfntKind::kAppleTrueType) return layout;
+  if (!fonts::FindFontFace(bytes, faceIndex, layout.face) || !bytes.Contains(layout.face, 1)) return layout;
   layout.found = true;
   layout.head = TableOf(bytes, layout.face, "head", kHeadNeeds);
   layout.name = TableOf(bytes, layout.face, "name", kNameNeeds);
@@ -69,8 +72,8 @@ void ParseFontFace(IFontData& data, int faceIndex)
   bytes.I16(layout.hhea.offset + 4ull, data.mAscender);
   bytes.I16(layout.hhea.offset + 6ull, data.mDescender);
   bytes.I16(layout.hhea.offset + 8ull, data.mLineGap);
-  data.mFamily.Set(sys::ReadFontName(bytes, layout.name, kFamilyNameId).c_str());
-  data.mStyle.Set(sys::ReadFontName(bytes, layout.name, kStyleNameId).c_str());
+  data.mFamily.Set(fonts::ReadFontName(bytes, layout.name, kFamilyNameId).c_str());
+  data.mStyle.Set(fonts::ReadFontName(bytes, layout.name, kStyleNameId).c_str());
 }
 
 int FindFaceWithStyle(const void* bytes, size_t size, const char* style)
@@ -80,7 +83,7 @@ int FindFaceWithStyle(const void* bytes, size_t size, const char* style)
   for (int i = 0;; ++i) {
     const FaceLayout layout = LayoutOf(view, i);
     if (!layout.Usable()) return -1;
-    const std::string faceStyle = sys::ReadFontName(view, layout.name, kStyleNameId);
+    const std::string faceStyle = fonts::ReadFontName(view, layout.name, kStyleNameId);
     if (!faceStyle.empty() && faceStyle == style) return i;
   }
 }

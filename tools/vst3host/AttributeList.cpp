@@ -1,6 +1,6 @@
 #include "tools/vst3host/AttributeList.h"
 
-#include "vst3/layer/Utf16Convert.h"
+#include "framework/text/UnicodeCodec.h"
 
 #include <cstring>
 
@@ -18,7 +18,7 @@ const AttributeList::Value* AttributeList::find(AttrID id) const
 
 void AttributeList::setText(const std::string& id, const std::string& utf8)
 {
-  mValues[id] = plugin::layer::Utf8ToUtf16(utf8);
+  mValues[id] = plugin::text::Utf8ToUtf16(utf8);
 }
 
 tresult PLUGIN_API AttributeList::setInt(AttrID id, int64 value)

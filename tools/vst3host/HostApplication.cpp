@@ -1,7 +1,7 @@
 #include "tools/vst3host/HostApplication.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "tools/vst3host/AttributeList.h"
-#include "vst3/layer/Utf16Convert.h"
 
 namespace plugin::vst3host {
 
@@ -11,7 +11,7 @@ using namespace Steinberg::Vst;
 tresult PLUGIN_API HostApplication::getName(String128 name)
 {
   if (!name) return kInvalidArgument;
-  plugin::layer::Utf8ToUtf16(mName, name, 128);
+  plugin::text::Utf8ToUtf16(mName, name, 128);
   return kResultOk;
 }
 

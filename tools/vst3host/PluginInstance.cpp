@@ -1,8 +1,8 @@
 #include "tools/vst3host/PluginInstance.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "tools/vst3host/MemoryStream.h"
 #include "tools/vst3host/PlayingTransport.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +20,7 @@ constexpr int kString128 = 128;
 
 std::string Utf8Of(const TChar* text)
 {
-  return plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(text, kString128));
+  return plugin::text::Utf16ToUtf8(plugin::text::Utf16View(text, kString128));
 }
 
 } // namespace

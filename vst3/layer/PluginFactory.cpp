@@ -1,6 +1,6 @@
 #include "vst3/layer/PluginFactory.h"
 
-#include "vst3/layer/Utf16Convert.h"
+#include "framework/text/UnicodeCodec.h"
 
 #include <cstring>
 #include <string_view>
@@ -14,20 +14,20 @@ using namespace Steinberg;
 // UTF-8 code point.
 template <size_t N, size_t M> void CopyUtf8(char8 (&dst)[N], const char8 (&src)[M])
 {
-  const std::string_view text(src, strnlen(src, M));
+  const std::string_view utf8(src, strnlen(src, M));
   char16_t wide[M + 1];
-  const int units = Utf8ToUtf16(text, wide, static_cast<int>(M + 1));
-  Utf16ToUtf8(std::u16string_view(wide, static_cast<size_t>(units)), dst, static_cast<int>(N));
+  const int units = text::Utf8ToUtf16(utf8, wide, static_cast<int>(M + 1));
+  text::Utf16ToUtf8(std::u16string_view(wide, static_cast<size_t>(units)), dst, static_cast<int>(N));
 }
 
 template <size_t N, size_t M> void Utf8Field(char16 (&dst)[N], const char8 (&src)[M])
 {
-  Utf8ToUtf16(std::string_view(src, strnlen(src, M)), dst, static_cast<int>(N));
+  text::Utf8ToUtf16(std::string_view(src, strnlen(src, M)), dst, static_cast<int>(N));
 }
 
 template <size_t N, size_t M> void Utf16Field(char8 (&dst)[N], const char16 (&src)[M])
 {
-  Utf16ToUtf8(Utf16View(src, static_cast<int>(M)), dst, static_cast<int>(N));
+  text::Utf16ToUtf8(text::Utf16View(src, static_cast<int>(M)), dst, static_cast<int>(N));
 }
 
 PClassInfoW WideFrom(const PClassInfo2& in)

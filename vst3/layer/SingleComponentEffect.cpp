@@ -1,6 +1,6 @@
 #include "vst3/layer/SingleComponentEffect.h"
 
-#include "vst3/layer/Utf16Convert.h"
+#include "framework/text/UnicodeCodec.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +15,7 @@ namespace {
 // Bus names are String128 on the host side: 127 units and the terminator.
 void BusName(std::string_view nameUtf8, String128 out)
 {
-  Utf8ToUtf16(nameUtf8, out, 128);
+  text::Utf8ToUtf16(nameUtf8, out, 128);
 }
 
 template <typename BusType> BusType* BusAt(const BusList& list, int32 index)
@@ -28,7 +28,7 @@ template <typename BusType> BusType* BusAt(const BusList& list, int32 index)
 AudioBus* AppendAudioBus(BusList& list, const TChar* name, SpeakerArrangement arr, BusType type, int32 flags)
 {
   String128 cut{};
-  BusName(Utf16ToUtf8(Utf16View(name, 4096)), cut);
+  BusName(text::Utf16ToUtf8(text::Utf16View(name, 4096)), cut);
   auto* bus = new AudioBus(cut, type, flags, arr);
   list.emplace_back(bus, false);
   return bus;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mac/system/FontTableReader.h"
+#include "framework/fonttables/FontBytes.h"
 
 #include <string>
 
@@ -15,6 +15,6 @@ struct FontFaceNames
 
 // The names of face `index` (ReadFontName of records 1 and 2); empty names when the face or its
 // 'name' table is missing.
-FontFaceNames ReadFontFaceNames(const FontBytes& bytes, int index);
+FontFaceNames ReadFontFaceNames(const fonts::FontBytes& bytes, int index);
 
 } // namespace plugin::sys

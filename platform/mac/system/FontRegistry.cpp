@@ -1,6 +1,7 @@
 #include "platform/mac/system/FontRegistry.h"
 
 #include "framework/buffers/WholeFile.h"
+#include "framework/fonttables/FontDirectory.h"
 #include "platform/mac/system/FontFaceNames.h"
 #include "platform/mac/system/FontFaceValidation.h"
 #include "platform/mac/system/PathString.h"
@@ -47,8 +48,8 @@ void AddFacesOfFile(const std::string& path, std::vector<std::shared_ptr<const F
 {
   IByteChunk data;
   if (!ReadWholeFile(path.c_str(), data)) return;
-  const FontBytes bytes(data.GetData(), static_cast<size_t>(data.Size()));
-  const int faces = std::min(CountFontFaces(bytes), kMaxFacesPerFile);
+  const fonts::FontBytes bytes(data.GetData(), static_cast<size_t>(data.Size()));
+  const int faces = std::min(fonts::CountFontFaces(bytes), kMaxFacesPerFile);
   for (int i = 0; i < faces; ++i) {
     if (!IsUsableFontFace(bytes, i)) continue;
     FontFaceNames names = ReadFontFaceNames(bytes, i);

@@ -9,7 +9,7 @@ std::shared_ptr<const GraphicsFont>
 GraphicsFont::CreateWithDataProvider(std::shared_ptr<FontDataProvider> provider)
 {
   if (!provider) return nullptr;
-  const FontBytes bytes(provider->Data(), provider->Size());
+  const fonts::FontBytes bytes(provider->Data(), provider->Size());
   if (!IsUsableFontFace(bytes, 0)) return nullptr;
   FontFaceNames names = ReadFontFaceNames(bytes, 0);
   return std::make_shared<const GraphicsFont>(std::move(provider), std::move(names.family),

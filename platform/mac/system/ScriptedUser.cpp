@@ -1,12 +1,12 @@
 #include "platform/mac/system/ScriptedUser.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "platform/mac/system/Application.h"
 #include "platform/mac/system/ColorPanel.h"
 #include "platform/mac/system/Cursor.h"
 #include "platform/mac/system/Display.h"
 #include "platform/mac/system/RunLoopTimer.h"
 #include "platform/mac/system/Screen.h"
-#include "platform/mac/system/TextEncoding.h"
 #include "platform/mac/system/Window.h"
 #include "platform/mac/system/Workspace.h"
 
@@ -177,13 +177,12 @@ void ScriptedUser::PressKey(Window& window, std::uint16_t keyCode, std::optional
   SendKey(window, keyCode, ignoring, characters, modifiers);
 }
 
-void ScriptedUser::TypeText(Window& window, std::string_view text)
+void ScriptedUser::TypeText(Window& window, std::string_view typed)
 {
-  const std::u16string units = Utf16FromUtf8(text);
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const bool pair = units[i] >= 0xd800 && units[i] < 0xdc00 && i + 1 < units.size();
-    const std::u16string ch = units.substr(i, pair ? 2 : 1);
-    if (pair) ++i;
+  const std::u16string units = text::Utf8ToUtf16(typed);
+  for (std::size_t i = 0, n = 0; i < units.size(); i += n) {
+    n = text::DecodeUtf16(units, i).length; // a pair goes as one key
+    const std::u16string ch = units.substr(i, n);
     const std::uint16_t code = ch == u"\r" || ch == u"\n" ? kKeyCodeReturn
                                : ch == u"\t"              ? kKeyCodeTab
                                                           : kKeyCodeNone;

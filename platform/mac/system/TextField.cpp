@@ -1,6 +1,6 @@
 #include "platform/mac/system/TextField.h"
 
-#include "platform/mac/system/TextEncoding.h"
+#include "framework/text/UnicodeCodec.h"
 #include "platform/mac/system/Window.h"
 
 #include <algorithm>
@@ -72,12 +72,12 @@ void TextField::SetStringValue(std::u16string text)
 
 std::string TextField::StringValueUtf8() const
 {
-  return Utf8FromUtf16(mCell->StringValue());
+  return text::Utf16ToUtf8(mCell->StringValue());
 }
 
-void TextField::SetStringValueUtf8(std::string_view text)
+void TextField::SetStringValueUtf8(std::string_view utf8)
 {
-  SetStringValue(Utf16FromUtf8(text));
+  SetStringValue(text::Utf8ToUtf16(utf8));
 }
 
 void TextField::SetCell(std::shared_ptr<TextFieldCell> cell)

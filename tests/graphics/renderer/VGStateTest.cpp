@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/renderer/VGComposite.h"
+#include "graphics/renderer/VGStateDefaults.h"
 #include "tests/graphics/renderer/VGTestSupport.h"
 
 using vgtest::SameColor;
@@ -244,6 +246,7 @@ TEST(VGScissor, SetIntersectAndReset)
   }
 }
 
+// The mapping is a pure function: no context, no state.
 TEST(VGComposite, OperationsSelectTheirBlendFactors)
 {
   const int table[][3] = {
@@ -264,16 +267,44 @@ TEST(VGComposite, OperationsSelectTheirBlendFactors)
   // The bit values the backend decodes.
   EXPECT_EQ(std::vector<int>({VG_ZERO, VG_ONE, VG_ONE_MINUS_SRC_ALPHA, VG_DST_ALPHA, VG_SRC_ALPHA_SATURATE}),
             std::vector<int>({1, 2, 128, 256, 1024}));
+  for (const auto& row : table)
+    EXPECT_EQ(Ints(vgCompositeOperationStateFor(row[0])), Ints({row[1], row[2], row[1], row[2]})) << row[0];
+}
+
+TEST(VGComposite, SettersStoreTheFactorsOnTheCurrentState)
+{
   vgtest::Context ctx;
-  for (const auto& row : table) {
-    vgCompositeOperation(ctx, row[0]);
-    EXPECT_EQ(Ints(vgCurrentState(ctx)->compositeOperation), Ints({row[1], row[2], row[1], row[2]}))
-        << row[0];
-  }
+  vgCompositeOperation(ctx, VG_XOR);
+  EXPECT_EQ(Ints(vgCurrentState(ctx)->compositeOperation), Ints(vgCompositeOperationStateFor(VG_XOR)));
   vgCompositeBlendFunc(ctx, VG_SRC_COLOR, VG_DST_COLOR);
   EXPECT_EQ(Ints(vgCurrentState(ctx)->compositeOperation),
             Ints({VG_SRC_COLOR, VG_DST_COLOR, VG_SRC_COLOR, VG_DST_COLOR}));
   vgCompositeBlendFuncSeparate(ctx, VG_ONE, VG_ZERO, VG_SRC_ALPHA_SATURATE, VG_ONE_MINUS_DST_COLOR);
   EXPECT_EQ(Ints(vgCurrentState(ctx)->compositeOperation),
             Ints({VG_ONE, VG_ZERO, VG_SRC_ALPHA_SATURATE, VG_ONE_MINUS_DST_COLOR}));
+}
+
+// The named starting values are the ones a reset state and a new context hold.
+TEST(VGState, NamedDefaultsAreTheStartingValues)
+{
+  EXPECT_EQ(std::vector<float>({kVGTessellationTolerance, kVGDistanceTolerance, kVGFringeWidth,
+                                kVGInitialMiterLimit, kVGInitialStrokeWidth, kVGInitialFontSize,
+                                kVGInitialLineHeight, kVGInitialAlpha, kVGNoScissorExtent}),
+            std::vector<float>({0.25f, 0.01f, 1.0f, 10.0f, 1.0f, 16.0f, 1.0f, 1.0f, -1.0f}));
+  EXPECT_TRUE(SameColor(kVGInitialFillColor, {1, 1, 1, 1}));
+  EXPECT_TRUE(SameColor(kVGInitialStrokeColor, {0, 0, 0, 1}));
+  EXPECT_EQ(kVGInitialCompositeOperation, VG_SOURCE_OVER);
+
+  vgtest::Context ctx;
+  vgMiterLimit(ctx, 3);
+  vgFillColor(ctx, vgRGBA(10, 20, 30, 40));
+  vgReset(ctx);
+  const VGstate* s = vgCurrentState(ctx);
+  EXPECT_EQ(s->miterLimit, kVGInitialMiterLimit);
+  EXPECT_TRUE(SameColor(s->fill.innerColor, kVGInitialFillColor));
+  EXPECT_TRUE(SameColor(s->stroke.innerColor, kVGInitialStrokeColor));
+  EXPECT_EQ(Ints(s->compositeOperation), Ints(vgCompositeOperationStateFor(kVGInitialCompositeOperation)));
+  EXPECT_EQ(ctx->tessTol, kVGTessellationTolerance);
+  EXPECT_EQ(ctx->distTol, kVGDistanceTolerance);
+  EXPECT_EQ(ctx->fringeWidth, kVGFringeWidth);
 }

@@ -1,14 +1,12 @@
 #include "platform/mac/FontData.h"
 
+#include "framework/fonttables/TrueType.h"
+
 #include "support/ui/FontFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-
-#define STBTT_STATIC
-#define STB_TRUETYPE_IMPLEMENTATION
-#include "stb_truetype.h"
 
 using namespace plugin::ui;
 using namespace fonttest;

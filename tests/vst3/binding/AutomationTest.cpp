@@ -1,8 +1,8 @@
 // Automation and the controller: the last point of a queue, ids without a plug-in parameter,
 // normalised get and set, text conversions both ways.
+#include "framework/text/UnicodeCodec.h"
 #include "tests/vst3/binding/ProcessSupport.h"
 #include "tools/vst3host/MemoryStream.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include <cmath>
 #include <cstring>
@@ -32,13 +32,13 @@ std::string Text(IEditController& c, ParamID id, ParamValue normalized)
 {
   String128 text{};
   EXPECT_EQ(c.getParamStringByValue(id, normalized, text), kResultOk);
-  return plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(text, 128));
+  return plugin::text::Utf16ToUtf8(plugin::text::Utf16View(text, 128));
 }
 
 ParamValue FromText(IEditController& c, ParamID id, const std::string& utf8)
 {
   String128 text{};
-  plugin::layer::Utf8ToUtf16(utf8, text, 128);
+  plugin::text::Utf8ToUtf16(utf8, text, 128);
   ParamValue n = -1.0;
   EXPECT_EQ(c.getParamValueByString(id, text, n), kResultOk);
   return n;

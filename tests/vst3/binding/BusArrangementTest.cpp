@@ -1,7 +1,7 @@
 // setBusArrangements: layouts the channel-I/O configurations allow are taken and rebuild the
 // buses; others are refused with the old buses kept; two hosts get every request accepted.
+#include "framework/text/UnicodeCodec.h"
 #include "tests/vst3/binding/KelmoBundle.h"
-#include "vst3/layer/Utf16Convert.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -37,7 +37,7 @@ std::string BusName(IComponent& component, BusDirection dir, int32 index)
 {
   BusInfo info{};
   EXPECT_EQ(component.getBusInfo(kAudio, dir, index, info), kResultOk);
-  return plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(info.name, 128));
+  return plugin::text::Utf16ToUtf8(plugin::text::Utf16View(info.name, 128));
 }
 
 const SpeakerArrangement kStereo = SpeakerArr::kStereo;

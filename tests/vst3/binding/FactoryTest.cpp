@@ -1,6 +1,6 @@
 // The bundle's factory: one factory per module life, its information and its one class.
+#include "framework/text/UnicodeCodec.h"
 #include "tests/vst3/binding/KelmoBundle.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include <cstring>
 
@@ -12,7 +12,8 @@ namespace {
 
 std::string Utf8(const char16* text, int capacity)
 {
-  return plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(reinterpret_cast<const char16_t*>(text), capacity));
+  return plugin::text::Utf16ToUtf8(
+      plugin::text::Utf16View(reinterpret_cast<const char16_t*>(text), capacity));
 }
 
 } // namespace

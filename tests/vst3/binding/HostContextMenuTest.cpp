@@ -5,10 +5,10 @@
 #include "tests/vst3/binding/DirectKelmo.h"
 #include "tests/vst3/testhost/ComponentHandler.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
 #include "support/ui/RecordingCanvas.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstcontextmenu.h"
@@ -37,7 +37,7 @@ public:
   tresult PLUGIN_API getItem(int32, Item&, IContextMenuTarget**) override { return kNotImplemented; }
   tresult PLUGIN_API addItem(const Item& item, IContextMenuTarget* target) override
   {
-    const std::string name = plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(item.name, 128));
+    const std::string name = plugin::text::Utf16ToUtf8(plugin::text::Utf16View(item.name, 128));
     items.push_back(name + " " + std::to_string(item.tag) + " " + std::to_string(item.flags));
     targets.push_back(target);
     return target->addRef(), kResultOk;

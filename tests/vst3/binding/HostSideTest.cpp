@@ -2,6 +2,7 @@
 // (these calls come from the editor side, which the bundle has no way to drive): edit gestures,
 // restarts, the channel context, editor resizes through the view's frame, and the key rule of
 // one host.
+#include "framework/text/UnicodeCodec.h"
 #include "tests/vst3/binding/DirectKelmo.h"
 #include "tests/vst3/testhost/ComponentHandler.h"
 #include "tests/vst3/testhost/PlugFrame.h"
@@ -9,7 +10,6 @@
 #include "tools/vst3host/HostApplication.h"
 #include "tools/vst3host/MemoryStream.h"
 #include "vst3/IPluginVST3View.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"
 

@@ -1,6 +1,6 @@
 // Initialise: buses, the exported parameters, units, program names; a second initialise.
+#include "framework/text/UnicodeCodec.h"
 #include "tests/vst3/binding/KelmoBundle.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include <cmath>
 
@@ -12,7 +12,7 @@ namespace {
 
 std::string Utf8(const TChar* text)
 {
-  return plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(text, 128));
+  return plugin::text::Utf16ToUtf8(plugin::text::Utf16View(text, 128));
 }
 
 struct BusSummary

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using plugin::IKeyPress;
 using plugin::vst3::TranslateKey;
@@ -22,6 +23,24 @@ TEST(KeyTranslation, NamedKeysFollowTheTable)
     EXPECT_EQ(VirtualKeyOfKeyCode(code), 0) << code;
   EXPECT_EQ(VirtualKeyOfKeyCode(128), '0');
   EXPECT_EQ(VirtualKeyOfKeyCode(128 + 17), 'A');
+}
+
+// The host's keys arrive under the names the controls read.
+TEST(KeyTranslation, HostKeysGiveTheNamedVirtualKeys)
+{
+  namespace vkey = plugin::vkey;
+  const std::pair<int, int32_t> cases[] = {
+      {plugin::layer::kKeyBack, vkey::kBack},       {plugin::layer::kKeyTab, vkey::kTab},
+      {plugin::layer::kKeyReturn, vkey::kReturn},   {plugin::layer::kKeyEnter, vkey::kReturn},
+      {plugin::layer::kKeyEscape, vkey::kEscape},   {plugin::layer::kKeySpace, vkey::kSpace},
+      {plugin::layer::kKeyPageUp, vkey::kPageUp},   {plugin::layer::kKeyNext, vkey::kPageDown},
+      {plugin::layer::kKeyDown, vkey::kDown},       {plugin::layer::kKeyDelete, vkey::kDelete},
+      {plugin::layer::kKeyNumpad7, vkey::kNumpad7}, {plugin::layer::kKeyF12, vkey::kF12},
+      {plugin::layer::kKeyAlt, vkey::kAlt},
+  };
+  for (const auto& [code, key] : cases)
+    EXPECT_EQ(TranslateKey(0, static_cast<int16_t>(code), 0).mVKey, key) << code;
+  EXPECT_EQ(TranslateKey(u'x', 0, 0).mVKey, vkey::OfCharacter('X'));
 }
 
 TEST(KeyTranslation, CharactersTextsAndModifiers)

@@ -1,11 +1,11 @@
 // The binding with a plug-in unlike the compressor, built in-process: parameter groups as
 // units, MIDI input (controller parameters, events) and output (ordered events, system-exclusive
 // messages), instrument and MIDI-effect bus rules, latency and an endless tail.
+#include "framework/text/UnicodeCodec.h"
 #include "tests/vst3/testhost/ProcessBlock.h"
+#include "tools/vst3host/HostApplication.h"
 #include "vst3/IPluginVST3.h"
 #include "vst3/adapter/ParamIds.h"
-#include "tools/vst3host/HostApplication.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,7 @@ public:
 
 std::string Utf8(const TChar* text)
 {
-  return plugin::layer::Utf16ToUtf8(plugin::layer::Utf16View(text, 128));
+  return plugin::text::Utf16ToUtf8(plugin::text::Utf16View(text, 128));
 }
 
 class Probe : public ::testing::Test

@@ -1,9 +1,9 @@
 // Type names and state routing of the single-component base itself, on a minimal local effect
 // (the bundle's effect cannot be cast across the module boundary).
+#include "framework/text/UnicodeCodec.h"
 #include "tests/vst3/layer/GainBundle.h"
 #include "tools/vst3host/MemoryStream.h"
 #include "vst3/layer/SingleComponentEffect.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
@@ -63,7 +63,7 @@ TEST(EffectBase, BusNamesAreCutAtWholeCharacters)
   ASSERT_TRUE(effect->addAudioInput(longName, SpeakerArr::kMono));
   BusInfo info{};
   ASSERT_EQ(effect->getBusInfo(kAudio, kInput, 0, info), kResultOk);
-  const std::u16string name(plugin::layer::Utf16View(info.name, 128));
+  const std::u16string name(plugin::text::Utf16View(info.name, 128));
   EXPECT_EQ(name.size(), 126u); // 100 + 13 pairs; the 14th pair would leave no room for the terminator
   EXPECT_EQ(name.back(), 0xDFB9);
   ASSERT_TRUE(effect->getAudioInput(0));

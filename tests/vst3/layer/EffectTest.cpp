@@ -1,8 +1,8 @@
+#include "tests/vst3/layer/GainBundle.h"
 #include "tests/vst3/testhost/ComponentHandler.h"
 #include "tests/vst3/testhost/ProcessBlock.h"
-#include "tests/vst3/layer/GainBundle.h"
 
-#include "vst3/layer/Utf16Convert.h"
+#include "framework/text/UnicodeCodec.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/gui/iplugview.h"
@@ -22,7 +22,7 @@ namespace {
 
 std::u16string Text(const String128 s)
 {
-  return std::u16string(plugin::layer::Utf16View(s, 128));
+  return std::u16string(plugin::text::Utf16View(s, 128));
 }
 
 class EffectTest : public ::testing::Test

@@ -1,7 +1,7 @@
 #include "tests/vst3/layer/GainBundle.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "vst3/layer/PluginFactory.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include <cstring>
 
@@ -13,7 +13,7 @@ namespace {
 
 std::u16string Wide(const char16 (&field)[64])
 {
-  return std::u16string(plugin::layer::Utf16View(field, 64));
+  return std::u16string(plugin::text::Utf16View(field, 64));
 }
 
 const TUID kUnknownClass = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
@@ -221,11 +221,34 @@ TEST(Factory, RegistrationRefusesDuplicatesAndConvertsEveryForm)
   EXPECT_TRUE(factory->registerClass(&longName, create));
   ASSERT_EQ(factory->getClassInfo2(1, &info2), kResultOk);
   EXPECT_EQ(std::strlen(info2.name), 62u);
-  EXPECT_EQ(plugin::layer::Utf8ToUtf16(info2.name), std::u16string(31, u'\u03BC'));
+  EXPECT_EQ(plugin::text::Utf8ToUtf16(info2.name), std::u16string(31, u'\u03BC'));
   PClassInfoW wideOut;
   ASSERT_EQ(factory->getClassInfoUnicode(1, &wideOut), kResultOk);
-  EXPECT_EQ(std::u16string(plugin::layer::Utf16View(wideOut.name, 64)), std::u16string(31, u'\u03BC'));
+  EXPECT_EQ(std::u16string(plugin::text::Utf16View(wideOut.name, 64)), std::u16string(31, u'\u03BC'));
 
   factory->release();
   EXPECT_EQ(registry, nullptr); // the destructor cleared the module's pointer
+}
+
+// Names pass through the one codec: each ill-formed subpart becomes one U+FFFD in both forms.
+TEST(Factory, IllFormedNamesGetOneReplacementPerSubpart)
+{
+  FUnknown* (*create)(void*) = [](void*) -> FUnknown* { return nullptr; };
+  plugin::layer::PluginFactory* registry = nullptr;
+  auto* factory = new plugin::layer::PluginFactory(PFactoryInfo("V", "u", "e", 0), &registry);
+  registry = factory;
+
+  PClassInfo2 info{};
+  std::memcpy(info.cid, kUnknownClass, sizeof(TUID));
+  std::strcpy(info.name, "a\xE2\x82"
+                         "b\xED\xA0\x80");
+  ASSERT_TRUE(factory->registerClass(&info, create));
+  PClassInfoW wide;
+  ASSERT_EQ(factory->getClassInfoUnicode(0, &wide), kResultOk);
+  EXPECT_EQ(Wide(wide.name), u"a\uFFFDb\uFFFD\uFFFD\uFFFD");
+  PClassInfo2 narrow;
+  ASSERT_EQ(factory->getClassInfo2(0, &narrow), kResultOk);
+  EXPECT_STREQ(narrow.name, "a\xEF\xBF\xBD"
+                            "b\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+  factory->release();
 }

@@ -1,14 +1,14 @@
+#include "tests/vst3/layer/GainBundle.h"
 #include "tests/vst3/testhost/ComponentHandler.h"
 #include "tests/vst3/testhost/EventList.h"
 #include "tests/vst3/testhost/PlugFrame.h"
-#include "tests/vst3/layer/GainBundle.h"
 #include "tools/vst3host/AttributeList.h"
 #include "tools/vst3host/HostApplication.h"
 #include "tools/vst3host/MemoryStream.h"
 #include "tools/vst3host/ModuleLoader.h"
 #include "tools/vst3host/ParameterChanges.h"
 
-#include "vst3/layer/Utf16Convert.h"
+#include "framework/text/UnicodeCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -112,7 +112,7 @@ TEST(TestHostObjects, HostNameAttributesHandlerAndFrame)
   auto host = owned(new HostApplication("H\xC3\xB4te \xCE\xBC"));
   String128 name{};
   ASSERT_EQ(host->getName(name), kResultOk);
-  EXPECT_EQ(std::u16string(plugin::layer::Utf16View(name, 128)), u"H\u00F4te \u03BC");
+  EXPECT_EQ(std::u16string(plugin::text::Utf16View(name, 128)), u"H\u00F4te \u03BC");
 
   void* obj = nullptr;
   ASSERT_EQ(host->createInstance(const_cast<char*>(IAttributeList::iid.toTUID()),

@@ -1,7 +1,7 @@
 #include "tests/vst3/plug/GainEffect.h"
 
+#include "framework/text/UnicodeCodec.h"
 #include "tests/vst3/plug/GainIds.h"
-#include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/vst/vstspeaker.h"
@@ -70,9 +70,9 @@ tresult PLUGIN_API GainEffect::initialize(FUnknown* context)
 
   ParameterInfo info{};
   info.id = kGainParamId;
-  plugin::layer::Utf8ToUtf16(kGainParamTitle, info.title, 128);
-  plugin::layer::Utf8ToUtf16(kGainParamTitle, info.shortTitle, 128);
-  plugin::layer::Utf8ToUtf16(kGainParamUnits, info.units, 128);
+  plugin::text::Utf8ToUtf16(kGainParamTitle, info.title, 128);
+  plugin::text::Utf8ToUtf16(kGainParamTitle, info.shortTitle, 128);
+  plugin::text::Utf8ToUtf16(kGainParamUnits, info.units, 128);
   info.stepCount = 0;
   info.defaultNormalizedValue = kGainDefault;
   info.unitId = kRootUnitId;

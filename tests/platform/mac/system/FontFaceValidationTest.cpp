@@ -7,6 +7,7 @@
 #include <functional>
 
 using namespace plugin::sys;
+using plugin::fonts::FontBytes;
 using namespace fonttest;
 
 // Faces reach the glyph code only when every field it reads lies inside the data.
@@ -41,8 +42,9 @@ TEST(FontFaceValidation, DamagedAndTruncatedFontsAreRefused)
       [=](Bytes& b) {
         for (size_t i = 0; i < cmapRecords; ++i)
           PutU16(b, cmap + 4 + 8 * i, 7);
-      },                                      // unknown encodings
-      [](Bytes& b) { PutU16(b, 4, 0xffff); }, // directory past the data
+      },                                          // unknown encodings
+      [](Bytes& b) { PutU32(b, 0, 0x74727565); }, // "true": no face for the font-data record
+      [](Bytes& b) { PutU16(b, 4, 0xffff); },     // directory past the data
       [](Bytes& b) { b.resize(b.size() - 1); },
       [](Bytes& b) { b.resize(b.size() / 2); },
       [](Bytes& b) { b.resize(12); },

@@ -1,3 +1,4 @@
+#include "framework/text/UnicodeCodec.h"
 #include "platform/mac/system/CharacterSet.h"
 #include "platform/mac/system/TextEncoding.h"
 #include "platform/mac/system/Url.h"
@@ -9,46 +10,6 @@
 
 namespace plugin::sys {
 namespace {
-
-TEST(TextEncoding, MalformedUtf8BecomesOneReplacementPerFault)
-{
-  const struct
-  {
-    std::string utf8;
-    std::u16string utf16;
-  } cases[] = {
-      {"a\xc3\xa9", u"a\u00e9"},
-      {"\xe2\x82\xac", u"\u20ac"},
-      {"\xf0\x9f\x8e\xb5", u"\U0001f3b5"}, // a pair of surrogates
-      {"\x80z", u"\ufffdz"},               // stray continuation byte
-      {"\xc3", u"\ufffd"},                 // cut short at the end
-      {"\xe2\x82z", u"\ufffdz"},           // cut short before an ASCII byte
-      {"\xc0\xaf", u"\ufffd"},             // overlong "/"
-      {"\xed\xa0\x80", u"\ufffd"},         // an encoded surrogate
-      {"\xf4\x90\x80\x80", u"\ufffd"},     // past U+10FFFF
-      {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(Utf16FromUtf8(c.utf8), c.utf16) << c.utf8;
-}
-
-TEST(TextEncoding, Utf16BackToUtf8KeepsPairsAndReplacesLoneHalves)
-{
-  const struct
-  {
-    std::u16string utf16;
-    std::string utf8;
-  } cases[] = {
-      {u"\U0001f3b5x", "\xf0\x9f\x8e\xb5x"},
-      {std::u16string(1, char16_t(0xd83c)), "\xef\xbf\xbd"},
-      {std::u16string{char16_t(0xdfb5), char16_t(0xd83c)}, "\xef\xbf\xbd\xef\xbf\xbd"}, // reversed pair
-      {u"\u07ff\u0800", "\xdf\xbf\xe0\xa0\x80"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Utf8FromUtf16(c.utf16), c.utf8);
-    EXPECT_EQ(Utf8FromUtf16(Utf16FromUtf8(c.utf8)), c.utf8); // valid UTF-8 survives the round trip
-  }
-}
 
 TEST(TextEncoding, IntValueReadsLikeTheStringClass)
 {
@@ -67,7 +28,7 @@ TEST(TextEncoding, IntValueReadsLikeTheStringClass)
       {u"-2147483648", INT_MIN},
   };
   for (const auto& [text, value] : cases)
-    EXPECT_EQ(Utf16IntValue(text), value) << Utf8FromUtf16(text);
+    EXPECT_EQ(Utf16IntValue(text), value) << text::Utf16ToUtf8(text);
 }
 
 TEST(CharacterSet, ExplicitSetsAndTheLettersAndDigitsOfEveryScript)

@@ -1,7 +1,6 @@
 #include "AppKitTestSupport.h"
 
 #include "platform/mac/system/CharacterSet.h"
-#include "platform/mac/system/TextEncoding.h"
 #include "platform/mac/system/TextField.h"
 
 namespace plugin::sys {
@@ -206,6 +205,9 @@ TEST_F(TextFieldTest, NewCellsBringTheirOwnTextAndFieldsAlwaysHaveAFont)
   EXPECT_EQ(field->StringValueUtf8(), "textfield");
   field->SetStringValueUtf8("\xffok");
   EXPECT_EQ(field->StringValue(), u"\ufffdok");
+  // The one codec: an encoded surrogate is three ill-formed bytes, an overlong form two.
+  field->SetStringValueUtf8("\xed\xa0\x80|\xc0\xaf");
+  EXPECT_EQ(field->StringValue(), u"\ufffd\ufffd\ufffd|\ufffd\ufffd");
   const auto descriptor = FontDescriptor::CreateWithAttributes({"Roboto", "Regular", std::nullopt, 0});
   EXPECT_FALSE(Font::WithDescriptor(nullptr, 12.0));
   EXPECT_EQ(Font::WithDescriptor(descriptor, std::nan(""))->PointSize(), Font::kSystemFontSize);
