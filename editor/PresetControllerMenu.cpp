@@ -47,13 +47,10 @@ PresetControllerMenu* BarOf(IControl* c)
   return c ? dynamic_cast<PresetControllerMenu*>(c->GetParent()) : nullptr;
 }
 
-// Runs f on c's bar; an exception (out of memory) ends the action without leaving it.
-template <class F> void WithBar(IControl* c, F&& f) noexcept
+// Runs f on c's bar, when c has one.
+template <class F> void WithBar(IControl* c, F&& f)
 {
-  try {
-    if (PresetControllerMenu* bar = BarOf(c)) f(*bar);
-  } catch (...) {
-  }
+  if (PresetControllerMenu* bar = BarOf(c)) f(*bar);
 }
 
 } // namespace
@@ -90,16 +87,12 @@ PresetControllerMenu::~PresetControllerMenu() = default;
 
 void PresetControllerMenu::OnAttached()
 {
-  try {
-    if (mMode != kPresetMenuLoad) {
-      CloseSaveField();
-      mMode = kPresetMenuLoad;
-      if (Kelmo* k = Plugin()) LoadSlot(k->GetCurrentPresetIdx());
-    }
-    if (NChildren() == 0) AddChildren();
-  } catch (...) {
-    // Out of memory: the bar keeps the children it has.
+  if (mMode != kPresetMenuLoad) {
+    CloseSaveField();
+    mMode = kPresetMenuLoad;
+    if (Kelmo* k = Plugin()) LoadSlot(k->GetCurrentPresetIdx());
   }
+  if (NChildren() == 0) AddChildren();
 }
 
 void PresetControllerMenu::OnResize() {}
@@ -213,27 +206,23 @@ void PresetControllerMenu::SwitchMode(EPresetMenuMode mode)
 
 void PresetControllerMenu::OnPopupMenuSelection(IPopupMenu* menu, int)
 {
-  try {
-    if (!menu) return;
-    const int slot = menu->GetChosenItemIdx();
-    if (slot < 0 || slot >= menu->NItems() || !menu->GetChosenItem()) return;
-    switch (mMode) {
-    case kPresetMenuOverwrite:
-      OpenSaveField(slot);
-      break;
-    case kPresetMenuReset:
-      DeleteUserPresetFile(slot);
-      LoadSlot(slot);
-      CloseSaveField();
-      mMode = kPresetMenuLoad;
-      if (Kelmo* k = Plugin()) LoadSlot(k->GetCurrentPresetIdx());
-      break;
-    default:
-      LoadSlot(slot);
-      break;
-    }
-  } catch (...) {
-    // Out of memory: the bar stays as it was left.
+  if (!menu) return;
+  const int slot = menu->GetChosenItemIdx();
+  if (slot < 0 || slot >= menu->NItems() || !menu->GetChosenItem()) return;
+  switch (mMode) {
+  case kPresetMenuOverwrite:
+    OpenSaveField(slot);
+    break;
+  case kPresetMenuReset:
+    DeleteUserPresetFile(slot);
+    LoadSlot(slot);
+    CloseSaveField();
+    mMode = kPresetMenuLoad;
+    if (Kelmo* k = Plugin()) LoadSlot(k->GetCurrentPresetIdx());
+    break;
+  default:
+    LoadSlot(slot);
+    break;
   }
 }
 

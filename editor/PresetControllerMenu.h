@@ -29,7 +29,8 @@ IVStyle PresetBarStyle();
 // list into overwrite or reset mode. A choice in the list loads the slot, resets it (deleting
 // its user file) or opens the save field over the name display. The bar itself draws nothing
 // and ignores the mouse; its children draw and take the clicks. It reaches the plug-in through
-// its editor delegate. Main thread only; its operations allocate and never throw out.
+// its editor delegate. Main thread only; its operations allocate (running out of memory ends the
+// gesture at the graphics context's entry point).
 class PresetControllerMenu : public IContainerBase, public IVectorBase
 {
 public:

@@ -19,34 +19,26 @@ void StoreFileValue(IParam& param, double value)
 
 } // namespace
 
-std::optional<std::string> LoadPresetSlot(Kelmo& plugin, int slot) noexcept
+std::optional<std::string> LoadPresetSlot(Kelmo& plugin, int slot)
 {
-  try {
-    // Read before the restore, as the user chose it; the restore does not touch the files.
-    const std::optional<UserPresetContents> contents = ReadUserPresetFile(slot);
-    if (!plugin.RestorePreset(slot)) return std::nullopt;
-    if (contents) {
-      for (const UserPresetAssignment& a : contents->assignments)
-        if (IParam* param = plugin.GetParam(a.paramIdx)) StoreFileValue(*param, a.value);
-      plugin.SendAllParamValuesToUI();
-    }
-    return PresetSlotLabel(contents, plugin.GetPresetName(slot));
-  } catch (...) {
-    return std::nullopt; // out of memory inside the restore
+  // Read before the restore, as the user chose it; the restore does not touch the files.
+  const std::optional<UserPresetContents> contents = ReadUserPresetFile(slot);
+  if (!plugin.RestorePreset(slot)) return std::nullopt;
+  if (contents) {
+    for (const UserPresetAssignment& a : contents->assignments)
+      if (IParam* param = plugin.GetParam(a.paramIdx)) StoreFileValue(*param, a.value);
+    plugin.SendAllParamValuesToUI();
   }
+  return PresetSlotLabel(contents, plugin.GetPresetName(slot));
 }
 
-void LoadUserPresetScale(Kelmo& plugin, int slot) noexcept
+void LoadUserPresetScale(Kelmo& plugin, int slot)
 {
-  try {
-    const std::optional<UserPresetContents> contents = ReadUserPresetFile(slot);
-    if (!contents) return;
-    for (const UserPresetAssignment& a : contents->assignments)
-      if (a.paramIdx == kPluginScale) StoreFileValue(*plugin.GetParam(kPluginScale), a.value);
-    plugin.SendAllParamValuesToUI();
-  } catch (...) {
-    // Out of memory while reading: the scale stays as it is.
-  }
+  const std::optional<UserPresetContents> contents = ReadUserPresetFile(slot);
+  if (!contents) return;
+  for (const UserPresetAssignment& a : contents->assignments)
+    if (a.paramIdx == kPluginScale) StoreFileValue(*plugin.GetParam(kPluginScale), a.value);
+  plugin.SendAllParamValuesToUI();
 }
 
 } // namespace plugin::ui

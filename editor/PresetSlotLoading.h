@@ -6,7 +6,8 @@
 class Kelmo;
 
 // Loading preset slots from the editor: the slot's framework preset with its user file laid over
-// it, and the editor scale from slot 0 when an editor opens. Main thread only; never throws.
+// it, and the editor scale from slot 0 when an editor opens. Main thread only; they allocate and
+// may throw std::bad_alloc, which ends the gesture (or the opening) at the graphics context.
 
 namespace plugin::ui {
 
@@ -17,12 +18,12 @@ namespace plugin::ui {
 // the editor. A slot without a usable file loads as its framework preset alone. Returns what
 // the preset bar's name display shows (PresetSlotLabel), or nothing when the slot does not
 // exist or its framework preset cannot be restored; then nothing has changed.
-std::optional<std::string> LoadPresetSlot(Kelmo& plugin, int slot) noexcept;
+std::optional<std::string> LoadPresetSlot(Kelmo& plugin, int slot);
 
 // Restores "Plugin Scale" alone from the slot's user file (snapped and clamped to its range),
 // then sends every parameter's value to the editor. Nothing happens when the slot has no usable
 // file; a usable file without a numeric scale only sends the values. The layout calls it with
 // slot 0 when an editor opens.
-void LoadUserPresetScale(Kelmo& plugin, int slot) noexcept;
+void LoadUserPresetScale(Kelmo& plugin, int slot);
 
 } // namespace plugin::ui

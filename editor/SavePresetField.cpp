@@ -6,6 +6,8 @@
 #include "framework/text/UnicodeCodec.h"
 #include "graphics/ICanvas.h"
 
+#include <new>
+
 namespace plugin::ui {
 
 savePresetField::savePresetField(const IRECT& bounds, UserPresetParams params, int slot, const IText& text)
@@ -26,14 +28,10 @@ bool savePresetField::OnKeyDown(float, float, const IKeyPress& key)
 
 void savePresetField::OnTextEntryCompletion(const char* str, int)
 {
-  try {
-    const char* name = str ? str : "";
-    const bool saved = WriteUserPresetFile(mSlot, mParams, name);
-    SetStr(text::ValidUtf8(name).c_str());
-    if (auto* bar = dynamic_cast<PresetControllerMenu*>(GetParent())) bar->ShowSaveResult(saved, name);
-  } catch (...) {
-    // Out of memory: the file operation reported for itself; the field still goes.
-  }
+  const char* name = str ? str : "";
+  const bool saved = WriteUserPresetFile(mSlot, mParams, name);
+  SetStr(text::ValidUtf8(name).c_str());
+  if (auto* bar = dynamic_cast<PresetControllerMenu*>(GetParent())) bar->ShowSaveResult(saved, name);
   SetDirty(true);
 }
 
@@ -41,16 +39,17 @@ void savePresetField::RemoveLater()
 {
   if (mRemoval) return;
   SetIgnoreMouse(true); // a field on its way out opens no further text entry
-  try {
-    // Deleting the field deletes this timer inside its own callback, which the timer allows.
-    mRemoval = plugin::Timer::Create(
-        [this](plugin::Timer&) {
+  // Deleting the field deletes this timer inside its own callback, which the timer allows. The
+  // callback is an entry point into the editor: out of memory there, the field stays until the
+  // bar or the editor removes it.
+  mRemoval = plugin::Timer::Create(
+      [this](plugin::Timer&) {
+        try {
           if (ICanvas* ui = GetUI()) ui->RemoveControl(this);
-        },
-        0);
-  } catch (...) {
-    // Out of memory: the field stays until the bar or the editor removes it.
-  }
+        } catch (const std::bad_alloc&) {
+        }
+      },
+      0);
 }
 
 void RemoveSaveFieldAction(IControl* c)

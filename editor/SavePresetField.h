@@ -38,7 +38,8 @@ public:
   // The name was entered: the captured values are written to the slot's file, the bar's name
   // display shows the name when the file was written (else the current preset's name), and the
   // field marks itself dirty with its action, which asks it to leave. Called by the graphics
-  // context when the text entry completes, on the main thread; allocates, never throws.
+  // context when the text entry completes, on the main thread; allocates (running out of memory
+  // ends the entry at the graphics context, the field staying open).
   void OnTextEntryCompletion(const char* str, int valIdx) override;
 
   // Schedules the field's removal from its graphics context on the next pass of the main run

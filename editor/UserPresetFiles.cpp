@@ -12,51 +12,35 @@ bool IsUserPresetSlot(int slot) noexcept
   return slot >= 0 && slot < kNumPresets;
 }
 
-std::optional<UserPresetContents> ReadUserPresetFile(int slot) noexcept
+std::optional<UserPresetContents> ReadUserPresetFile(int slot)
 {
-  try {
-    if (!IsUserPresetSlot(slot)) return std::nullopt;
-    return ParseUserPresetFile(ReadFileToString(UserPresetPath(slot)));
-  } catch (...) {
-    return std::nullopt; // out of memory: the slot reads as empty
-  }
+  if (!IsUserPresetSlot(slot)) return std::nullopt;
+  return ParseUserPresetFile(ReadFileToString(UserPresetPath(slot)));
 }
 
-UserPresetParams CaptureUserPresetParams(const Kelmo& plugin) noexcept
+UserPresetParams CaptureUserPresetParams(const Kelmo& plugin)
 {
   UserPresetParams params;
-  try {
-    for (int i = 0; i < plugin.NParams(); ++i) {
-      const IParam* param = plugin.GetParam(i);
-      if (!param || IsUserPresetSkippedIndex(i)) continue;
-      params.push_back({i, param->Value(), param->Type() == IParam::kTypeDouble});
-    }
-  } catch (...) {
-    params.clear(); // out of memory: nothing captured rather than a part
+  for (int i = 0; i < plugin.NParams(); ++i) {
+    const IParam* param = plugin.GetParam(i);
+    if (!param || IsUserPresetSkippedIndex(i)) continue;
+    params.push_back({i, param->Value(), param->Type() == IParam::kTypeDouble});
   }
   return params;
 }
 
-bool WriteUserPresetFile(int slot, const UserPresetParams& params, const char* name) noexcept
+bool WriteUserPresetFile(int slot, const UserPresetParams& params, const char* name)
 {
-  try {
-    if (!IsUserPresetSlot(slot)) return false;
-    // Cleaned here rather than by the serialiser, so that the stored name is exactly the one
-    // the preset bar shows after the save.
-    const std::optional<std::string> json = FormatUserPresetFile(params, text::ValidUtf8(name ? name : ""));
-    return json && WriteStringToFile(UserPresetPath(slot), *json);
-  } catch (...) {
-    return false;
-  }
+  if (!IsUserPresetSlot(slot)) return false;
+  // Cleaned here rather than by the serialiser, so that the stored name is exactly the one the
+  // preset bar shows after the save.
+  const std::optional<std::string> text = FormatUserPresetFile(params, text::ValidUtf8(name ? name : ""));
+  return text && WriteStringToFile(UserPresetPath(slot), *text);
 }
 
-bool DeleteUserPresetFile(int slot) noexcept
+bool DeleteUserPresetFile(int slot)
 {
-  try {
-    return IsUserPresetSlot(slot) && DeleteFileAtPath(UserPresetPath(slot));
-  } catch (...) {
-    return false;
-  }
+  return IsUserPresetSlot(slot) && DeleteFileAtPath(UserPresetPath(slot));
 }
 
 } // namespace plugin::ui

@@ -10,7 +10,8 @@ class Kelmo;
 // The editor's side of the user preset files: one JSON file per preset slot, written from the
 // live parameter values and read back over the slot's framework preset. Built on the engine's
 // file functions (location, whole-file read, atomic write, delete, format). Main thread only;
-// these functions allocate and never throw.
+// these functions allocate: running out of memory throws std::bad_alloc, which ends the gesture
+// at the graphics context. A file that cannot be read or used is a result, never an exception.
 
 namespace plugin::ui {
 
@@ -24,20 +25,20 @@ bool IsUserPresetSlot(int slot) noexcept;
 // The slot's file read and parsed; nothing when the slot counts as empty: no such slot, a
 // missing or unreadable file, the placeholder "nada", or a file that is not a usable preset
 // document (not JSON, not an object, "Params" not an object, "PresetName" not a string).
-std::optional<UserPresetContents> ReadUserPresetFile(int slot) noexcept;
+std::optional<UserPresetContents> ReadUserPresetFile(int slot);
 
 // The live value of every parameter except oversampling, delta and the comparison slot, read
 // as stored (no snapping, no clamping). The preset bar captures them when a slot is chosen for
 // overwriting and hands them to WriteUserPresetFile once the name is typed.
-UserPresetParams CaptureUserPresetParams(const Kelmo& plugin) noexcept;
+UserPresetParams CaptureUserPresetParams(const Kelmo& plugin);
 
 // Replaces the slot's file with {"Params": params, "PresetName": name}; invalid UTF-8 in the
 // name is stored as U+FFFD, a null name as "". Creates the whole folder path. True only when the
 // complete file is in place; on failure (bad slot, unwritable folder, full disk) the earlier file
 // is left whole.
-bool WriteUserPresetFile(int slot, const UserPresetParams& params, const char* name) noexcept;
+bool WriteUserPresetFile(int slot, const UserPresetParams& params, const char* name);
 
 // Removes the slot's file; true only when it existed and was removed.
-bool DeleteUserPresetFile(int slot) noexcept;
+bool DeleteUserPresetFile(int slot);
 
 } // namespace plugin::ui

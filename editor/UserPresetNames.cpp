@@ -16,50 +16,33 @@ std::string_view NameOf(const UserPresetContents& contents)
 
 } // namespace
 
-std::string UserPresetDisplayName(int slot, std::string_view frameworkName) noexcept
+std::string UserPresetDisplayName(int slot, std::string_view frameworkName)
 {
-  try {
-    const std::optional<UserPresetContents> contents = ReadUserPresetFile(slot);
-    if (!contents) return std::string(frameworkName);
-    return std::string(kUserPresetListPrefix) + std::string(NameOf(*contents));
-  } catch (...) {
-    return std::string();
-  }
+  const std::optional<UserPresetContents> contents = ReadUserPresetFile(slot);
+  if (!contents) return std::string(frameworkName);
+  return std::string(kUserPresetListPrefix) + std::string(NameOf(*contents));
 }
 
-std::vector<std::string> PresetListTexts(const Kelmo& plugin) noexcept
+std::vector<std::string> PresetListTexts(const Kelmo& plugin)
 {
   std::vector<std::string> texts;
-  try {
-    for (int slot = 0; slot < plugin.NPresets(); ++slot)
-      texts.push_back(UserPresetDisplayName(slot, plugin.GetPresetName(slot)));
-  } catch (...) {
-    texts.clear();
-  }
+  for (int slot = 0; slot < plugin.NPresets(); ++slot)
+    texts.push_back(UserPresetDisplayName(slot, plugin.GetPresetName(slot)));
   return texts;
 }
 
-std::string UserPresetLabel(std::string_view name) noexcept
+std::string UserPresetLabel(std::string_view name)
 {
-  try {
-    // The display takes a C string: whatever follows a NUL would never show.
-    return FirstCharacters(text::ValidUtf8(name.substr(0, name.find('\0'))), kPresetNameDisplayChars);
-  } catch (...) {
-    return std::string();
-  }
+  // The display takes a C string: whatever follows a NUL would never show.
+  return FirstCharacters(text::ValidUtf8(name.substr(0, name.find('\0'))), kPresetNameDisplayChars);
 }
 
-std::string PresetSlotLabel(const std::optional<UserPresetContents>& contents,
-                            std::string_view frameworkName) noexcept
+std::string PresetSlotLabel(const std::optional<UserPresetContents>& contents, std::string_view frameworkName)
 {
-  try {
-    return contents ? UserPresetLabel(NameOf(*contents)) : std::string(frameworkName);
-  } catch (...) {
-    return std::string();
-  }
+  return contents ? UserPresetLabel(NameOf(*contents)) : std::string(frameworkName);
 }
 
-std::string PresetSlotLabel(const Kelmo& plugin, int slot) noexcept
+std::string PresetSlotLabel(const Kelmo& plugin, int slot)
 {
   return PresetSlotLabel(ReadUserPresetFile(slot), plugin.GetPresetName(slot));
 }

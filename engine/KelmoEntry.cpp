@@ -1,7 +1,9 @@
-// The compressor bundle's exported factory, and the place where the plug-in meets its editor.
+// The compressor bundle's exported factory, and the place where the plug-in meets its editor and
+// the platform layer.
 #include "editor/KelmoEditorInstall.h"
 #include "engine/Kelmo.h"
 #include "engine/KelmoConfig.h"
+#include "platform/mac/MacPaths.h"
 #include "vst3/PlugFactory.h"
 
 namespace {
@@ -21,9 +23,11 @@ const plugin::PlugClassDescription kKelmoClass = {
 } // namespace
 
 // Host, main thread: the module's one factory, built on first use; later calls add a reference.
-// The editor is installed first, so that every plug-in object the factory builds has it.
+// The platform's resource locator and the editor are installed first, so that every plug-in
+// object the factory builds has them.
 extern "C" SMTG_EXPORT_SYMBOL Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory()
 {
+  plugin::ui::InstallMacResourceLocator();
   plugin::ui::InstallKelmoEditor();
   return plugin::GetPluginFactoryFor(kKelmoClass, &plugin::CreateInstance<Kelmo>);
 }

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <new>
 
 float MeterRecordValue(double value) noexcept
 {
@@ -11,12 +12,15 @@ float MeterRecordValue(double value) noexcept
   return std::fpclassify(f) == FP_SUBNORMAL ? 0.0f : f;
 }
 
-MeterTransmitter::MeterTransmitter() noexcept
+MeterTransmitter::MeterTransmitter()
     : mQueues{plugin::ILockFreeQueue<IMeterRecord>(kQueueCapacity),
               plugin::ILockFreeQueue<IMeterRecord>(kQueueCapacity),
               plugin::ILockFreeQueue<IMeterRecord>(kQueueCapacity),
               plugin::ILockFreeQueue<IMeterRecord>(kQueueCapacity)}
 {
+  // A queue reports missing storage as capacity 0, where every record would be dropped.
+  for (const auto& queue : mQueues)
+    if (queue.Capacity() != kQueueCapacity) throw std::bad_alloc();
   for (int tag = 0; tag < kNumMeters; ++tag)
     mRecords[static_cast<size_t>(tag)] = IMeterRecord{tag, 1, 0, 0.0f};
 }

@@ -24,7 +24,10 @@ public:
   // Records waiting in one queue at most.
   static constexpr int kQueueCapacity = 64;
 
-  MeterTransmitter() noexcept;
+  // Every record at its starting value, each queue with kQueueCapacity places. Main thread, at
+  // the plug-in's construction; allocates the queues and throws std::bad_alloc when one cannot
+  // have its storage, so that a plug-in whose meters could never move is not built.
+  MeterTransmitter();
 
   // Sets meter tag's record to value (sanitised), pushes it (a full queue drops it), then pops
   // every waiting record of that queue and delivers it to the controls with the record's tag as a

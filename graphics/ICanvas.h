@@ -588,13 +588,19 @@ public:
   void AttachGestureRecognizerToRegion(const IRECT& bounds, int gestureType, IGestureFunc func);
   void ClearGestureRegions();
   bool RespondsToGesture(float x, float y);
+  // A recognised gesture for the control or region under it (an entry point, see below).
   bool OnGestureRecognized(const IGestureInfo& info);
 
   // --- Frame loop ---
 
-  // Steps every animation, then collects a rectangle for each dirty control; true when any.
+  // Steps every animation, then collects a rectangle for each dirty control; true when any. An
+  // entry point (see Event dispatch): when memory runs out (an animation's end action may be a
+  // whole gesture) the gesture ends and false is returned; the controls stay dirty for the next
+  // frame.
   bool IsDirty(IRECTList& rects);
-  // Draws every control touching the (aligned, merged) rectangles; nothing for an empty list.
+  // Draws every control touching the (aligned, merged) rectangles; nothing for an empty list. An
+  // entry point: when memory runs out the frame ends as drawn and every control draws again next
+  // frame.
   void Draw(IRECTList& rects);
   // Draws every control against one region.
   void Draw(const IRECT& region, float scale);
@@ -606,6 +612,13 @@ public:
   void SetSingleDirtyRegion(bool single);
 
   // --- Event dispatch ---
+  //
+  // The On* events, the completions of text entries and menus, and the frame loop's IsDirty and
+  // Draw are the entry points through which the platform (a user gesture, its timer) reaches the
+  // editor. Each one catches what the editor may throw there while working as designed, running
+  // out of memory (std::bad_alloc): the gesture ends (AbandonGesture) and a key counts as taken.
+  // Everything else, the logic errors that mark a programming mistake (a bad parameter
+  // index, an empty walk function) among them, passes on to the caller, so that tests see it.
 
   // The control for an event at (x, y), optionally capturing it for touchId.
   IControl* GetMouseControl(float x, float y, bool capture, bool mouseOver = false, uint64_t touchId = 0);
@@ -638,7 +651,7 @@ public:
   void CreatePopupMenu(IControl& control, IPopupMenu& menu, float x, float y, int valIdx = 0);
   void CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str = "",
                        int valIdx = 0);
-  // Completion of a text entry and of a menu.
+  // Completion of a text entry and of a menu (entry points, see above).
   void SetControlValueAfterTextEdit(const char* str);
   void SetControlValueAfterPopupMenu(IPopupMenu* menu);
   // Plays MIDI notes from the computer keyboard through the delegate and func.
@@ -735,6 +748,9 @@ protected:
   // Empties the capture table, ending the gestures of the captured controls except keep's (a
   // menu opening for keep ends them when it closes), and shows a hidden pointer again.
   void ReleaseCaptureKeeping(const IControl* keep);
+  // Ends a gesture that ran out of memory: the capture table is emptied, a resize drag ends, the
+  // host hears the end of every edit begun and a hidden pointer shows again. Allocates nothing.
+  void AbandonGesture();
 
   PtrList<IControl> mControlList{4096};
   std::unordered_map<int, IControl*> mTagMap;

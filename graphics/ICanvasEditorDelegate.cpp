@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace plugin::ui {
 
@@ -63,7 +64,7 @@ IControl* ICanvasEditorDelegateBase::HeldControl(const IControl* control, uint64
 }
 
 void* ICanvasEditorDelegateBase::OpenGraphicsWindow(void* parent)
-{
+try {
   if (!mGraphics) {
     mGraphics = CreateGraphics();
     if (mGraphics && mSavedWidth != 0 && mSavedHeight != 0 && mSavedDrawScale != 0.f)
@@ -71,13 +72,22 @@ void* ICanvasEditorDelegateBase::OpenGraphicsWindow(void* parent)
   }
   if (!mGraphics) return nullptr;
   return mGraphics->OpenWindow(parent);
+} catch (const std::bad_alloc&) {
+  // No memory for the editor: none opens, and no half-built one stays.
+  if (mGraphics && mGraphics->GetWindow()) mGraphics->CloseWindow();
+  DeleteGraphics();
+  return nullptr;
 }
 
 void ICanvasEditorDelegateBase::CloseGraphicsWindow()
 {
   if (mClosing) return; // re-entered from OnUIClose or from the platform's close
   mClosing = true;
-  mEditor.OnUIClose();
+  try {
+    mEditor.OnUIClose();
+  } catch (const std::bad_alloc&) {
+    // The plug-in's own close work ran out of memory: the editor closes all the same.
+  }
   if (mGraphics) {
     mSavedWidth = mGraphics->Width();
     mSavedHeight = mGraphics->Height();
@@ -100,31 +110,37 @@ bool ICanvasEditorDelegateBase::KeyToGraphics(const IKeyPress& key, bool isUp)
 }
 
 void ICanvasEditorDelegateBase::ControlValueToGraphics(int ctrlTag, double normalizedValue)
-{
+try {
   if (!mGraphics || !std::isfinite(normalizedValue)) return;
   if (IControl* control = mGraphics->GetControlWithTag(ctrlTag))
     control->SetValueFromDelegate(normalizedValue, 0);
+} catch (const std::bad_alloc&) {
+  // Dropped: the next message from the plug-in shows the state again.
 }
 
 void ICanvasEditorDelegateBase::ControlMsgToGraphics(int ctrlTag, int msgTag, int dataSize, const void* data)
-{
+try {
   if (!mGraphics) return;
   if (IControl* control = mGraphics->GetControlWithTag(ctrlTag))
     control->OnMsgFromDelegate(msgTag, dataSize, data);
+} catch (const std::bad_alloc&) {
+  // Dropped: the next message from the plug-in shows the state again.
 }
 
 void ICanvasEditorDelegateBase::MidiMsgToGraphics(const IMidiMsg& msg)
-{
+try {
   if (mGraphics) {
     mGraphics->ForAllControlsFunc([&msg](IControl* control) {
       if (control->GetReceivesMidi()) control->OnMidi(msg);
     });
   }
   mEditor.OnMidiMsgUI(msg);
+} catch (const std::bad_alloc&) {
+  // Dropped: the next message from the plug-in shows the state again.
 }
 
 void ICanvasEditorDelegateBase::ParameterValueToGraphics(int paramIdx, double value, bool normalized)
-{
+try {
   if (mGraphics) {
     bool usable = true;
     if (!normalized) {
@@ -141,6 +157,8 @@ void ICanvasEditorDelegateBase::ParameterValueToGraphics(int paramIdx, double va
     }
   }
   mEditor.OnParamChangeUI(paramIdx, kDelegate);
+} catch (const std::bad_alloc&) {
+  // Dropped: the next message from the plug-in shows the state again.
 }
 
 bool ICanvasEditorDelegateBase::AppendEditorState(IByteChunk& chunk) const
@@ -179,14 +197,20 @@ int ICanvasEditorDelegateBase::ReadEditorState(const IByteChunk& chunk, int star
     mSavedHeight = height;
     mSavedDrawScale = scale;
   } else if (width != 0 && height != 0 && scale != 0.f) {
-    mGraphics->Resize(width, height, scale, true);
+    try {
+      mGraphics->Resize(width, height, scale, true);
+    } catch (const std::bad_alloc&) {
+      // The open editor keeps the size it reached; the record was read all the same.
+    }
   }
   return result;
 }
 
 void ICanvasEditorDelegateBase::ScreenScaleToGraphics(float scale)
-{
+try {
   if (mGraphics) mGraphics->SetScreenScale(scale);
+} catch (const std::bad_alloc&) {
+  // The editor goes on at the scale it reached; the next change tries again.
 }
 
 void ICanvasEditorDelegateBase::DeleteGraphics() noexcept

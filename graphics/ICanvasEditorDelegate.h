@@ -77,6 +77,9 @@ protected:
   explicit ICanvasEditorDelegateBase(IEditorDelegate& editor) noexcept : mEditor(editor) {}
 
   // The work behind the editor-delegate operations, called by the derived delegate's overrides.
+  // They are the entry points through which the host reaches the editor: running out of memory
+  // (std::bad_alloc) opens no editor, lets a close go on, and drops a value, message, MIDI
+  // message, scale or size; every other exception passes on to the caller.
   void* OpenGraphicsWindow(void* parent);
   void CloseGraphicsWindow();
   bool KeyToGraphics(const IKeyPress& key, bool isUp);

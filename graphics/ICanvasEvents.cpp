@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 // Pointer, wheel, key and drop events: which control receives each, pointer capture per touch,
 // the host's parameter gestures and the host's context menu for a parameter.
@@ -109,10 +110,18 @@ void ICanvas::ReleaseMouseCapture()
   ReleaseCaptureKeeping(nullptr);
 }
 
+void ICanvas::AbandonGesture()
+{
+  mCaptureMap.clear();
+  mResizeDragActive = false;
+  EndAllGestures();
+  if (mCursorHidden) HideMouseCursor(false, true);
+}
+
 // --- Pointer events ---
 
 void ICanvas::OnMouseDown(const IMouseInfoList& points)
-{
+try {
   if (points.size() == 1) {
     mMouseX = points.front().x;
     mMouseY = points.front().y;
@@ -130,10 +139,12 @@ void ICanvas::OnMouseDown(const IMouseInfoList& points)
     BeginGestures(control, p.ms.touchID);
     control->OnMouseDown(p.x, p.y, p.ms);
   }
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 void ICanvas::OnMouseUp(const IMouseInfoList& points)
-{
+try {
   for (const IMouseInfo& p : points) {
     if (mCaptureMap.empty()) break;
     IControl* control = GetCapturedControl(p.ms.touchID);
@@ -156,10 +167,12 @@ void ICanvas::OnMouseUp(const IMouseInfoList& points)
 
   if (points.size() == 1 && points.front().ms.touchID == 0)
     OnMouseOver(points.front().x, points.front().y, points.front().ms);
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 void ICanvas::OnMouseDrag(const IMouseInfoList& points)
-{
+try {
   if (mResizeDragActive && points.size() == 1) {
     OnDragResize(points.front().x, points.front().y);
     return;
@@ -171,6 +184,8 @@ void ICanvas::OnMouseDrag(const IMouseInfoList& points)
     if (mInTextEntryCtrl && control != mTextEntryCtrl) continue; // typing: only the in-editor field
     if (p.dX != 0.f || p.dY != 0.f) control->OnMouseDrag(p.x, p.y, p.dX, p.dY, p.ms);
   }
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 void ICanvas::OnDragResize(float x, float y)
@@ -185,7 +200,7 @@ void ICanvas::OnDragResize(float x, float y)
 }
 
 bool ICanvas::OnMouseOver(float x, float y, const IMouseMod& mod)
-{
+try {
   IControl* control = GetMouseControl(x, y, false, true, 0);
   if (control != mMouseOverCtrl) {
     if (mMouseOverCtrl) mMouseOverCtrl->OnMouseOut();
@@ -194,20 +209,25 @@ bool ICanvas::OnMouseOver(float x, float y, const IMouseMod& mod)
   if (!control) return false;
   control->OnMouseOver(x, y, mod);
   return true;
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
+  return false;
 }
 
 void ICanvas::OnMouseOut()
-{
+try {
   // The arrow shows outside; the kind shown before is kept, so that the view can put it back when
   // the pointer comes in again.
   mCursorType = SetMouseCursor(kCursorArrow);
   ForAllControls(&IControl::OnMouseOut);
   mMouseOverCtrl = nullptr;
   mMouseOverIdx = -1;
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 void ICanvas::OnMouseDblClick(float x, float y, const IMouseMod& mod)
-{
+try {
   IControl* control = GetMouseControl(x, y, true, false, 0);
   if (!control) return;
   if (control->mDoubleClickIsClick) {
@@ -216,15 +236,19 @@ void ICanvas::OnMouseDblClick(float x, float y, const IMouseMod& mod)
     control->OnMouseDblClick(x, y, mod);
     ReleaseMouseCapture();
   }
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 void ICanvas::OnMouseWheel(float x, float y, const IMouseMod& mod, float delta)
-{
+try {
   if (IControl* control = GetMouseControl(x, y, false)) control->OnMouseWheel(x, y, mod, delta);
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 void ICanvas::OnTouchCancelled(const IMouseInfoList& points)
-{
+try {
   for (const IMouseInfo& p : points) {
     IControl* control = GetCapturedControl(p.ms.touchID);
     if (!control) continue;
@@ -233,37 +257,51 @@ void ICanvas::OnTouchCancelled(const IMouseInfoList& points)
     EndGestures(control, p.ms.touchID, false);
     mCaptureMap.erase(p.ms.touchID);
   }
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 // --- Keys, drops, appearance ---
 
 bool ICanvas::OnKeyDown(float x, float y, const IKeyPress& key)
-{
+try {
   IControl* control = GetMouseControl(x, y, false);
   if (control && control != mControlList.Get(0) && control->OnKeyDown(x, y, key)) return true;
   return mKeyHandlerFunc ? mKeyHandlerFunc(key, false) : false;
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
+  return true;
 }
 
 bool ICanvas::OnKeyUp(float x, float y, const IKeyPress& key)
-{
+try {
   IControl* control = GetMouseControl(x, y, false);
   if (control && control != mControlList.Get(0) && control->OnKeyUp(x, y, key)) return true;
   return mKeyHandlerFunc ? mKeyHandlerFunc(key, true) : false;
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
+  return true;
 }
 
 void ICanvas::OnDrop(const char* path, float x, float y)
-{
+try {
   if (IControl* control = GetMouseControl(x, y, false)) control->OnDrop(path);
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 void ICanvas::OnDropMultiple(const std::vector<const char*>& paths, float x, float y)
-{
+try {
   if (IControl* control = GetMouseControl(x, y, false)) control->OnDropMultiple(paths);
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 void ICanvas::OnAppearanceChanged(int appearance)
-{
+try {
   if (mAppearanceChangedFunc) mAppearanceChangedFunc(appearance);
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
 }
 
 // --- Parameters under the pointer ---

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 // The frame loop: dirty collection, drawing clipped to the dirty areas, frame timing, and the
 // frame-strip bitmap operations controls draw with.
@@ -69,7 +70,7 @@ void ICanvas::BeginFrame()
 }
 
 bool ICanvas::IsDirty(IRECTList& rects)
-{
+try {
   // Every animation steps before any control is asked, so one frame sees them all advanced.
   ForAllControlsFunc([](IControl* c) { c->StepAnimation(); });
   bool dirty = false;
@@ -82,23 +83,36 @@ bool ICanvas::IsDirty(IRECTList& rects)
     dirty = true;
   });
   return dirty;
+} catch (const std::bad_alloc&) {
+  // Nothing is drawn this time: the dirty controls stay dirty for the next frame.
+  AbandonGesture();
+  return false;
 }
 
 void ICanvas::Draw(IRECTList& rects)
 {
   if (rects.Size() == 0) return; // no frame is begun
   const float s = GetTotalScale();
-  BeginFrame();
-  if (!mSingleDirtyRegion) {
-    for (int i = 0; i < rects.Size(); ++i)
-      rects.Get(i) = rects.Get(i).GetPixelAligned(s);
-    rects.Consolidate();
-    for (int i = 0; i < rects.Size(); ++i)
-      Draw(rects.Get(i), s);
-  } else {
-    Draw(rects.Bounds().GetPixelAligned(s), s);
+  bool begun = false;
+  bool failed = false;
+  try {
+    BeginFrame();
+    begun = true;
+    if (!mSingleDirtyRegion) {
+      for (int i = 0; i < rects.Size(); ++i)
+        rects.Get(i) = rects.Get(i).GetPixelAligned(s);
+      rects.Consolidate();
+      for (int i = 0; i < rects.Size(); ++i)
+        Draw(rects.Get(i), s);
+    } else {
+      Draw(rects.Bounds().GetPixelAligned(s), s);
+    }
+  } catch (const std::bad_alloc&) {
+    failed = true;
   }
-  EndFrame();
+  // A frame that ran out of memory is presented as far as it was drawn, and drawn whole next time.
+  if (begun) EndFrame();
+  if (failed) SetAllControlsDirty();
 }
 
 void ICanvas::Draw(const IRECT& region, float scale)

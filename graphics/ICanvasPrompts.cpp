@@ -6,6 +6,7 @@
 #include "graphics/controls/ITextEntryControl.h"
 
 #include <cstring>
+#include <new>
 
 // Value prompts (a menu for parameters with display texts, a text entry for the rest), popup
 // menus opened for controls, and the delivery of their results.
@@ -97,13 +98,18 @@ void ICanvas::SetControlValueAfterTextEdit(const char* str)
   IControl* control = mInTextEntryCtrl;
   if (!control) return;
   if (!str) str = "";
-  const int valIdx = mTextEntryValIdx;
-  const IParam* param = valIdx >= 0 ? control->GetParam(valIdx) : nullptr;
-  if (param) {
-    // Parsed, snapped to the step, clamped to the range and normalised.
-    control->SetValueFromUserInput(IControl::NormalizedParamValue(*param, param->StringToValue(str)), valIdx);
-  } else {
-    control->OnTextEntryCompletion(str, valIdx);
+  try {
+    const int valIdx = mTextEntryValIdx;
+    const IParam* param = valIdx >= 0 ? control->GetParam(valIdx) : nullptr;
+    if (param) {
+      // Parsed, snapped to the step, clamped to the range and normalised.
+      control->SetValueFromUserInput(IControl::NormalizedParamValue(*param, param->StringToValue(str)),
+                                     valIdx);
+    } else {
+      control->OnTextEntryCompletion(str, valIdx);
+    }
+  } catch (const std::bad_alloc&) {
+    AbandonGesture(); // the entry ends without its value
   }
   if (mInTextEntryCtrl == control) mInTextEntryCtrl = nullptr; // unless the handler opened another
 }
@@ -115,12 +121,16 @@ void ICanvas::SetControlValueAfterPopupMenu(IPopupMenu* menu)
   // Cleared first: the selection handler may open the next menu, or remove the control (which
   // ends its gestures itself).
   mInPopupMenuCtrl = nullptr;
-  const bool chosen = menu && menu->GetChosenItemIdx() != -1;
-  if (mIsContextMenu)
-    control->OnContextSelection(menu ? menu->GetChosenItemIdx() : -1);
-  else
-    control->OnPopupMenuSelection(chosen ? menu : nullptr, mPopupMenuValIdx);
-  if (mInPopupMenuCtrl != control) EndGestures(control, 0, true); // dismissed or chosen, it ends
+  try {
+    const bool chosen = menu && menu->GetChosenItemIdx() != -1;
+    if (mIsContextMenu)
+      control->OnContextSelection(menu ? menu->GetChosenItemIdx() : -1);
+    else
+      control->OnPopupMenuSelection(chosen ? menu : nullptr, mPopupMenuValIdx);
+    if (mInPopupMenuCtrl != control) EndGestures(control, 0, true); // dismissed or chosen, it ends
+  } catch (const std::bad_alloc&) {
+    AbandonGesture(); // the choice is lost; the host hears the end of the edit
+  }
 }
 
 } // namespace plugin::ui

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 
 // Resource loading: bitmaps at the right pixel scale through the process-wide bitmap cache, SVG
@@ -318,7 +319,7 @@ bool ICanvas::RespondsToGesture(float x, float y)
 }
 
 bool ICanvas::OnGestureRecognized(const IGestureInfo& info)
-{
+try {
   if (IControl* control = GetMouseControl(info.x, info.y, false); control && control->WantsGestures())
     return control->OnGesture(info);
   const IRECT* regions = mGestureRegions.Get();
@@ -330,6 +331,9 @@ bool ICanvas::OnGestureRecognized(const IGestureInfo& info)
     return true;
   }
   return false;
+} catch (const std::bad_alloc&) {
+  AbandonGesture();
+  return true;
 }
 
 } // namespace plugin::ui

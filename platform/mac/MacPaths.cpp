@@ -41,8 +41,8 @@ bool SetIfExists(StringBuf& result, const std::string& candidate)
 
 } // namespace
 
-int LocateResource(const char* name, const char* type, StringBuf& result, const char* bundleID,
-                   void* /*platformHandle*/, const char* sharedResourcesSubPath)
+int MacLocateResource(const char* name, const char* type, StringBuf& result, const char* bundleID,
+                      void* /*platformHandle*/, const char* sharedResourcesSubPath)
 {
   result.Set("");
   if (!name || !*name) return kResourceNotFound;
@@ -50,6 +50,11 @@ int LocateResource(const char* name, const char* type, StringBuf& result, const 
       GetResourcePathFromSharedLocation(name, type, result, sharedResourcesSubPath))
     return kResourceFoundAsFile;
   return SetIfExists(result, name) ? kResourceFoundAsFile : kResourceNotFound;
+}
+
+void InstallMacResourceLocator() noexcept
+{
+  SetResourceLocator(&MacLocateResource);
 }
 
 bool GetResourcePathFromBundle(const char* fileName, const char* searchExt, StringBuf& fullPath,

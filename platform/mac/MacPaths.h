@@ -3,11 +3,22 @@
 #include "framework/buffers/StringBuf.h"
 #include "graphics/LocateResource.h"
 
-// Where the platform finds resources and the user's folders: resources by name (LocateResource,
-// declared with the graphics context, defined here) in the plug-in bundle, then in the shared
-// resources folder, then as a path; host and plug-in paths, the preset and support folders. Main thread (the
-// lookups touch the file system); allocate.
+// Where the platform finds resources and the user's folders: resources by name (the platform's
+// resource locator) in the plug-in bundle, then in the shared resources folder, then as a path;
+// host and plug-in paths, the preset and support folders. Main thread (the lookups touch the file
+// system); allocate.
 namespace plugin::ui {
+
+// The platform's resource locator (see ResourceLocator): the resource in the Resources folder of
+// bundle bundleID, then in the shared resources folder under sharedResourcesSubPath, then name as
+// a path of its own; the path as spelled on disk. platformHandle is unused on this platform.
+int MacLocateResource(const char* name, const char* type, StringBuf& result, const char* bundleID,
+                      void* platformHandle, const char* sharedResourcesSubPath);
+
+// Makes MacLocateResource the toolkit's resource locator (SetResourceLocator). Called by whoever
+// assembles the plug-in or a program with this platform layer, before its editor opens; any
+// thread; lock-free.
+void InstallMacResourceLocator() noexcept;
 
 // The resource in bundle bundleID's Resources folder (for an app extension, the Resources folder
 // two levels up from the bundle): the extension of fileName (the text after its last '.', the whole

@@ -1,9 +1,12 @@
 #include "editor/PresetControllerMenu.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,20 @@ using namespace plugin::ui::test;
 
 namespace {
 
+// A recording canvas whose platform menu runs menuFails first, if set (which may throw, as code
+// under a real menu might).
+class MenuCanvas : public RecordingCanvas
+{
+public:
+  using RecordingCanvas::RecordingCanvas;
+  IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override
+  {
+    if (menuFails) menuFails();
+    return RecordingCanvas::CreatePlatformPopupMenu(menu, bounds, isAsync);
+  }
+  std::function<void()> menuFails;
+};
+
 // The preset bar in a recording editor with its own text field, over the plug-in on slot 0;
 // the user files live in a temporary folder where slot 3 holds "Three".
 class PresetBar : public KelmoTest
@@ -38,7 +55,9 @@ protected:
     frames.reset();
     g.reset();
     k = std::make_unique<TestKelmo>();
-    g = std::make_unique<RecordingCanvas>(*k, 899, 500);
+    auto canvas = std::make_unique<MenuCanvas>(*k, 899, 500);
+    menus = canvas.get();
+    g = std::move(canvas);
     g->bitmapWidth = g->bitmapHeight = 16;
     g->AttachTextEntryControl();
     frames = std::make_unique<FrameDriver>(*g);
@@ -81,6 +100,7 @@ protected:
   std::unique_ptr<TestKelmo> k;
   std::unique_ptr<RecordingCanvas> g;
   std::unique_ptr<FrameDriver> frames;
+  MenuCanvas* menus = nullptr; // g
   PresetControllerMenu* bar = nullptr;
 };
 
@@ -203,4 +223,21 @@ TEST_F(PresetBar, TheSavedNameIsShownWholeAsStored)
   const std::optional<UserPresetContents> file = ReadUserPresetFile(8);
   ASSERT_TRUE(file && file->name);
   EXPECT_EQ(*file->name, stored);
+}
+
+// The slot list opens from the frame loop, when the name display's click animation ends. A
+// programming error under it reaches the caller rather than leaving the list unshown; running out
+// of memory ends the click there, and the next click opens the list.
+TEST_F(PresetBar, ErrorsUnderTheSlotListAreNotSwallowed)
+{
+  menus->menuFails = [] { throw std::out_of_range("no such item"); };
+  EXPECT_THROW(Do("dismiss"), std::out_of_range);
+  menus->menuFails = [] { throw std::bad_alloc(); };
+  EXPECT_NO_THROW(Do("dismiss"));
+  EXPECT_TRUE(g->CaptureIsEmpty());
+  EXPECT_EQ(g->Count("CreatePlatformPopupMenu"), 0);
+  menus->menuFails = nullptr;
+  Do("pick 3");
+  EXPECT_EQ(g->Count("CreatePlatformPopupMenu"), 1);
+  EXPECT_EQ(Label(), "Three");
 }

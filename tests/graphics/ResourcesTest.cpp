@@ -282,3 +282,61 @@ TEST_F(Resources, BitmapKnobIsOneFrameCentredAndDrawsItsValuesFrame)
   unnamed->Draw(g);
   EXPECT_EQ(Trace(g.CallsNamed("DrawBitmap")), "DrawBitmap26,26,74,74,0,0,48,48,1");
 }
+
+namespace {
+
+// A context that names a bundle and hands the locator a platform handle, as a platform's does.
+class BundleNamingCanvas : public RecordingCanvas
+{
+public:
+  using RecordingCanvas::RecordingCanvas;
+  const char* GetBundleID() const override { return "test.bundle"; }
+  void* LoadPlatformResource() override { return this; }
+};
+
+// The last lookup the recording locator saw, "name:type:bundle:sub-path" with the handle kept.
+std::string sLastLookup;
+void* sLastHandle = nullptr;
+
+int RecordingLocator(const char* name, const char* type, plugin::StringBuf& result, const char* bundleID,
+                     void* handle, const char* subPath)
+{
+  sLastLookup = std::string(name) + ":" + type + ":" + bundleID + ":" + subPath;
+  sLastHandle = handle;
+  result.Set("/nowhere/found.bin");
+  return kResourceFoundAsFile;
+}
+
+} // namespace
+
+// The toolkit asks exactly the locator installed last, with the context's bundle, handle and
+// sub-path; with none installed (or null installed) nothing is found, the result emptied.
+TEST(ResourceLocator, TheInstalledLocatorIsAskedAndNoneFindsNothing)
+{
+  const ResourceLocator before = GetResourceLocator();
+  TestEditorDelegate dlg;
+  BundleNamingCanvas g(dlg);
+  g.SetResourceSubPath("Sub");
+
+  SetResourceLocator(&RecordingLocator);
+  EXPECT_EQ(GetResourceLocator(), &RecordingLocator);
+  EXPECT_EQ(g.LoadResource("data.bin", "bin").GetSize(), 0); // found, but no such file to read
+  EXPECT_EQ(sLastLookup, "data.bin:bin:test.bundle:Sub");
+  EXPECT_EQ(sLastHandle, &g);
+
+  SetResourceLocator(nullptr);
+  EXPECT_EQ(GetResourceLocator(), &LocateNoResource);
+  plugin::StringBuf path("left over");
+  EXPECT_EQ(LocateResource("data.bin", "bin", path, "test.bundle", nullptr, "Sub"), kResourceNotFound);
+  EXPECT_STREQ(path.Get(), "");
+  sLastLookup.clear();
+  EXPECT_TRUE(g.LoadBitmap("knob.png").GetAPIBitmap() == nullptr);
+  EXPECT_EQ(sLastLookup, ""); // the earlier locator is out of the way
+
+  {
+    ResourceFolder folder; // a test folder takes over while it lives, then gives way again
+    EXPECT_NE(GetResourceLocator(), &LocateNoResource);
+  }
+  EXPECT_EQ(GetResourceLocator(), &LocateNoResource);
+  SetResourceLocator(before);
+}

@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 using namespace kelmotest;
 
@@ -54,6 +55,11 @@ TEST(MeterRecordValue, SanitisesWhatCannotBeShown)
   EXPECT_EQ(MeterRecordValue(0.75), 0.75f);
   EXPECT_EQ(MeterRecordValue(1e300), INFINITY); // as single precision holds it
 }
+
+// The queues are allocated with the plug-in: a transmitter whose queues could not have their
+// storage fails its construction (and so the plug-in's, which the factory reports as a failed
+// creation) instead of claiming success and dropping every record.
+static_assert(!std::is_nothrow_default_constructible_v<MeterTransmitter>);
 
 TEST(MeterTransmitterQueues, RecordsAreSixteenBytesAndStartAtTheirTags)
 {

@@ -1,8 +1,10 @@
 #include "platform/mac/CoreTextFont.h"
 
+#include "platform/mac/MacPaths.h"
 #include "platform/mac/system/Bundle.h"
 #include "platform/mac/system/FontRegistry.h"
 #include "support/ui/FontFiles.h"
+#include "support/ui/ScopedResourceLocator.h"
 #include "support/ui/ScopedSystemFolders.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +32,7 @@ std::string Describe(const std::unique_ptr<CoreTextFont>& font)
 TEST(CoreTextFont, FromFileAndFromMemory)
 {
   ScopedSystemFolders folders;
+  const test::ScopedResourceLocator locator(&MacLocateResource); // the bundle, the shared folder, the path
   const std::string res = folders.Root() + "/K.vst3/Contents/Resources",
                     shared = folders.Home() + "/Music/Sub/Resources";
   std::filesystem::create_directories(res);

@@ -2,6 +2,7 @@
 
 #include "platform/mac/system/Bundle.h"
 #include "support/ui/FontFiles.h"
+#include "support/ui/ScopedResourceLocator.h"
 #include "support/ui/ScopedSystemFolders.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +75,7 @@ TEST_F(MacPathsTest, LocateResourceLooksInBundleThenSharedFolderThenAtThePath)
   };
   for (const auto& [name, type, bundle, sub, path] : cases) {
     StringBuf result("left over");
-    EXPECT_EQ(LocateResource(name, type, result, bundle, nullptr, sub), path.empty() ? 0 : 1) << path;
+    EXPECT_EQ(MacLocateResource(name, type, result, bundle, nullptr, sub), path.empty() ? 0 : 1) << path;
     EXPECT_EQ(result.Get(), path);
   }
 
@@ -84,6 +85,18 @@ TEST_F(MacPathsTest, LocateResourceLooksInBundleThenSharedFolderThenAtThePath)
   sys::Bundle::SetMain(std::make_shared<const sys::Bundle>("com.host.AUv3.ext", r + "/Host.app", ""));
   EXPECT_TRUE(GetResourcePathFromBundle("ext.png", "png", path, "test.ext"));
   EXPECT_EQ(path.Get(), r + "/Host.app/Contents/Resources/ext.png");
+}
+
+// What the bundle entry and the tools install: the toolkit's lookups go to the platform's locator.
+TEST_F(MacPathsTest, InstallingMakesThePlatformsLocatorTheToolkits)
+{
+  const test::ScopedResourceLocator before(nullptr);
+  StringBuf result;
+  EXPECT_EQ(LocateResource("bg.jpg", "jpg", result, kID, nullptr, ""), kResourceNotFound);
+  InstallMacResourceLocator();
+  EXPECT_EQ(GetResourceLocator(), &MacLocateResource);
+  EXPECT_EQ(LocateResource("bg.jpg", "jpg", result, kID, nullptr, ""), kResourceFoundAsFile);
+  EXPECT_EQ(result.Get(), r + "/K.vst3/Contents/Resources/bg.jpg");
 }
 
 TEST_F(MacPathsTest, PathServices)

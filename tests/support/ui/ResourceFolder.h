@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/buffers/StringBuf.h"
+#include "graphics/LocateResource.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,9 +13,10 @@
 
 namespace plugin::ui::test {
 
-// A temporary folder of resources: while one exists, the test resource locator (ui_test_locator,
-// which defines LocateResource) finds a resource as the file of that name in it, reporting the
-// location kind foundLocation, and records every lookup. Removed with its files at the end.
+// A temporary folder of resources: while one exists it is the toolkit's resource locator, which
+// finds a resource as the file of that name in it, reports the location kind foundLocation and
+// records every lookup. The locator installed before comes back, and the folder goes with its
+// files, at the end. One folder at a time.
 class ResourceFolder
 {
 public:
@@ -22,13 +24,17 @@ public:
   {
     if (!::mkdtemp(mPath.data())) throw std::runtime_error("mkdtemp failed");
     sCurrent = this;
+    SetResourceLocator(&LocateInCurrent);
   }
   ~ResourceFolder()
   {
+    SetResourceLocator(mPreviousLocator);
     sCurrent = nullptr;
     std::error_code ec;
     std::filesystem::remove_all(mPath, ec);
   }
+  ResourceFolder(const ResourceFolder&) = delete;
+  ResourceFolder& operator=(const ResourceFolder&) = delete;
   void Write(const std::string& name, const std::string& bytes = "data")
   {
     std::ofstream(PathOf(name)) << bytes;
@@ -54,7 +60,15 @@ public:
   std::mutex mutex;
 
 private:
+  // The locator while a folder exists: the bundle identifier and platform handle play no part.
+  static int LocateInCurrent(const char* name, const char* type, StringBuf& result, const char*, void*,
+                             const char* subPath)
+  {
+    return Locate(name, type ? type : "", result, subPath ? subPath : "");
+  }
+
   std::string mPath;
+  ResourceLocator mPreviousLocator = GetResourceLocator();
   static inline ResourceFolder* sCurrent = nullptr;
 };
 

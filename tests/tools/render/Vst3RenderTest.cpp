@@ -5,8 +5,6 @@
 
 #include <fstream>
 
-#ifdef KELMO_BUNDLE
-
 using namespace rendertest;
 
 namespace {
@@ -112,5 +110,3 @@ TEST_F(Vst3Render, ParameterNamesComeFromTheBundle)
                                        "--param", "\xCE\xBC-Diff=50", dir / "o.wav"});
   EXPECT_EQ(ok.exitCode, 0) << ok.err;
 }
-
-#endif

@@ -35,7 +35,6 @@ TEST(Bundle, FolderOfACodeFileAndTheRegistry)
   EXPECT_EQ(Bundle::Main()->ExecutablePath(), exe);
 }
 
-#ifdef KELMO_TEST_BUNDLE_DIR
 TEST(Bundle, PluginBundleFoundFromAnAddressInItsModule)
 {
   // The plug-in module, loaded as a host loads it, lives in <bundle>/Contents/<arch>/.
@@ -53,4 +52,3 @@ TEST(Bundle, PluginBundleFoundFromAnAddressInItsModule)
   Bundle::Unregister("test.kelmo");
   ::dlclose(handle);
 }
-#endif

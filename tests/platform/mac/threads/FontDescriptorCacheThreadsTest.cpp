@@ -1,8 +1,10 @@
 #include "platform/mac/CoreTextFont.h"
 #include "platform/mac/FontDescriptorCache.h"
+#include "platform/mac/MacPaths.h"
 
 #include "platform/mac/system/FontRegistry.h"
 #include "support/ui/FontFiles.h"
+#include "support/ui/ScopedResourceLocator.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,8 @@ TEST(FontDescriptorCacheThreads, EditorsOpenCacheAndCloseConcurrently)
   const std::string lato =
       std::filesystem::path(fonttest::RequireDebianFont("Lato-Regular.ttf")).parent_path();
   plugin::sys::FontRegistry::Shared().SetFolders({lato});
+  // Font files by path, as the platform's locator finds them.
+  const test::ScopedResourceLocator locator(&MacLocateResource);
   std::atomic<int> misses{0};
   std::vector<std::thread> editors;
   for (int t = 0; t < 4; ++t)

@@ -6,6 +6,7 @@
 #include "platform/mac/MacPaths.h"
 #include "platform/mac/system/Bundle.h"
 #include "support/ui/RecordingCanvas.h"
+#include "support/ui/ScopedResourceLocator.h"
 #include "support/ui/ScopedSystemFolders.h"
 #include "support/ui/TestEditorDelegate.h"
 
@@ -29,8 +30,8 @@ public:
   const char* GetBundleID() const override { return kKelmoBundleID; }
 };
 
-// The plug-in bundle registered under the plug-in's identifier for one test; no home folder of
-// the user's is looked at.
+// The plug-in bundle registered under the plug-in's identifier for one test, its resources found
+// by the platform's locator as in the bundle; no home folder of the user's is looked at.
 class PluginBundleResources : public ::testing::Test
 {
 protected:
@@ -47,6 +48,7 @@ protected:
   }
 
   ScopedSystemFolders folders;
+  ScopedResourceLocator locator{&MacLocateResource};
   const std::string bundle = std::filesystem::canonical(KELMO_TEST_BUNDLE_DIR).string();
   const std::string resources = bundle + "/Contents/Resources";
 };
