@@ -48,6 +48,7 @@ std::optional<std::vector<int>> MenuPath(const std::string& text)
 {
   std::vector<int> path;
   if (text == "-") return path;
+  if (text.empty() || text.back() == '/') return std::nullopt;
   std::istringstream in(text);
   for (std::string part; std::getline(in, part, '/');) {
     if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos || part.size() > 6)
