@@ -2,6 +2,7 @@
 #include "tests/framework/support/TestPlugin.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 using namespace testhost;
@@ -19,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   if (!plug.SerializePresets(bank) || other.UnserializePresets(bank, 0) != bank.Size()) std::abort();
   other.SerializePresets(again);
   if (!again.IsEqual(bank)) std::abort();
+  for (int i = 0; i < plug.NPresets(); ++i)
+    if (std::strcmp(plug.GetPresetName(i), other.GetPresetName(i)) != 0) std::abort();
 
   // Exercise the text side on whatever names arrived.
   plug.RestorePreset(plug.GetPresetName(static_cast<int>(size % 4)));

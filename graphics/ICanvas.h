@@ -436,7 +436,7 @@ public:
   // Bounds and hit rectangle become r, then OnResize.
   void SetControlBounds(IControl* control, const IRECT& r);
 
-  // --- Iteration (an empty function does nothing) ---
+  // --- Iteration (an empty function throws std::bad_function_call: a programming error) ---
 
   // The listed controls in order, then the frame-time display, corner resizer, text entry and
   // popup menu when present, then the bubbles; controls appended meanwhile are visited too.
@@ -500,9 +500,10 @@ public:
   void DrawText(const IText& text, const char* str, const IRECT& bounds, const IBlend* blend = nullptr);
   // The same anchored at the point (x, y).
   void DrawText(const IText& text, const char* str, float x, float y, const IBlend* blend = nullptr);
-  // Frame frame (1-based, clamped to 1..N) of a strip into bounds.
+  // Frame frame (1-based, clamped to 1..N) of a strip into bounds; nothing for an empty bitmap.
   void DrawBitmapFrame(const IBitmap& bitmap, const IRECT& bounds, int frame, const IBlend* blend = nullptr);
-  // Text from a strip of character frames.
+  // Text from a strip of character frames (frame 1 is the space), aligned by the width of a drawn
+  // line; nothing for an empty bitmap, no frames or a cell of no width or height.
   void DrawBitmapText(const IBitmap& font, const IRECT& bounds, const IText& text, const IBlend* blend,
                       const char* str, bool vCenter = true, bool multiline = false, int charWidth = 6,
                       int charHeight = 12, int charOffset = 0);

@@ -150,7 +150,7 @@ int ICanvasEditorDelegateBase::ReadEditorState(const IByteChunk& chunk, int star
     if (pos >= 0) pos = chunk.Get(&scale, pos);
     if (pos >= 0) result = pos;
   }
-  if (!std::isfinite(scale)) scale = 0.f; // a scale that cannot be used counts as absent
+  if (!(std::isfinite(scale) && scale > 0.f)) scale = 0.f; // a scale that cannot be used counts as absent
   if (!mGraphics) {
     mSavedWidth = width;
     mSavedHeight = height;

@@ -186,6 +186,7 @@ public:
   // Appends the 12-byte editor-state record; false (chunk unchanged) when it cannot grow.
   bool SerializeEditorState(IByteChunk& chunk) const override { return AppendEditorState(chunk); }
   // Reads the record at startPos; its end, or -1 for a record cut short (fields read are kept).
+  // A non-finite or non-positive scale counts as absent.
   int UnserializeEditorState(const IByteChunk& chunk, int startPos) override
   {
     return ReadEditorState(chunk, startPos);

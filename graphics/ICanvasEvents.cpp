@@ -198,7 +198,9 @@ bool ICanvas::OnMouseOver(float x, float y, const IMouseMod& mod)
 
 void ICanvas::OnMouseOut()
 {
-  SetMouseCursor(kCursorArrow);
+  // The arrow shows outside; the kind shown before is kept, so that the view can put it back when
+  // the pointer comes in again.
+  mCursorType = SetMouseCursor(kCursorArrow);
   ForAllControls(&IControl::OnMouseOut);
   mMouseOverCtrl = nullptr;
   mMouseOverIdx = -1;

@@ -145,6 +145,7 @@ void ICanvas::SetSingleDirtyRegion(bool single)
 
 void ICanvas::DrawBitmapFrame(const IBitmap& bitmap, const IRECT& bounds, int frame, const IBlend* blend)
 {
+  if (!bitmap.IsValid()) return; // an empty bitmap draws nothing
   int srcX = 0;
   int srcY = 0;
   FrameOffset(bitmap, frame, srcX, srcY);
@@ -156,6 +157,7 @@ void ICanvas::DrawBitmapText(const IBitmap& font, const IRECT& r, const IText& t
                              int charOffset)
 {
   if (!str || !*str) return;
+  if (!font.IsValid() || font.N() < 1) return;   // no character frames to draw from
   if (charWidth <= 0 || charHeight <= 0) return; // no cell to draw into
   const int n = static_cast<int>(std::strlen(str));
   const float cw = static_cast<float>(charWidth);
@@ -175,7 +177,8 @@ void ICanvas::DrawBitmapText(const IBitmap& font, const IRECT& r, const IText& t
   }
   if (perLine < 1) return;
 
-  // Aligned by the width of one drawn line, so that wrapped or cut text stays inside r.
+  // Aligned by the width of one drawn line: the whole string's width when it fits, and otherwise
+  // the width of the characters that fit, so that wrapped or cut text stays inside r.
   const float lineWidth = static_cast<float>(perLine) * cw;
   const float y0 = vCenter ? r.T + 0.5f * (r.B - (r.T + ch)) : r.T;
   float x0 = r.L;

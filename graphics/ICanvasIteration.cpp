@@ -9,6 +9,7 @@
 #include "graphics/controls/ITextEntryControl.h"
 
 #include <cstring>
+#include <functional>
 
 // Walks over the controls and the parameter operations built on them.
 
@@ -16,7 +17,9 @@ namespace plugin::ui {
 
 void ICanvas::ForAllControlsFunc(const IControlFunction& func)
 {
-  if (!func) return;
+  // An empty function is the caller's programming error, reported whether or not there are
+  // controls to call it for.
+  if (!func) throw std::bad_function_call();
   // The count is read again after every call: controls appended meanwhile are visited too.
   for (int i = 0; i < mControlList.GetSize(); ++i)
     func(mControlList.Get(i));
@@ -30,14 +33,14 @@ void ICanvas::ForAllControlsFunc(const IControlFunction& func)
 
 void ICanvas::ForStandardControlsFunc(const IControlFunction& func)
 {
-  if (!func) return;
+  if (!func) throw std::bad_function_call();
   for (int i = 0; i < mControlList.GetSize(); ++i)
     func(mControlList.Get(i));
 }
 
 void ICanvas::ForMatchingControls(int paramIdx, const IControlFunction& func)
 {
-  if (!func) return;
+  if (!func) throw std::bad_function_call();
   for (int i = 0; i < mControlList.GetSize(); ++i) {
     IControl* c = mControlList.Get(i);
     if (c->LinkedToParam(paramIdx) >= 0) func(c);
@@ -46,7 +49,7 @@ void ICanvas::ForMatchingControls(int paramIdx, const IControlFunction& func)
 
 void ICanvas::ForMatchingControls(std::initializer_list<int> params, const IControlFunction& func)
 {
-  if (!func) return;
+  if (!func) throw std::bad_function_call();
   for (int i = 0; i < mControlList.GetSize(); ++i) {
     IControl* c = mControlList.Get(i);
     for (int paramIdx : params)
@@ -61,7 +64,7 @@ void ICanvas::ForMatchingControls(void (IControl::*method)(bool), int paramIdx, 
 
 void ICanvas::ForControlInGroup(const char* group, const IControlFunction& func)
 {
-  if (!func) return;
+  if (!func) throw std::bad_function_call();
   const char* wanted = group ? group : "";
   for (int i = 0; i < mControlList.GetSize(); ++i) {
     IControl* c = mControlList.Get(i);

@@ -185,8 +185,8 @@ void IControl::OnContextSelection(int) {}
 
 void IControl::SetParamIdx(int paramIdx, int valIdx)
 {
-  if (!ValidValIdx(valIdx)) return;
-  mValueEntries[valIdx].mParamIdx = paramIdx;
+  // A bad index is the layout's programming error: reported, nothing changed.
+  mValueEntries.at(static_cast<size_t>(valIdx)).mParamIdx = paramIdx;
   SetDirty(false);
 }
 

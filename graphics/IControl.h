@@ -148,7 +148,8 @@ public:
 
   // --- Values and state. Main thread; may allocate only through the callables they run. ---
 
-  // Binds entry valIdx to paramIdx, then marks dirty; nothing for a bad valIdx.
+  // Binds entry valIdx to paramIdx, then marks dirty. A valIdx outside the entries throws
+  // std::out_of_range and changes nothing.
   virtual void SetParamIdx(int paramIdx, int valIdx = 0);
   // Entry under the point: 0 with exactly one entry, else -1.
   virtual int GetValIdxForPos(float x, float y) const;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -116,7 +117,22 @@ TEST_F(CanvasControlsTest, WalkOrderIncludesSpecialControlsAndControlsAppendedDu
   std::vector<IControl*> standard;
   ui.ForStandardControlsFunc([&](IControl* c) { standard.push_back(c); });
   EXPECT_EQ(standard.size(), 3u);
-  ui.ForAllControlsFunc(nullptr); // an empty function does nothing
+}
+
+TEST_F(CanvasControlsTest, EveryWalkRefusesAnEmptyFunctionWithAnError)
+{
+  const std::function<void(ICanvas&)> walks[] = {[](ICanvas& c) { c.ForAllControlsFunc(nullptr); },
+                                                 [](ICanvas& c) { c.ForStandardControlsFunc(nullptr); },
+                                                 [](ICanvas& c) { c.ForMatchingControls(1, nullptr); },
+                                                 [](ICanvas& c) {
+                                                   c.ForMatchingControls({1, 2}, nullptr);
+                                                 },
+                                                 [](ICanvas& c) { c.ForControlInGroup("", nullptr); }};
+  for (int controls = 0; controls < 2; ++controls) {
+    for (const auto& walk : walks)
+      EXPECT_THROW(walk(ui), std::bad_function_call) << controls; // with controls to call or none
+    Add("a", 1);
+  }
 }
 
 TEST_F(CanvasControlsTest, FindingByParameterAndGroup)

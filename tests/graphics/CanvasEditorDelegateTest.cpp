@@ -116,6 +116,8 @@ TEST(CanvasEditorDelegate, EditorStateRecordRoundTripsAndSurvivesBadRecords)
   other.OpenWindow(nullptr);
   EXPECT_EQ(other.UI()->GetDrawScale(), 2.f);
   EXPECT_EQ(other.UnserializeEditorState(Record(900, 650, kNaN), 0), 12); // open: this scale is unusable
+  EXPECT_EQ(other.UnserializeEditorState(Record(900, 650, -2.f), 0), 12); // and this one
+  EXPECT_EQ(other.UI()->Height(), 600); // neither record resized the open editor
   EXPECT_EQ(other.UnserializeEditorState(Record(900, 650, 1.25f), 0), 12);
   EXPECT_EQ((std::vector<double>{double(other.UI()->Height()), other.UI()->GetDrawScale()}),
             (std::vector<double>{650, 1.25}));
@@ -128,7 +130,9 @@ TEST(CanvasEditorDelegate, EditorStateRecordRoundTripsAndSurvivesBadRecords)
                {Record(800, 600, 1.5f, 5), 0, -1, 800, 0},
                {Record(800, 600, 1.5f), -1, -1, 0, 0},
                {Record(800, 600, 1.5f), 12, -1, 0, 0},
-               {Record(800, 600, std::numeric_limits<float>::infinity()), 0, 12, 800, 600}};
+               {Record(800, 600, std::numeric_limits<float>::infinity()), 0, 12, 800, 600},
+               {Record(800, 600, -1.5f), 0, 12, 800, 600},
+               {Record(800, 600, 0.f), 0, 12, 800, 600}};
   for (const auto& c : cases) {
     Editor closed;
     EXPECT_EQ(closed.UnserializeEditorState(c.chunk, c.start), c.result);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 using namespace plugin::ui;
@@ -223,8 +225,24 @@ TEST_F(ControlTest, HideDisableHoverAndDrops)
   c->OnDropMultiple({});
   c->OnDropMultiple({"a.txt", "b.txt"});
   EXPECT_EQ(c->lastText, "a.txt");
-  c->SetParamIdx(TD::kGain, 4); // a bad index changes nothing
-  EXPECT_EQ(c->GetParamIdx(0), -1);
+}
+
+TEST_F(ControlTest, SetParamIdxBindsAnEntryAndRefusesABadIndexWithAnError)
+{
+  auto* two = Attach(new RecordingControl(kBox, {-1, -1}));
+  auto* none = Attach(new RecordingControl(kBox, std::initializer_list<int>{}));
+  two->SetClean();
+  two->SetParamIdx(TD::kSteps, 1);
+  EXPECT_EQ((std::vector<int>{two->GetParamIdx(0), two->GetParamIdx(1)}), (std::vector<int>{-1, TD::kSteps}));
+  EXPECT_TRUE(two->GetNeedsRedraw());
+  // {control, value index}: outside the entries, the standard out-of-range error and no change.
+  const std::pair<RecordingControl*, int> bad[] = {{two, 2}, {two, -1}, {none, 0}};
+  for (const auto& [control, valIdx] : bad) {
+    control->SetClean();
+    EXPECT_THROW(control->SetParamIdx(TD::kGain, valIdx), std::out_of_range) << valIdx;
+    EXPECT_FALSE(control->GetNeedsRedraw()) << valIdx;
+  }
+  EXPECT_EQ((std::vector<int>{two->GetParamIdx(0), two->GetParamIdx(1)}), (std::vector<int>{-1, TD::kSteps}));
 }
 
 TEST_F(ControlTest, AnimationEndsOnTheFirstFramePastProgressOne)

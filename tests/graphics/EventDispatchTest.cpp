@@ -28,6 +28,11 @@ struct DispatchCanvas : RecordingCanvas
 {
   using RecordingCanvas::RecordingCanvas;
   void Install(IPopupMenuControl* popup) { InitSpecialControl(mPopupMenuCtrl = popup); }
+  int SetMouseCursor(int kind) override
+  {
+    return cursorsSet.push_back(kind), RecordingCanvas::SetMouseCursor(kind);
+  }
+  std::vector<int> cursorsSet;
 };
 // Adds items of its own to a host context menu.
 struct MenuControl : RecordingControl
@@ -162,7 +167,9 @@ TEST_F(EventDispatchTest, WheelDropsKeysAndHoverGoToTheControlUnderThePointer)
   EXPECT_EQ(knob->lastText, "/b.txt");
   EXPECT_EQ(handled, (Strings{"65 up", "66 down"}));
   EXPECT_EQ(background->hooks, (HookLog{"OnMouseOut"}));
-  EXPECT_EQ(ui.GetCursorType(), ICanvas::kCursorArrow);
+  // The arrow was set on leaving; the kind shown before stays recorded for the pointer's return.
+  EXPECT_EQ(ui.cursorsSet, (std::vector<int>{ICanvas::kCursorHand, ICanvas::kCursorArrow}));
+  EXPECT_EQ(ui.GetCursorType(), ICanvas::kCursorHand);
 }
 
 TEST_F(EventDispatchTest, EveryBegunGestureEndsOnceWhateverEndsTheCapture)
@@ -183,4 +190,24 @@ TEST_F(EventDispatchTest, EveryBegunGestureEndsOnceWhateverEndsTheCapture)
   ui.RemoveAllControls();
   EXPECT_EQ(Gestures(), (Strings{"Begin 0", "End 0", "Begin 1", "Begin 2", "End 1", "End 2", "Begin 1",
                                  "Begin 2", "End 1", "End 2", "Begin 0", "End 0"}));
+}
+
+// A control built from an empty parameter list has no entry 0 to read: every path treats it as
+// unbound (ASan would report a read of the missing entry).
+TEST_F(EventDispatchTest, AControlWithoutValueEntriesIsUnboundEverywhere)
+{
+  auto* none = static_cast<RecordingControl*>(
+      ui.AttachControl(new RecordingControl(IRECT(10, 10, 30, 30), std::initializer_list<int>{})));
+  none->hooks.clear();
+  none->SetPromptBlocked(false);
+  ui.OnMouseDown(Press(20, 20, RightButton())); // an ordinary right press: no host menu, no prompt
+  ui.OnMouseUp(Press(20, 20));
+  ui.OnMouseDblClick(20, 20, LeftButton());
+  EXPECT_EQ(ui.SetLastClickedParamForPos(20, 20), -1);
+  ui.AssignParamNameToolTips();
+  EXPECT_EQ(none->hooks, (HookLog{"OnMouseDown", "OnMouseUp", "OnMouseDblClick"}));
+  EXPECT_TRUE(Gestures().empty());
+  EXPECT_TRUE(dlg.CallsNamed("HostMenu").empty() && dlg.CallsNamed("Send").empty());
+  EXPECT_EQ(ui.Count("CreatePlatformTextEntry") + ui.Count("CreatePlatformPopupMenu"), 0);
+  EXPECT_STREQ(none->GetTooltip(), "");
 }

@@ -115,3 +115,46 @@ TEST(FrameLoop, BitmapFramesClampAndCharactersPickTheirCells)
   ui.DrawBitmapText(glyphs, IRECT(0, 0, 5, 12), IText(), nullptr, "A", false, false, 6, 12, 0);
   EXPECT_TRUE(drawn().empty()); // no whole cell fits
 }
+
+// Where each character cell of bitmap text starts: text that fits is placed by its whole width,
+// as n x the character width; text cut to the cells that fit is placed by their width, so that it
+// stays inside the rectangle. Nothing is drawn without frames or without a cell to draw into.
+TEST(FrameLoop, BitmapTextIsPlacedByTheWidthOfTheDrawnLine)
+{
+  TestEditorDelegate dlg;
+  RecordingCanvas ui(dlg);
+  CountedBitmap font(2, 576, 12, 1.f, 1.f), blank(3, 576, 12, 1.f, 1.f);
+  const IBitmap glyphs(&font, 96, true), noFrames(&blank, 0, true);
+  const struct
+  {
+    const IBitmap* bitmap;
+    EAlign align;
+    float right;
+    const char* str;
+    int charWidth, charHeight;
+    std::vector<double> lefts;
+  } cases[] = {
+      {&glyphs, EAlign::Near, 40, "AB", 6, 12, {0, 6}},
+      {&glyphs, EAlign::Center, 40, "AB", 6, 12, {14, 20}},   // 0.5 x (40 - 2 x 6)
+      {&glyphs, EAlign::Far, 40, "AB", 6, 12, {28, 34}},      // 40 - 2 x 6
+      {&glyphs, EAlign::Far, 20, "ABCDE", 6, 12, {2, 8, 14}}, // three cells fit: 20 - 3 x 6
+      {&glyphs, EAlign::Center, 20, "ABCDE", 6, 12, {1, 7, 13}},
+      {&glyphs, EAlign::Far, 40, "AB", 0, 12, {}},
+      {&glyphs, EAlign::Far, 40, "AB", -6, 12, {}},
+      {&glyphs, EAlign::Far, 40, "AB", 6, 0, {}},
+      {&noFrames, EAlign::Far, 40, "AB", 6, 12, {}},
+  };
+  for (const auto& c : cases) {
+    ui.ClearCalls();
+    ui.DrawBitmapText(*c.bitmap, IRECT(0, 0, c.right, 12), IText(14.f, COLOR_BLACK, nullptr, c.align),
+                      nullptr, c.str, false, false, c.charWidth, c.charHeight, 0);
+    std::vector<double> lefts;
+    for (const CanvasCall& call : ui.CallsNamed("DrawBitmap"))
+      lefts.push_back(call.args[0]);
+    EXPECT_EQ(lefts, c.lefts) << c.str << " in " << c.right << " cell " << c.charWidth << "x" << c.charHeight;
+  }
+  ui.ClearCalls();
+  ui.DrawBitmapText(IBitmap(), IRECT(0, 0, 40, 12), IText(), nullptr, "AB", false, false, 6, 12, 0);
+  ui.DrawBitmapFrame(IBitmap(), IRECT(0, 0, 40, 12), 1);
+  EXPECT_EQ(ui.Count("DrawBitmap"), 0); // an empty bitmap draws nothing
+}

@@ -14,7 +14,6 @@ using enum IParam::EFlags;
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Everything an init operation defines, as one text (type and unit as their codes).
 std::string DefinitionOf(const IParam& p)
@@ -24,13 +23,6 @@ std::string DefinitionOf(const IParam& p)
                  p.Unit(), p.GetLabelText(), p.GetMin(), p.GetMax(), p.GetStep(), p.GetFlags(),
                  p.GetDisplayPrecision(), p.Value());
   return s.Get();
-}
-
-std::string Display(const IParam& p, double v, bool normalized = false, bool withTexts = true)
-{
-  StringBuf out("previous text");
-  p.GetDisplay(v, normalized, out, withTexts);
-  return out.Get();
 }
 
 } // namespace
@@ -77,23 +69,6 @@ TEST(IParam, InitOperationsDefineTheWholeRecord)
     EXPECT_EQ(DefinitionOf(p[i]), expected[i]) << i;
 }
 
-TEST(IParam, ConstrainSnapsThenClamps)
-{
-  IParam half, offset, plain, negativeStep;
-  half.InitDouble("h", 0, -5, 5, 0.5, "", kFlagStepped);
-  offset.InitDouble("o", 0, 0.3, 2.3, 1, "", kFlagStepped); // snapping is relative to 0, not to min
-  plain.InitDouble("p", 0, -3, 4, 0.01);
-  negativeStep.InitDouble("n", 0, 0, 1, -0.5, "", kFlagStepped);
-  const std::tuple<IParam*, double, double> cases[] = {
-      {&half, 0.75, 1},       {&half, -0.75, -1},         {&half, 99, 5},    {&offset, 1.4, 1},
-      {&offset, 0.31, 0.3},   {&plain, kNaN, -3},         {&plain, kInf, 4}, {&plain, -kInf, -3},
-      {&plain, 0.123, 0.123}, {&negativeStep, 0.37, 0.37}};
-  for (const auto& [p, in, out] : cases) {
-    p->Set(in);
-    EXPECT_EQ(p->Value(), out) << p->GetName() << " " << in;
-  }
-}
-
 TEST(IParam, ShapesConvertBothWays)
 {
   IParam lin, pow, exp, expZero, steps;
@@ -119,77 +94,6 @@ TEST(IParam, ShapesConvertBothWays)
   for (const auto& [exponent, type] : powTypes)
     EXPECT_EQ(IParam::ShapePowCurve(exponent).GetDisplayType(), type) << exponent;
   EXPECT_EQ(IParam::ShapeExp().GetDisplayType(), 1);
-}
-
-TEST(IParam, DisplayTexts)
-{
-  IParam wide, sign, negate, negateFine, stepped, texts, func, pitch, pitch3, pitchLow, gain, onOff;
-  wide.InitDouble("w", 0, -1e300, 1e300, 1);
-  sign.InitDouble("s", 0, -5, 5, 0.01, "", kFlagSignDisplay);
-  negate.InitDouble("n", 0, -5, 5, 1, "", kFlagNegateDisplay);
-  negateFine.InitDouble("n", 0, -5, 5, 0.1, "", kFlagNegateDisplay);
-  stepped.InitDouble("p", 0, 0, 10, 0.5, "", kFlagStepped);
-  texts.InitEnum("e", 1, 3, "units");
-  texts.SetDisplayText(0, "zero");
-  texts.SetDisplayText(1, "");
-  texts.SetDisplayText(0, "duplicate");
-  func.InitDouble("f", 0.5, 0, 1, 0.1, "", 0, "", IParam::ShapeLinear{}, IParam::kUnitCustom,
-                  [](double v, StringBuf& out) { out.SetFormatted(32, "<%g>", v); });
-  pitch.InitPitch("Note", 0, 60, 72, 0, "", true);
-  pitch3.InitPitch("Note", 0, 60, 61, 0, "", false);
-  pitchLow.InitPitch("Low", 0, -13, 0, 0, "", true);
-  gain.InitGain("g", -6, -24, 24, 0.5);
-  onOff.InitBool("b", true, "lbl", 0, "", "off", "on");
-  const std::tuple<const IParam*, double, const char*> cases[] = {
-      {&wide, 2.5, "3"},       {&wide, -2.5, "-3"},    {&wide, 1e300, "2147483647"}, {&wide, kNaN, "0"},
-      {&sign, 1.5, "+1.50"},   {&sign, -1.5, "-1.50"}, {&sign, 0, "0.00"},           {&negate, 3, "-3"},
-      {&negateFine, 0, "0.0"}, {&stepped, 42, "42.0"}, {&texts, 0, "zero"},          {&texts, 1, "1"},
-      {&func, 0.25, "<0.25>"}, {&pitch, 0, "C 4"},     {&pitch, 1, "C#4"},           {&pitch, 12, "C 5"},
-      {&pitch3, 0, "C 3"},     {&pitchLow, 0, "B -3"}, {&pitchLow, 1, "C -2"}};
-  for (const auto& [p, v, text] : cases)
-    EXPECT_EQ(Display(*p, v), text) << p->GetName() << " " << v;
-  EXPECT_EQ(Display(stepped, 0.33, true), "3.5"); // normalized: through the shape, snapped
-  EXPECT_EQ(Display(stepped, 5.0, true), "10.0"); // and clamped
-  EXPECT_EQ(Display(texts, 0, false, false), "0");
-  EXPECT_EQ(Display(sign, 1e300).size(), 32u);
-  const std::pair<const IParam*, const char*> withLabel[] = {
-      {&gain, "-6.0 dB"}, {&onOff, "on"}, {&texts, "1 units"}, {&func, "<0.5>"}};
-  for (const auto& [p, text] : withLabel) {
-    StringBuf out;
-    p->GetDisplayWithLabel(out);
-    EXPECT_STREQ(out.Get(), text);
-  }
-}
-
-TEST(IParam, TextToValue)
-{
-  IParam e, b, d, neg;
-  e.InitEnum("e", 0, {"A", "B", "C"});
-  b.InitBool("b", false, "", 0, "", "off", "on");
-  d.InitDouble("d", 2, 1, 5, 0.5, "", kFlagStepped);
-  neg.InitDouble("n", 0, -5, 5, 1, "", kFlagNegateDisplay);
-  const std::tuple<const IParam*, const char*, double> cases[] = {
-      {&e, "C", 2},   {&e, "2", 0},        {&e, "c", 0},     {&e, nullptr, 0}, {&b, "on", 1},  {&b, "yes", 0},
-      {&d, "abc", 1}, {&d, "3.3 dB", 3.5}, {&d, "  100", 5}, {&d, "nan", 1},   {&neg, "3", -3}};
-  for (const auto& [p, text, value] : cases)
-    EXPECT_EQ(p->StringToValue(text), value) << p->GetName() << " " << (text ? text : "null");
-}
-
-TEST(IParam, CopyUnderANewName)
-{
-  IParam left, right, cut;
-  left.InitGain("Left Gain", -3, -24, 24, 0.5, kFlagSignDisplay, "Left");
-  left.SetDisplayText(0, "unity");
-  left.Set(6);
-  right.Init(left, "Left", "Right", "Right");
-  cut.Init(left, "Left ", "", "");
-  EXPECT_EQ(DefinitionOf(right), "type 4 unit 4 'dB' -24..24 step 0.5 flags 8 precision 1 value -3"); // not 6
-  EXPECT_EQ(std::string(right.GetName()) + "/" + right.GetGroup() + "/" + right.GetDisplayText(0),
-            "Right Gain/Right/unity");
-  EXPECT_EQ(std::string(cut.GetName()) + "/" + cut.GetGroup(), "Gain/Left");
-  left.Init(left, "Left", "Both", ""); // a parameter may be its own source
-  EXPECT_STREQ(left.GetName(), "Both Gain");
-  EXPECT_EQ(left.NDisplayTexts(), 2); // texts are appended to those already present
 }
 
 TEST(IParam, JSONDescription)

@@ -1,238 +1,445 @@
-#include "engine/presets/TempFolder.h"
 #include "framework/buffers/WholeFile.h"
+#include "framework/plugin/IPluginAPIBase.h"
 #include "framework/presets/PresetFileFormat.h"
-#include "tests/framework/support/TestPlugin.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
-using namespace testhost;
+using namespace plugin;
 
 namespace {
 
-constexpr uint32_t kCcnK = 0x43636E4B, kFPCh = 0x46504368, kFxCk = 0x4678436B, kFBCh = 0x46424368,
-                   kFxBk = 0x4678426B, kId = kTestUniqueID, kVersion = 20103;
-const std::vector<uint8_t> kPrefix{0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00};
-using Reader = bool (*)(IPluginBase&, const IByteChunk&);
+constexpr int kUID = 0x4B6C6D6F; // "Klmo"
 
-// The bytes a file should hold, built field by field as the format lists them.
-struct Expected
+// 44 parameters (a stepped int, a bool, 42 doubles 0..10 with default 7) and four preset records,
+// two of them made at construction.
+class FilePlugin : public IPluginAPIBase
 {
-  std::vector<uint8_t> bytes;
-  Expected& Words(std::initializer_list<uint32_t> words)
+public:
+  explicit FilePlugin(bool chunks, int nPresets = 4, int uid = kUID)
+      : IPluginAPIBase(Config(chunks, nPresets, uid), kAPIVST3)
   {
-    for (uint32_t w : words)
-      for (int shift : {24, 16, 8, 0})
-        bytes.push_back(static_cast<uint8_t>(w >> shift));
-    return *this;
+    InitParamRange(2, 43, 1, "Param %d", 7.0, 0.0, 10.0, 0.001);
+    GetParam(0)->InitInt("Steps", 2, 0, 4);
+    GetParam(1)->InitBool("Switch", true);
+    MakePresetFromNamedParams("First", {{5, 1.5}});
+    MakePresetFromNamedParams("Second", {{0, 4}, {6, 9.25}});
   }
-  Expected& Name(const std::string& name)
+  static IPluginConfig Config(bool chunks, int nPresets, int uid)
   {
-    std::string field = name.substr(0, 27);
-    field.resize(28, '\0');
-    bytes.insert(bytes.end(), field.begin(), field.end());
-    return *this;
+    IPluginConfig c;
+    c.mNParams = 44;
+    c.mNPresets = nPresets;
+    c.mUniqueID = uid;
+    c.mVendorVersion = 0x00020103; // 2.1.3
+    c.mPlugDoesChunks = chunks;
+    return c;
   }
-  Expected& Floats(const std::vector<double>& values)
-  {
-    for (double v : values)
-      Words({std::bit_cast<uint32_t>(static_cast<float>(v))});
-    return *this;
-  }
-  Expected& Raw(const std::vector<uint8_t>& raw)
-  {
-    bytes.insert(bytes.end(), raw.begin(), raw.end());
-    return *this;
-  }
+  void InformHostOfPresetChange() override { ++presetChangesToHost; }
+  int presetChangesToHost = 0;
 };
 
-// Compares a whole file with what it should hold and reports the first byte that differs.
-::testing::AssertionResult SameBytes(const IByteChunk& file, const Expected& expected)
+// Everything a failed load must leave alone.
+struct Snapshot
 {
-  const std::vector<uint8_t> actual = Bytes(file);
-  for (size_t i = 0; i < std::max(actual.size(), expected.bytes.size()); ++i)
-    if (i >= actual.size() || i >= expected.bytes.size() || actual[i] != expected.bytes[i])
-      return ::testing::AssertionFailure() << "first difference at byte " << i << " of " << actual.size()
-                                           << " (expected " << expected.bytes.size() << ")";
-  return ::testing::AssertionSuccess();
+  std::vector<double> values;
+  std::vector<uint8_t> bank;
+  int current;
+  bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(const IPluginBase& p)
+{
+  Snapshot s;
+  for (int i = 0; i < p.NParams(); ++i)
+    s.values.push_back(p.GetParam(i)->Value());
+  IByteChunk bank;
+  EXPECT_TRUE(p.SerializePresets(bank));
+  s.bank.assign(bank.GetData(), bank.GetData() + bank.Size());
+  s.current = p.GetCurrentPresetIdx();
+  return s;
 }
 
-IByteChunk Written(bool (*write)(const IPluginBase&, IByteChunk&), const TestPlugin& p)
+uint32_t BE32(const IByteChunk& c, int pos)
 {
-  IByteChunk f;
-  EXPECT_TRUE(write(p, f));
-  return f;
+  const uint8_t* d = c.GetData() + pos;
+  return (uint32_t{d[0]} << 24) | (uint32_t{d[1]} << 16) | (uint32_t{d[2]} << 8) | d[3];
 }
 
-// A copy of a file with big-endian words replaced: {position, value} pairs.
-IByteChunk Edited(const IByteChunk& f, std::initializer_list<std::pair<int, uint32_t>> edits)
+std::vector<uint8_t> Bytes(const IByteChunk& c, int pos, int n)
 {
-  IByteChunk out = Chunk(Bytes(f));
-  for (const auto& [pos, v] : edits)
-    for (int i = 0; i < 4; ++i)
-      out.GetData()[pos + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+  return std::vector<uint8_t>(c.GetData() + pos, c.GetData() + pos + n);
+}
+
+IByteChunk Prefix(const IByteChunk& c, int n)
+{
+  IByteChunk out;
+  out.PutBytes(c.GetData(), n);
   return out;
 }
 
-// Reads every file into a plug-in whose values and presets differ from the writer's; each must be
-// refused without any change.
-void ExpectRefused(bool chunks, Reader read, std::vector<IByteChunk> files, const IByteChunk& good)
+void PutBE32At(IByteChunk& c, int pos, uint32_t v)
 {
-  for (int n = 0; n < good.Size(); ++n)
-    files.push_back(Chunk(Bytes(good, 0, n)));
-  TestPlugin p(TestOptions{.chunks = chunks});
-  ASSERT_TRUE(p.RestorePreset(2)); // a user preset, and live values that differ from it
-  SetAllNormalized(p, 0.6);
-  const std::vector<uint8_t> before = Snapshot(p);
-  p.log.clear();
-  for (size_t i = 0; i < files.size(); ++i)
-    ASSERT_FALSE(read(p, files[i])) << "file " << i << " of " << files.size();
-  EXPECT_EQ(Snapshot(p), before);
-  EXPECT_TRUE(p.Only("hostPresetChange").empty());
+  uint8_t* d = c.GetData() + pos;
+  d[0] = static_cast<uint8_t>(v >> 24);
+  d[1] = static_cast<uint8_t>(v >> 16);
+  d[2] = static_cast<uint8_t>(v >> 8);
+  d[3] = static_cast<uint8_t>(v);
 }
 
-// Normalized values of the defaults, as the parameter forms store them.
-std::vector<double> NormalizedDefaults(std::initializer_list<std::pair<int, double>> changes)
+std::string TempPath(const std::string& name)
 {
-  std::vector<double> v{0.25, std::log(50.0) / std::log(1000.0), std::cbrt(0.1), 0, 1.0 / 3, 0.5, 9.0 / 999,
-                        0.5};
-  for (const auto& [idx, value] : changes)
-    v[static_cast<size_t>(idx)] = value;
-  return v;
+  return ::testing::TempDir() + "/fw2_preset_" + name;
+}
+
+// A plug-in whose current values differ from its presets, so that loads visibly change things.
+void Scramble(IPluginBase& p, double v)
+{
+  for (int i = 2; i < p.NParams(); ++i)
+    p.GetParam(i)->Set(v);
 }
 
 } // namespace
 
-TEST(PresetFiles, ProgramLayouts)
+TEST(FxpLayout, ChunkFormHasThePrefixAndTheSizes)
 {
-  TestPlugin chunks(TestOptions{.chunks = true}), params;
-  params.ModifyCurrentPreset("A name that is far longer than the field");
-  Expected c, f;
-  c.Words({kCcnK, 60 + 72, kFPCh, 1, kId, kVersion, 8}).Name("Loud").Words({72}).Raw(kPrefix);
-  c.Raw(StateBytes(Values(chunks)));
-  f.Words({kCcnK, 0, kFxCk, 1, kId, kVersion, 8}).Name("A name that is far longer than the field");
-  f.Floats(NormalizedDefaults({}));
-  EXPECT_TRUE(SameBytes(Written(WriteProgramFXP, chunks), c));
-  EXPECT_TRUE(SameBytes(Written(WriteProgramFXP, params), f));
+  FilePlugin p(true);
+  IByteChunk f;
+  ASSERT_TRUE(WriteProgramFXP(p, f));
+  ASSERT_EQ(f.Size(), 420);
+  EXPECT_EQ(Bytes(f, 0, 4), (std::vector<uint8_t>{'C', 'c', 'n', 'K'}));
+  EXPECT_EQ(BE32(f, 4), 420u);
+  EXPECT_EQ(Bytes(f, 8, 4), (std::vector<uint8_t>{'F', 'P', 'C', 'h'}));
+  EXPECT_EQ(BE32(f, 12), 1u);
+  EXPECT_EQ(Bytes(f, 16, 4), (std::vector<uint8_t>{'K', 'l', 'm', 'o'}));
+  EXPECT_EQ(BE32(f, 20), 20103u); // decimal version
+  EXPECT_EQ(BE32(f, 24), 44u);
+  EXPECT_STREQ(reinterpret_cast<const char*>(f.GetData() + 28), "First");
+  EXPECT_EQ(BE32(f, 56), 360u);
+  EXPECT_EQ(Bytes(f, 60, 8), (std::vector<uint8_t>{0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00}));
+  double first;
+  std::memcpy(&first, f.GetData() + 68, 8);
+  EXPECT_EQ(first, 2.0);
 }
 
-TEST(PresetFiles, BankLayouts)
+TEST(FxpLayout, ParameterFormHoldsBigEndianNormalisedFloats)
 {
-  TestPlugin params, chunks(TestOptions{.chunks = true});
-  Expected f, c;
-  f.Words({kCcnK, 0, kFxBk, 2, kId, kVersion, 4, 0}).Raw(std::vector<uint8_t>(124, 0));
-  const std::pair<const char*, std::vector<double>> records[] = {
-      {"Loud", NormalizedDefaults({{kGain, 0.5}, {kMode, 2.0 / 3}})},
-      {"Quiet", NormalizedDefaults({{kGain, 0.125}, {kSteps, 1}})},
-      {"empty", {0, 0, 0, 0, 0, 0, 0, 0.5}}, // a free record has no state: every value reads 0
-      {"empty", {0, 0, 0, 0, 0, 0, 0, 0.5}}};
-  for (const auto& [name, values] : records)
-    f.Words({kCcnK, 0, kFxCk, 1, kId, kVersion, 8}).Name(name).Floats(values);
-  EXPECT_TRUE(SameBytes(Written(WriteBankFXB, params), f));
-
-  IByteChunk presets;
-  chunks.SerializePresets(presets);
-  const auto n = static_cast<uint32_t>(8 + presets.Size());
-  c.Words({kCcnK, 160 + n, kFBCh, 2, kId, kVersion, 4, 0}).Raw(std::vector<uint8_t>(124, 0)).Words({n});
-  c.Raw(kPrefix).Raw(Bytes(presets));
-  EXPECT_TRUE(SameBytes(Written(WriteBankFXB, chunks), c));
+  FilePlugin p(false);
+  IByteChunk f;
+  ASSERT_TRUE(WriteProgramFXP(p, f));
+  ASSERT_EQ(f.Size(), 232);
+  EXPECT_EQ(BE32(f, 4), 0u);
+  EXPECT_EQ(Bytes(f, 8, 4), (std::vector<uint8_t>{'F', 'x', 'C', 'k'}));
+  EXPECT_EQ(Bytes(f, 56, 4), (std::vector<uint8_t>{0x3F, 0x00, 0x00, 0x00})); // 2 of 0..4 is 0.5
+  EXPECT_EQ(Bytes(f, 60, 4), (std::vector<uint8_t>{0x3F, 0x80, 0x00, 0x00})); // true is 1.0
+  EXPECT_EQ(Bytes(f, 64, 4), (std::vector<uint8_t>{0x3F, 0x33, 0x33, 0x33})); // 7 of 0..10 is 0.7
 }
 
-TEST(PresetFiles, RoundTripsThroughFiles)
+TEST(FxpLayout, LongNamesAreCutTo27Characters)
 {
-  TempFolder folder;
-  const std::string fxp = folder / "p.fxp", fxb = folder / "b.fxb";
+  FilePlugin p(false);
+  p.ModifyCurrentPreset("A name that is far longer than the field");
+  IByteChunk f;
+  ASSERT_TRUE(WriteProgramFXP(p, f));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(f.GetData() + 28)), "A name that is far longer t");
+  EXPECT_EQ(f.GetData()[55], 0);
+}
+
+TEST(FxpRoundTrip, BothFormsThroughFiles)
+{
   for (bool chunks : {false, true}) {
-    TestPlugin a(TestOptions{.chunks = chunks}), program(TestOptions{.chunks = chunks}),
-        bank(TestOptions{.chunks = chunks});
-    ASSERT_TRUE(a.RestorePreset(1));
-    a.GetParam(kAttack)->Set(650.5);
-    a.ModifyCurrentPreset("Edited");
-    a.GetParam(kSteps)->Set(3);
-    SetAllNormalized(program, 0.9);
-    SetAllNormalized(bank, 0.1);
-    ASSERT_TRUE(a.SaveProgramAsFXP(fxp.c_str()) && a.SaveBankAsFXB(fxb.c_str()));
-    ASSERT_TRUE(program.LoadProgramFromFXP(fxp.c_str()) && bank.LoadBankFromFXB(fxb.c_str()));
-    const double tolerance = chunks ? 0.0 : 1e-3; // single precision in the parameter form
-    EXPECT_EQ(FirstDifference(Values(program), Values(a), tolerance), -1) << chunks;
-    EXPECT_STREQ(program.GetPresetName(0), "Edited");
-    // The parameter form restores the file's current program; the chunk form keeps the plug-in's.
-    EXPECT_EQ(bank.GetCurrentPresetIdx(), chunks ? 0 : 1);
-    for (int preset : {0, 1}) {
-      ASSERT_TRUE(a.RestorePreset(preset) && bank.RestorePreset(preset));
-      EXPECT_STREQ(bank.GetPresetName(preset), a.GetPresetName(preset));
-      EXPECT_EQ(FirstDifference(Values(bank), Values(a), tolerance), -1) << chunks << " " << preset;
-    }
-    EXPECT_EQ(program.Only("hostPresetChange").size() + bank.Only("hostPresetChange").size(), 2u);
+    SCOPED_TRACE(chunks ? "chunk form" : "parameter form");
+    FilePlugin a(chunks);
+    a.GetParam(0)->Set(3.0);
+    a.GetParam(7)->Set(2.5);
+    a.ModifyCurrentPreset("Saved");
+    const std::string path = TempPath(chunks ? "c.fxp" : "p.fxp");
+    ASSERT_TRUE(a.SaveProgramAsFXP(path.c_str()));
+
+    FilePlugin b(chunks);
+    Scramble(b, 1.0);
+    ASSERT_TRUE(b.LoadProgramFromFXP(path.c_str()));
+    EXPECT_EQ(b.GetParam(0)->Value(), 3.0);
+    EXPECT_NEAR(b.GetParam(7)->Value(), 2.5, chunks ? 0.0 : 1e-6); // single precision in the parameter form
+    EXPECT_NEAR(b.GetParam(9)->Value(), 7.0, chunks ? 0.0 : 1e-6);
+    EXPECT_STREQ(b.GetPresetName(0), "Saved");
+    EXPECT_EQ(b.presetChangesToHost, 1);
+    std::remove(path.c_str());
   }
-  TestPlugin a(TestOptions{.chunks = true}), b(TestOptions{.chunks = true});
-  a.GetParam(kHalf)->Set(1.5);
-  const IByteChunk f = Written(WriteProgramFXP, a);
-  IByteChunk noPrefix = Edited(Chunk(Bytes(f, 0, 60)), {{56, static_cast<uint32_t>(f.Size() - 68)}});
+}
+
+TEST(FxpRoundTrip, ChunkWithoutPrefixIsReadFromOffset60)
+{
+  FilePlugin a(true);
+  a.GetParam(3)->Set(4.0);
+  IByteChunk f;
+  ASSERT_TRUE(WriteProgramFXP(a, f));
+  IByteChunk noPrefix = Prefix(f, 60);
   noPrefix.PutBytes(f.GetData() + 68, f.Size() - 68);
+  PutBE32At(noPrefix, 56, static_cast<uint32_t>(f.Size() - 68));
+  FilePlugin b(true);
   ASSERT_TRUE(ReadProgramFXP(b, noPrefix));
-  EXPECT_EQ(Values(b), Values(a)); // a chunk without the prefix is read from offset 60
+  EXPECT_EQ(b.GetParam(3)->Value(), 4.0);
 }
 
-TEST(PresetFiles, CorruptFilesChangeNothing)
+TEST(FxpHostile, ForeignIdWrongFormAndCorruptHeadersChangeNothing)
 {
-  TestPlugin other(TestOptions{.uniqueID = 0x41424344}), chunks(TestOptions{.chunks = true}), params;
-  const IByteChunk fxp = Written(WriteProgramFXP, params), chunkFxp = Written(WriteProgramFXP, chunks),
-                   fxb = Written(WriteBankFXB, params), chunkFxb = Written(WriteBankFXB, chunks);
-  ExpectRefused(false, ReadProgramFXP,
-                {Edited(fxp, {{0, 0x43636E4C}}), Edited(fxp, {{8, 0x46784342}}), Edited(fxp, {{12, 2}}),
-                 Edited(fxp, {{24, 7}}), Edited(fxp, {{24, 9}}), Edited(fxp, {{24, 0xFFFFFFFF}}),
-                 Written(WriteProgramFXP, other), chunkFxp}, // the chunk form into a plug-in without chunks
-                fxp);
-  ExpectRefused(true, ReadProgramFXP,
-                {Edited(chunkFxp, {{56, 73}}), Edited(chunkFxp, {{56, 0x80000000u}}), // chunk past the file
-                 Edited(Chunk(Bytes(chunkFxp, 0, 60 + 8 + 16)), {{56, 24}})}, // a state of 2 of 8 values
-                chunkFxp);
-  const int second = 156 + 88; // a bad second record refuses the whole bank
-  ExpectRefused(false, ReadBankFXB,
-                {Edited(fxb, {{second + 24, 7}}), Edited(fxb, {{second + 8, kFPCh}}),
-                 Edited(fxb, {{second + 12, 2}}), Edited(fxb, {{second, 0}}), Edited(fxb, {{24, 0xFFFFFFFF}}),
-                 Edited(fxb, {{24, 0x7FFFFFFF}}), Edited(fxb, {{16, 0x41424344}})},
-                fxb);
-  IByteChunk longName = Chunk(Bytes(chunkFxb)), badFlag = Chunk(Bytes(chunkFxb));
-  longName.GetData()[169] = 0x03;                      // the first record's name claims 772 bytes
-  badFlag.GetData()[168 + 4 + 4 + 1 + 64 + 4 + 5] = 7; // the second record's flag byte
-  ExpectRefused(true, ReadBankFXB, {longName, badFlag}, chunkFxb);
+  FilePlugin other(false, 4, 0x41424344);
+  IByteChunk foreign;
+  ASSERT_TRUE(WriteProgramFXP(other, foreign));
+  FilePlugin chunkWriter(true);
+  IByteChunk chunkFile;
+  ASSERT_TRUE(WriteProgramFXP(chunkWriter, chunkFile));
+
+  FilePlugin p(false);
+  Scramble(p, 3.0);
+  const Snapshot before = Take(p);
+  EXPECT_FALSE(ReadProgramFXP(p, foreign));
+  EXPECT_FALSE(ReadProgramFXP(p, chunkFile)); // chunk form into a plug-in without state chunks
+
+  IByteChunk good;
+  ASSERT_TRUE(WriteProgramFXP(FilePlugin(false), good));
+  for (const auto& [pos, value] : std::vector<std::pair<int, uint32_t>>{
+           {0, 0x43636E4C}, {8, 0x46784342}, {12, 2}, {24, 43}, {24, 45}, {24, 0xFFFFFFFF}}) {
+    IByteChunk bad = Prefix(good, good.Size());
+    PutBE32At(bad, pos, value);
+    EXPECT_FALSE(ReadProgramFXP(p, bad)) << "field " << pos << " = " << value;
+  }
+  EXPECT_EQ(Take(p), before);
+  EXPECT_EQ(p.presetChangesToHost, 0);
 }
 
-TEST(PresetFiles, HostileValuesAndProgramCounts)
+TEST(FxpHostile, EveryTruncationIsRefusedWithoutChange)
 {
-  TestPlugin p, six(TestOptions{.nPresets = 6});
-  const IByteChunk f = Edited(Written(WriteProgramFXP, p), {{56 + 4 * kGain, 0x7FC00000u},   // NaN
-                                                            {56 + 4 * kCurve, 0x7F800000u},  // +inf
-                                                            {56 + 4 * kHalf, 0xFF800000u}}); // -inf
+  for (bool chunks : {false, true}) {
+    FilePlugin writer(chunks);
+    IByteChunk f;
+    ASSERT_TRUE(WriteProgramFXP(writer, f));
+    FilePlugin p(chunks);
+    Scramble(p, 5.5);
+    const Snapshot before = Take(p);
+    for (int n = 0; n < f.Size(); ++n)
+      ASSERT_FALSE(ReadProgramFXP(p, Prefix(f, n))) << n;
+    EXPECT_EQ(Take(p), before);
+    EXPECT_EQ(p.presetChangesToHost, 0);
+  }
+}
+
+TEST(FxpHostile, ChunkSizeBeyondTheFileOrShortStateChangesNothing)
+{
+  FilePlugin writer(true);
+  IByteChunk f;
+  ASSERT_TRUE(WriteProgramFXP(writer, f));
+  FilePlugin p(true);
+  Scramble(p, 5.5);
+  const Snapshot before = Take(p);
+
+  IByteChunk tooBig = Prefix(f, f.Size());
+  PutBE32At(tooBig, 56, 361);
+  EXPECT_FALSE(ReadProgramFXP(p, tooBig));
+  PutBE32At(tooBig, 56, 0x80000000u);
+  EXPECT_FALSE(ReadProgramFXP(p, tooBig));
+
+  // A consistent file whose state holds only 2 of 44 values: the state reader fails half-way.
+  IByteChunk shortState = Prefix(f, 60 + 8 + 16);
+  PutBE32At(shortState, 56, 24);
+  EXPECT_FALSE(ReadProgramFXP(p, shortState));
+  EXPECT_EQ(Take(p), before);
+  EXPECT_EQ(p.presetChangesToHost, 0);
+}
+
+TEST(FxpHostile, NaNAndInfiniteFloatsGiveValidValues)
+{
+  FilePlugin p(false);
+  IByteChunk f;
+  ASSERT_TRUE(WriteProgramFXP(p, f));
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  uint32_t bits;
+  std::memcpy(&bits, &nan, 4);
+  PutBE32At(f, 56 + 4 * 2, bits);
+  std::memcpy(&bits, &inf, 4);
+  PutBE32At(f, 56 + 4 * 3, bits);
+  PutBE32At(f, 56 + 4 * 4, 0xFF800000u); // -inf
   ASSERT_TRUE(ReadProgramFXP(p, f));
-  EXPECT_EQ((std::vector<double>{Values(p)[kGain], Values(p)[kCurve], Values(p)[kHalf]}),
-            (std::vector<double>{0, 100, -2}));
-  ASSERT_TRUE(six.RestorePreset(5));
-  ASSERT_TRUE(ReadBankFXB(p, Written(WriteBankFXB, six)));
-  EXPECT_EQ(p.GetCurrentPresetIdx(), 0); // the file's current program 5 is not a record here
+  EXPECT_EQ(p.GetParam(2)->Value(), 0.0);
+  EXPECT_EQ(p.GetParam(3)->Value(), 10.0);
+  EXPECT_EQ(p.GetParam(4)->Value(), 0.0);
 }
 
-TEST(PresetFiles, PathsAndWriteFailures)
+TEST(FxbLayout, ParameterBankHoldsOneRecordPerPreset)
 {
-  TempFolder folder;
-  TestPlugin p;
-  for (const char* path : {static_cast<const char*>(nullptr), "", "/no/such/folder/x.fxp"})
-    EXPECT_FALSE(p.SaveProgramAsFXP(path) || p.SaveBankAsFXB(path) || p.LoadProgramFromFXP(path) ||
-                 p.LoadBankFromFXB(path));
+  FilePlugin p(false);
+  IByteChunk f;
+  ASSERT_TRUE(WriteBankFXB(p, f));
+  ASSERT_EQ(f.Size(), 156 + 4 * 232);
+  EXPECT_EQ(Bytes(f, 8, 4), (std::vector<uint8_t>{'F', 'x', 'B', 'k'}));
+  EXPECT_EQ(BE32(f, 12), 2u);
+  EXPECT_EQ(BE32(f, 24), 4u);
+  EXPECT_EQ(BE32(f, 28), 0u);
+  EXPECT_EQ(Bytes(f, 32, 124), std::vector<uint8_t>(124, 0));
+  EXPECT_EQ(Bytes(f, 156 + 232 + 8, 4), (std::vector<uint8_t>{'F', 'x', 'C', 'k'}));
+  EXPECT_STREQ(reinterpret_cast<const char*>(f.GetData() + 156 + 232 + 28), "Second");
+  EXPECT_EQ(Bytes(f, 156 + 232 + 56, 4), (std::vector<uint8_t>{0x3F, 0x80, 0x00, 0x00})); // Steps 4 of 0..4
+  // A free record has no state: every value reads 0.
+  EXPECT_EQ(Bytes(f, 156 + 3 * 232 + 56 + 4 * 10, 4), (std::vector<uint8_t>{0, 0, 0, 0}));
+}
+
+TEST(FxbLayout, ChunkBankHasSizeAndPrefix)
+{
+  FilePlugin p(true);
+  IByteChunk bank;
+  ASSERT_TRUE(p.SerializePresets(bank));
+  IByteChunk f;
+  ASSERT_TRUE(WriteBankFXB(p, f));
+  ASSERT_EQ(f.Size(), 160 + 8 + bank.Size());
+  EXPECT_EQ(BE32(f, 4), static_cast<uint32_t>(f.Size()));
+  EXPECT_EQ(Bytes(f, 8, 4), (std::vector<uint8_t>{'F', 'B', 'C', 'h'}));
+  EXPECT_EQ(BE32(f, 156), static_cast<uint32_t>(8 + bank.Size()));
+  EXPECT_EQ(Bytes(f, 160, 8), (std::vector<uint8_t>{0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00}));
+}
+
+TEST(FxbRoundTrip, BothFormsThroughFiles)
+{
+  for (bool chunks : {false, true}) {
+    SCOPED_TRACE(chunks ? "chunk form" : "parameter form");
+    FilePlugin a(chunks);
+    ASSERT_TRUE(a.RestorePreset(1));
+    a.GetParam(8)->Set(6.5);
+    a.ModifyCurrentPreset("Edited");
+    const std::string path = TempPath(chunks ? "c.fxb" : "p.fxb");
+    ASSERT_TRUE(a.SaveBankAsFXB(path.c_str()));
+
+    FilePlugin b(chunks);
+    Scramble(b, 0.5);
+    ASSERT_TRUE(b.LoadBankFromFXB(path.c_str()));
+    // The parameter form restores the file's current program; the chunk form keeps the plug-in's.
+    EXPECT_EQ(b.GetCurrentPresetIdx(), chunks ? 0 : 1);
+    ASSERT_TRUE(b.RestorePreset(1));
+    EXPECT_STREQ(b.GetPresetName(0), "First");
+    EXPECT_STREQ(b.GetPresetName(1), "Edited");
+    EXPECT_EQ(b.GetParam(0)->Value(), 4.0);
+    EXPECT_NEAR(b.GetParam(8)->Value(), 6.5, 1e-6);
+    ASSERT_TRUE(b.RestorePreset(0));
+    EXPECT_NEAR(b.GetParam(5)->Value(), 1.5, 1e-6);
+    EXPECT_EQ(b.presetChangesToHost, 1);
+    std::remove(path.c_str());
+  }
+}
+
+TEST(FxbHostile, EveryTruncationIsRefusedWithoutChange)
+{
+  for (bool chunks : {false, true}) {
+    FilePlugin writer(chunks);
+    IByteChunk f;
+    ASSERT_TRUE(WriteBankFXB(writer, f));
+    FilePlugin p(chunks);
+    Scramble(p, 2.25);
+    ASSERT_TRUE(p.RestorePreset(2)); // a user preset holding the scrambled values
+    Scramble(p, 3.75);               // and live values that differ from it
+    const Snapshot before = Take(p);
+    for (int n = 0; n < f.Size(); ++n)
+      ASSERT_FALSE(ReadBankFXB(p, Prefix(f, n))) << n;
+    EXPECT_EQ(Take(p), before);
+    EXPECT_EQ(p.presetChangesToHost, 0);
+  }
+}
+
+TEST(FxbHostile, ABadSecondRecordRefusesTheWholeBank)
+{
+  FilePlugin writer(false);
+  IByteChunk f;
+  ASSERT_TRUE(WriteBankFXB(writer, f));
+  FilePlugin p(false);
+  Scramble(p, 1.25);
+  const Snapshot before = Take(p);
+  for (const auto& [offset, value] :
+       std::vector<std::pair<int, uint32_t>>{{24, 43}, {8, 0x46504368}, {12, 2}, {0, 0}}) {
+    IByteChunk bad = Prefix(f, f.Size());
+    PutBE32At(bad, 156 + 232 + offset, value);
+    EXPECT_FALSE(ReadBankFXB(p, bad)) << offset;
+  }
+  IByteChunk negative = Prefix(f, f.Size());
+  PutBE32At(negative, 24, 0xFFFFFFFFu);
+  EXPECT_FALSE(ReadBankFXB(p, negative));
+  IByteChunk huge = Prefix(f, f.Size());
+  PutBE32At(huge, 24, 0x7FFFFFFFu);
+  EXPECT_FALSE(ReadBankFXB(p, huge));
+  IByteChunk foreign = Prefix(f, f.Size());
+  PutBE32At(foreign, 16, 0x41424344); // another plug-in's bank
+  EXPECT_FALSE(ReadBankFXB(p, foreign));
+  EXPECT_EQ(Take(p), before);
+  EXPECT_EQ(p.presetChangesToHost, 0);
+}
+
+TEST(FxbHostile, CorruptChunkBankIsRolledBack)
+{
+  FilePlugin writer(true);
+  IByteChunk f;
+  ASSERT_TRUE(WriteBankFXB(writer, f));
+  FilePlugin p(true);
+  Scramble(p, 9.0);
+  const Snapshot before = Take(p);
+  IByteChunk bad = Prefix(f, f.Size());
+  // First record's name length says 1000 bytes: its data is not there.
+  bad.GetData()[168] = 0xE8;
+  bad.GetData()[169] = 0x03;
+  EXPECT_FALSE(ReadBankFXB(p, bad));
+  // Second record's flag byte becomes 7.
+  IByteChunk badFlag = Prefix(f, f.Size());
+  const int secondRecord = 168 + 4 + 5 + 1 + 44 * 8;
+  badFlag.GetData()[secondRecord + 4 + 6] = 7;
+  EXPECT_FALSE(ReadBankFXB(p, badFlag));
+  EXPECT_EQ(Take(p), before);
+  EXPECT_EQ(p.presetChangesToHost, 0);
+}
+
+TEST(FxbHostile, ProgramsBeyondThePresetCountAreIgnored)
+{
+  FilePlugin six(false, 6);
+  ASSERT_TRUE(six.RestorePreset(5)); // user preset in record 5, made current
+  IByteChunk f;
+  ASSERT_TRUE(WriteBankFXB(six, f));
+  FilePlugin four(false, 4);
+  ASSERT_TRUE(ReadBankFXB(four, f));
+  EXPECT_STREQ(four.GetPresetName(1), "Second");
+  EXPECT_EQ(four.GetCurrentPresetIdx(), 0); // the file's current program 5 is not a record here
+}
+
+TEST(PresetFileAccess, PathsAndWriteFailures)
+{
+  FilePlugin p(false);
+  EXPECT_FALSE(p.SaveProgramAsFXP(nullptr));
+  EXPECT_FALSE(p.SaveProgramAsFXP(""));
+  EXPECT_FALSE(p.SaveBankAsFXB(""));
+  EXPECT_FALSE(p.LoadProgramFromFXP(nullptr));
+  EXPECT_FALSE(p.LoadBankFromFXB(""));
+  EXPECT_FALSE(p.LoadProgramFromFXP(TempPath("does-not-exist.fxp").c_str()));
+  EXPECT_FALSE(p.SaveProgramAsFXP("/nonexistent-dir-fw2/x.fxp"));
+  EXPECT_FALSE(p.SaveBankAsFXB(nullptr));
+  EXPECT_FALSE(p.SaveBankAsFXB("/nonexistent-dir-fw2/x.fxb"));
+  EXPECT_FALSE(p.LoadProgramFromFXP(""));
+  EXPECT_FALSE(p.LoadBankFromFXB(nullptr));
+  EXPECT_FALSE(p.LoadBankFromFXB(TempPath("does-not-exist.fxb").c_str()));
+
   // A failed write leaves the existing file as it was.
-  const std::string path = folder / "keep.fxp";
-  IByteChunk original, after;
-  ASSERT_TRUE(p.SaveProgramAsFXP(path.c_str()) && ReadWholeFile(path.c_str(), original));
-  ASSERT_EQ(::mkdir((path + ".tmp").c_str(), 0700), 0);
-  p.GetParam(kGain)->Set(3.0);
+  const std::string path = TempPath("keep.fxp");
+  ASSERT_TRUE(p.SaveProgramAsFXP(path.c_str()));
+  IByteChunk original;
+  ASSERT_TRUE(ReadWholeFile(path.c_str(), original));
+  const std::string blocker = path + ".tmp";
+  ASSERT_EQ(::mkdir(blocker.c_str(), 0700), 0);
+  p.GetParam(2)->Set(1.0);
   EXPECT_FALSE(p.SaveProgramAsFXP(path.c_str()));
+  IByteChunk after;
   ASSERT_TRUE(ReadWholeFile(path.c_str(), after));
   EXPECT_TRUE(after.IsEqual(original));
+  ::rmdir(blocker.c_str());
+  std::remove(path.c_str());
 }

@@ -67,11 +67,16 @@ inline IPluginConfig MakeTestConfig(const TestOptions& o)
   c.mNPresets = o.nPresets;
   c.mChannelIOStr = o.io;
   c.mPluginName = "Test Plug-in";
+  c.mProductName = "Test Product";
+  c.mMfrName = "Test Maker";
+  c.mMfrID = 0x5175696C;
   c.mVendorVersion = 0x00020103; // 2.1.3
   c.mUniqueID = o.uniqueID;
   c.mLatency = o.latency;
   c.mPlugDoesChunks = o.chunks;
   c.mPlugHasUI = o.hasUI;
+  c.mPlugWidth = 400;
+  c.mPlugHeight = 300;
   c.mPlugMinWidth = 900; // given reversed on purpose: the base reorders them
   c.mPlugMaxWidth = 800;
   return c;
@@ -92,6 +97,8 @@ public:
     GetParam(kAttack)->InitMilliseconds("Attack", 10.0, 1.0, 1000.0, 0, "Dyn");
     GetParam(kHalf)->InitDouble("Half", 0.0, -2.0, 2.0, 0.5, "",
                                 IParam::kFlagStepped | IParam::kFlagNegateDisplay, "Dyn");
+    SetChannelLabel(kInput, 0, "Main L");
+    SetChannelLabel(kInput, 1, "Main R");
     MakePresetFromNamedParams("Loud", {{kGain, 2.0}, {kMode, 2}});
     MakePresetFromNamedParams("Quiet", {{kGain, 0.5}, {kSteps, 4}});
   }
@@ -107,6 +114,12 @@ public:
   }
   bool SendMidiMsg(const IMidiMsg&) override { return true; }
 
+  // The host sets a normalised value (automation or a controller call), as a binding does.
+  void HostSetNormalized(int idx, double normalized, int sampleOffset = 0)
+  {
+    GetParam(idx)->SetNormalized(normalized);
+    OnParamChange(idx, kHost, sampleOffset);
+  }
   // The audio side's ends of the queues.
   bool AudioPushMidi(const IMidiMsg& m) { return mMidiMsgsFromProcessor.Push(m); }
   bool AudioPushSysEx(const SysExData& d) { return mSysExDataFromProcessor.Push(d); }

@@ -13,7 +13,7 @@ using plugin::Timer;
 
 namespace {
 
-// A worker thread that owns a loop in virtual time and pumps it until the test ends.
+// A worker thread that owns a loop in virtual time and pumps it until told to stop.
 class LoopThread
 {
 public:
@@ -29,6 +29,7 @@ public:
         loop.RunPending();
         std::this_thread::yield();
       }
+      mLoop.store(nullptr);
     });
     while (!mLoop.load())
       std::this_thread::yield();
@@ -39,15 +40,55 @@ public:
     mThread.join();
   }
   RunLoop& Loop() { return *mLoop.load(); }
-  std::thread::id mId;
+  std::thread::id Id() const { return mId; }
 
 private:
   std::atomic<bool> mQuit{false};
   std::atomic<RunLoop*> mLoop{nullptr};
+  std::thread::id mId;
   std::thread mThread;
 };
 
 } // namespace
+
+TEST(TimerThreads, CallbacksRunOnlyOnTheLoopThreadAndNoneAfterStop)
+{
+  LoopThread worker;
+  std::atomic<int> calls{0};
+  std::atomic<int> foreignCalls{0};
+  const std::thread::id loopThread = worker.Id();
+  auto timer = Timer::Create(
+      [&](Timer&) {
+        if (std::this_thread::get_id() != loopThread) foreignCalls.fetch_add(1);
+        calls.fetch_add(1);
+        std::this_thread::sleep_for(std::chrono::microseconds(50)); // widen the window for Stop
+      },
+      2, worker.Loop());
+  while (calls.load() < 50)
+    std::this_thread::yield();
+
+  timer->Stop(); // waits for a running callback
+  const int atStop = calls.load();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(calls.load(), atStop);
+  EXPECT_EQ(foreignCalls.load(), 0);
+  timer.reset();
+}
+
+TEST(TimerThreads, DeletingFromAnotherThreadWhileCallbacksRun)
+{
+  LoopThread worker;
+  for (int round = 0; round < 20; ++round) {
+    auto counter = std::make_shared<std::atomic<int>>(0);
+    auto timer = Timer::Create([counter](Timer&) { counter->fetch_add(1); }, 1, worker.Loop());
+    while (counter->load() < 3)
+      std::this_thread::yield();
+    timer.reset(); // no callback may touch the deleted timer afterwards (ASan/TSan check)
+    const int atDelete = counter->load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_EQ(counter->load(), atDelete);
+  }
+}
 
 // Stopping or deleting a timer from another thread while its callback runs waits for the callback
 // to return; no call follows, and no callback touches a deleted timer (checked by the sanitizers).
@@ -62,7 +103,7 @@ TEST(TimerThreads, StopAndDeleteFromAnotherThreadWhileACallbackRuns)
     };
     auto state = std::make_shared<State>();
     auto timer = Timer::Create(
-        [state, id = worker.mId](Timer&) {
+        [state, id = worker.Id()](Timer&) {
           state->inside = true;
           while (!state->stopping)
             std::this_thread::yield();
@@ -84,4 +125,19 @@ TEST(TimerThreads, StopAndDeleteFromAnotherThreadWhileACallbackRuns)
     EXPECT_EQ(state->calls, atStop);
     EXPECT_EQ(state->foreign, 0);
   }
+}
+
+TEST(TimerThreads, PumpingOffTheOwningThreadIsRefused)
+{
+  ManualRunLoopClock clock;
+  RunLoop loop(&clock);
+  int n = 0;
+  auto timer = Timer::Create([&](Timer&) { ++n; }, 20, loop);
+  int result = 0;
+  std::thread other([&] { result = loop.RunPending() + loop.RunForMs(100.0); });
+  other.join();
+  EXPECT_EQ(result, -2);
+  EXPECT_EQ(n, 0);
+  EXPECT_EQ(loop.RunPending(), 1);
+  EXPECT_EQ(n, 1);
 }
