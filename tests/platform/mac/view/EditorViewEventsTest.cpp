@@ -283,3 +283,22 @@ TEST_F(EditorViewEvents, TabletEventsAreNotLockedNorWarped)
   EXPECT_FLOAT_EQ(y, 20.f);
   EXPECT_FLOAT_EQ(G().CursorX(), 10.f);
 }
+
+TEST_F(EditorViewEvents, EventsWithNothingLaidOutReachNoControl)
+{
+  layout = [](ICanvas*) {}; // no controls at all
+  Open();
+  EXPECT_EQ(G().NControls(), 0);
+  user.MoveMouse(*window, At(10.f, 10.f));
+  user.Click(*window, At(10.f, 10.f));
+  user.PressMouse(*window, At(10.f, 10.f), MouseButton::Right);
+  user.DragMouse(*window, At(20.f, 10.f), MouseButton::Right);
+  user.ReleaseMouse(*window, At(20.f, 10.f), MouseButton::Right);
+  user.ScrollWheel(*window, At(10.f, 10.f), -2.0);
+  EXPECT_TRUE(user.DropFiles(*window, {"/tmp/a.wav"}, At(10.f, 10.f)));
+  user.PressKey(*window, 0, u"a");
+  EXPECT_FALSE(window->UnhandledKeyEvents().empty()); // nobody took the key: the host gets it
+  G().UpdateTooltips();
+  EXPECT_EQ(user.HoverToolTip(*window, At(10.f, 10.f)), std::nullopt);
+  time.AdvanceMs(50.0);
+}
