@@ -118,7 +118,10 @@ plugin::ui::ICanvasMac* EditorSession::Graphics() const
 
 int EditorSession::PresentCount() const
 {
-  return mLayer ? mLayer->PresentCount() : 0;
+  if (!mLayer) return 0;
+  // Drawables are presented when the GPU completes their frame.
+  if (mLayer->Device()) mLayer->Device()->WaitUntilIdle();
+  return mLayer->PresentCount();
 }
 
 void EditorSession::SetSignal(double hz, double dbfs) noexcept
@@ -127,20 +130,31 @@ void EditorSession::SetSignal(double hz, double dbfs) noexcept
   mAmplitude = dbfs <= -200.0 || !std::isfinite(dbfs) ? 0.0 : std::pow(10.0, dbfs / 20.0);
 }
 
+void EditorSession::RenderBlock()
+{
+  const double step = 2.0 * M_PI * mHz / mSampleRate;
+  for (int f = 0; f < mBlock; ++f) {
+    const float v = static_cast<float>(mAmplitude * std::sin(mPhase));
+    mIn[0][static_cast<size_t>(f)] = mIn[1][static_cast<size_t>(f)] = v;
+    mPhase = std::fmod(mPhase + step, 2.0 * M_PI);
+  }
+  const float* in[2] = {mIn[0].data(), mIn[1].data()};
+  float* out[2] = {mOut[0].data(), mOut[1].data()};
+  mPlugin->Process(in, out, mBlock);
+}
+
 void EditorSession::RunFrames(int n)
 {
   for (int i = 0; i < n; ++i) {
-    const double step = 2.0 * M_PI * mHz / mSampleRate;
-    for (int f = 0; f < mBlock; ++f) {
-      const float v = static_cast<float>(mAmplitude * std::sin(mPhase));
-      mIn[0][static_cast<size_t>(f)] = mIn[1][static_cast<size_t>(f)] = v;
-      mPhase = std::fmod(mPhase + step, 2.0 * M_PI);
-    }
-    const float* in[2] = {mIn[0].data(), mIn[1].data()};
-    float* out[2] = {mOut[0].data(), mOut[1].data()};
-    mPlugin->Process(in, out, mBlock);
+    RenderBlock();
     mTime->AdvanceMs(kFrameMs);
   }
+}
+
+void EditorSession::RenderAudioMs(double ms)
+{
+  for (double done = 0.0; done < ms; done += kFrameMs)
+    RenderBlock();
 }
 
 void EditorSession::AdvanceMs(double ms)

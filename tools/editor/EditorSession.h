@@ -59,6 +59,8 @@ public:
   // Renders one frame interval of audio, then advances virtual time by it (timers, meters and
   // the frame timer fire on the way). Runs n of them.
   void RunFrames(int n);
+  // Renders ms of the signal through the plug-in without moving time (no frames, no meters).
+  void RenderAudioMs(double ms);
   // Advances virtual time only (no audio).
   void AdvanceMs(double ms);
 
@@ -91,6 +93,8 @@ public:
 private:
   EditorSession() = default;
   plugin::sys::Point WindowPoint(float x, float y) const;
+  // One frame interval of the signal through the plug-in.
+  void RenderBlock();
   bool Attach(std::string& error);
 
   std::unique_ptr<plugin::sys::VirtualTime> mTime;

@@ -8,6 +8,7 @@
 #include "pluginterfaces/vst/vsttypes.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -103,7 +104,18 @@ bool LinkedPlugin::Process(const float* const* in, float* const* out, int nFrame
   data.numOutputs = static_cast<int32>(mOutBuses.size());
   data.inputs = mInBuses.data();
   data.outputs = mOutBuses.data();
-  return mProcessor->process(data) == kResultOk;
+  data.inputParameterChanges = &mInChanges;
+  const bool processed = mProcessor->process(data) == kResultOk;
+  mInChanges.clear();
+  return processed;
+}
+
+bool LinkedPlugin::SetParameter(ParamID id, double plainValue)
+{
+  const double normalized = mController->plainParamToNormalized(id, plainValue);
+  if (!std::isfinite(normalized) || mController->setParamNormalized(id, normalized) != kResultOk)
+    return false;
+  return mInChanges.add(id, 0, normalized);
 }
 
 IPtr<IPlugView> LinkedPlugin::CreateEditorView() const

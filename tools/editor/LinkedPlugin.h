@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/vst3host/ParameterChanges.h"
+
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
@@ -32,6 +34,10 @@ public:
   // silent. False before Prepare or when the plug-in refuses the call. No allocation.
   bool Process(const float* const* in, float* const* out, int nFrames);
 
+  // A parameter set as a host sets it: through the controller, and into the next Process call's
+  // parameter changes. From the thread that processes. False for a value the controller refuses.
+  bool SetParameter(Steinberg::Vst::ParamID id, double plainValue);
+
   Steinberg::Vst::IComponent& Component() const { return *mComponent; }
   Steinberg::Vst::IAudioProcessor& Processor() const { return *mProcessor; }
   Steinberg::Vst::IEditController& Controller() const { return *mController; }
@@ -53,6 +59,7 @@ private:
   std::vector<Steinberg::Vst::AudioBusBuffers> mInBuses, mOutBuses;
   std::vector<std::vector<float*>> mInPointers, mOutPointers;
   std::vector<float> mSilence, mScratch;
+  plugin::vst3host::ParameterChanges mInChanges;
 };
 
 } // namespace kelmo::editor
