@@ -1,6 +1,14 @@
 // Frames of an editor-sized graphics context drawn through the drawing backend, the vector core and
-// the GPU backend's recording of its calls, without rasterising: every flush is dropped.
+// the GPU backend's recording of its calls, without rasterising: every flush is dropped. First a
+// synthetic editor, then the compressor's own with the bundle's pictures and fonts.
+#include "editor/KelmoEditorInstall.h"
+#include "engine/IMeterRecord.h"
+#include "engine/Kelmo.h"
+#include "engine/KelmoEditorFunctions.h"
+#include "engine/presets/TempFolder.h"
+#include "engine/presets/UserPresetLocation.h"
 #include "graphics/ITextControl.h"
+#include "graphics/LocateResource.h"
 #include "graphics/controls/IBitmapControl.h"
 #include "graphics/renderer/VG.h"
 #include "platform/mac/MVGCanvasBackend.h"
@@ -14,6 +22,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +64,21 @@ struct CallCounter
     };
   }
 };
+
+// The GPU backend whose calls are recorded, counted and then dropped instead of executed.
+ICanvasVGBackend RecordOnlyBackend()
+{
+  ICanvasVGBackend backend = mvgCanvasBackend();
+  backend.createContext = [](void* platformLayer, int flags) {
+    VGcontext* ctx = mvgCanvasBackend().createContext(platformLayer, flags);
+    if (ctx) {
+      ctx->params.renderFlush = ctx->params.renderCancel;
+      CallCounter::Wrap(ctx->params);
+    }
+    return ctx;
+  };
+  return backend;
+}
 
 // A knob as the vector controls draw one: body, value arc, pointer, label and value text.
 class BenchKnob : public IControl
@@ -115,17 +139,7 @@ struct BenchEditor
     layer->SetDevice(plugin::sys::GpuDevice::Create());
     layer->SetDrawableSize(static_cast<uint32_t>(kWidth * screenScale),
                            static_cast<uint32_t>(kHeight * screenScale));
-    ICanvasVGBackend backend = mvgCanvasBackend();
-    // The calls are recorded by the GPU backend, then dropped instead of executed.
-    backend.createContext = [](void* platformLayer, int flags) {
-      VGcontext* ctx = mvgCanvasBackend().createContext(platformLayer, flags);
-      if (ctx) {
-        ctx->params.renderFlush = ctx->params.renderCancel;
-        CallCounter::Wrap(ctx->params);
-      }
-      return ctx;
-    };
-    g = std::make_unique<plugin::ui::test::TestCanvasVG>(dlg, kWidth, kHeight, backend);
+    g = std::make_unique<plugin::ui::test::TestCanvasVG>(dlg, kWidth, kHeight, RecordOnlyBackend());
     g->OpenOn(layer.get(), screenScale);
     g->LoadFont("Roboto-Regular", fonttest::DebianFontPath("Roboto-Regular.ttf").c_str());
 
@@ -189,5 +203,113 @@ void BM_IdleFrame(benchmark::State& state)
     benchmark::DoNotOptimize(editor.Frame());
 }
 BENCHMARK(BM_IdleFrame)->Unit(benchmark::kMicrosecond);
+
+// --- The compressor's editor ---
+
+// The drawing backend with the bundle's fonts, found as the platform finds them.
+class BundleCanvas : public plugin::ui::test::TestCanvasVG
+{
+public:
+  BundleCanvas(ICanvasEditorDelegateBase& dlg, float drawScale)
+      : TestCanvasVG(dlg, kWidth, kHeight, RecordOnlyBackend(), drawScale)
+  {}
+  PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fileName) override
+  {
+    plugin::StringBuf path;
+    if (LocateResource(fileName, "ttf", path, "", nullptr, "") == kResourceNotFound) return nullptr;
+    return TestCanvasVG::LoadPlatformFont(fontID, path.Get());
+  }
+};
+
+// The plug-in's editor opened by the plug-in itself on a recording-only backend, with the
+// bundle's resources and an empty user preset folder; one frame drawn to make images and glyphs.
+struct KelmoEditorBench
+{
+  TempFolder presets;
+  plugin::ui::test::ResourceFolder resources;
+  plugin::sys::GpuLayerRef layer = plugin::sys::GpuLayer::Create();
+  std::unique_ptr<Kelmo> plugin;
+  ICanvas* ui = nullptr;
+  IRECTList rects;
+
+  explicit KelmoEditorBench(float screenScale)
+  {
+    SetUserPresetFolder(presets.Path());
+    for (const auto& entry : std::filesystem::directory_iterator(KELMO_RESOURCES_DIR))
+      std::filesystem::create_symlink(entry.path(), resources.PathOf(entry.path().filename().string()));
+    layer->SetDevice(plugin::sys::GpuDevice::Create());
+    layer->SetDrawableSize(static_cast<uint32_t>(kWidth * screenScale),
+                           static_cast<uint32_t>(kHeight * screenScale));
+    plugin::ui::InstallKelmoEditor();
+    plugin = std::make_unique<Kelmo>(plugin::InstanceInfo{});
+    InstallKelmoEditorFunctions({});
+    plugin->SetMakeGraphicsFunc([this] { return new BundleCanvas(*plugin, 1.f); });
+    plugin->OpenWindow(layer.get());
+    plugin->SetScreenScale(screenScale);
+    plugin->OnUIOpen();
+    ui = plugin->GetUI();
+    ui->SetAllControlsDirty();
+    Frame();
+  }
+  ~KelmoEditorBench() { plugin->CloseWindow(); }
+
+  bool Frame()
+  {
+    rects.Clear();
+    if (!ui->IsDirty(rects)) return false;
+    ui->SetAllControlsClean();
+    ui->Draw(rects);
+    return true;
+  }
+  // The meter records the idle tick sends, with new values.
+  void MoveMeters(float position)
+  {
+    for (int tag = 0; tag < 4; ++tag) {
+      const IMeterRecord record{tag, 1, 0, tag < 2 ? position : -12.f * position};
+      plugin->SendControlMsgFromDelegate(tag, 0, sizeof record, &record);
+    }
+  }
+  // Area of the rectangles the last frame drew (editor units), as a fraction of the editor's.
+  double DrawnFraction() const
+  {
+    double area = 0.0;
+    for (int i = 0; i < rects.Size(); ++i)
+      area += static_cast<double>(rects.Get(i).W()) * rects.Get(i).H();
+    return area / (static_cast<double>(kWidth) * kHeight);
+  }
+};
+
+// Every control of the compressor's editor redrawn.
+void BM_KelmoEditorFullRedraw(benchmark::State& state)
+{
+  KelmoEditorBench editor(static_cast<float>(state.range(0)));
+  CallCounter::calls = 0;
+  for (auto _ : state) {
+    editor.ui->SetAllControlsDirty();
+    benchmark::DoNotOptimize(editor.Frame());
+  }
+  state.counters["controls"] = editor.ui->NControls();
+  state.counters["calls/frame"] =
+      static_cast<double>(CallCounter::calls) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_KelmoEditorFullRedraw)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// An idle tick with the meters moving: the two needles and two readouts redraw, nothing else.
+void BM_KelmoEditorMetersFrame(benchmark::State& state)
+{
+  KelmoEditorBench editor(static_cast<float>(state.range(0)));
+  CallCounter::calls = 0;
+  float position = 0.f;
+  for (auto _ : state) {
+    position = position > 0.9f ? 0.f : position + 0.05f;
+    editor.MoveMeters(position);
+    benchmark::DoNotOptimize(editor.Frame());
+  }
+  state.counters["drawn area"] = editor.DrawnFraction();
+  state.counters["drawn rects"] = editor.rects.Size();
+  state.counters["calls/frame"] =
+      static_cast<double>(CallCounter::calls) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_KelmoEditorMetersFrame)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "graphics/IPopupMenu.h"
 
 #include <cstring>
+#include <new>
 
 namespace plugin::ui {
 
@@ -25,32 +26,40 @@ const char* InfoMenuURL(const char* itemText) noexcept
   return nullptr;
 }
 
-void ShowInfoMenuAction(IControl* button)
+void ShowInfoMenuAction(IControl* button) noexcept
 {
   if (!button) return;
   SplashClickAction(button);
   ICanvas* ui = button->GetUI();
   if (!ui) return;
 
-  IPopupMenu& menu = InfoMenu();
-  // Bound anew at every showing, so that a menu built under an editor since closed reports to
-  // the editor now showing it.
-  menu.SetFunction([ui](IPopupMenu* chosen) { InfoMenuHandler(*ui, chosen); });
-  menu.SetChosenItemIdx(-1); // no choice left over from an earlier showing
+  try {
+    IPopupMenu& menu = InfoMenu();
+    // Bound anew at every showing, so that a menu built under an editor since closed reports to
+    // the editor now showing it.
+    menu.SetFunction([ui](IPopupMenu* chosen) { InfoMenuHandler(*ui, chosen); });
+    menu.SetChosenItemIdx(-1); // no choice left over from an earlier showing
 
-  float x;
-  float y;
-  ui->GetMouseDownPoint(x, y);
-  ui->CreatePopupMenu(*button, menu, IRECT(x, y, x, y), 0);
+    float x;
+    float y;
+    ui->GetMouseDownPoint(x, y);
+    ui->CreatePopupMenu(*button, menu, IRECT(x, y, x, y), 0);
+  } catch (const std::bad_alloc&) {
+    // No memory for the menu: the click shows nothing.
+  }
 }
 
-void InfoMenuHandler(ICanvas& ui, IPopupMenu* menu)
+void InfoMenuHandler(ICanvas& ui, IPopupMenu* menu) noexcept
 {
   const IPopupMenu::Item* item = menu ? menu->GetChosenItem() : nullptr;
   if (!item) return;
   const char* url = InfoMenuURL(item->GetText());
   if (!url) return;
-  ui.OpenURL(url, nullptr, nullptr, nullptr);
+  try {
+    ui.OpenURL(url, nullptr, nullptr, nullptr);
+  } catch (const std::bad_alloc&) {
+    // Not reported, as a browser that fails to open is not.
+  }
   ui.ReleaseMouseCapture();
 }
 

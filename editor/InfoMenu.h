@@ -30,13 +30,14 @@ const char* InfoMenuURL(const char* itemText) noexcept;
 
 // The info button's action, run by the button on the main thread when it is clicked: the splash
 // animation on the button, then the info menu opens at the last press point of the button's
-// editor. Nothing opens for a button that is not attached. Allocates (the menu, once).
-void ShowInfoMenuAction(IControl* button);
+// editor. Nothing opens for a button that is not attached, or when memory runs out. Allocates
+// (the menu, once).
+void ShowInfoMenuAction(IControl* button) noexcept;
 
 // The info menu's completion, called on the main thread with the menu when it closes: a chosen
 // link opens its page through ui's URL service (no window title, confirmation or error text)
 // and the pointer capture is released; the heading, a dismissed menu or a null menu do nothing.
 // A browser that fails to open is not reported.
-void InfoMenuHandler(ICanvas& ui, IPopupMenu* menu);
+void InfoMenuHandler(ICanvas& ui, IPopupMenu* menu) noexcept;
 
 } // namespace plugin::ui

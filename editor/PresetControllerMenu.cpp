@@ -11,6 +11,7 @@
 #include "editor/SavePresetField.h"
 #include "editor/UserPresetFiles.h"
 #include "editor/UserPresetNames.h"
+#include "editor/Utf8Text.h"
 #include "engine/Kelmo.h"
 #include "graphics/ICanvas.h"
 #include "graphics/controls/IBButtonControl.h"
@@ -251,7 +252,8 @@ void PresetControllerMenu::OpenSaveField(int slot)
 void PresetControllerMenu::ShowSaveResult(bool saved, const char* name)
 {
   if (saved) {
-    ShowName(UserPresetLabel(name ? name : ""));
+    // The whole name, as the file holds it; only a later load of the slot shortens it.
+    ShowName(ValidUtf8(name ? name : ""));
   } else if (Kelmo* k = Plugin()) {
     ShowName(PresetSlotLabel(*k, k->GetCurrentPresetIdx()));
   }

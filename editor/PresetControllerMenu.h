@@ -63,8 +63,8 @@ public:
   void SwitchMode(EPresetMenuMode mode);
   // Makes slot current with its user file laid over it and shows its name.
   void LoadSlot(int slot);
-  // After the save field's name was entered: the saved name when the file was written, else the
-  // current preset's name, so that a failed save never looks saved.
+  // After the save field's name was entered: the whole saved name (invalid UTF-8 as U+FFFD) when
+  // the file was written, else the current preset's name, so that a failed save never looks saved.
   void ShowSaveResult(bool saved, const char* name);
   // Removes the save field at once (nothing when none is open). Not from the field's own handlers.
   void CloseSaveField();

@@ -3,26 +3,15 @@
 #include "engine/ChannelLinking.h"
 #include "engine/FactoryPresetRegistration.h"
 #include "engine/KelmoConfig.h"
+#include "engine/KelmoEditorFunctions.h"
 #include "engine/KelmoParamTable.h"
 #include "engine/presets/FactoryPresets.h"
+#include "graphics/ICanvas.h"
 
 #include <cmath>
 
 using plugin::EParamSource;
 using plugin::IParam;
-
-namespace {
-
-// Stands in for the toolkit's graphics factory until it exists: no editor can open yet.
-plugin::ui::ICanvas* MakeGraphicsStandIn(const Kelmo::GraphicsRequest&)
-{
-  return nullptr;
-}
-
-// Stands in for the editor layout until it exists.
-void LayoutStandIn(Kelmo&, plugin::ui::ICanvas*) {}
-
-} // namespace
 
 Kelmo::Kelmo(const plugin::InstanceInfo& info)
     : KelmoBase(info, MakeKelmoConfig()), mOwnerThread(std::this_thread::get_id())
@@ -36,8 +25,14 @@ Kelmo::Kelmo(const plugin::InstanceInfo& info)
   for (const FactoryPreset& preset : NamedFactoryPresets())
     RegisterFactoryPreset(*this, preset);
   LoadUserPreset(0);
-  mMakeGraphicsFunc = [this] { return MakeGraphicsStandIn(GetGraphicsRequest()); };
-  mLayoutFunc = [this](plugin::ui::ICanvas* canvas) { LayoutStandIn(*this, canvas); };
+  // The editor installed by the module that links it; none (no view) where none was installed.
+  const KelmoEditorFunctions editor = InstalledKelmoEditorFunctions();
+  mMakeGraphicsFunc = [this, make = editor.makeGraphics]() -> plugin::ui::ICanvas* {
+    return make ? make(*this) : nullptr;
+  };
+  mLayoutFunc = [this, layout = editor.layout](plugin::ui::ICanvas* ui) {
+    if (layout) layout(*this, ui);
+  };
 }
 
 Kelmo::~Kelmo()
@@ -54,7 +49,9 @@ Kelmo::GraphicsRequest Kelmo::GetGraphicsRequest() const noexcept
 
 float Kelmo::EditorDrawScale() const
 {
-  return 0.0f;
+  // GetUI is a non-const delegate hook; reading the scale changes nothing.
+  const plugin::ui::ICanvas* ui = const_cast<Kelmo*>(this)->GetUI();
+  return ui ? ui->GetDrawScale() : 0.0f;
 }
 
 // --- Audio ---

@@ -22,8 +22,8 @@ class Kelmo : public KelmoBase
 public:
   // Builds the whole plug-in: configuration, channel labels, parameters with their defaults,
   // factory presets, then the user preset of slot 0 (applied only over untouched defaults) and the
-  // editor functions. A missing or unusable user file leaves the defaults. Main thread; allocates
-  // (running out of memory propagates).
+  // editor functions installed at that moment (KelmoEditorFunctions.h). A missing or unusable user
+  // file leaves the defaults. Main thread; allocates (running out of memory propagates).
   explicit Kelmo(const plugin::InstanceInfo& info);
   // Stops the timer before anything else goes. Main thread.
   ~Kelmo() override;

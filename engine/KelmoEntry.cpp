@@ -1,4 +1,5 @@
-// The compressor bundle's exported factory.
+// The compressor bundle's exported factory, and the place where the plug-in meets its editor.
+#include "editor/KelmoEditorInstall.h"
 #include "engine/Kelmo.h"
 #include "engine/KelmoConfig.h"
 #include "vst3/PlugFactory.h"
@@ -20,7 +21,9 @@ const plugin::PlugClassDescription kKelmoClass = {
 } // namespace
 
 // Host, main thread: the module's one factory, built on first use; later calls add a reference.
+// The editor is installed first, so that every plug-in object the factory builds has it.
 extern "C" SMTG_EXPORT_SYMBOL Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory()
 {
+  plugin::ui::InstallKelmoEditor();
   return plugin::GetPluginFactoryFor(kKelmoClass, &plugin::CreateInstance<Kelmo>);
 }

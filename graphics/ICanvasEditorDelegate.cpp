@@ -14,6 +14,8 @@ namespace plugin::ui {
 
 ICanvasEditorDelegateBase::~ICanvasEditorDelegateBase()
 {
+  // Host menus kept past the plug-in find nothing from now on.
+  if (mLookupAnchor) mLookupAnchor->delegate = nullptr;
   // Released in this order: the layout function, then the factory function.
   mLayoutFunc = nullptr;
   mMakeGraphicsFunc = nullptr;
@@ -37,6 +39,27 @@ bool ICanvasEditorDelegateBase::PopupHostContextMenu(IControl*, int, IPopupMenu&
 ICanvas* ICanvasEditorDelegateBase::GetUI()
 {
   return mGraphics;
+}
+
+ICanvasEditorDelegateBase::ControlLookup ICanvasEditorDelegateBase::MakeControlLookup(IControl* control)
+{
+  if (!control) return [] { return static_cast<IControl*>(nullptr); };
+  if (!mLookupAnchor) mLookupAnchor = std::make_shared<LookupAnchor>(LookupAnchor{this});
+  // The address and the id only: the control may be gone by the time the lookup runs.
+  return [anchor = mLookupAnchor, address = static_cast<const IControl*>(control),
+          id = control->GetInstanceId()]() -> IControl* {
+    return anchor->delegate ? anchor->delegate->HeldControl(address, id) : nullptr;
+  };
+}
+
+IControl* ICanvasEditorDelegateBase::HeldControl(const IControl* control, uint64_t instanceId) const noexcept
+{
+  if (!mGraphics) return nullptr;
+  // Only a control the context still holds may be looked at; a match of the address alone could
+  // be a later control made where the old one was.
+  const int idx = mGraphics->GetControlIdx(control);
+  IControl* held = idx >= 0 ? mGraphics->GetControl(idx) : nullptr;
+  return held && held->GetInstanceId() == instanceId ? held : nullptr;
 }
 
 void* ICanvasEditorDelegateBase::OpenGraphicsWindow(void* parent)

@@ -6,6 +6,8 @@
 #include <concepts>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <new>
 #include <type_traits>
 #include <utility>
 
@@ -30,6 +32,10 @@ class ICanvasEditorDelegateBase
 public:
   using MakeGraphicsFunc = std::function<ICanvas*()>;
   using LayoutFunc = std::function<void(ICanvas* ui)>;
+  // What a host context menu keeps in place of its control: each call finds the control afresh,
+  // and gives null once the editor has closed or its context no longer holds that control. It
+  // keeps neither the plug-in, the context nor the control alive. Called on the main thread.
+  using ControlLookup = std::function<IControl*()>;
 
   // Bytes of the editor-state record: width (int32), height (int32), draw scale (float).
   static constexpr int kEditorStateSize = 12;
@@ -51,6 +57,9 @@ public:
   virtual bool PopupHostContextMenu(IControl* target, int paramIdx, IPopupMenu& items, int x, int y);
   // The open editor's graphics context, or null. Main thread; no allocation.
   virtual ICanvas* GetUI();
+  // The lookup a host context menu built for control keeps (see ControlLookup); null control
+  // gives a lookup that always answers null. Main thread; allocates (may throw std::bad_alloc).
+  ControlLookup MakeControlLookup(IControl* control);
 
   // The plug-in object as the editor-delegate interface.
   IEditorDelegate& EditorDelegate() const noexcept { return mEditor; }
@@ -90,7 +99,18 @@ protected:
   bool mClosing = false;
 
 private:
+  // What the lookups of host menus share: the delegate while it lives, null after.
+  struct LookupAnchor
+  {
+    ICanvasEditorDelegateBase* delegate;
+  };
+
+  // control while the open editor's context holds it and it is the control with that instance
+  // id; otherwise null.
+  IControl* HeldControl(const IControl* control, uint64_t instanceId) const noexcept;
+
   IEditorDelegate& mEditor;
+  std::shared_ptr<LookupAnchor> mLookupAnchor; // made by the first lookup
 };
 
 namespace detail {
@@ -123,13 +143,14 @@ inline constexpr bool kLeavesEditorSideToGraphics = detail::kDeclaredByEditorDel
                             detail::kDeclaredByEditorDelegate<&Base::UnserializeEditorState>&&
                                 detail::kDeclaredByEditorDelegate<&Base::SetScreenScale>;
 
-// A plug-in class that can show the host's context menu for a parameter (the host binding).
+// A plug-in class that can show the host's context menu for a parameter (the host binding); the
+// menu reaches its control through a lookup, never through a pointer it keeps.
 template <class Base>
-concept HostContextMenuSource = requires(Base& base, IControl* target, int paramIdx, IPopupMenu& items, int x,
-                                         int y)
+concept HostContextMenuSource = requires(Base& base, ICanvasEditorDelegateBase::ControlLookup target,
+                                         int paramIdx, IPopupMenu& items, int x, int y)
 {
   {
-    base.PopupHostContextMenu(target, paramIdx, items, x, y)
+    base.PopupHostContextMenu(std::move(target), paramIdx, items, x, y)
     } -> std::same_as<bool>;
 };
 
@@ -195,13 +216,22 @@ public:
   void SetScreenScale(float scale) override { ScreenScaleToGraphics(scale); }
 
   ICanvas* GetUI() override { return mGraphics; }
-  // The host's menu through the plug-in class below, when it offers one.
+  // The host's menu through the plug-in class below, when it offers one. The host may keep the
+  // menu past the editor's close: it gets a lookup of target, not the control itself. False, with
+  // nothing shown, when the lookup cannot be made.
   bool PopupHostContextMenu(IControl* target, int paramIdx, IPopupMenu& items, int x, int y) override
   {
-    if constexpr (HostContextMenuSource<PluginBase>)
-      return PluginBase::PopupHostContextMenu(target, paramIdx, items, x, y);
-    else
+    if constexpr (HostContextMenuSource<PluginBase>) {
+      ControlLookup lookup;
+      try {
+        lookup = MakeControlLookup(target);
+      } catch (const std::bad_alloc&) {
+        return false;
+      }
+      return PluginBase::PopupHostContextMenu(std::move(lookup), paramIdx, items, x, y);
+    } else {
       return false;
+    }
   }
 };
 

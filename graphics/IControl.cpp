@@ -52,6 +52,12 @@ IControl::~IControl()
   mActionFunction = nullptr;
 }
 
+uint64_t IControl::NextInstanceId() noexcept
+{
+  static std::atomic<uint64_t> sNext{1};
+  return sNext.fetch_add(1, std::memory_order_relaxed);
+}
+
 // --- Host context-menu target ---
 
 int32_t IControl::queryInterface(const char iid[16], void** obj)

@@ -288,6 +288,9 @@ public:
   double GetAnimationDurationMs() const noexcept { return mAnimationDurationMs; }
   int GetLastGestureType() const noexcept { return mLastGestureType; }
   uint32_t GetRefCount() const noexcept { return mRefCount.load(); }
+  // Tells this control apart from every other control of the process, one made later at the same
+  // address included: what a reference kept outside the editor checks the control by. Any thread.
+  uint64_t GetInstanceId() const noexcept { return mInstanceId; }
 
 protected:
   friend class ICanvas;
@@ -334,7 +337,11 @@ protected:
   int mLastGestureType = 0;
 
 private:
+  // The next control's instance id; never reused within the process.
+  static uint64_t NextInstanceId() noexcept;
+
   std::atomic<uint32_t> mRefCount{1};
+  const uint64_t mInstanceId = NextInstanceId();
 };
 
 // Ready-made action that does nothing.

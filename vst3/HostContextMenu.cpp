@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <new>
+#include <utility>
 
 namespace plugin::vst3 {
 
@@ -19,23 +20,19 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-// The host's view of an editor control as the receiver of its menu items. Holds a reference on
-// the control's own count while it lives; the host holds this object.
+// The host's view of an editor control as the receiver of its menu items. It keeps a lookup, not
+// the control: the host may hold it after the editor closed and deleted its controls. The host
+// holds this object; it calls it on the main thread.
 class ControlMenuTarget final : public IContextMenuTarget
 {
 public:
-  explicit ControlMenuTarget(ui::IControl* control) : mControl(control)
-  {
-    if (mControl) mControl->addRef();
-  }
-  ~ControlMenuTarget()
-  {
-    if (mControl) mControl->release();
-  }
+  explicit ControlMenuTarget(ControlLookup findControl) noexcept : mFindControl(std::move(findControl)) {}
 
+  // The control as it is now; nothing happens when the editor or the control is gone.
   tresult PLUGIN_API executeMenuItem(int32 tag) override
   {
-    return mControl ? mControl->executeMenuItem(tag) : kResultFalse;
+    ui::IControl* control = mFindControl ? mFindControl() : nullptr;
+    return control ? control->executeMenuItem(tag) : kResultFalse;
   }
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
   {
@@ -58,7 +55,7 @@ public:
   }
 
 private:
-  ui::IControl* mControl;
+  ControlLookup mFindControl;
   std::atomic<uint32> mRefCount{1};
 };
 
@@ -92,7 +89,7 @@ void AddItems(IContextMenu& menu, IContextMenuTarget* target, const ui::IPopupMe
 } // namespace
 
 bool PopupHostContextMenu(IComponentHandler* handler, IPlugView* view, ParamID id, ui::IPopupMenu& items,
-                          ui::IControl* target, int x, int y)
+                          ControlLookup findTarget, int x, int y)
 {
   if (!handler || !view) return false;
   FUnknownPtr<IComponentHandler3> contextMenus(handler);
@@ -100,7 +97,7 @@ bool PopupHostContextMenu(IComponentHandler* handler, IPlugView* view, ParamID i
   IContextMenu* menu = contextMenus->createContextMenu(view, &id);
   if (!menu) return false;
   if (items.NItems() > 0) {
-    auto* menuTarget = new (std::nothrow) ControlMenuTarget(target);
+    auto* menuTarget = new (std::nothrow) ControlMenuTarget(std::move(findTarget));
     if (menuTarget) {
       int32 tag = 0;
       AddItems(*menu, menuTarget, items, tag);

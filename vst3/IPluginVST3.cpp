@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace plugin {
@@ -340,13 +341,13 @@ tresult PLUGIN_API IPluginVST3::setParamNormalized(ParamID id, ParamValue value)
   return kResultOk;
 }
 
-bool IPluginVST3::PopupHostContextMenu(ui::IControl* target, int paramIdx, ui::IPopupMenu& items, int x,
-                                       int y)
+bool IPluginVST3::PopupHostContextMenu(std::function<ui::IControl*()> findTarget, int paramIdx,
+                                       ui::IPopupMenu& items, int x, int y)
 {
   if (paramIdx < 0 || paramIdx >= NParams()) return false;
   IPlugView* view = mLastView;
   return vst3::PopupHostContextMenu(getComponentHandler(), view, static_cast<ParamID>(paramIdx), items,
-                                    target, x, y);
+                                    std::move(findTarget), x, y);
 }
 
 IPlugView* PLUGIN_API IPluginVST3::createView(FIDString name)

@@ -12,6 +12,7 @@
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 
+#include <functional>
 #include <vector>
 
 namespace plugin {
@@ -71,10 +72,11 @@ public:
   // Asks the host frame of the open view for the new size; false (nothing changed) without one.
   bool EditorResize(int width, int height) override;
   // The host's context menu for paramIdx at (x, y) of the last view, with the editor's items after
-  // the host's; a chosen one reaches target. False without a component handler that makes context
-  // menus, without a view, or for an index no parameter has. Called by the graphics editor
-  // delegate on the main thread; allocates.
-  bool PopupHostContextMenu(ui::IControl* target, int paramIdx, ui::IPopupMenu& items, int x, int y);
+  // the host's; a chosen one reaches the control findTarget answers then (nothing when it answers
+  // none). False without a component handler that makes context menus, without a view, or for an
+  // index no parameter has. Called by the graphics editor delegate on the main thread; allocates.
+  bool PopupHostContextMenu(std::function<ui::IControl*()> findTarget, int paramIdx, ui::IPopupMenu& items,
+                            int x, int y);
 
   // --- Component and processor (host main thread unless stated) ---
 

@@ -1,6 +1,7 @@
 #include "engine/dsp/BlockValues.h"
 
 #include "engine/dsp/DspMath.h"
+#include "engine/dsp/FilterBank.h"
 #include "engine/dsp/SidechainCompensation.h"
 
 #include <cmath>
@@ -42,7 +43,7 @@ void FillSide(SideValues& s, const ParamValues& p, int side, const BlockValues& 
   s.thresholdGain = std::exp(-p[threshold] * kDbToExp) + kDenormalOffset;
   s.thresholdRamp = ClampUnit(s.thresholdGain * 517.0999322108604 - 8.19548162383096);
   s.deadZone = s.thresholdRamp * s.thresholdGain;
-  s.kneeAlwaysOpen = (s.thresholdGain - 1e-05) * s.thresholdRamp + 1e-05 >= 1.0;
+  s.kneeAlwaysOpen = (s.thresholdGain - kKneeFloor) * s.thresholdRamp + kKneeFloor >= 1.0;
   const double msPerSample = static_cast<float>(1000.0 / rate);
   s.attackCoef = msPerSample / (p[attack] + kDenormalOffset);
   s.releaseCoef = msPerSample / (p[release] + kDenormalOffset);
@@ -214,7 +215,7 @@ void ComputeBlockValues(BlockValues& b, const ParamValues& p, double sampleRate,
   b.v = static_cast<float>(ClampUnit(5.0 * b.variGain) * (fourthRoot + kDenormalOffset) + kDenormalOffset);
   b.vh = b.v * 0.5 + 0.5;
   b.rho = std::fmin(1.0 / sampleRateRatio, 1.0);
-  b.highRate = sampleRate >= 88200.0;
+  b.highRate = sampleRate >= kHighRateHz;
 
   b.rhoOverF = b.rho / factor;
   b.slopeMix = b.rhoOverF * 0.5 + 0.5;

@@ -10,6 +10,9 @@ namespace kelmo::dsp {
 
 // Largest number of detector sub-steps per frame.
 constexpr int kMaxSubSteps = 16;
+// Floor of the gain knee's threshold term: (TH - floor) TR + floor keeps the knee input above 0
+// however low the threshold gain TH and its ramp TR go.
+constexpr double kKneeFloor = 1e-05;
 
 // Per-block tables of the sub-step loops, indexed by sub-step and noise bit. They hold exactly
 // what each loop would compute per sub-step from block values.
@@ -29,8 +32,8 @@ struct SideValues
   double thresholdGain = 1.0; // TH
   double thresholdRamp = 1.0; // TR: 0 at -36 dB, 1 from -35 dB of threshold
   double deadZone = 1.0;      // T = TR * TH
-  // (TH - 1e-5) TR + 1e-5 >= 1: the gain knee is open whatever the envelope, so the gain is
-  // exactly 1 in every frame of the block.
+  // (TH - kKneeFloor) TR + kKneeFloor >= 1: the gain knee is open whatever the envelope, so the
+  // gain is exactly 1 in every frame of the block.
   bool kneeAlwaysOpen = true;
   double attackCoef = 0.0;  // AC
   double releaseCoef = 0.0; // RC
@@ -54,7 +57,7 @@ struct SideValues
   int tubeMode = 1;
 };
 
-// Block part of the tube-mode retune of one channel's sections 2 and 8.
+// Block part of the retune of one channel's tube-mode band-passes.
 struct TubeTuning
 {
   int mode = -1;                // the channel's tube mode; other than 0 or 1: no retune
@@ -64,7 +67,7 @@ struct TubeTuning
   double highHz = 0.0;
 };
 
-// Block part of the retune of one channel's section 3.
+// Block part of the retune of one channel's stereo band-pass.
 struct StereoTuning
 {
   int mode = -1; // tube mode of channel 1's set; other than 0 or 1: no retune
@@ -103,7 +106,7 @@ struct BlockValues
   bool delta = false;
   bool listen = false;
   bool powerOff = false;
-  bool highRate = false; // rate at least 88.2 kHz
+  bool highRate = false; // rate at least kHighRateHz
 
   double rhoOverF = 0.5;
   double slopeMix = 0.75;        // rho / F * 0.5 + 0.5

@@ -43,8 +43,8 @@ struct ChannelState
   // Meters: the ballistics of the active and of the inactive branch, and what they show.
   double meterBallistics = 0.0;
   double inactiveMeterBallistics = 0.0;
-  double meterReadout = 0.001; // gain reduction in dB (<= 0)
-  double meterNeedle = 0.001;  // VU needle position 0..1
+  double meterReadout = kMeterRest; // gain reduction in dB (<= 0)
+  double meterNeedle = kMeterRest;  // VU needle position 0..1
 
   // Last design inputs of the per-frame band-passes; an unchanged design is not recomputed.
   double tubeBandPassHz = -1.0;
@@ -62,8 +62,8 @@ struct ChannelState
     lastInterpolatedInput = lastLevelSample = lastDetectorSample = lastEnvelopeSample = kDenormalOffset;
     colourFollower = kDenormalOffset;
     envelope = kDenormalOffset;
-    meterNeedle = 0.001;
-    meterReadout = 0.001;
+    meterNeedle = kMeterRest;
+    meterReadout = kMeterRest;
     ForgetBandPassDesigns();
   }
 

@@ -27,7 +27,7 @@ template <class V>
 void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, const SideValues* const* sides,
                     const BlockValues& b, const double* toneWeights) noexcept
 {
-  const auto run = [&](int n, V x) { return fb.RunLanes(n, channel, x); };
+  const auto run = [&](FilterSection n, V x) { return fb.RunLanes(n, channel, x); };
   const V wet = Gather<V>(sides, [](const SideValues& s) { return s.wetGain; });
   const V mode = Gather<V>(sides, [](const SideValues& s) { return static_cast<double>(s.tubeMode); });
   const auto triode = mode == 0.0;
@@ -39,21 +39,21 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   const V gained = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.gainedInput; });
   const V y = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.channelSignal; });
   const V d = gained - y;
-  const V a = run(4, d);
-  const V lowRemoved = run(6, d);
-  V h7;
+  const V a = run(kRemovedLowPass320Hz, d);
+  const V lowRemoved = run(kRemovedLowPass160Hz, d);
+  V highRemoved;
   if (b.highRate) {
-    h7 = run(7, d);
+    highRemoved = run(kRemovedHighPass9274Hz, d);
   } else {
-    run(7, d);
-    h7 = 0.5 * run(7, d);
+    run(kRemovedHighPass9274Hz, d);
+    highRemoved = 0.5 * run(kRemovedHighPass9274Hz, d);
   }
-  const V e = run(20, y);
-  const V f = run(21, y);
+  const V e = run(kOutputLowPass50Hz, y);
+  const V f = run(kOutputBandPass60Hz, y);
   const V z = (y + a * (b.vh * 0.24)) + ((f * (-0.07742857284 * b.v) - e * (0.25 * b.v)) - d);
   const V readout = Gather<V>(lanes, [](ChannelState& s) -> double& { return s.meterReadout; });
   const V m = ClampUnit(readout * 0.02710027100271003 + 1.0);
-  const V w = (z + h7 * 0.4) - m * (b.vh * 0.045) * lowRemoved;
+  const V w = (z + highRemoved * 0.4) - m * (b.vh * 0.045) * lowRemoved;
 
   // Slope term and sine-shaped followers: they depend on the removed part only.
   const V prevSlew = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.slewState; });
@@ -75,10 +75,10 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   const V follower = envelope * SoftClip(fa - fa * bOld);
   const V base = w + (slope + follower);
 
-  // Tube-mode band-passes, faded in with the gain reduction. Section 8 is silent in mode 1
+  // Tube-mode band-passes, faded in with the gain reduction. The triode one is silent in mode 1
   // (k - k * 1 is 0).
-  const V hC = SoftClip(run(2, w));
-  const V k = run(8, w);
+  const V hC = SoftClip(run(kTubeBandPass, w));
+  const V k = run(kTriodeBandPass, w);
   const V kC = SoftClip(Sel(pentode, Const<V>(0.0), k - k * mode));
   const V p = Min(Sqrt(1.0 - m), Const<V>(1.0));
   const V weight = 3.0 * p * p - 2.0 * p * p * p;
@@ -88,16 +88,18 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   // Low-passed drive (the signal with t added back, t counted twice in mode 1) and the
   // tube-mode polynomial.
   const V drive = base + t * mode;
-  const V o = run(5, drive);
+  const V o = run(kDriveLowPass2100Hz, drive);
   s -= o * (b.variGain * 0.5);
   // cos(o - pi) = -cos(o) and cos(o/2)^2 = (1 + cos(o))/2: one cosine serves both terms.
   const V cosO = Cos(o);
-  const V p17 = run(17, run(16, -cosO));
+  const V cosineHighPassed = run(kPhaseHighPass80Hz, run(kCosineHighPass80Hz, -cosO));
   const V cosineOld = Gather<V>(lanes, [](ChannelState& st) -> double& { return st.cosineSmoother; });
-  Scatter(lanes, cosineOld + (p17 - cosineOld) * kSlowSmoothing + kDenormalOffset,
+  Scatter(lanes, cosineOld + (cosineHighPassed - cosineOld) * kSlowSmoothing + kDenormalOffset,
           [](ChannelState& st) -> double& { return st.cosineSmoother; });
-  // (p17 - 2 offsets) - (old + (p17 - old) c) with p17's share formed in one step.
-  const V hp = p17 * (1.0 - kSlowSmoothing) - (2 * kDenormalOffset + cosineOld * (1.0 - kSlowSmoothing));
+  // (high-passed - 2 offsets) - (old + (high-passed - old) c) with the high-passed share formed in
+  // one step.
+  const V hp =
+      cosineHighPassed * (1.0 - kSlowSmoothing) - (2 * kDenormalOffset + cosineOld * (1.0 - kSlowSmoothing));
   const V pp = (1.0 + cosO) * (o * Sel(triode, Const<V>(0.25 * 1.13), Const<V>(0.25 * 0.47)));
   const V rr = o * Sel(triode, Const<V>(0.229), Const<V>(-0.101));
   const V qq = hp * Sel(triode, Const<V>(0.00348), Const<V>(0.00888));
@@ -115,22 +117,22 @@ void RunColourStage(ChannelState* const* lanes, FilterBank& fb, int channel, con
   Scatter(lanes, detSmoothed + kDenormalOffset,
           [](ChannelState& st) -> double& { return st.detectorSmoother; });
   const V detectorWeight = detSmoothed + 2 * kDenormalOffset;
-  const V weight25 = SoftClip(detectorWeight) * -0.16;
-  const V weight26 = detectorWeight * 0.42903641004;
-  const V weight27 = detectorWeight * 0.30874906186;
+  const V lowWeight = SoftClip(detectorWeight) * -0.16;
+  const V midWeight = detectorWeight * 0.42903641004;
+  const V highWeight = detectorWeight * 0.30874906186;
   const V zTerm = z3 * (b.variGain * 0.5);
   const V dd = (raw - s) - zTerm;
   s += zTerm;
-  const V r25 = run(25, dd);
-  const V r26 = run(26, dd);
-  const V r27 = run(27, dd);
-  s = (s + r25 * weight25) + (r26 * weight26 + r27 * weight27);
+  const V lowResonance = run(kResonanceBandPass1034Hz, dd);
+  const V midResonance = run(kResonanceBandPass2981Hz, dd);
+  const V highResonance = run(kResonanceHighPass6509Hz, dd);
+  s = (s + lowResonance * lowWeight) + (midResonance * midWeight + highResonance * highWeight);
 
-  const V r22 = run(22, s);
-  s += r22 * (b.v * 0.04500741397);
-  const V r23 = run(23, s);
+  const V lowTone = run(kToneBandPass203Hz, s);
+  s += lowTone * (b.v * 0.04500741397);
+  const V highTone = run(kToneBandPass10893Hz, s);
   const V wetFade = ClampUnit(wet * 51.70999322108597 - 8.195481623830894);
-  s = (s - r23 * (b.v * 0.08798916064 * toneWeight)) * ((wet + kDenormalOffset) * wetFade);
+  s = (s - highTone * (b.v * 0.08798916064 * toneWeight)) * ((wet + kDenormalOffset) * wetFade);
   Scatter(lanes, s, [](ChannelState& st) -> double& { return st.channelSignal; });
 }
 

@@ -120,7 +120,7 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
   const V step = (det - prev) * b.invFactor;
   const V attack0 = Gather<V>(sides, [](const SideValues& s) { return s.attackStep; });
   const V attack = attack0 + kDenormalOffset;
-  const V attackKeep = 0.999999999999999 - attack0;
+  const V attackKeep = kBelowOne - attack0;
   const V releaseRate = Gather<V>(sides, [](const SideValues& s) { return s.releaseRate; });
   const V deadZone = Gather<V>(sides, [](const SideValues& s) { return s.deadZone; });
   bool anyAuto = false;
@@ -163,7 +163,7 @@ void RunEnvelopeLoop(ChannelState* const* lanes, const SideValues* const* sides,
 
     const V sigma = Smoothstep(MinOneGuarded(m * attackScales[k]));
     const V keep = 1.0 - sigma;
-    // ((1 - s) - (1 - s) RR) Eb + s (A + A Lg c + (0.999999999999999 - A0) Eb) with Eb the
+    // ((1 - s) - (1 - s) RR) Eb + s (A + A Lg c + (kBelowOne - A0) Eb) with Eb the
     // follower, gathered so that the recursion through it is one multiplication and one addition.
     const V followerWeight = (keep - keep * rr) + sigma * attackKeep;
     const V drive = sigma * (attack + attack * lg * kLnToDb);
@@ -198,7 +198,7 @@ void RunDetectorFront(ChannelState& ch, FilterBank& filters, int c, const SideVa
     ch.channelSignal = d;
   }
 
-  const double y = filters.Run(0, c, d);
+  const double y = filters.Run(kSidechainHighPass, c, d);
   double v = d;
   if (side.scGain < 0.0)
     v = y + side.shapeNegWeight * (d - y);

@@ -23,6 +23,10 @@ constexpr double kLnToDb = 8.685889638065037;
 constexpr double kPi = 3.141592653589793;
 // Smallest normal double; meter values below it are treated as unset.
 constexpr double kMinNormal = 2.2250738585072014e-308;
+// What a meter readout and needle show at rest: after a reset, and in place of an unusable value.
+constexpr double kMeterRest = 0.001;
+// Just below 1: the top of several unit ranges, so that one minus such a value stays above 0.
+constexpr double kBelowOne = 0.999999999999999;
 
 // Gain of a level in dB.
 inline double DbToGain(double db) noexcept

@@ -12,28 +12,28 @@ enum class FixedType { LowPass, HighPass, BandPass };
 
 struct FixedSection
 {
-  int index;
+  FilterSection index;
   FixedType type;
   double hz;
   double r; // 1/Q
   double bandPassB1;
 };
 
-// Section 7 is handled separately: its design rate depends on the sample rate.
+// kRemovedHighPass9274Hz is handled separately: its design rate depends on the sample rate.
 constexpr FixedSection kFixedSections[] = {
-    {4, FixedType::LowPass, 320.0, 7.293946024799417, 0.0},
-    {5, FixedType::LowPass, 2100.0, 1.4144271570014144, 0.0},
-    {6, FixedType::LowPass, 160.0, 6.365372374283896, 0.0},
-    {16, FixedType::HighPass, 80.0, 1.4142271248762552, 0.0},
-    {17, FixedType::HighPass, 80.0, 1.4142271248762552, 0.0},
-    {20, FixedType::LowPass, 50.0, 1.4142271248762552, 0.0},
-    {21, FixedType::BandPass, 60.0, 1.6666666666666667, kDenormalOffset},
-    {22, FixedType::BandPass, 203.0, 1.6666666666666667, kDenormalOffset},
-    {23, FixedType::BandPass, 10893.0, 1.6666666666666667, kDenormalOffset},
-    {24, FixedType::BandPass, 761.0, 1.6666666666666667, kDenormalOffset},
-    {25, FixedType::BandPass, 1034.0, 1.6666666666666667, 0.0},
-    {26, FixedType::BandPass, 2981.0, 2.5, kDenormalOffset},
-    {27, FixedType::HighPass, 6509.0, 1.5151515151515151, 0.0},
+    {kRemovedLowPass320Hz, FixedType::LowPass, 320.0, 7.293946024799417, 0.0},
+    {kDriveLowPass2100Hz, FixedType::LowPass, 2100.0, 1.4144271570014144, 0.0},
+    {kRemovedLowPass160Hz, FixedType::LowPass, 160.0, 6.365372374283896, 0.0},
+    {kCosineHighPass80Hz, FixedType::HighPass, 80.0, 1.4142271248762552, 0.0},
+    {kPhaseHighPass80Hz, FixedType::HighPass, 80.0, 1.4142271248762552, 0.0},
+    {kOutputLowPass50Hz, FixedType::LowPass, 50.0, 1.4142271248762552, 0.0},
+    {kOutputBandPass60Hz, FixedType::BandPass, 60.0, 1.6666666666666667, kDenormalOffset},
+    {kToneBandPass203Hz, FixedType::BandPass, 203.0, 1.6666666666666667, kDenormalOffset},
+    {kToneBandPass10893Hz, FixedType::BandPass, 10893.0, 1.6666666666666667, kDenormalOffset},
+    {kSideBandPass761Hz, FixedType::BandPass, 761.0, 1.6666666666666667, kDenormalOffset},
+    {kResonanceBandPass1034Hz, FixedType::BandPass, 1034.0, 1.6666666666666667, 0.0},
+    {kResonanceBandPass2981Hz, FixedType::BandPass, 2981.0, 2.5, kDenormalOffset},
+    {kResonanceHighPass6509Hz, FixedType::HighPass, 6509.0, 1.5151515151515151, 0.0},
 };
 
 // Fixed sections are designed with the normalised frequency computed in single precision.
@@ -77,9 +77,10 @@ void DesignFixedBank(FilterBank& bank, int c, double sampleRate) noexcept
 {
   for (const FixedSection& s : kFixedSections)
     DesignFixed(bank, c, s.index, s.type, s.hz, s.r, s.bandPassB1, sampleRate);
-  // Below 88.2 kHz the 9274 Hz high-pass is designed against twice the rate and run twice.
-  const double rate7 = sampleRate >= 88200.0 ? sampleRate : 2.0 * sampleRate;
-  DesignFixed(bank, c, 7, FixedType::HighPass, 9274.0, 1.9719976336028398, 0.0, rate7);
+  // Below the high rate the 9274 Hz high-pass is designed against twice the rate and run twice.
+  const double highPassRate = sampleRate >= kHighRateHz ? sampleRate : 2.0 * sampleRate;
+  DesignFixed(bank, c, kRemovedHighPass9274Hz, FixedType::HighPass, 9274.0, 1.9719976336028398, 0.0,
+              highPassRate);
 }
 
 void DesignSidechainHighPass(FilterBank& bank, int c, double hz, double sampleRate) noexcept
@@ -88,7 +89,7 @@ void DesignSidechainHighPass(FilterBank& bank, int c, double hz, double sampleRa
   const double k = std::tan(hz * kPi * (1.0 / sampleRate));
   const double r = 1.647175094712568;
   const double norm = 1.0 / (1.0 + r * k + k * k);
-  bank.SetCoefficients(0, c, norm, -2.0 * norm, norm, norm * (2.0 * k * k - 2.0),
+  bank.SetCoefficients(kSidechainHighPass, c, norm, -2.0 * norm, norm, norm * (2.0 * k * k - 2.0),
                        norm * (1.0 - r * k + k * k));
 }
 
@@ -98,7 +99,7 @@ void DesignTubeBandPasses(FilterBank& bank, int c, double hz, double r2, double 
   hz = LimitDesignFrequency(hz, sampleRate);
   const double k = std::tan(hz * kPi / sampleRate);
   const double kk = k * k;
-  const int sections[2] = {2, 8};
+  const FilterSection sections[2] = {kTubeBandPass, kTriodeBandPass};
   const double widths[2] = {r2, r8};
   for (int i = 0; i < 2; ++i) {
     const double r = widths[i];
@@ -116,7 +117,7 @@ void DesignStereoBandPass(FilterBank& bank, int c, double hz, double r, double s
   const double kk = k * k;
   const double norm = 1.0 / (r * k + 1.0 + kk);
   const double b0 = r * k * norm;
-  bank.SetCoefficients(3, c, b0, 0.0, -b0, norm * (2.0 * kk - 2.0), norm * (1.0 - r * k + kk));
+  bank.SetCoefficients(kStereoBandPass, c, b0, 0.0, -b0, norm * (2.0 * kk - 2.0), norm * (1.0 - r * k + kk));
 }
 
 } // namespace kelmo::dsp

@@ -5,6 +5,33 @@
 
 namespace kelmo::dsp {
 
+// The sections of the bank the signal path runs, by what they filter; every channel has its own
+// of each. The others stay unused.
+enum FilterSection : int {
+  kSidechainHighPass = 0,        // detector input, retuned every block
+  kTubeBandPass = 2,             // colour stage, retuned every frame with the tube mode
+  kStereoBandPass = 3,           // stereo stage input, retuned every frame
+  kRemovedLowPass320Hz = 4,      // what the gain cell removed
+  kDriveLowPass2100Hz = 5,       // colour stage drive
+  kRemovedLowPass160Hz = 6,      // what the gain cell removed
+  kRemovedHighPass9274Hz = 7,    // what the gain cell removed; designed against twice a low rate
+  kTriodeBandPass = 8,           // colour stage, retuned with kTubeBandPass; silent in pentode mode
+  kCosineHighPass80Hz = 16,      // the tube polynomial's cosine, first of two in series
+  kPhaseHighPass80Hz = 17,       // second of the two; also the stereo stage's phase term
+  kOutputLowPass50Hz = 20,       // gain cell output
+  kOutputBandPass60Hz = 21,      // gain cell output
+  kToneBandPass203Hz = 22,       // colour stage tone
+  kToneBandPass10893Hz = 23,     // colour stage tone
+  kSideBandPass761Hz = 24,       // stereo stage side (channel 1's)
+  kResonanceBandPass1034Hz = 25, // difference to the raw input
+  kResonanceBandPass2981Hz = 26, // difference to the raw input
+  kResonanceHighPass6509Hz = 27, // difference to the raw input
+};
+
+// From this rate on kRemovedHighPass9274Hz runs once per frame at the rate; below it, twice
+// against twice the rate.
+constexpr double kHighRateHz = 88200.0;
+
 // The 32 second-order sections of both channels: coefficients (a0 normalised to 1) and two
 // state words per section, stored channel-interleaved so both channels can run side by side.
 // Sections run in transposed direct form II with the denormal offset; the output adds the offset
@@ -88,19 +115,20 @@ inline bool NeedsRetune(double hz, double designedHz) noexcept
 // Limits a design frequency to kMaxDesignFraction of the design rate.
 double LimitDesignFrequency(double hz, double designRate) noexcept;
 
-// Designs the fixed sections (4-7, 16, 17, 20-27) of channel c for a sample rate. Called when
+// Designs the fixed sections (all but the side-chain high-pass and the three band-passes retuned
+// while running) of channel c for a sample rate. Called when
 // the rate or the sub-step factor changes; audio thread or set-up; no allocation.
 void DesignFixedBank(FilterBank& bank, int c, double sampleRate) noexcept;
 
-// Side-chain high-pass of section 0 of channel c at hz. Once per block.
+// Side-chain high-pass of channel c at hz. Once per block.
 void DesignSidechainHighPass(FilterBank& bank, int c, double hz, double sampleRate) noexcept;
 
-// Band-passes retuned with the tube mode (sections 2 and 8, one frequency, a width each): b1 is
-// the denormal offset.
+// Band-passes retuned with the tube mode (kTubeBandPass and kTriodeBandPass, one frequency, a
+// width each): b1 is the denormal offset.
 void DesignTubeBandPasses(FilterBank& bank, int c, double hz, double r2, double r8,
                           double sampleRate) noexcept;
 
-// Band-pass of section 3 feeding the stereo stage: b1 is 0.
+// Band-pass feeding the stereo stage (kStereoBandPass): b1 is 0.
 void DesignStereoBandPass(FilterBank& bank, int c, double hz, double r, double sampleRate) noexcept;
 
 } // namespace kelmo::dsp

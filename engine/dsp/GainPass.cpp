@@ -17,7 +17,7 @@ float SingleMagnitude(double x) noexcept
   return static_cast<float>(Min(std::fabs(x), static_cast<double>(FLT_MAX)));
 }
 
-// Retunes sections 2 and 8 with the tube mode; returns the tone weight Wt.
+// Retunes the tube-mode band-passes; returns the tone weight Wt.
 double RetuneTubeBandPasses(ChannelState& ch, FilterBank& filters, int c, const BlockValues& b) noexcept
 {
   const TubeTuning& t = b.tube[c];
@@ -46,8 +46,8 @@ double RetuneTubeBandPasses(ChannelState& ch, FilterBank& filters, int c, const 
 void UpdateMeters(std::array<ChannelState, 2>& channels, int c, const BlockValues& b) noexcept
 {
   ChannelState& ch = channels[c];
-  if (IsUnusableMeterValue(ch.meterReadout)) ch.meterReadout = 0.001;
-  if (IsUnusableMeterValue(ch.meterNeedle)) ch.meterNeedle = 0.001;
+  if (IsUnusableMeterValue(ch.meterReadout)) ch.meterReadout = kMeterRest;
+  if (IsUnusableMeterValue(ch.meterNeedle)) ch.meterNeedle = kMeterRest;
   if (b.linked && c != 0) return; // linked: channel 0 drives both meters
 
   const double in = SingleMagnitude(ch.gainedInput);
@@ -66,7 +66,7 @@ void UpdateMeters(std::array<ChannelState, 2>& channels, int c, const BlockValue
   const double m = ch.meterBallistics;
   const double mNext = m + (v - m) * b.meterRate;
   double readout = mNext + 2 * kDenormalOffset;
-  if (IsUnusableMeterValue(readout)) readout = 0.001;
+  if (IsUnusableMeterValue(readout)) readout = kMeterRest;
   const double needle = NeedleForReadout(readout);
   for (int i = 0; i < 2; ++i) {
     if (!b.linked && i != c) continue;
@@ -129,7 +129,7 @@ void RunGainCells(ChannelState* const* lanes, const SideValues* const* sides, co
   if (!kneeOpen) {
     const V threshold = Gather<V>(sides, [](const SideValues& s) { return s.thresholdGain; });
     const V ramp = Gather<V>(sides, [](const SideValues& s) { return s.thresholdRamp; });
-    const V u = MinOneGuarded((threshold - 1e-05) * ramp + 1e-05 + g0);
+    const V u = MinOneGuarded((threshold - kKneeFloor) * ramp + kKneeFloor + g0);
     const V sigma = Smoothstep(u);
     gain = sigma + g0 * (1.0 - sigma); // exactly 1 where the knee is fully open
   }

@@ -61,7 +61,7 @@ public:
   void Process(const T* const* inputs, int nInputs, T* const* outputs, int nOutputs, int nFrames,
                const ParamValues& params, double tempo) noexcept;
 
-  // Last published gain-reduction readout in dB (<= 0; 0.001 after a reset) and needle position
+  // Last published gain-reduction readout in dB (<= 0; kMeterRest after a reset) and needle position
   // 0..1 of channel c (0 or 1). Any thread; lock-free. Published at the end of every block and by
   // Reset.
   double MeterReadout(int c) const noexcept

@@ -16,7 +16,7 @@ double SidechainCompensationGain(double frequencyHz, double gainDb) noexcept
   if (g > 0.0) raw = std::exp((fN * -0.2 + g * -0.95) * kDbToExp);
   if (g < 0.0) {
     const double u = gainDb * 0.05 + 1.0;
-    const double p = u > 1.0 ? 0.0 : (u >= 0.0 ? -gainDb * 0.05 : 0.999999999999999);
+    const double p = u > 1.0 ? 0.0 : (u >= 0.0 ? -gainDb * 0.05 : kBelowOne);
     const double q = ClampUnit(gainDb * 0.03571428571428571 + 1.7142857142857142);
     const double e = std::pow(
         std::exp((std::sqrt(std::sqrt(static_cast<double>(fN))) * -0.40295239127395 - 0.040295239127395) * g),

@@ -27,7 +27,7 @@ double MeterDepth(double readout0, double readout1) noexcept
   const double u = sum * 0.0625 + 1.0;
   if (u > 1.0) return 0.0;
   if (u >= 0.0) return -(sum * 0.0625);
-  return 0.999999999999999;
+  return kBelowOne;
 }
 
 void StereoStage::Run(std::array<ChannelState, 2>& channels, FilterBank& filters, const BlockValues& b,
@@ -38,14 +38,15 @@ void StereoStage::Run(std::array<ChannelState, 2>& channels, FilterBank& filters
   const double s0 = c0.channelSignal;
   const double s1 = c1.channelSignal;
 
-  const double a0 = filters.Run(3, 0, s0);
-  const double a1 = filters.Run(3, 1, s1);
+  const double a0 = filters.Run(kStereoBandPass, 0, s0);
+  const double a1 = filters.Run(kStereoBandPass, 1, s1);
   const double dd = a0 - a1;
   const double cd = Cos(dd);
   const double h = cd * cd * dd;
   const double ph = Cos(h * 4.0 - kPi);
 
-  const double p1 = filters.Run(17, 1, filters.Run(17, 0, ph));
+  // The phase term passes channel 0's, then channel 1's phase high-pass.
+  const double p1 = filters.Run(kPhaseHighPass80Hz, 1, filters.Run(kPhaseHighPass80Hz, 0, ph));
   const double smoothed = mPhaseSmoother + (p1 - mPhaseSmoother) * kSlowSmoothing;
   mPhaseSmoother = smoothed + kDenormalOffset;
 
@@ -58,7 +59,7 @@ void StereoStage::Run(std::array<ChannelState, 2>& channels, FilterBank& filters
   const double t2 = mDifferenceTube.Process(((h * 0.5 - 2 * kDenormalOffset + p1) - smoothed) * 3.0) - dd;
   side += SoftClip(t2) * level;
 
-  const double g = filters.Run(24, 1, side);
+  const double g = filters.Run(kSideBandPass761Hz, 1, side);
   side += g * b.v * 0.10874906186;
 
   c0.channelSignal = mid + side;

@@ -10,7 +10,7 @@
 
 namespace kelmo::dsp {
 
-// Retunes section 3 of channel c from its attack and release (through the block's tuning) and
+// Retunes the stereo band-pass of channel c from its attack and release (through the block's tuning) and
 // its meter. Returns false when the tube mode of channel 1's set is not 0 or 1 (no retune).
 bool RetuneStereoBandPass(ChannelState& ch, FilterBank& filters, int c, const BlockValues& block) noexcept;
 
@@ -22,7 +22,7 @@ double MeterDepth(double readout0, double readout1) noexcept;
 class StereoStage
 {
 public:
-  // Processes one frame in place. levelFactor is 0.3 after a section 3 retune, else 1. No
+  // Processes one frame in place. levelFactor is 0.3 after a stereo band-pass retune, else 1. No
   // allocation.
   void Run(std::array<ChannelState, 2>& channels, FilterBank& filters, const BlockValues& block, double depth,
            double levelFactor) noexcept;

@@ -35,10 +35,15 @@ double IBMeterControl::ValueForLevel(float level) const noexcept
 
 void IBMeterControl::OnMsgFromDelegate(int msgTag, int dataSize, const void* data)
 {
-  if (msgTag != 0 || IsDisabled() || !data || dataSize < static_cast<int>(sizeof(Record))) return;
-  Record record;
-  std::memcpy(&record, data, sizeof(Record));
-  if (record.mNChans >= 1) SetValue(ValueForLevel(record.mEntry[1]), 0);
+  if (msgTag != 0 || IsDisabled()) return;
+  if (!data || dataSize < static_cast<int>(sizeof(Record))) {
+    // Too short to hold a level: nothing of it is read, and the meter falls to silence.
+    SetValue(ValueForLevel(0.f), 0);
+  } else {
+    Record record;
+    std::memcpy(&record, data, sizeof(Record));
+    if (record.mNChans >= 1) SetValue(ValueForLevel(record.mEntry[1]), 0);
+  }
   SetDirty(false);
 }
 

@@ -30,9 +30,10 @@ public:
                  float highRangeDB = 12.f);
   ~IBMeterControl() override;
 
-  // Tag 0 with a whole record: the level becomes the value (a record without channels keeps it);
-  // redraw without the action. Another tag, a short record, or a disabled meter: ignored.
-  // The editor delegate calls it on the main thread; no allocation.
+  // Tag 0: the record's level becomes the value (a record without channels keeps it; a message
+  // shorter than a record, or without data, counts as level 0); redraw without the action.
+  // Another tag, or a disabled meter: ignored. The editor delegate calls it on the main thread;
+  // no allocation.
   void OnMsgFromDelegate(int msgTag, int dataSize, const void* data) override;
   // The frame for the value. Frame loop.
   void Draw(ICanvas& g) override;

@@ -270,8 +270,11 @@ void IPopupMenuControl::PlaceSubMenu(IPopupMenu& submenu, const IRECT& cell, flo
   const float a = mCallOut ? mCallOutArrowSize : 0.f;
   x = mSubMenuOnRight ? cell.R + a + mPanelInset : cell.L - w - a - s - mPanelInset;
   x = Limit(x, area.L + s, area.R - 2.f * s - w);
-  // Level with the cell, whichever way the root opened, and kept inside the area.
-  y = Limit(cell.T - mPanelInset, area.T + s, area.B - 2.f * s - h);
+  // A root that opened above its anchor has submenus that grow upwards from their cell; otherwise
+  // a submenu starts level with its cell. Either way it stays inside the area.
+  const float top = mCallOutArrowDir == kArrowDown ? cell.T + s + 2.f * mCellGap - h - mPanelInset / 2.f
+                                                   : cell.T - mPanelInset;
+  y = Limit(top, area.T + s, area.B - 2.f * s - h);
 }
 
 void IPopupMenuControl::FitBoundsToVisiblePanels()

@@ -129,14 +129,16 @@ void ICanvasVG::BeginFrame()
 
 void ICanvasVG::EndFrame()
 {
-  if (mVG) {
-    vgEndFrame(mVG);
+  if (mVG) vgEndFrame(mVG);
+  // Without an image of the main framebuffer the frame went straight to the layer (no framebuffer)
+  // or nowhere (no image): painting that missing image would cover the layer in white.
+  const int frameImage = mVG ? mBackend.framebufferImage(mMainFrameBuffer) : 0;
+  if (frameImage > 0) {
     const float w = static_cast<float>(WindowPixelWidth());
     const float h = static_cast<float>(WindowPixelHeight());
     mBackend.bindFramebuffer(nullptr);
     vgBeginFrame(mVG, w, h, GetScreenScale());
-    const VGpaint frame =
-        vgImagePattern(0.f, 0.f, w, h, 0.f, mBackend.framebufferImage(mMainFrameBuffer), 1.f);
+    const VGpaint frame = vgImagePattern(0.f, 0.f, w, h, 0.f, frameImage, 1.f);
     float offsetX = 0.f, offsetY = 0.f;
     GetScreenOffset(offsetX, offsetY);
     vgSave(mVG);

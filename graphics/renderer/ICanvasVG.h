@@ -73,8 +73,8 @@ public:
   void OnViewInitialized(void* platformLayer) override;
   // Removes every control, then releases everything tied to the context. Platform view, main thread.
   void OnViewDestroyed() override;
-  // Flushes the frame, draws the main framebuffer onto the layer at the screen offset, then
-  // deletes the framebuffers that waited for the frame's end.
+  // Flushes the frame, draws the main framebuffer onto the layer at the screen offset (unless it
+  // has no image), then deletes the framebuffers that waited for the frame's end.
   void EndFrame() override;
 
   // --- Drawing block ---

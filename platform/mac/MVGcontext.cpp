@@ -499,6 +499,9 @@ void MVGcontext_vKelmo_vst3::renderTriangles(const VGpaint* paint,
 void MVGcontext_vKelmo_vst3::renderViewport(float width, float height, float devicePixelRatio)
 {
   if (!semaphore) return;
+  // A frame still being recorded is dropped: its set would otherwise stay busy for ever, and
+  // once every set is lost the semaphore wait below never returns.
+  if (buffers) renderCancel();
   // Negative, huge or non-finite sizes give an empty viewport, which cancels the frame at flush.
   const auto pixels = [](float v) {
     return (v > 0.0f && v < 1e9f) ? static_cast<std::uint32_t>(v) : std::uint32_t{0};

@@ -31,6 +31,8 @@ public:
   int renderDeleteTexture(int image);
   int renderUpdateTexture(int image, int x, int y, int width, int height, const unsigned char* data);
   int renderGetTextureSize(int image, int* width, int* height);
+  // Starts recording a frame into a free buffer set (waiting for one while all are in flight);
+  // a frame still being recorded is cancelled first.
   void renderViewport(float width, float height, float devicePixelRatio);
   void renderCancel();
   void renderFlush();

@@ -113,7 +113,10 @@ TEST_F(PresetBar, ModesStepsListChoicesAndSaves)
       {{"save", "pick 5"}, 0, 0, "", "#5", true, {3}},
       {{"save", "pick 5", "type Bass"}, 0, 0, "Bass", "- User: Bass", false, {3, 5}},
       {{"save", "pick 5", "type "}, 0, 0, "", "- User: ", false, {3, 5}},
-      {{"save", "pick 5", "type " + n50}, 0, 0, n50.substr(0, 38), "- User: " + n50, false, {3, 5}},
+      // The bar shows the whole saved name; a later load of the slot shows its first 38 characters.
+      {{"save", "pick 5", "type " + n50}, 0, 0, n50, "- User: " + n50, false, {3, 5}},
+      {{"save", "pick 0", "type " + n50, ">", "<"}, 0, 0, n50.substr(0, 38), "#5", false, {0, 3}},
+      // A save that fails leaves the current preset's name, not the unsaved one.
       {{"pick 3", "save", "pick 5", "block 5", "type Lost"}, 0, 3, "Three", "#5", false, {3}},
       {{"save", "pick 5", "esc"}, 0, 0, "", "#5", false, {3}},
       {{"save", "pick 5", "save"}, 1, 0, "Select preset slot to overwrite", "#5", false, {3}},
@@ -183,4 +186,21 @@ TEST_F(PresetBar, SaveKeepsThePickedValuesAndTheFieldLeavesAfterDispatch)
   frames.reset();
   g.reset(); // the editor closes with the removal pending
   plugin::RunLoop::Main().RunPending();
+}
+
+// The name the field hands over is shown whole and as stored: invalid bytes as U+FFFD.
+TEST_F(PresetBar, TheSavedNameIsShownWholeAsStored)
+{
+  Do("save");
+  Do("pick 8");
+  auto* field = dynamic_cast<savePresetField*>(Field());
+  ASSERT_NE(field, nullptr);
+  const std::string typed = "Bad \xFF byte in a name longer than thirty-eight characters";
+  const std::string stored = "Bad \xEF\xBF\xBD byte in a name longer than thirty-eight characters";
+  field->OnTextEntryCompletion(typed.c_str(), 0);
+  EXPECT_EQ(Label(), stored);
+  EXPECT_EQ(field->GetStr(), stored);
+  const std::optional<UserPresetContents> file = ReadUserPresetFile(8);
+  ASSERT_TRUE(file && file->name);
+  EXPECT_EQ(*file->name, stored);
 }

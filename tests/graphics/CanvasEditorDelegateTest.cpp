@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,13 +64,15 @@ struct ApiLike : IEditorDelegate
     return log.push_back("Resize " + std::to_string(w)), true;
   }
   void DeferMidiMsg(const IMidiMsg&) override { log.push_back("Defer"); }
-  bool PopupHostContextMenu(IControl*, int i, IPopupMenu&, int x, int y)
+  bool PopupHostContextMenu(ICanvasEditorDelegateBase::ControlLookup target, int i, IPopupMenu&, int x, int y)
   {
+    lookup = std::move(target);
     return log.push_back("HostMenu " + std::to_string(i) + " at " + std::to_string(x) + "," +
                          std::to_string(y)),
            true;
   }
   Strings log;
+  ICanvasEditorDelegateBase::ControlLookup lookup; // what the last host menu keeps
 };
 // A class below the graphics delegate that answers one of its operations would be overridden.
 struct ClaimsTheWindow : IEditorDelegate
@@ -201,4 +204,57 @@ TEST(CanvasEditorDelegate, EditsResizesMidiAndHostMenusReachTheClassesBelow)
   ui.Resize(640, 480, 2.f, false);
   ui.OnMouseDown(Press(2.6f, 3.f, RightButton()));
   EXPECT_EQ(plug.log, (Strings{"Begin 1", "End 1", "Defer", "Defer", "Resize 1280", "HostMenu 1 at 5,6"}));
+}
+
+TEST(CanvasEditorDelegate, AHostMenuFindsItsControlOnlyWhileTheOpenEditorHoldsIt)
+{
+  // What happens after the menu was built, and whether its lookup still answers the control.
+  using Plug = ICanvasEditorDelegate<ApiLike>;
+  struct Case
+  {
+    const char* name;
+    void (*after)(std::unique_ptr<Plug>& plug, IControl* control);
+    bool found;
+  };
+  const Case cases[] = {
+      {"nothing", [](std::unique_ptr<Plug>&, IControl*) {}, true},
+      {"editor resized",
+       [](std::unique_ptr<Plug>& p, IControl*) { p->GetUI()->Resize(640, 480, 2.f, false); }, true},
+      {"control removed", [](std::unique_ptr<Plug>& p, IControl* c) { p->GetUI()->RemoveControl(c); }, false},
+      {"editor closed", [](std::unique_ptr<Plug>& p, IControl*) { p->CloseWindow(); }, false},
+      {"editor reopened with a new control",
+       [](std::unique_ptr<Plug>& p, IControl*) {
+         int parent = 0;
+         p->CloseWindow();
+         p->OpenWindow(&parent);
+         p->GetUI()->AttachControl(new RecordingControl(IRECT(0, 0, 10, 10), 1));
+       },
+       false},
+      {"plug-in gone", [](std::unique_ptr<Plug>& p, IControl*) { p.reset(); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto plug = std::make_unique<Plug>();
+    plug->GetParam(1)->InitInt("Steps", 0, 0, 10);
+    Plug* raw = plug.get();
+    plug->SetMakeGraphicsFunc([raw]() -> ICanvas* { return new RecordingCanvas(*raw, 100, 100); });
+    int parent = 0;
+    plug->OpenWindow(&parent);
+    IControl* control = plug->GetUI()->AttachControl(new RecordingControl(IRECT(0, 0, 10, 10), 1));
+    plug->GetUI()->OnMouseDown(Press(5, 5, RightButton()));
+    ASSERT_TRUE(plug->lookup);
+    const ICanvasEditorDelegateBase::ControlLookup kept = plug->lookup;
+    ASSERT_EQ(kept(), control);
+    c.after(plug, control);
+    EXPECT_EQ(kept(), c.found ? control : nullptr);
+  }
+}
+
+TEST(CanvasEditorDelegate, AHostMenuForNoControlFindsNone)
+{
+  ICanvasEditorDelegate<ApiLike> plug;
+  IPopupMenu items;
+  EXPECT_TRUE(plug.PopupHostContextMenu(nullptr, 1, items, 0, 0));
+  ASSERT_TRUE(plug.lookup);
+  EXPECT_EQ(plug.lookup(), nullptr);
 }

@@ -5,28 +5,26 @@
 namespace kelmo::artwork {
 
 // The sizes are not given by the layout, which only places the pictures; each one is derived
-// from the rectangles around it (points, one frame):
-//
-// | name                    | frames | strip      | frame   | why this size |
-// |-------------------------|--------|------------|---------|----------------------------------------------------------------|
-// | background.jpg          | 1      | -          | 899x500 | the editor | | Nuppi.png               | 1 |
-// vertical   | 128x128 | centre (x+64, y+64) sits above its value caption 36 wide; knobs 148 apart | |
-// NuppiVarjo.png          | 1      | vertical   | 128x128 | the same picture size, placed 6 right and 15
-// down: the drop shadow | | NuppiOverlay.png        | 1      | vertical   | 128x128 | placed where the knob
-// is; it stays still over it                | | Trim.png                | 1      | vertical   | 22x22   |
-// centred on its caption's middle line, clear of the caption beside it | | MiniNuppi.png           | 1      |
-// vertical   | 28x28   | x=33 ends where the caption at x=62 begins                     | | Bypass.png | 2 |
-// vertical   | 43x28   | x=60 and x=796 mirror each other about the editor's middle      | | Delta.png | 2 |
-// vertical   | 30x18   | left of the version line, above it                             | | CTRLLINK.png | 2
-// | vertical   | 24x14   | inside the 25-point top bar                                     | |
-// MiniFlipperVertAnim.png | 2      | vertical   | 20x34   | x=353 and x=526 (and 145/734) mirror each other:
-// 20 wide        | | FlipperTwoAnim.png      | 2      | horizontal | 38x22   | x=211 and x=650 mirror each
-// other: 38 wide; ends before the caption at x=258 | | Oversampling.png        | 5      | vertical   | 66x18
-// | five lamps in a row, above the version line                    | | Power.png               | 2      |
-// vertical   | 49x60   | centred on the editor's middle line (425 + 49/2 = 449.5)       | | SCF.png | 2 |
-// vertical   | 24x14   | loaded but placed nowhere: the size of the link button         | | Save.png | 1 |
-// vertical   | 16x16   | the preset bar's 56x25 frame at x=594 holds both icons          | | Trash.png | 1 |
-// vertical   | 16x16   | x=627, 6 points after Save                                     |
+// from the rectangles around it (points, one frame; the files are drawn at 2x):
+// - background.jpg, 899x500: the editor.
+// - Nuppi.png, 128x128: centre (x+64, y+64) sits above its value caption, 36 wide; knobs are 148
+//   apart.
+// - NuppiVarjo.png, 128x128: the same picture size, placed 6 right and 15 down: the drop shadow.
+// - NuppiOverlay.png, 128x128: placed where the knob is; it stays still over it.
+// - Trim.png, 22x22: centred on its caption's middle line, clear of the caption beside it.
+// - MiniNuppi.png, 28x28: x=33 ends where the caption at x=62 begins.
+// - Bypass.png, 2 frames stacked, 43x28: x=60 and x=796 mirror each other about the middle.
+// - Delta.png, 2 frames stacked, 30x18: left of the version line, above it.
+// - CTRLLINK.png, 2 frames stacked, 24x14: inside the 25-point top bar.
+// - MiniFlipperVertAnim.png, 2 frames stacked, 20x34: x=353 and x=526 (and 145/734) mirror each
+//   other.
+// - FlipperTwoAnim.png, 2 frames side by side, 38x22: x=211 and x=650 mirror each other; ends
+//   before the caption at x=258.
+// - Oversampling.png, 5 frames stacked, 66x18: five lamps in a row, above the version line.
+// - Power.png, 2 frames stacked, 49x60: centred on the editor's middle line (425 + 49/2 = 449.5).
+// - SCF.png, 2 frames stacked, 24x14: loaded but placed nowhere; the size of the link button.
+// - Save.png and Trash.png, 16x16: the preset bar's 56x25 frame at x=594 holds both icons; Trash
+//   at x=627, 6 points after Save.
 const std::vector<ArtworkSpec>& ArtworkTable()
 {
   static const std::vector<ArtworkSpec> table = {

@@ -94,6 +94,25 @@ void Centre(VGcontext* vg)
         "R / S");
 }
 
+// Seats of the six small vector knobs, which draw only a grey value arc and a dot pointer: a dark
+// cap inside the arc, centred in each knob's rectangle (side-chain blends, level calibration,
+// noise, input and output gain).
+void VectorKnobSeats(VGcontext* vg)
+{
+  constexpr struct
+  {
+    float cx, cy;
+  } kSeats[] = {{100.0f, 464.0f}, {687.5f, 464.0f}, {881.5f, 13.5f},
+                {661.5f, 488.5f}, {119.5f, 488.5f}, {262.5f, 488.5f}};
+  constexpr float kCap = 5.0f;
+  for (const auto& s : kSeats) {
+    SoftDisc(vg, s.cx, s.cy + 0.8f, kCap, 1.5f, Rgb(0, 0, 0, 0.55f));
+    FillCircle(vg, s.cx, s.cy, kCap,
+               vgLinearGradient(s.cx, s.cy - kCap, s.cx, s.cy + kCap, Rgb(62, 62, 65), Rgb(24, 24, 26)));
+    StrokeCircle(vg, s.cx, s.cy, kCap - 0.4f, 0.6f, WithAlpha(kWhite, 0.1f));
+  }
+}
+
 // Small print and the icons of the top and bottom bars (their buttons draw nothing themselves).
 void Bars(VGcontext* vg)
 {
@@ -137,6 +156,7 @@ void DrawLegends(VGcontext* vg)
   TubeLegends(vg, 650, 688);
   Centre(vg);
   Bars(vg);
+  VectorKnobSeats(vg);
 }
 
 } // namespace kelmo::artwork::background

@@ -20,19 +20,26 @@ extern "C" void OnInterrupt(int signal)
   std::raise(signal);
 }
 
+void Catch(int signal)
+{
+  struct sigaction action
+  {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(signal, &action, nullptr);
+}
+
 } // namespace
 
 void InstallInterruptCleanup()
 {
-  for (int s : {SIGHUP,  SIGINT,    SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,
-                SIGSEGV, SIGUSR1,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU,
-                SIGXFSZ, SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR,  SIGSYS}) {
-    struct sigaction action
-    {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(s, &action, nullptr);
-  }
+  for (int s :
+       {SIGHUP,  SIGINT,  SIGQUIT, SIGILL,    SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGSEGV, SIGUSR1, SIGUSR2,
+        SIGPIPE, SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR,  SIGSYS})
+    Catch(s);
+  // The real-time signals end a process too.
+  for (int s = SIGRTMIN; s <= SIGRTMAX; ++s)
+    Catch(s);
 }
 
 void SetInterruptCleanupPath(const char* path) noexcept

@@ -1,10 +1,12 @@
 #include "engine/kelmo/KelmoTestSupport.h"
 
+#include "engine/KelmoEditorFunctions.h"
 #include "engine/presets/FactoryPresets.h"
 #include "framework/buffers/IByteChunk.h"
 #include "framework/buffers/StringBuf.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -171,4 +173,35 @@ TEST_F(Construction, EditorFunctionsAreStoredAndAskForTheScaledEditor)
   EXPECT_EQ(r.height, 500);
   EXPECT_EQ(r.fps, 60);
   EXPECT_EQ(r.drawScale, 1.5f);
+}
+
+namespace {
+
+Kelmo* sMadeFor = nullptr;
+Kelmo* sLaidOutFor = nullptr;
+plugin::ui::ICanvas* sLaidOutOn = nullptr;
+// A token the installed factory returns; never dereferenced.
+plugin::ui::ICanvas* const kToken = reinterpret_cast<plugin::ui::ICanvas*>(std::uintptr_t{0x10});
+
+} // namespace
+
+// An installed editor reaches the objects built after the installation, each with itself; objects
+// built before keep what they had.
+TEST_F(Construction, InstalledEditorFunctionsReachLaterObjects)
+{
+  TestKelmo before;
+  InstallKelmoEditorFunctions({[](Kelmo& k) { return sMadeFor = &k, kToken; },
+                               [](Kelmo& k, plugin::ui::ICanvas* ui) { sLaidOutFor = &k, sLaidOutOn = ui; }});
+  TestKelmo after;
+  EXPECT_EQ(before.CreateGraphics(), nullptr);
+  EXPECT_EQ(sMadeFor, nullptr);
+  EXPECT_EQ(after.CreateGraphics(), kToken);
+  EXPECT_EQ(sMadeFor, &after);
+  after.LayoutUI(kToken);
+  EXPECT_EQ(sLaidOutFor, &after);
+  EXPECT_EQ(sLaidOutOn, kToken);
+  InstallKelmoEditorFunctions({});
+  TestKelmo none;
+  EXPECT_EQ(none.CreateGraphics(), nullptr);
+  EXPECT_EQ(InstalledKelmoEditorFunctions().layout, nullptr);
 }

@@ -125,8 +125,9 @@ TEST_F(BitmapControls, RotaterTurnsTheWholePicture)
   }
 }
 
-// The level is the float at byte 16 of a 20-byte record. Log: 8.6859 ln|level| + |low| over
-// |high - low| (-60..12 dB here: 0 dB is 60/72); linear: the level limited to 0..1.
+// The level is the float at byte 16 of a 20-byte record; a shorter message counts as level 0.
+// Log: 8.6859 ln|level| + |low| over |high - low| (-60..12 dB here: 0 dB is 60/72); linear: the
+// level limited to 0..1.
 TEST_F(BitmapControls, MeterTurnsLevelMessagesIntoValues)
 {
   Strip strip(10, 100, 10);
@@ -140,12 +141,15 @@ TEST_F(BitmapControls, MeterTurnsLevelMessagesIntoValues)
       {log, 0, 20, 1, -0.5f, (20 * std::log10(0.5) + 60) / 72, true}, // the magnitude counts
       {log, 0, 20, 1, 3.981072f, 1.0, true},                          // +12 dB
       {log, 0, 20, 1, nan, 0.0, true},
+      {log, 0, 20, 1, 0.f, 0.0, true}, // silence is the floor, not minus infinity
       {lin, 0, 20, 1, 0.4f, 0.4, true},
       {lin, 0, 20, 1, 1.5f, 1.0, true},
       {flat, 0, 20, 1, 2.f, 1.0, true}, // a range of zero is not divided by
       {flat, 0, 20, 1, 0.5f, 0.0, true},
       {lin, 0, 20, 0, 0.4f, -1, true},  // no channels: value kept, still redrawn
-      {lin, 0, 19, 1, 0.4f, -1, false}, // short: ignored
+      {lin, 0, 19, 1, 0.4f, 0.0, true}, // short: level 0, nothing of it read
+      {log, 0, 16, 1, 1.f, 0.0, true},  // the 16-byte record the editor's meters take
+      {lin, 0, 0, 1, 0.4f, 0.0, true},
       {lin, 1, 20, 1, 0.4f, -1, false}, // another tag: ignored
   };
   for (const auto& [meter, tag, size, channels, level, value, redrawn] : cases) {
@@ -156,10 +160,15 @@ TEST_F(BitmapControls, MeterTurnsLevelMessagesIntoValues)
     EXPECT_NEAR(meter->GetValue(), value < 0 ? 0.3 : value, 1e-5) << level << " tag " << tag;
     EXPECT_EQ(meter->GetNeedsRedraw(), redrawn) << level;
   }
+  // No data at all reads as a short message; a disabled meter takes nothing.
+  lin->SetValue(0.3);
+  lin->OnMsgFromDelegate(0, 20, nullptr);
+  EXPECT_EQ(lin->GetValue(), 0.0);
+  lin->SetValue(0.3);
   lin->SetDisabled(true);
   IBMeterControl::Record loud{-1, 1, 0, {1.f, 1.f}};
   lin->OnMsgFromDelegate(0, 20, &loud);
-  lin->OnMsgFromDelegate(0, 20, nullptr);
+  lin->OnMsgFromDelegate(0, 4, &loud);
   EXPECT_EQ(lin->GetValue(), 0.3);
 }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace plugin::ui;
@@ -244,6 +245,34 @@ TEST(PopupMenuControl, SubmenusOpenOnHoverAndReportTheirOwnIndex)
   EXPECT_EQ(sub->GetChosenItemIdx(), 1);
   EXPECT_EQ(m.GetChosenItemIdx(), -1);
   EXPECT_EQ(f.caller->menus, std::vector<IPopupMenu*>{sub});
+}
+
+// A root with submenus goes above its anchor when there is more room there; its submenus then grow
+// upwards from their cell: top = cell top + shadow 10 + 2 gaps - panel height - inset / 2, kept
+// inside the editor. Root cells 35 x 14 (A, B, C), submenu cells 35 wide from x 72.5.
+TEST(PopupMenuControl, SubmenusOfAMenuAboveItsAnchorGrowUpwards)
+{
+  const std::tuple<IRECT, int, float, IRECT> cases[] = {
+      // anchor, submenu items: B's top, submenu panel
+      {{20, 160, 60, 180}, 2, 125, {67.5f, 106.5f, 112.5f, 146.5f}}, // 125 + 14 - 30 - 2.5
+      {{20, 110, 60, 130}, 6, 75, {67.5f, 10, 112.5f, 114}},         // -7.5, kept at 10
+  };
+  for (const auto& [anchor, n, cellTop, panel] : cases) {
+    MenuFixture f;
+    IPopupMenu m("", {"A"});
+    auto* sub = new IPopupMenu("");
+    for (int i = 0; i < n; ++i)
+      sub->AddItem(std::string(1, char('a' + i)).c_str());
+    m.AddItem("B", sub);
+    m.AddItem("C");
+    f.Open(m, anchor);
+    f.Settle();
+    EXPECT_EQ(f.menu->GetCallOutArrowDir(), IPopupMenuControl::kArrowDown);
+    EXPECT_EQ(f.menu->GetPanel(0)->Cell(1)->T, cellTop);
+    f.Hover(0, 1);
+    ASSERT_EQ(f.menu->NPanels(), 2);
+    EXPECT_EQ(f.menu->GetPanel(1)->mRECT, panel) << n;
+  }
 }
 
 // Hostile menus: empty, separators only, 1000 items in a 40 x 30 editor; a second request while a

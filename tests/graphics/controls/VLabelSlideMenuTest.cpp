@@ -50,6 +50,13 @@ TEST_F(ControlTest, SlideSwitchAnimation)
   }
   EXPECT_EQ(steps, "25,0,75,20 25,0,75,20 fillR fillRR1 fillRR 0 | "
                    "50,0,100,20 50,0,100,20 fillR fillRR1 fillRR text'v' 1 | ");
+  // The track: the whole widget in the shadow colour, no blend, rounded by the handle's size.
+  IVStyle round = Plain();
+  round.roundness = 1.f;
+  s->SetStyle(round);
+  g.ClearCalls();
+  s->DrawWidget(g);
+  EXPECT_EQ(g.Only("fillRR1"), "fillRR160,0,0,0,0,0,100,20,10,-1");
 
   // Three states from state 1 (value 0.5); from the last one the next part wraps to state 0.
   auto* three = Attach(

@@ -1,6 +1,9 @@
 #include "ControlCanvas.h"
 #include "graphics/controls/IVSliderControl.h"
 
+#include <functional>
+#include <tuple>
+
 using namespace plugin::ui;
 using namespace plugin::ui::test;
 
@@ -66,4 +69,39 @@ TEST_F(ControlTest, SliderDrawsFillFromTheStart)
   s->Draw(g);
   EXPECT_EQ(Ops(g.calls) + " " + g.Only("drawRR1"),
             "fillR fillRR1 fillRR1 drawRR1 fillE drawE drawRR1255,70,70,70,18,8,22,192,0,1,1");
+}
+
+// On Gain with label "Gain" (19 high) above and value "0.0 dB" (42 x 14) below: widget
+// (0, 19, 40, 186), track (18, 27, 22, 178), value (20 -/+ 27.72, 186, .., 200). A press on the
+// editable value text prompts and moves nothing; in the widget the value jumps to the pointer; a
+// double click restores the default; the label never reacts.
+TEST_F(ControlTest, SliderValueTextPromptsAndDoubleClickResets)
+{
+  IVSliderControl* s = Attach(new IVSliderControl({0, 0, 40, 200}, TestEditorDelegate::kGain, "", Plain("lv"),
+                                                  true, EDirection::Vertical, false, 4.0, 8.f, 2.f));
+  EXPECT_EQ(Box(s->GetTrackBounds()) + " " + Box(s->GetValueBounds()), "18,27,22,178 -7.72,186,47.72,200");
+  s->SetValueFromDelegate(0.5);
+  s->OnMouseOver(20, 190, NoButton());
+  s->Draw(g);
+  EXPECT_EQ(Ops(g.calls), "fillR text'Gain' fillRR1 fillRR1 fillE fillE fillR text'0.0 dB'"); // hovered
+
+  const std::tuple<const char*, std::function<void()>, double, size_t> steps[] = {
+      // what, gesture: value, values sent
+      {"value text", [&] { Click(20, 190); }, 0.5, 1}, // the release sends once more
+      {"widget", [&] { Click(20, 64.75f); }, 0.75, 2}, // jump, then the release
+      {"default", [&] { g.OnMouseDblClick(20, 100, LeftButton()); }, 0.5, 1},
+      {"label", [&] { Click(20, 5); }, 0.5, 0}};
+  std::string log;
+  for (const auto& [what, act, value, sends] : steps) {
+    dlg.calls.clear();
+    act();
+    EXPECT_NEAR(s->GetValue(), value, 1e-6) << what;
+    EXPECT_EQ(dlg.CallsNamed("Send").size(), sends) << what;
+  }
+  EXPECT_EQ(g.Count("CreatePlatformTextEntry"), 1);
+
+  // Not editable: the value text is no part of the hit area.
+  IVSliderControl* fixed = Attach(new IVSliderControl({50, 0, 90, 200}, TestEditorDelegate::kGain, "",
+                                                      Plain("lv"), false, EDirection::Vertical));
+  EXPECT_TRUE(!fixed->IsHit(70, 190) && fixed->IsHit(70, 100) && !fixed->IsHit(70, 5));
 }

@@ -145,6 +145,7 @@ TEST(FNTAtlas, StateStackReportsMisuseAndKeepsItsDepth)
 
 TEST(FNTAtlas, DrawingExpandingAndResettingThroughTheCallbacks)
 {
+  const std::string monoPath = fonttest::RequireDebianFont("DejaVuSansMono.ttf"); // before the context
   struct Calls
   {
     std::vector<int> resizes, updates, draws;
@@ -165,7 +166,7 @@ TEST(FNTAtlas, DrawingExpandingAndResettingThroughTheCallbacks)
   };
   FNTcontext* ctx = fntCreateInternal(&params);
   ASSERT_NE(ctx, nullptr);
-  const int mono = fntAddFont(ctx, "mono", fonttest::DebianFontPath("DejaVuSansMono.ttf").c_str(), 0);
+  const int mono = fntAddFont(ctx, "mono", monoPath.c_str(), 0);
   ASSERT_EQ(mono, 0);
   fntSetSize(ctx, 20);
   EXPECT_EQ(fntDrawText(ctx, 0, 20, "mm", nullptr), 20.0f);

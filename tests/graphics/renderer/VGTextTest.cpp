@@ -30,6 +30,9 @@ struct Fonts : vgtest::Context
 {
   explicit Fonts(float ratio = 1.0f) : vgtest::Context(true, ratio)
   {
+    // A missing font fails the test by name instead of leaving it without fonts.
+    fonttest::RequireDebianFont("DejaVuSans.ttf");
+    fonttest::RequireDebianFont("DejaVuSansMono.ttf");
     sans = vgCreateFont(ctx, "sans", kSans.c_str());
     mono = vgCreateFont(ctx, "mono", kMono.c_str());
     vgFontFaceId(ctx, mono);

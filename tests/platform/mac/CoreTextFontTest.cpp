@@ -34,11 +34,11 @@ TEST(CoreTextFont, FromFileAndFromMemory)
                     shared = folders.Home() + "/Music/Sub/Resources";
   std::filesystem::create_directories(res);
   std::filesystem::create_directories(shared);
-  WriteFile(res + "/Roboto-Regular.ttf", ReadFile(DebianFontPath("Roboto-Regular.ttf")));
+  WriteFile(res + "/Roboto-Regular.ttf", ReadDebianFont("Roboto-Regular.ttf"));
   WriteFile(res + "/Broken.ttf", Ascii(std::string("\0\1\0\0 and nothing else", 22)));
-  WriteFile(shared + "/DejaVuSans.ttf", ReadFile(DebianFontPath("DejaVuSans.ttf")));
+  WriteFile(shared + "/DejaVuSans.ttf", ReadDebianFont("DejaVuSans.ttf"));
   sys::Bundle::Register("test.fonts", (folders.Root() + "/K.vst3").c_str(), "");
-  const std::string absolute = DebianFontPath("Lato-Regular.ttf");
+  const std::string absolute = RequireDebianFont("Lato-Regular.ttf");
   const std::pair<const char*, const char*> files[] = {
       {"ROBOTO-REGULAR.TTF", "Roboto/Regular 0  0 1"},
       {"DejaVuSans.ttf", "DejaVu Sans/Book 0  0 1"},
@@ -52,7 +52,7 @@ TEST(CoreTextFont, FromFileAndFromMemory)
   EXPECT_EQ(LoadCoreTextFontFromFile("id", "DejaVuSans.ttf", "test.fonts", ""), nullptr);
   sys::Bundle::Unregister("test.fonts");
 
-  Bytes lato = ReadFile(DebianFontPath("Lato-Bold.ttf"));
+  Bytes lato = ReadDebianFont("Lato-Bold.ttf");
   const Bytes original = lato;
   const auto font = LoadCoreTextFontFromMemory("Lato-Bold", lato.data(), int(lato.size()));
   EXPECT_EQ(Describe(font), "Lato/Bold 0  0 1");
@@ -72,10 +72,11 @@ TEST(CoreTextFont, ByNameAmongInstalledFonts)
   ScopedSystemFolders folders;
   const std::string fonts = folders.Home() + "/Library/Fonts";
   std::filesystem::create_directories(fonts + "/sub");
-  const Bytes lato = ReadFile(DebianFontPath("Lato-Regular.ttf"));
-  WriteFile(fonts + "/sub/Pair.TTC", MakeCollection({lato, ReadFile(DebianFontPath("Lato-Bold.ttf"))}));
+  const Bytes lato = ReadDebianFont("Lato-Regular.ttf");
+  WriteFile(fonts + "/sub/Pair.TTC", MakeCollection({lato, ReadDebianFont("Lato-Bold.ttf")}));
   WriteFile(fonts + "/cut.ttf", Bytes(lato.begin(), lato.begin() + 1000));
-  WriteFile(fonts + "/font.txt", ReadFile(DebianFontPath("Lato-Italic.ttf")));
+  WriteFile(fonts + "/font.txt", ReadDebianFont("Lato-Italic.ttf"));
+  RequireDebianFont("Roboto-Italic.ttf"); // found below among the installed fonts
   sys::FontRegistry& registry = sys::FontRegistry::Shared();
   EXPECT_EQ(registry.Folders()[0], fonts); // the defaults lie under the home
   registry.SetFolders({fonts, DebianFontFolders()[0], DebianFontFolders()[2]});
@@ -98,6 +99,6 @@ TEST(CoreTextFont, ByNameAmongInstalledFonts)
   ASSERT_EQ(registry.Match("Lato", "Bold").size(), 2u);
   std::filesystem::remove(fonts + "/sub/Pair.TTC");
   EXPECT_EQ(LoadCoreTextFontByName("id", "Lato", ETextStyle::Bold)->GetDescriptor()->Url()->path,
-            DebianFontPath("Lato-Bold.ttf"));
+            RequireDebianFont("Lato-Bold.ttf"));
   registry.SetFolders({});
 }

@@ -35,6 +35,36 @@ std::string Describe(const IFontData& d)
 
 } // namespace
 
+// A font file a test needs and cannot find fails that test with the package to install.
+TEST(FontData, AMissingFontFileFailsTheTestWithItsPackage)
+{
+  const std::pair<const char*, const char*> cases[] = {
+      {"DejaVuSans-BoldOblique-missing.ttf", "fonts-dejavu-extra"},
+      {"Lato-Missing.ttf", "fonts-lato"},
+      {"Roboto-Missing.ttf", "fonts-roboto-unhinted"},
+  };
+  for (const auto& [file, package] : cases)
+    for (const auto& read : {std::function<void()>([f = file] { ReadDebianFont(f); }),
+                             std::function<void()>([f = file] { RequireDebianFont(f); })}) {
+      try {
+        read();
+        ADD_FAILURE() << file << " was found";
+      } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(std::string(file) + " is missing"), std::string::npos)
+            << e.what();
+        EXPECT_NE(std::string(e.what()).find(package), std::string::npos) << e.what();
+      }
+    }
+  const std::pair<const char*, const char*> packages[] = {
+      {"DejaVuSans.ttf", "fonts-dejavu-core"},
+      {"DejaVuSansMono-Bold.ttf", "fonts-dejavu-core"},
+      {"DejaVuSans-BoldOblique.ttf", "fonts-dejavu-extra"},
+      {"DejaVuSansMono-Oblique.ttf", "fonts-dejavu-extra"},
+  };
+  for (const auto& [file, package] : packages)
+    EXPECT_EQ(DebianFontPackage(file), package) << file;
+}
+
 TEST(FontData, DebianFontsAgreeWithStbTrueType)
 {
   const std::pair<const char*, const char*> cases[] = {
@@ -43,7 +73,7 @@ TEST(FontData, DebianFontsAgreeWithStbTrueType)
       {"DejaVuSans-BoldOblique.ttf", "1 0@0 DejaVu Sans/Bold Oblique 2048 3 1901 -483 0"},
   };
   for (const auto& [file, expected] : cases) {
-    const Bytes bytes = ReadFile(DebianFontPath(file));
+    const Bytes bytes = ReadDebianFont(file);
     const auto data = DataOf(bytes);
     EXPECT_EQ(Describe(*data), expected);
     EXPECT_TRUE(data->GetSize() == int(bytes.size()) &&
@@ -63,8 +93,7 @@ TEST(FontData, DebianFontsAgreeWithStbTrueType)
 
 TEST(FontData, CollectionFaceChosenByStyle)
 {
-  const Bytes ttc = MakeCollection(
-      {ReadFile(DebianFontPath("Lato-Regular.ttf")), ReadFile(DebianFontPath("Lato-Bold.ttf"))});
+  const Bytes ttc = MakeCollection({ReadDebianFont("Lato-Regular.ttf"), ReadDebianFont("Lato-Bold.ttf")});
   const std::string second = std::to_string(GetU32(ttc, 16));
   const std::pair<const char*, std::string> cases[] = {
       {"Bold", "1 1@" + second + " Lato/Bold 2000 1 1974 -426 0"},
@@ -154,7 +183,7 @@ TEST(FontData, DamagedTruncatedAndEmptyBytes)
     damages[i](bad);
     EXPECT_EQ(Describe(*DataOf(bad)), "0 0@0 / 0 0 0 0 0") << i; // metrics only from a complete face
   }
-  const Bytes roboto = ReadFile(DebianFontPath("Roboto-Regular.ttf"));
+  const Bytes roboto = ReadDebianFont("Roboto-Regular.ttf");
   // Cut inside the directory, the head or the name table, or only in the last table (GSUB).
   for (size_t length : {size_t{0}, size_t{3}, size_t{12}, size_t{250}, roboto.size() / 3, roboto.size() - 1})
     EXPECT_EQ(DataOf(Bytes(roboto.begin(), roboto.begin() + long(length)))->IsValid(),

@@ -11,7 +11,7 @@ namespace {
 
 std::unique_ptr<CoreTextFont> Load(const char* file)
 {
-  const fonttest::Bytes bytes = fonttest::ReadFile(fonttest::DebianFontPath(file));
+  const fonttest::Bytes bytes = fonttest::ReadDebianFont(file);
   return LoadCoreTextFontFromMemory(file, bytes.data(), int(bytes.size()));
 }
 

@@ -55,6 +55,23 @@ TEST(MVGFlushTest, FlushWithoutATargetStillFreesItsSet)
   mvgDeleteFramebuffer(fb);
 }
 
+TEST(MVGFlushTest, ViewportWhileAFrameIsRecordedDropsThatFrame)
+{
+  // Three sets: a frame begun and never ended must not keep its set, or a fourth such viewport
+  // would wait for ever (three are enough to lose every set).
+  Backend b(VG_ANTIALIAS | VG_TRIPLE_BUFFER, 16, 16);
+  for (int i = 0; i < 3; ++i) {
+    b.mtl->renderViewport(16, 16, 1);
+    QueueSquare(b);
+    EXPECT_EQ(b.mtl->semaphore->Value(), 2) << i;
+  }
+  EXPECT_EQ(b.Set().ncalls, 1) << "the dropped frames' calls are gone";
+  b.mtl->renderFlush();
+  b.device->WaitUntilIdle();
+  EXPECT_EQ(b.mtl->semaphore->Value(), 3);
+  EXPECT_EQ(b.layer->PresentCount(), 1);
+}
+
 TEST(MVGFlushTest, FrameIsDrawnOnTheDrawableAndPresented)
 {
   Backend b(VG_ANTIALIAS, 16, 16);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
 namespace fonttest {
 
@@ -19,6 +20,45 @@ std::string DebianFontPath(const std::string& fileName)
   for (const std::string& folder : DebianFontFolders())
     if (std::filesystem::exists(folder + "/" + fileName)) return folder + "/" + fileName;
   return std::string();
+}
+
+std::string DebianFontPackage(const std::string& fileName)
+{
+  if (fileName.starts_with("Roboto")) return "fonts-roboto-unhinted";
+  if (fileName.starts_with("Lato")) return "fonts-lato";
+  // The core package holds the plain and bold faces; every other face comes with the extra one.
+  for (const char* core : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSansMono.ttf",
+                           "DejaVuSansMono-Bold.ttf", "DejaVuSerif.ttf", "DejaVuSerif-Bold.ttf"})
+    if (fileName == core) return "fonts-dejavu-core";
+  return "fonts-dejavu-extra";
+}
+
+namespace {
+
+[[noreturn]] void ThrowMissing(const std::string& fileName, const char* problem)
+{
+  std::string folders;
+  for (const std::string& folder : DebianFontFolders())
+    folders += (folders.empty() ? "" : ", ") + folder;
+  throw std::runtime_error("font file " + fileName + " " + problem + " (looked in " + folders +
+                           "): install the Debian package " + DebianFontPackage(fileName) +
+                           " (./tools/install-deps)");
+}
+
+} // namespace
+
+std::string RequireDebianFont(const std::string& fileName)
+{
+  const std::string path = DebianFontPath(fileName);
+  if (path.empty()) ThrowMissing(fileName, "is missing");
+  return path;
+}
+
+Bytes ReadDebianFont(const std::string& fileName)
+{
+  Bytes bytes = ReadFile(RequireDebianFont(fileName));
+  if (bytes.empty()) ThrowMissing(fileName, "is empty or unreadable");
+  return bytes;
 }
 
 Bytes ReadFile(const std::string& path)

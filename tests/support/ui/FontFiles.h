@@ -16,6 +16,15 @@ using Tables = std::vector<std::pair<std::string, Bytes>>;
 std::vector<std::string> DebianFontFolders();
 std::string DebianFontPath(const std::string& fileName);
 
+// The Debian package that installs a font file of these folders.
+std::string DebianFontPackage(const std::string& fileName);
+
+// A font file a test cannot do without: its path, or its bytes (never empty). A missing, unreadable
+// or empty file throws std::runtime_error naming the file and the package to install, which
+// fails the running test with that message instead of letting it feed nothing to the font code.
+std::string RequireDebianFont(const std::string& fileName);
+Bytes ReadDebianFont(const std::string& fileName);
+
 Bytes ReadFile(const std::string& path); // empty when unreadable
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes Ascii(const std::string& text);

@@ -128,7 +128,8 @@ TEST(SoundFile, ReaderRefusesWhatIsNotSound)
 
 TEST(SoundFile, EverySignalThatEndsTheToolRemovesTheTemporaryFile)
 {
-  for (int signal : {SIGTERM, SIGINT, SIGQUIT, SIGPIPE, SIGXFSZ}) {
+  for (int signal :
+       {SIGTERM, SIGINT, SIGQUIT, SIGHUP, SIGPIPE, SIGXFSZ, SIGUSR1, SIGALRM, SIGRTMIN, SIGRTMAX}) {
     ScratchFolder dir;
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);

@@ -5,14 +5,18 @@
 #include "tests/vst3/binding/DirectKelmo.h"
 #include "tests/vst3/testhost/ComponentHandler.h"
 #include "tests/vst3/testhost/PlugFrame.h"
-#include "vst3/IPluginVST3View.h"
 #include "tools/vst3host/AttributeList.h"
 #include "tools/vst3host/HostApplication.h"
+#include "tools/vst3host/MemoryStream.h"
+#include "vst3/IPluginVST3View.h"
 #include "vst3/layer/Utf16Convert.h"
 
 #include "pluginterfaces/vst/ivstchannelcontextinfo.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -65,6 +69,43 @@ TEST_F(HostSide, EditorGesturesReachTheHostAsBeginPerformEnd)
   // The plug-in parameter and the host-side parameter object both follow the editor.
   EXPECT_EQ(plug->GetParam(25)->Value(), 8.0);
   EXPECT_EQ(plug->getParamNormalized(25), 0.75);
+}
+
+TEST_F(HostSide, LinkedTwinsOfEditorEditsReachTheHostAsSaved)
+{
+  // The editor moves a parameter while the channels' controls are linked; the host must be told
+  // the twin's new value, and what it was told must be what the state saves.
+  struct Case
+  {
+    ParamID id;
+    double normalized;
+    ParamID twin;
+  };
+  const Case cases[] = {
+      {2, 0.3, 10},  // "L Threshold" to "R Threshold"
+      {12, 0.8, 4},  // "R Attack" to "L Attack"
+      {14, 0.01, 6}, // "R Sidechain Frequency" to the left one, whose range ends higher
+      {29, 0.0, 30}, // "Triode / Pentode", left to right
+  };
+  ASSERT_EQ(plug->setParamNormalized(23, 1.0), kResultOk); // "Link Channel Controls", from the host
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    handler->clear();
+    plug->BeginInformHostOfParamChangeFromUI(static_cast<int>(c.id));
+    plug->SendParameterValueFromUI(static_cast<int>(c.id), c.normalized);
+    plug->EndInformHostOfParamChangeFromUI(static_cast<int>(c.id));
+    std::map<ParamID, double> told; // the host's copy: the last value performed for each id
+    for (const auto& call : handler->calls())
+      if (call.kind == Kind::Perform) told[call.id] = call.value;
+    auto state = owned(new MemoryStream);
+    ASSERT_EQ(static_cast<IComponent*>(plug.get())->getState(state.get()), kResultOk);
+    double saved = 0.0;
+    std::memcpy(&saved, state->bytes().data() + c.twin * sizeof(double), sizeof saved);
+    const double savedNormalized = plug->plainParamToNormalized(c.twin, saved);
+    ASSERT_EQ(told.count(c.twin), 1u) << "the host was not told of the twin";
+    EXPECT_NEAR(told[c.twin], savedNormalized, 1e-12);
+    EXPECT_NEAR(plug->getParamNormalized(c.twin), savedNormalized, 1e-12);
+  }
 }
 
 TEST_F(HostSide, AllValuesGoAsOneGroupedEdit)

@@ -226,6 +226,40 @@ TEST(CanvasVGPixels, ABitmapAtScale2LandsPixelForPixelOnAScale2Screen)
       "2x bitmap");
 }
 
+TEST(CanvasVGPixels, AFrameWithoutAMainFramebufferImageIsNotPaintedOver)
+{
+  // No main framebuffer: the frame is drawn on the layer itself. A framebuffer without an image:
+  // the frame is dropped and the layer keeps what it showed.
+  for (bool withRecord : {false, true}) {
+    TestEditorDelegate dlg;
+    ICanvasVGBackend backend = mvgCanvasBackend();
+    if (withRecord)
+      backend.createFramebuffer = [](VGcontext* ctx, int, int h, int flags) {
+        return mvgCreateFramebuffer(ctx, 0, h, flags);
+      };
+    else
+      backend.createFramebuffer = [](VGcontext*, int, int, int) -> MVGframebuffer* { return nullptr; };
+    auto layer = plugin::sys::GpuLayer::Create();
+    layer->SetDevice(plugin::sys::GpuDevice::Create());
+    layer->SetDrawableSize(40, 40);
+    TestCanvasVG g(dlg, 40, 40, backend);
+    g.OpenOn(layer.get(), 1.f);
+    ASSERT_EQ(g.GetMainFramebuffer() != nullptr, withRecord);
+    g.BeginFrame();
+    g.FillRect(COLOR_RED, IRECT(0, 0, 20, 20));
+    g.EndFrame();
+    layer->Device()->WaitUntilIdle();
+    if (withRecord) {
+      EXPECT_EQ(layer->PresentCount(), 0);
+    } else {
+      ASSERT_TRUE(layer->PresentedTexture());
+      ExpectPixels(PixelProbe::FromTexture(*layer->PresentedTexture()), {{5, 5, kRed}, {30, 30, kClear}},
+                   "frame on the layer");
+    }
+    g.CloseWindow(); // the view takes the layer's device with it
+  }
+}
+
 TEST(CanvasVGPixels, ControlsAreClippedAndFramesReachTheirOwnLayerAtTheScreenOffset)
 {
   struct Spill : IControl

@@ -43,6 +43,24 @@ TEST(CanvasVG, FramebuffersOfTheWindowSizeAndOfLayersGoWhenNoFrameUsesThem)
   EXPECT_FALSE(v.Texture(image));
 }
 
+TEST(CanvasVG, LayerWorkOutsideAFrameLeavesEveryBufferSetFree)
+{
+  // Popping the last layer outside a frame starts a main frame that no end of frame closes; the
+  // next frame must not lose the buffer set it holds (three lost sets stop every later frame).
+  GpuView v;
+  for (int i = 0; i < 2; ++i) {
+    v.g.StartLayer(nullptr, IRECT(0, 0, 20, 20));
+    const ILayerPtr layer = v.g.EndLayer();
+    RawBitmapData data(4096);
+    v.g.GetLayerBitmapData(layer, data);
+    EXPECT_EQ(data.GetSize(), 20 * 20 * 4);
+    v.Frame([](ICanvas& g) { g.FillRect(COLOR_RED, IRECT(0, 0, 10, 10)); });
+  }
+  v.layer->Device()->WaitUntilIdle();
+  EXPECT_EQ(static_cast<MVGcontext_vKelmo_vst3*>(v.g.GetVGContext()->params.userPtr)->semaphore->Value(), 3);
+  ExpectPixels(v.ReadMain(), {{5, 5, kRed}, {15, 15, kClear}}, "frame after layer work");
+}
+
 TEST(CanvasVG, WithoutAUsableBackendOrViewNothingIsDrawnAndNothingFails)
 {
   TestEditorDelegate dlg;

@@ -25,7 +25,7 @@ inline constexpr Pixel kClear{0, 0, 0, 0}, kRed{255, 0, 0, 255}, kBlue{0, 0, 255
 
 inline std::string RobotoPath()
 {
-  return fonttest::DebianFontPath("Roboto-Regular.ttf");
+  return fonttest::RequireDebianFont("Roboto-Regular.ttf"); // throws, failing the test, when missing
 }
 
 // The drawing backend over the GPU backend on the headless GPU: a layer with a device of its own

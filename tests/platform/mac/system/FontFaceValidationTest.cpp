@@ -15,8 +15,8 @@ TEST(FontFaceValidation, DamagedAndTruncatedFontsAreRefused)
   const auto usable = [](const Bytes& b, int index = 0) {
     return IsUsableFontFace(FontBytes(b.data(), b.size()), index);
   };
-  const Bytes roboto = ReadFile(DebianFontPath("Roboto-Regular.ttf"));
-  const Bytes pair = MakeCollection({roboto, ReadFile(DebianFontPath("Lato-Bold.ttf"))});
+  const Bytes roboto = ReadDebianFont("Roboto-Regular.ttf");
+  const Bytes pair = MakeCollection({roboto, ReadDebianFont("Lato-Bold.ttf")});
   EXPECT_TRUE(usable(roboto) && usable(pair, 0) && usable(pair, 1));
   EXPECT_FALSE(usable(pair, 2) || usable(pair, -1) || usable(roboto, 1));
 

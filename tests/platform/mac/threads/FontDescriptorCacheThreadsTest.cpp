@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
 using namespace plugin::ui;
@@ -15,7 +16,10 @@ using namespace plugin::ui;
 // look them up and close, all at once.
 TEST(FontDescriptorCacheThreads, EditorsOpenCacheAndCloseConcurrently)
 {
-  const std::string lato = fonttest::DebianFontFolders()[1];
+  // Checked here: a font missing inside a thread would end the process rather than the test.
+  fonttest::RequireDebianFont("Lato-Bold.ttf");
+  const std::string lato =
+      std::filesystem::path(fonttest::RequireDebianFont("Lato-Regular.ttf")).parent_path();
   plugin::sys::FontRegistry::Shared().SetFolders({lato});
   std::atomic<int> misses{0};
   std::vector<std::thread> editors;
