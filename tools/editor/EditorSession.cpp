@@ -1,5 +1,6 @@
 #include "tools/editor/EditorSession.h"
 
+#include "editor/KelmoEditorInstall.h"
 #include "engine/KelmoConfig.h"
 #include "graphics/ICanvasEditorDelegate.h"
 #include "platform/mac/ICanvasMac.h"
@@ -45,6 +46,8 @@ std::unique_ptr<EditorSession> EditorSession::Open(const SessionOptions& options
   plugin::sys::Screen::Main().SetBackingScaleFactor(options.backingScale);
   if (!options.bundleDir.empty())
     plugin::sys::Bundle::Register(kKelmoBundleID, options.bundleDir.c_str(), "");
+  // Assembled as the bundle's entry assembles it, plus the platform layer's graphics factory.
+  plugin::ui::InstallKelmoEditor();
   plugin::SetGraphicsFactory(&plugin::ui::MakeMacGraphics);
 
   s->mPlugin = LinkedPlugin::Create(error);
