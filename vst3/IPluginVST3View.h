@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vst3/MakeGraphics.h"
 #include "vst3/adapter/KeyTranslation.h"
 #include "vst3/layer/KeyCodes.h"
 
@@ -13,13 +14,10 @@
 
 namespace plugin {
 
-// Platform view type the editor can live in; empty (none) on platforms without a platform layer,
-// where every attach is refused.
-#if defined(__APPLE__)
+// Platform view type the editor lives in: the platform layer's view (on this system its headless
+// stand-in). Accepted only while a graphics factory is installed; without one every attach is
+// refused.
 inline constexpr const char* kEditorPlatformType = "NSView";
-#else
-inline constexpr const char* kEditorPlatformType = "";
-#endif
 
 // The view a host embeds in its window: a thin adapter that hands the host's attach, size, key
 // and scale calls to the plug-in's editor delegate. Holds a reference on the plug-in for its
@@ -48,19 +46,23 @@ public:
     return SupportsType(type) ? Steinberg::kResultTrue : Steinberg::kResultFalse;
   }
 
-  // Opens the editor inside parent; refused for any other platform type.
+  // Opens the editor inside parent (the platform layer's view); refused for any other platform
+  // type, and a failure when no editor could be made.
   Steinberg::tresult PLUGIN_API attached(void* parent, Steinberg::FIDString type) override
   {
     if (!parent || !SupportsType(type)) return Steinberg::kResultFalse;
-    mPlug.OpenWindow(parent);
+    if (!mPlug.OpenWindow(parent)) return Steinberg::kResultFalse;
     return CPluginView::attached(parent, type);
   }
 
-  // Closes the editor.
+  // Closes the editor. The view stays alive until the call returns, whatever the close releases.
   Steinberg::tresult PLUGIN_API removed() override
   {
+    addRef();
     if (mPlug.HasUI() && isAttached()) mPlug.CloseWindow();
-    return CPluginView::removed();
+    const Steinberg::tresult result = CPluginView::removed();
+    release();
+    return result;
   }
 
   Steinberg::tresult PLUGIN_API onKeyDown(Steinberg::char16 key, Steinberg::int16 keyCode,
@@ -140,7 +142,7 @@ public:
 private:
   bool SupportsType(Steinberg::FIDString type) const noexcept
   {
-    return mPlug.HasUI() && type && *kEditorPlatformType && std::strcmp(type, kEditorPlatformType) == 0;
+    return mPlug.HasUI() && GetGraphicsFactory() && type && std::strcmp(type, kEditorPlatformType) == 0;
   }
 
   Steinberg::tresult HandleKey(Steinberg::char16 key, Steinberg::int16 keyCode, Steinberg::int16 modifiers,

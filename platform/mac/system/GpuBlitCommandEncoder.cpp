@@ -28,6 +28,7 @@ void GpuBlitCommandEncoder::CopyFromBuffer(GpuBufferRef buffer, std::size_t sour
         (buffer->Length() - sourceOffset) / bytesPerRow < size.height - 1 ||
         buffer->Length() - sourceOffset - (size.height - 1) * bytesPerRow < rowBytes)
       return;
+    const GpuTextureAccess access({texture.get()});
     const auto* src = static_cast<const unsigned char*>(buffer->Contents()) + sourceOffset;
     const std::size_t stride = std::size_t{texture->LevelWidth(level)} * pixel;
     unsigned char* dst = texture->LevelBytes(level) + origin.y * stride + origin.x * pixel;
@@ -38,7 +39,11 @@ void GpuBlitCommandEncoder::CopyFromBuffer(GpuBufferRef buffer, std::size_t sour
 
 void GpuBlitCommandEncoder::GenerateMipmaps(GpuTextureRef texture)
 {
-  if (texture) Add([texture] { texture->GenerateMipmaps(); });
+  if (texture)
+    Add([texture] {
+      const GpuTextureAccess access({texture.get()});
+      texture->GenerateMipmaps();
+    });
 }
 
 void GpuBlitCommandEncoder::SynchronizeResource(GpuTextureRef texture)

@@ -385,6 +385,14 @@ void RunDraw(const GpuEncodedPass& pass, const GpuDrawCommand& draw)
 
 void GpuExecuteRenderPass(const GpuEncodedPass& pass)
 {
+  // Every texture the pass targets or samples stays still while it runs.
+  std::vector<const GpuTexture*> used = {pass.descriptor.colorAttachment.texture.get(),
+                                         pass.descriptor.stencilAttachment.texture.get()};
+  for (const GpuDrawState& state : pass.states)
+    for (const GpuTextureRef& texture : state.fragmentTextures)
+      used.push_back(texture.get());
+  const GpuTextureAccess access(std::move(used));
+
   const auto& ca = pass.descriptor.colorAttachment;
   if (ca.texture && ca.loadAction == GpuLoadAction::Clear) {
     const std::array<float, 4> clear = {

@@ -69,6 +69,7 @@ bool GpuTexture::ReplaceRegion(const GpuRegion& region, std::uint32_t level, con
   if (mDesc.storageMode == GpuStorageMode::Private || !bytes || !Contains(region, level) ||
       bytesPerRow < rowBytes)
     return false;
+  const std::lock_guard lock(mAccess);
   const std::size_t stride = std::size_t{LevelWidth(level)} * mBytesPerPixel;
   auto* src = static_cast<const unsigned char*>(bytes);
   unsigned char* dst = mLevels[level].data() + region.origin.y * stride + region.origin.x * mBytesPerPixel;
@@ -84,6 +85,7 @@ bool GpuTexture::GetBytes(void* bytes, std::size_t bytesPerRow, const GpuRegion&
   if (mDesc.storageMode == GpuStorageMode::Private || !bytes || !Contains(region, level) ||
       bytesPerRow < rowBytes)
     return false;
+  const std::lock_guard lock(mAccess);
   const std::size_t stride = std::size_t{LevelWidth(level)} * mBytesPerPixel;
   auto* dst = static_cast<unsigned char*>(bytes);
   const unsigned char* src =
@@ -146,6 +148,21 @@ void GpuTexture::GenerateMipmaps() noexcept
           dst[(y * w + x) * mBytesPerPixel + c] = static_cast<unsigned char>((sum + 2) / 4);
         }
   }
+}
+
+GpuTextureAccess::GpuTextureAccess(std::vector<const GpuTexture*> textures) : mTextures(std::move(textures))
+{
+  std::erase(mTextures, nullptr);
+  std::sort(mTextures.begin(), mTextures.end(), std::less<const GpuTexture*>());
+  mTextures.erase(std::unique(mTextures.begin(), mTextures.end()), mTextures.end());
+  for (const GpuTexture* texture : mTextures)
+    texture->AccessMutex().lock();
+}
+
+GpuTextureAccess::~GpuTextureAccess()
+{
+  for (auto it = mTextures.rbegin(); it != mTextures.rend(); ++it)
+    (*it)->AccessMutex().unlock();
 }
 
 } // namespace plugin::sys

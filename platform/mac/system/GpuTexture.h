@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace plugin::sys {
@@ -20,7 +21,9 @@ struct GpuTextureDescriptor
 };
 
 // A 2-D texture with its mipmap chain, stored as tightly packed rows per level.
-// The CPU may touch it only while no uncompleted command buffer uses it.
+// The CPU may touch it only while no uncompleted command buffer uses it; where a caller does it
+// anyway (replacing a region that frames in flight sample), the copy waits for the pass that uses
+// the texture at that moment and lands between passes, never inside one.
 class GpuTexture
 {
 public:
@@ -64,12 +67,31 @@ public:
   // Fills every level below 0 by averaging 2 x 2 blocks of the level above.
   void GenerateMipmaps() noexcept;
 
+  // Held by the GPU worker while a pass or blit reads or writes the texture, and by ReplaceRegion
+  // and GetBytes. Lock several only through GpuTextureAccess.
+  std::mutex& AccessMutex() const noexcept { return mAccess; }
+
 private:
   GpuTextureDescriptor mDesc;
   std::size_t mBytesPerPixel;
   std::vector<std::vector<unsigned char>> mLevels;
+  mutable std::mutex mAccess;
 };
 
 using GpuTextureRef = std::shared_ptr<GpuTexture>;
+
+// The access mutexes of a set of textures, locked for one pass in one global order (duplicates and
+// nulls skipped) and released on destruction. GPU worker thread.
+class GpuTextureAccess
+{
+public:
+  explicit GpuTextureAccess(std::vector<const GpuTexture*> textures);
+  ~GpuTextureAccess();
+  GpuTextureAccess(const GpuTextureAccess&) = delete;
+  GpuTextureAccess& operator=(const GpuTextureAccess&) = delete;
+
+private:
+  std::vector<const GpuTexture*> mTextures;
+};
 
 } // namespace plugin::sys

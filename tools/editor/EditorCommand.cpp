@@ -1,0 +1,102 @@
+#include "tools/editor/EditorCommand.h"
+
+#include "tools/editor/EditorSession.h"
+#include "tools/editor/GestureScript.h"
+#include "tools/render/UserPresetIsolation.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <ostream>
+
+namespace kelmo::editor {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kelmo-editor [--bundle DIR] [--frames N] [--backing-scale S] [--signal HZ:DBFS] "
+    "[--script TEXT] OUTPUT.png";
+
+bool ParseNumber(const std::string& text, double& value)
+{
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return !text.empty() && end && *end == '\0' && std::isfinite(value);
+}
+
+} // namespace
+
+int RunEditorCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+  SessionOptions options;
+#ifdef KELMO_EDITOR_BUNDLE_DIR
+  options.bundleDir = KELMO_EDITOR_BUNDLE_DIR;
+#endif
+  double frames = 60.0, hz = 1000.0, dbfs = -12.0;
+  std::string script, output;
+  const auto fail = [&err](const std::string& message) {
+    err << "kelmo-editor: " << message << '\n';
+    return 2;
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--help") {
+      out << kUsage << '\n';
+      return 0;
+    }
+    if (a == "--bundle" || a == "--frames" || a == "--backing-scale" || a == "--signal" || a == "--script") {
+      if (!hasValue) return fail(a + " needs a value");
+      const std::string& v = args[++i];
+      if (a == "--bundle") {
+        options.bundleDir = v;
+      } else if (a == "--frames") {
+        if (!ParseNumber(v, frames) || frames < 1.0 || frames > 36000.0 || frames != std::floor(frames))
+          return fail("--frames takes a whole number from 1 to 36000");
+      } else if (a == "--backing-scale") {
+        if (!ParseNumber(v, options.backingScale) || options.backingScale <= 0.0 ||
+            options.backingScale > 4.0)
+          return fail("--backing-scale takes a number above 0, at most 4");
+      } else if (a == "--signal") {
+        const auto colon = v.find(':');
+        if (colon == std::string::npos || !ParseNumber(v.substr(0, colon), hz) ||
+            !ParseNumber(v.substr(colon + 1), dbfs) || hz <= 0.0 || hz >= 24000.0 || dbfs > 40.0)
+          return fail("--signal takes HZ:DBFS (0 < HZ < 24000, DBFS at most 40)");
+      } else {
+        script = v;
+      }
+    } else if (!a.empty() && a[0] == '-') {
+      return fail("unknown option " + a);
+    } else if (output.empty()) {
+      output = a;
+    } else {
+      return fail("one output file only");
+    }
+  }
+  if (output.empty()) return fail(std::string("no output file; ") + kUsage);
+  std::string error;
+  const auto steps = ParseGestureScript(script, error);
+  if (!steps) return fail(error);
+
+  // Sessions never read the user's own slot 0 preset.
+  const kelmo::render::UserPresetIsolation isolation;
+  auto session = EditorSession::Open(options, error);
+  if (!session) {
+    err << "kelmo-editor: " << error << '\n';
+    return 1;
+  }
+  session->SetSignal(hz, dbfs);
+  session->RunFrames(static_cast<int>(frames));
+  if (!PlayGestureScript(*session, *steps, error)) {
+    err << "kelmo-editor: " << error << '\n';
+    return 1;
+  }
+  const Frame frame = session->Read();
+  if (!frame.WritePng(output)) {
+    err << "kelmo-editor: cannot write " << output << '\n';
+    return 1;
+  }
+  out << "kelmo-editor: " << frame.width << " x " << frame.height << " frame written to " << output << '\n';
+  return 0;
+}
+
+} // namespace kelmo::editor

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelmo::editor {
+
+class EditorSession;
+
+// One step of a gesture script.
+struct ScriptStep
+{
+  enum class Kind {
+    Frames,
+    Move,
+    Press,
+    Drag,
+    Release,
+    RightPress,
+    RightRelease,
+    Wheel,
+    Key,
+    Menu,
+    Signal,
+    Write
+  };
+  Kind kind = Kind::Frames;
+  std::vector<double> numbers; // frames; x y; x y delta; hz dbfs
+  std::string text;            // the key's character, the menu path, the file to write
+};
+
+// Parses a script: steps separated by ';', each a word and its arguments separated by blanks:
+//   frames N | move X Y | press X Y | drag X Y | release X Y | rpress X Y | rrelease X Y |
+//   wheel X Y DELTA | key C | menu I[/J...] (or "menu -" to dismiss) | signal HZ DBFS | write FILE
+// Coordinates are toolkit units. None, with error naming the bad step, on malformed input.
+std::optional<std::vector<ScriptStep>> ParseGestureScript(const std::string& script, std::string& error);
+
+// Plays the steps on session; false with error set when a frame cannot be written.
+bool PlayGestureScript(EditorSession& session, const std::vector<ScriptStep>& steps, std::string& error);
+
+} // namespace kelmo::editor
