@@ -4,7 +4,9 @@
 #include "platform/mac/system/GpuTexture.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <string_view>
 
 // The interface between the rasteriser and the shader functions of a library.
 namespace plugin::sys {
@@ -56,6 +58,18 @@ using GpuVertexFunctionImpl = void (*)(const GpuVertexIn& in, const GpuStageReso
 // Writes a premultiplied colour; false discards the fragment.
 using GpuFragmentFunctionImpl = bool (*)(const GpuFragmentIn& in, const GpuStageResources& resources,
                                          float colour[4]);
+
+enum class GpuFunctionStage : std::uint8_t { Vertex = 1, Fragment = 2 };
+
+// The code of one function a shader library provides, under the name its data lists: what the
+// library's compiled code would be. The pointer of its stage is set, the other one null.
+struct GpuFunctionCode
+{
+  std::string_view name;
+  GpuFunctionStage stage;
+  GpuVertexFunctionImpl vertex;
+  GpuFragmentFunctionImpl fragment;
+};
 
 // Copies a T from the start of a bound buffer; false when the buffer is shorter (a robust read).
 template <class T> bool GpuReadBuffer(const GpuBufferView& view, T& out) noexcept

@@ -182,7 +182,6 @@ TEST(GpuRasterizerTest, DiscardedFragmentsLeaveStencilAlone)
   d.frontFaceStencil = GpuStencilDescriptor{GpuCompareFunction::Always, GpuStencilOperation::Keep,
                                             GpuStencilOperation::Keep, GpuStencilOperation::IncrementClamp};
   auto u = SolidUniforms({1, 1, 1, 1}, 0.5f);
-  u.strokeMultiplier = 1.0f;
   GpuCommandBufferRef cb;
   auto enc = rig.Begin(cb, v, u);
   enc->SetFrontFacingWinding(GpuWinding::CounterClockwise);

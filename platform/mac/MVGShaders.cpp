@@ -1,12 +1,11 @@
-#include "platform/mac/system/GpuShaderFunctions.h"
+#include "platform/mac/MVGShaders.h"
 
-#include "platform/mac/system/GpuShaderUniforms.h"
+#include "platform/mac/MVGShaderUniforms.h"
 
-#include <algorithm>
+#include <array>
 #include <cmath>
-#include <iterator>
 
-namespace plugin::sys {
+using namespace plugin::sys;
 
 namespace {
 
@@ -24,7 +23,7 @@ void Transform(const float m[12], float x, float y, float& ox, float& oy) noexce
 }
 
 // 1 inside the scissor, fading to 0 over one fringe outside it.
-float ScissorMask(const GpuFragUniforms& u, float px, float py) noexcept
+float ScissorMask(const MVGfragUniforms& u, float px, float py) noexcept
 {
   float sx, sy;
   Transform(u.scissorMatrix, px, py, sx, sy);
@@ -35,7 +34,7 @@ float ScissorMask(const GpuFragUniforms& u, float px, float py) noexcept
 
 // Coverage across a stroke or fringe from the vertex coordinate: u runs 0..1 across, v is 0
 // on the outer edge of a cap fringe.
-float StrokeMask(const GpuFragUniforms& u, float tu, float tv) noexcept
+float StrokeMask(const MVGfragUniforms& u, float tu, float tv) noexcept
 {
   return std::fmin(1.0f, (1.0f - std::fabs(tu * 2.0f - 1.0f)) * u.strokeMultiplier) * std::fmin(1.0f, tv);
 }
@@ -50,15 +49,15 @@ float RoundRectDistance(float px, float py, const float extent[2], float rad) no
 }
 
 // Texel of texture slot 0 as premultiplied colour by the block's texture kind.
-void SampleImage(const GpuFragUniforms& u, const GpuStageResources& res, float s, float t,
+void SampleImage(const MVGfragUniforms& u, const GpuStageResources& res, float s, float t,
                  float c[4]) noexcept
 {
   std::array<float, 4> texel{};
   if (res.textures[0] && res.samplers[0]) texel = res.samplers[0]->Sample(*res.textures[0], s, t);
-  if (u.textureKind == 1) {
+  if (u.textureKind == MVGtextureKind::StraightRGBA) {
     for (int i = 0; i < 3; ++i)
       texel[i] *= texel[3];
-  } else if (u.textureKind == 2) {
+  } else if (u.textureKind == MVGtextureKind::Alpha) {
     texel = {texel[0], texel[0], texel[0], texel[0]};
   }
   for (int i = 0; i < 4; ++i)
@@ -66,24 +65,24 @@ void SampleImage(const GpuFragUniforms& u, const GpuStageResources& res, float s
 }
 
 // Shared body of the two fragment functions; strokeAlpha is 1 without anti-aliasing.
-void Shade(const GpuFragUniforms& u, const GpuStageResources& res, const float* var, float strokeAlpha,
+void Shade(const MVGfragUniforms& u, const GpuStageResources& res, const float* var, float strokeAlpha,
            float out[4]) noexcept
 {
   const float px = var[0], py = var[1];
   const float scissor = ScissorMask(u, px, py);
   float c[4] = {0.0f, 0.0f, 0.0f, 0.0f};
   float coverage = scissor * strokeAlpha;
-  if (u.shaderKind == 0) {
+  if (u.shaderKind == MVGshaderKind::FillGradient) {
     float tx, ty;
     Transform(u.paintMatrix, px, py, tx, ty);
     const float d = Clamp01((RoundRectDistance(tx, ty, u.extent, u.radius) + u.feather * 0.5f) / u.feather);
     for (int i = 0; i < 4; ++i)
       c[i] = u.innerColor[i] + (u.outerColor[i] - u.innerColor[i]) * d;
-  } else if (u.shaderKind == 1) {
+  } else if (u.shaderKind == MVGshaderKind::FillImage) {
     float tx, ty;
     Transform(u.paintMatrix, px, py, tx, ty);
     SampleImage(u, res, tx / u.extent[0], ty / u.extent[1], c);
-  } else if (u.shaderKind == 2) {
+  } else if (u.shaderKind == MVGshaderKind::Image) {
     SampleImage(u, res, var[2], var[3], c);
     coverage = scissor;
   }
@@ -91,9 +90,11 @@ void Shade(const GpuFragUniforms& u, const GpuStageResources& res, const float* 
     out[i] = c[i] * coverage;
 }
 
-void VertexShader(const GpuVertexIn& in, const GpuStageResources& res, GpuVertexOut& out)
+} // namespace
+
+void mvgVertexShader(const GpuVertexIn& in, const GpuStageResources& res, GpuVertexOut& out)
 {
-  GpuViewSize view{0.0f, 0.0f};
+  MVGviewSize view{0.0f, 0.0f};
   GpuReadBuffer(res.buffers[1], view); // a missing view size yields non-finite positions: no draw
   const float x = in.attributes[0][0], y = in.attributes[0][1];
   out.position[0] = 2.0f * x / view.width - 1.0f;
@@ -106,9 +107,9 @@ void VertexShader(const GpuVertexIn& in, const GpuStageResources& res, GpuVertex
   out.varyings[3] = in.attributes[1][1];
 }
 
-bool FragmentShaderAA(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
+bool mvgFragmentShaderAA(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
 {
-  GpuFragUniforms u;
+  MVGfragUniforms u;
   if (!GpuReadBuffer(res.buffers[0], u)) return false;
   const float strokeAlpha = StrokeMask(u, in.varyings[2], in.varyings[3]);
   if (strokeAlpha < u.strokeThreshold) return false;
@@ -116,27 +117,10 @@ bool FragmentShaderAA(const GpuFragmentIn& in, const GpuStageResources& res, flo
   return true;
 }
 
-bool FragmentShader(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
+bool mvgFragmentShader(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
 {
-  GpuFragUniforms u;
+  MVGfragUniforms u;
   if (!GpuReadBuffer(res.buffers[0], u)) return false;
   Shade(u, res, in.varyings, 1.0f, colour);
   return true;
 }
-
-constexpr GpuBuiltinFunction kBuiltins[] = {
-    {"vertexShader", GpuFunctionStage::Vertex, &VertexShader, nullptr},
-    {"fragmentShaderAA", GpuFunctionStage::Fragment, nullptr, &FragmentShaderAA},
-    {"fragmentShader", GpuFunctionStage::Fragment, nullptr, &FragmentShader},
-};
-
-} // namespace
-
-const GpuBuiltinFunction* GpuFindBuiltinFunction(std::string_view name) noexcept
-{
-  const auto it = std::find_if(std::begin(kBuiltins), std::end(kBuiltins),
-                               [name](const GpuBuiltinFunction& f) { return f.name == name; });
-  return it == std::end(kBuiltins) ? nullptr : &*it;
-}
-
-} // namespace plugin::sys

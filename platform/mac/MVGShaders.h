@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/mac/system/GpuShaderTypes.h"
+
+// The backend's shader functions, run by the GPU on its worker thread for the draws the backend
+// encodes; they neither allocate nor lock.
+//   vertex buffer 0: VGvertex (position, texture coordinate); vertex buffer 1: MVGviewSize;
+//   fragment buffer 0: MVGfragUniforms; fragment texture and sampler 0: the call's image.
+
+// Maps a position in points to clip space and passes position and texture coordinate on.
+void mvgVertexShader(const plugin::sys::GpuVertexIn& in, const plugin::sys::GpuStageResources& resources,
+                     plugin::sys::GpuVertexOut& out);
+
+// Colours a fragment with stroke and fringe coverage; discards below the stroke threshold.
+bool mvgFragmentShaderAA(const plugin::sys::GpuFragmentIn& in,
+                         const plugin::sys::GpuStageResources& resources, float colour[4]);
+
+// Colours a fragment without coverage.
+bool mvgFragmentShader(const plugin::sys::GpuFragmentIn& in, const plugin::sys::GpuStageResources& resources,
+                       float colour[4]);
