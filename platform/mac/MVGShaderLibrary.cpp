@@ -18,9 +18,9 @@ const std::size_t kMVGShaderLibrarySize = sizeof kMVGShaderLibrary;
 std::span<const GpuFunctionCode> MVGShaderFunctions() noexcept
 {
   static constexpr GpuFunctionCode kFunctions[] = {
-      {"vertexShader", GpuFunctionStage::Vertex, &mvgVertexShader, nullptr},
-      {"fragmentShaderAA", GpuFunctionStage::Fragment, nullptr, &mvgFragmentShaderAA},
-      {"fragmentShader", GpuFunctionStage::Fragment, nullptr, &mvgFragmentShader},
+      {"vertexShader", GpuFunctionStage::Vertex, &mvgVertexShader, nullptr, nullptr},
+      {"fragmentShaderAA", GpuFunctionStage::Fragment, nullptr, &mvgFragmentSetup, &mvgFragmentShaderAA},
+      {"fragmentShader", GpuFunctionStage::Fragment, nullptr, &mvgFragmentSetup, &mvgFragmentShader},
   };
   return kFunctions;
 }

@@ -9,10 +9,29 @@ using namespace plugin::sys;
 
 namespace {
 
+// What every fragment of a draw reads: the call's uniform block, and its image when it has one.
+struct DrawConstants
+{
+  MVGfragUniforms u;
+  const GpuTexture* texture; // set together with sampler
+  const GpuSamplerState* sampler;
+};
+
+// The shading language's min and max of two numbers: a NaN operand yields the other one.
+float MinNum(float a, float b) noexcept
+{
+  return (a < b || b != b) ? a : b;
+}
+
+float MaxNum(float a, float b) noexcept
+{
+  return (a > b || b != b) ? a : b;
+}
+
 // clamp that maps NaN to the lower bound, as the shading language's does.
 float Clamp01(float v) noexcept
 {
-  return std::fmin(std::fmax(v, 0.0f), 1.0f);
+  return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
 }
 
 // Applies a 3x3 column matrix (columns padded to four floats) to (x, y, 1).
@@ -36,7 +55,7 @@ float ScissorMask(const MVGfragUniforms& u, float px, float py) noexcept
 // on the outer edge of a cap fringe.
 float StrokeMask(const MVGfragUniforms& u, float tu, float tv) noexcept
 {
-  return std::fmin(1.0f, (1.0f - std::fabs(tu * 2.0f - 1.0f)) * u.strokeMultiplier) * std::fmin(1.0f, tv);
+  return MinNum(1.0f, (1.0f - std::fabs(tu * 2.0f - 1.0f)) * u.strokeMultiplier) * MinNum(1.0f, tv);
 }
 
 // Signed distance from pt to a rectangle of half size extent with rounded corners of radius rad.
@@ -44,16 +63,16 @@ float RoundRectDistance(float px, float py, const float extent[2], float rad) no
 {
   const float dx = std::fabs(px) - (extent[0] - rad);
   const float dy = std::fabs(py) - (extent[1] - rad);
-  const float ox = std::fmax(dx, 0.0f), oy = std::fmax(dy, 0.0f);
-  return std::fmin(std::fmax(dx, dy), 0.0f) + std::sqrt(ox * ox + oy * oy) - rad;
+  const float ox = MaxNum(dx, 0.0f), oy = MaxNum(dy, 0.0f);
+  return MinNum(MaxNum(dx, dy), 0.0f) + std::sqrt(ox * ox + oy * oy) - rad;
 }
 
-// Texel of texture slot 0 as premultiplied colour by the block's texture kind.
-void SampleImage(const MVGfragUniforms& u, const GpuStageResources& res, float s, float t,
-                 float c[4]) noexcept
+// Texel of the call's image as premultiplied colour by the block's texture kind.
+void SampleImage(const DrawConstants& d, float s, float t, float c[4]) noexcept
 {
+  const MVGfragUniforms& u = d.u;
   std::array<float, 4> texel{};
-  if (res.textures[0] && res.samplers[0]) texel = res.samplers[0]->Sample(*res.textures[0], s, t);
+  if (d.texture) texel = d.sampler->Sample(*d.texture, s, t);
   if (u.textureKind == MVGtextureKind::StraightRGBA) {
     for (int i = 0; i < 3; ++i)
       texel[i] *= texel[3];
@@ -65,9 +84,9 @@ void SampleImage(const MVGfragUniforms& u, const GpuStageResources& res, float s
 }
 
 // Shared body of the two fragment functions; strokeAlpha is 1 without anti-aliasing.
-void Shade(const MVGfragUniforms& u, const GpuStageResources& res, const float* var, float strokeAlpha,
-           float out[4]) noexcept
+void Shade(const DrawConstants& d, const float* var, float strokeAlpha, float out[4]) noexcept
 {
+  const MVGfragUniforms& u = d.u;
   const float px = var[0], py = var[1];
   const float scissor = ScissorMask(u, px, py);
   float c[4] = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -75,15 +94,15 @@ void Shade(const MVGfragUniforms& u, const GpuStageResources& res, const float* 
   if (u.shaderKind == MVGshaderKind::FillGradient) {
     float tx, ty;
     Transform(u.paintMatrix, px, py, tx, ty);
-    const float d = Clamp01((RoundRectDistance(tx, ty, u.extent, u.radius) + u.feather * 0.5f) / u.feather);
+    const float t = Clamp01((RoundRectDistance(tx, ty, u.extent, u.radius) + u.feather * 0.5f) / u.feather);
     for (int i = 0; i < 4; ++i)
-      c[i] = u.innerColor[i] + (u.outerColor[i] - u.innerColor[i]) * d;
+      c[i] = u.innerColor[i] + (u.outerColor[i] - u.innerColor[i]) * t;
   } else if (u.shaderKind == MVGshaderKind::FillImage) {
     float tx, ty;
     Transform(u.paintMatrix, px, py, tx, ty);
-    SampleImage(u, res, tx / u.extent[0], ty / u.extent[1], c);
+    SampleImage(d, tx / u.extent[0], ty / u.extent[1], c);
   } else if (u.shaderKind == MVGshaderKind::Image) {
-    SampleImage(u, res, var[2], var[3], c);
+    SampleImage(d, var[2], var[3], c);
     coverage = scissor;
   }
   for (int i = 0; i < 4; ++i)
@@ -107,20 +126,28 @@ void mvgVertexShader(const GpuVertexIn& in, const GpuStageResources& res, GpuVer
   out.varyings[3] = in.attributes[1][1];
 }
 
-bool mvgFragmentShaderAA(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
+bool mvgFragmentSetup(const GpuStageResources& res, GpuFragmentConstants& constants)
 {
-  MVGfragUniforms u;
-  if (!GpuReadBuffer(res.buffers[0], u)) return false;
-  const float strokeAlpha = StrokeMask(u, in.varyings[2], in.varyings[3]);
-  if (strokeAlpha < u.strokeThreshold) return false;
-  Shade(u, res, in.varyings, strokeAlpha, colour);
+  DrawConstants& d = GpuEmplaceConstants<DrawConstants>(constants);
+  if (!GpuReadBuffer(res.buffers[0], d.u)) return false;
+  if (res.textures[0] && res.samplers[0]) {
+    d.texture = res.textures[0];
+    d.sampler = res.samplers[0];
+  }
   return true;
 }
 
-bool mvgFragmentShader(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
+bool mvgFragmentShaderAA(const GpuFragmentIn& in, const GpuFragmentConstants& constants, float colour[4])
 {
-  MVGfragUniforms u;
-  if (!GpuReadBuffer(res.buffers[0], u)) return false;
-  Shade(u, res, in.varyings, 1.0f, colour);
+  const DrawConstants& d = GpuConstantsOf<DrawConstants>(constants);
+  const float strokeAlpha = StrokeMask(d.u, in.varyings[2], in.varyings[3]);
+  if (strokeAlpha < d.u.strokeThreshold) return false;
+  Shade(d, in.varyings, strokeAlpha, colour);
+  return true;
+}
+
+bool mvgFragmentShader(const GpuFragmentIn& in, const GpuFragmentConstants& constants, float colour[4])
+{
+  Shade(GpuConstantsOf<DrawConstants>(constants), in.varyings, 1.0f, colour);
   return true;
 }

@@ -11,10 +11,15 @@
 void mvgVertexShader(const plugin::sys::GpuVertexIn& in, const plugin::sys::GpuStageResources& resources,
                      plugin::sys::GpuVertexOut& out);
 
+// The setup of both fragment functions: reads the uniform block and takes texture and sampler 0
+// once per draw; false when the bound uniform buffer is too short for a block.
+bool mvgFragmentSetup(const plugin::sys::GpuStageResources& resources,
+                      plugin::sys::GpuFragmentConstants& constants);
+
 // Colours a fragment with stroke and fringe coverage; discards below the stroke threshold.
 bool mvgFragmentShaderAA(const plugin::sys::GpuFragmentIn& in,
-                         const plugin::sys::GpuStageResources& resources, float colour[4]);
+                         const plugin::sys::GpuFragmentConstants& constants, float colour[4]);
 
 // Colours a fragment without coverage.
-bool mvgFragmentShader(const plugin::sys::GpuFragmentIn& in, const plugin::sys::GpuStageResources& resources,
-                       float colour[4]);
+bool mvgFragmentShader(const plugin::sys::GpuFragmentIn& in,
+                       const plugin::sys::GpuFragmentConstants& constants, float colour[4]);

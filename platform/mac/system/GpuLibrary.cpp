@@ -25,7 +25,7 @@ const GpuFunctionCode* FindCode(std::span<const GpuFunctionCode> code, std::stri
   for (const GpuFunctionCode& c : code) {
     if (c.name != name) continue;
     const bool runnable = (c.stage == GpuFunctionStage::Vertex && c.vertex) ||
-                          (c.stage == GpuFunctionStage::Fragment && c.fragment);
+                          (c.stage == GpuFunctionStage::Fragment && c.fragmentSetup && c.fragment);
     return runnable && static_cast<unsigned>(c.stage) == stage ? &c : nullptr;
   }
   return nullptr;
@@ -54,7 +54,7 @@ std::shared_ptr<GpuLibrary> GpuLibrary::FromData(const void* data, std::size_t s
     if (!c) return Fail(error, "no code for a named function");
     if (std::find(library->mNames.begin(), library->mNames.end(), name) != library->mNames.end())
       return Fail(error, "function named twice");
-    library->mFunctions.push_back(GpuFunction{name, c->stage, c->vertex, c->fragment});
+    library->mFunctions.push_back(GpuFunction{name, c->stage, c->vertex, c->fragmentSetup, c->fragment});
     library->mNames.push_back(std::move(name));
   }
   if (at != size) return Fail(error, "trailing bytes after the function table");

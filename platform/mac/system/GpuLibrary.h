@@ -17,6 +17,7 @@ struct GpuFunction
   std::string name;
   GpuFunctionStage stage;
   GpuVertexFunctionImpl vertex;
+  GpuFragmentSetupImpl fragmentSetup;
   GpuFragmentFunctionImpl fragment;
 };
 

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string_view>
+#include <type_traits>
 
 // The interface between the rasteriser and the shader functions of a library.
 namespace plugin::sys {
@@ -52,22 +54,35 @@ struct GpuFragmentIn
   bool frontFacing;
 };
 
+// What every fragment of one draw reads, decoded from the draw's resources once: a fragment
+// function's uniforms, texture and sampler as its setup laid them out.
+struct alignas(16) GpuFragmentConstants
+{
+  unsigned char bytes[256];
+};
+
 // Shader entry points, run on the GPU's worker thread; no allocation, no lock.
+// Per vertex.
 using GpuVertexFunctionImpl = void (*)(const GpuVertexIn& in, const GpuStageResources& resources,
                                        GpuVertexOut& out);
-// Writes a premultiplied colour; false discards the fragment.
-using GpuFragmentFunctionImpl = bool (*)(const GpuFragmentIn& in, const GpuStageResources& resources,
+// Once per draw, before its fragments: fills constants from the bound resources; false when they
+// cannot be read, which discards every fragment of the draw.
+using GpuFragmentSetupImpl = bool (*)(const GpuStageResources& resources, GpuFragmentConstants& constants);
+// Per fragment: writes a premultiplied colour; false discards the fragment.
+using GpuFragmentFunctionImpl = bool (*)(const GpuFragmentIn& in, const GpuFragmentConstants& constants,
                                          float colour[4]);
 
 enum class GpuFunctionStage : std::uint8_t { Vertex = 1, Fragment = 2 };
 
 // The code of one function a shader library provides, under the name its data lists: what the
-// library's compiled code would be. The pointer of its stage is set, the other one null.
+// library's compiled code would be. A vertex function sets vertex, a fragment function
+// fragmentSetup and fragment; the others stay null.
 struct GpuFunctionCode
 {
   std::string_view name;
   GpuFunctionStage stage;
   GpuVertexFunctionImpl vertex;
+  GpuFragmentSetupImpl fragmentSetup;
   GpuFragmentFunctionImpl fragment;
 };
 
@@ -77,6 +92,20 @@ template <class T> bool GpuReadBuffer(const GpuBufferView& view, T& out) noexcep
   if (!view.data || view.length < sizeof(T)) return false;
   std::memcpy(&out, view.data, sizeof(T));
   return true;
+}
+
+// Places a value-initialised T in constants (a fragment setup's first step).
+template <class T> T& GpuEmplaceConstants(GpuFragmentConstants& constants) noexcept
+{
+  static_assert(std::is_trivially_copyable_v<T> && sizeof(T) <= sizeof(GpuFragmentConstants::bytes) &&
+                alignof(T) <= alignof(GpuFragmentConstants));
+  return *new (constants.bytes) T{};
+}
+
+// The T a fragment setup placed in constants.
+template <class T> const T& GpuConstantsOf(const GpuFragmentConstants& constants) noexcept
+{
+  return *std::launder(reinterpret_cast<const T*>(constants.bytes));
 }
 
 } // namespace plugin::sys

@@ -26,6 +26,7 @@ TEST(MVGShadersTest, TheLibraryRegistersItsThreeFunctionsByName)
   EXPECT_EQ(vs->stage, GpuFunctionStage::Vertex);
   EXPECT_EQ(vs->vertex, &mvgVertexShader);
   EXPECT_EQ(lib->NewFunction("fragmentShaderAA")->fragment, &mvgFragmentShaderAA);
+  EXPECT_EQ(lib->NewFunction("fragmentShaderAA")->fragmentSetup, &mvgFragmentSetup);
   EXPECT_EQ(lib->NewFunction("fragmentShader")->fragment, &mvgFragmentShader);
   EXPECT_FALSE(GpuLibrary::FromData(kMVGShaderLibrary, kMVGShaderLibrarySize, {}, nullptr))
       << "the GPU runs no function the library does not bring";
@@ -82,9 +83,11 @@ std::optional<Colour> Fragment(GpuFragmentFunctionImpl fn, const MVGfragUniforms
   res.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), uniformBytes};
   res.textures[0] = texture;
   res.samplers[0] = sampler;
+  GpuFragmentConstants constants;
+  if (!mvgFragmentSetup(res, constants)) return std::nullopt;
   GpuFragmentIn in{x, y, {x, y, s, t}, true};
   Colour c{};
-  if (!fn(in, res, c.data())) return std::nullopt;
+  if (!fn(in, constants, c.data())) return std::nullopt;
   return c;
 }
 

@@ -45,6 +45,7 @@ TEST(GpuLibraryTest, FunctionsRunTheCodeRegisteredUnderTheirNames)
   ASSERT_TRUE(fs);
   EXPECT_EQ(fs->stage, GpuFunctionStage::Fragment);
   EXPECT_EQ(fs->fragment, &test::PassFragment);
+  EXPECT_EQ(fs->fragmentSetup, &test::PassSetup);
   EXPECT_FALSE(lib->NewFunction("computeShader"));
 }
 
@@ -62,10 +63,13 @@ TEST(GpuLibraryTest, TheGpuKnowsNoFunctionOfItsOwn)
 
 TEST(GpuLibraryTest, DataThatIsNotOursIsRefused)
 {
-  // A function whose code lacks the entry point its stage needs.
-  const GpuFunctionCode code[] = {test::kPassCode[0],
-                                  test::kPassCode[1],
-                                  {"halfVertex", GpuFunctionStage::Vertex, nullptr, &test::PassFragment}};
+  // Functions whose code lacks an entry point their stage needs.
+  const GpuFunctionCode code[] = {
+      test::kPassCode[0],
+      test::kPassCode[1],
+      {"halfVertex", GpuFunctionStage::Vertex, nullptr, &test::PassSetup, &test::PassFragment},
+      {"halfFragment", GpuFunctionStage::Fragment, nullptr, nullptr, &test::PassFragment},
+  };
   Bytes metalLike = {'M', 'T', 'L', 'B', 1, 0, 3, 0};
   Bytes trailing = test::LibraryBlob();
   trailing.push_back(0);
@@ -83,7 +87,8 @@ TEST(GpuLibraryTest, DataThatIsNotOursIsRefused)
       {"17 functions", Blob(1, 17, {Entry(1, "passVertex")})},
       {"function without code", Blob(1, 1, {Entry(2, "blurShader")})},
       {"wrong stage", Blob(1, 1, {Entry(2, "passVertex")})},
-      {"code without the entry point of its stage", Blob(1, 1, {Entry(1, "halfVertex")})},
+      {"vertex code without its entry point", Blob(1, 1, {Entry(1, "halfVertex")})},
+      {"fragment code without its setup", Blob(1, 1, {Entry(2, "halfFragment")})},
       {"named twice", Blob(1, 2, {Entry(1, "passVertex"), Entry(1, "passVertex")})},
       {"empty name", Blob(1, 1, {Entry(1, "")})},
       {"count beyond data", Blob(1, 2, {Entry(1, "passVertex")})},

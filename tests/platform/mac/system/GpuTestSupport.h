@@ -39,11 +39,16 @@ inline void PassVertex(const GpuVertexIn& in, const GpuStageResources& res, GpuV
   }
 }
 
-// The colour scaled by the coverage (1 - |2u - 1|) * min(1, v); discards below the threshold.
-inline bool PassFragment(const GpuFragmentIn& in, const GpuStageResources& res, float colour[4])
+// Reads the uniform block once per draw.
+inline bool PassSetup(const GpuStageResources& res, GpuFragmentConstants& constants)
 {
-  PassUniforms u;
-  if (!GpuReadBuffer(res.buffers[0], u)) return false;
+  return GpuReadBuffer(res.buffers[0], GpuEmplaceConstants<PassUniforms>(constants));
+}
+
+// The colour scaled by the coverage (1 - |2u - 1|) * min(1, v); discards below the threshold.
+inline bool PassFragment(const GpuFragmentIn& in, const GpuFragmentConstants& constants, float colour[4])
+{
+  const PassUniforms& u = GpuConstantsOf<PassUniforms>(constants);
   const float tu = in.varyings[2], tv = in.varyings[3];
   const float coverage = (1.0f - std::fabs(tu * 2.0f - 1.0f)) * (tv < 1.0f ? tv : 1.0f);
   if (coverage < u.threshold) return false;
@@ -54,8 +59,8 @@ inline bool PassFragment(const GpuFragmentIn& in, const GpuStageResources& res, 
 
 // The tests' shader code and the library data that names it.
 inline constexpr GpuFunctionCode kPassCode[] = {
-    {"passVertex", GpuFunctionStage::Vertex, &PassVertex, nullptr},
-    {"passFragment", GpuFunctionStage::Fragment, nullptr, &PassFragment},
+    {"passVertex", GpuFunctionStage::Vertex, &PassVertex, nullptr, nullptr},
+    {"passFragment", GpuFunctionStage::Fragment, nullptr, &PassSetup, &PassFragment},
 };
 
 inline std::vector<unsigned char> LibraryBlob()
