@@ -71,13 +71,13 @@ float RoundRectDistance(float px, float py, const float extent[2], float rad) no
 void SampleImage(const DrawConstants& d, float s, float t, float c[4]) noexcept
 {
   const MVGfragUniforms& u = d.u;
-  std::array<float, 4> texel{};
-  if (d.texture) texel = d.sampler->Sample(*d.texture, s, t);
+  float texel[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+  if (d.texture) d.sampler->Sample(*d.texture, s, t, texel);
   if (u.textureKind == MVGtextureKind::StraightRGBA) {
     for (int i = 0; i < 3; ++i)
       texel[i] *= texel[3];
   } else if (u.textureKind == MVGtextureKind::Alpha) {
-    texel = {texel[0], texel[0], texel[0], texel[0]};
+    texel[1] = texel[2] = texel[3] = texel[0];
   }
   for (int i = 0; i < 4; ++i)
     c[i] = texel[i] * u.innerColor[i];

@@ -214,6 +214,7 @@ struct DrawContext
   bool colourWrites; // the fragment's colour reaches the target
   BlendPath blend;
   unsigned writeMask; // channels 0..3 as bits 0..3
+  bool sourceOverAll; // source over into all four channels of the target
   TargetLayout target;
   std::uint32_t clipX0, clipY0, clipX1, clipY1; // pixels that may be touched, [x0, x1) x [y0, y1)
 };
@@ -250,6 +251,12 @@ void WriteColour(const DrawContext& dc, unsigned char* p, const float colour[4])
 {
   const auto& k = kGpuUnorm8ToFloat;
   const int* ch = dc.target.channel;
+  if (dc.sourceOverAll) {
+    const float keep = 1.0f - colour[3];
+    for (int c = 0; c < 4; ++c)
+      p[ch[c]] = GpuFloatToUnorm8(colour[c] + k[p[ch[c]]] * keep);
+    return;
+  }
   float dst[4];
   if (dc.blend != BlendPath::Replace) {
     for (int c = 0; c < 4; ++c)
@@ -546,6 +553,7 @@ bool DecodeOutputs(const GpuEncodedPass& pass, const GpuDrawState& st, DrawConte
   dc.blend = !ca.blendingEnabled ? BlendPath::Replace
              : sourceOver        ? BlendPath::SourceOver
                                  : BlendPath::Factors;
+  dc.sourceOverAll = dc.blend == BlendPath::SourceOver && dc.writeMask == 0xF;
   return dc.colourWrites || dc.faces[0] || dc.faces[1];
 }
 

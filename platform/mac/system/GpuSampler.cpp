@@ -3,6 +3,7 @@
 #include "platform/mac/system/GpuUnorm8.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace plugin::sys {
 
@@ -12,8 +13,9 @@ namespace {
 std::uint32_t Address(long long i, std::uint32_t size, GpuSamplerAddressMode mode) noexcept
 {
   const long long n = size;
+  if (i >= 0 && i < n) return static_cast<std::uint32_t>(i);
   if (mode == GpuSamplerAddressMode::Repeat) return static_cast<std::uint32_t>(((i % n) + n) % n);
-  return static_cast<std::uint32_t>(i < 0 ? 0 : (i >= n ? n - 1 : i));
+  return static_cast<std::uint32_t>(i < 0 ? 0 : n - 1);
 }
 
 // Texel coordinate of a normalised coordinate; non-finite values fall to 0.
@@ -31,62 +33,83 @@ long long Floor(double v) noexcept
   return static_cast<double>(i) > v ? i - 1 : i;
 }
 
-// Level 0 of a texture as the sampler reads it: texel (x, y) as normalised floats, the way
-// GpuTexture::ReadTexel gives it.
-class Texels
+// Texel i of level 0 as normalised floats, the way GpuTexture::ReadTexel gives it, per format.
+struct ReadRGBA
 {
-public:
-  explicit Texels(const GpuTexture& texture) noexcept
-      : mBytes(texture.LevelBytes(0)), mWidth(texture.Width()), mFormat(texture.PixelFormat())
-  {}
-
-  std::array<float, 4> At(std::uint32_t x, std::uint32_t y) const noexcept
+  static std::array<float, 4> At(const unsigned char* bytes, std::size_t i) noexcept
   {
     const auto& k = kGpuUnorm8ToFloat;
-    const std::size_t texel = std::size_t{y} * mWidth + x;
-    switch (mFormat) {
-    case GpuPixelFormat::RGBA8Unorm: {
-      const unsigned char* p = mBytes + texel * 4;
-      return {k[p[0]], k[p[1]], k[p[2]], k[p[3]]};
-    }
-    case GpuPixelFormat::BGRA8Unorm: {
-      const unsigned char* p = mBytes + texel * 4;
-      return {k[p[2]], k[p[1]], k[p[0]], k[p[3]]};
-    }
-    default:
-      return {k[mBytes[texel]], 0.0f, 0.0f, 1.0f};
-    }
+    const unsigned char* p = bytes + i * 4;
+    return {k[p[0]], k[p[1]], k[p[2]], k[p[3]]};
   }
-
-private:
-  const unsigned char* mBytes;
-  std::uint32_t mWidth;
-  GpuPixelFormat mFormat;
 };
+
+struct ReadBGRA
+{
+  static std::array<float, 4> At(const unsigned char* bytes, std::size_t i) noexcept
+  {
+    const auto& k = kGpuUnorm8ToFloat;
+    const unsigned char* p = bytes + i * 4;
+    return {k[p[2]], k[p[1]], k[p[0]], k[p[3]]};
+  }
+};
+
+struct ReadR
+{
+  static std::array<float, 4> At(const unsigned char* bytes, std::size_t i) noexcept
+  {
+    return {kGpuUnorm8ToFloat[bytes[i]], 0.0f, 0.0f, 1.0f};
+  }
+};
+
+template <class Read>
+void Filter(const GpuSamplerDescriptor& d, const GpuTexture& texture, float u, float v, float out[4]) noexcept
+{
+  const std::uint32_t w = texture.Width(), h = texture.Height();
+  const unsigned char* bytes = texture.LevelBytes(0);
+  const double x = Scaled(u, w), y = Scaled(v, h);
+  if (d.magFilter == GpuSamplerMinMagFilter::Nearest) {
+    const std::uint32_t tx = Address(Floor(x), w, d.sAddressMode), ty = Address(Floor(y), h, d.tAddressMode);
+    const auto t = Read::At(bytes, std::size_t{ty} * w + tx);
+    std::memcpy(out, t.data(), sizeof t); // one store: the caller reads the four together
+    return;
+  }
+  const double fx = x - 0.5, fy = y - 0.5;
+  const long long ix = Floor(fx), iy = Floor(fy);
+  const float ax = static_cast<float>(fx - static_cast<double>(ix));
+  const float ay = static_cast<float>(fy - static_cast<double>(iy));
+  const std::size_t xs[2] = {Address(ix, w, d.sAddressMode), Address(ix + 1, w, d.sAddressMode)};
+  const std::size_t rows[2] = {std::size_t{Address(iy, h, d.tAddressMode)} * w,
+                               std::size_t{Address(iy + 1, h, d.tAddressMode)} * w};
+  const float weights[4] = {(1 - ax) * (1 - ay), ax * (1 - ay), (1 - ax) * ay, ax * ay};
+  float sum[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+  for (int k = 0; k < 4; ++k) {
+    const auto t = Read::At(bytes, rows[k >> 1] + xs[k & 1]);
+    for (int c = 0; c < 4; ++c)
+      sum[c] += weights[k] * t[c];
+  }
+  std::memcpy(out, sum, sizeof sum);
+}
 
 } // namespace
 
 std::array<float, 4> GpuSamplerState::Sample(const GpuTexture& texture, float u, float v) const noexcept
 {
-  const std::uint32_t w = texture.Width(), h = texture.Height();
-  const Texels texels(texture);
-  const double x = Scaled(u, w), y = Scaled(v, h);
-  if (mDesc.magFilter == GpuSamplerMinMagFilter::Nearest)
-    return texels.At(Address(Floor(x), w, mDesc.sAddressMode), Address(Floor(y), h, mDesc.tAddressMode));
-  const double fx = x - 0.5, fy = y - 0.5;
-  const long long ix = Floor(fx), iy = Floor(fy);
-  const float ax = static_cast<float>(fx - static_cast<double>(ix));
-  const float ay = static_cast<float>(fy - static_cast<double>(iy));
-  const std::uint32_t xs[2] = {Address(ix, w, mDesc.sAddressMode), Address(ix + 1, w, mDesc.sAddressMode)};
-  const std::uint32_t ys[2] = {Address(iy, h, mDesc.tAddressMode), Address(iy + 1, h, mDesc.tAddressMode)};
-  const float weights[4] = {(1 - ax) * (1 - ay), ax * (1 - ay), (1 - ax) * ay, ax * ay};
-  std::array<float, 4> out{};
-  for (int k = 0; k < 4; ++k) {
-    const auto t = texels.At(xs[k & 1], ys[k >> 1]);
-    for (int c = 0; c < 4; ++c)
-      out[c] += weights[k] * t[c];
+  std::array<float, 4> rgba;
+  Sample(texture, u, v, rgba.data());
+  return rgba;
+}
+
+void GpuSamplerState::Sample(const GpuTexture& texture, float u, float v, float rgba[4]) const noexcept
+{
+  switch (texture.PixelFormat()) {
+  case GpuPixelFormat::RGBA8Unorm:
+    return Filter<ReadRGBA>(mDesc, texture, u, v, rgba);
+  case GpuPixelFormat::BGRA8Unorm:
+    return Filter<ReadBGRA>(mDesc, texture, u, v, rgba);
+  default:
+    return Filter<ReadR>(mDesc, texture, u, v, rgba);
   }
-  return out;
 }
 
 } // namespace plugin::sys

@@ -18,9 +18,9 @@ inline constexpr std::array<float, 256> kGpuUnorm8ToFloat = [] {
 inline unsigned char GpuFloatToUnorm8(float v) noexcept
 {
   const float scaled = (v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f) * 255.0f;
-  const int whole = static_cast<int>(scaled);
-  // scaled - whole is exact: both lie within a factor of two of each other, or whole is 0.
-  return static_cast<unsigned char>(whole + (scaled - static_cast<float>(whole) >= 0.5f ? 1 : 0));
+  // From 0.5 up, scaled + 0.5 is exact or rounds within the same integer; below it (where the
+  // float just under 0.5 would round up to 1) the result is 0.
+  return scaled < 0.5f ? 0 : static_cast<unsigned char>(static_cast<int>(scaled + 0.5f));
 }
 
 } // namespace plugin::sys
