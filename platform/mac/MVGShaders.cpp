@@ -83,7 +83,9 @@ void SampleImage(const DrawConstants& d, float s, float t, float c[4]) noexcept
     c[i] = texel[i] * u.innerColor[i];
 }
 
-// Shared body of the two fragment functions; strokeAlpha is 1 without anti-aliasing.
+// Shared body of the two fragment functions for one shader kind; strokeAlpha is 1 without
+// anti-aliasing. A kind the backend does not write paints transparent.
+template <MVGshaderKind Kind>
 void Shade(const DrawConstants& d, const float* var, float strokeAlpha, float out[4]) noexcept
 {
   const MVGfragUniforms& u = d.u;
@@ -91,22 +93,59 @@ void Shade(const DrawConstants& d, const float* var, float strokeAlpha, float ou
   const float scissor = ScissorMask(u, px, py);
   float c[4] = {0.0f, 0.0f, 0.0f, 0.0f};
   float coverage = scissor * strokeAlpha;
-  if (u.shaderKind == MVGshaderKind::FillGradient) {
+  if constexpr (Kind == MVGshaderKind::FillGradient) {
     float tx, ty;
     Transform(u.paintMatrix, px, py, tx, ty);
     const float t = Clamp01((RoundRectDistance(tx, ty, u.extent, u.radius) + u.feather * 0.5f) / u.feather);
     for (int i = 0; i < 4; ++i)
       c[i] = u.innerColor[i] + (u.outerColor[i] - u.innerColor[i]) * t;
-  } else if (u.shaderKind == MVGshaderKind::FillImage) {
+  } else if constexpr (Kind == MVGshaderKind::FillImage) {
     float tx, ty;
     Transform(u.paintMatrix, px, py, tx, ty);
     SampleImage(d, tx / u.extent[0], ty / u.extent[1], c);
-  } else if (u.shaderKind == MVGshaderKind::Image) {
+  } else if constexpr (Kind == MVGshaderKind::Image) {
     SampleImage(d, var[2], var[3], c);
     coverage = scissor;
   }
   for (int i = 0; i < 4; ++i)
     out[i] = c[i] * coverage;
+}
+
+// Shades every fragment of span; with anti-aliasing, coverage below the stroke threshold discards.
+template <MVGshaderKind Kind, bool AntiAlias>
+void ShadeFragments(const DrawConstants& d, const GpuFragmentSpan& span, float (*colours)[4],
+                    bool* kept) noexcept
+{
+  for (int i = 0; i < span.count; ++i) {
+    float var[kGpuMaxVaryings];
+    GpuSpanVaryings(span, i, var);
+    float strokeAlpha = 1.0f;
+    if constexpr (AntiAlias) {
+      strokeAlpha = StrokeMask(d.u, var[2], var[3]);
+      if (strokeAlpha < d.u.strokeThreshold) {
+        kept[i] = false;
+        continue;
+      }
+    }
+    kept[i] = true;
+    Shade<Kind>(d, var, strokeAlpha, colours[i]);
+  }
+}
+
+template <bool AntiAlias>
+void ShadeByKind(const GpuFragmentSpan& span, const GpuFragmentConstants& constants, float (*colours)[4],
+                 bool* kept) noexcept
+{
+  const DrawConstants& d = GpuConstantsOf<DrawConstants>(constants);
+  switch (d.u.shaderKind) {
+  case MVGshaderKind::FillGradient:
+    return ShadeFragments<MVGshaderKind::FillGradient, AntiAlias>(d, span, colours, kept);
+  case MVGshaderKind::FillImage:
+    return ShadeFragments<MVGshaderKind::FillImage, AntiAlias>(d, span, colours, kept);
+  case MVGshaderKind::Image:
+    return ShadeFragments<MVGshaderKind::Image, AntiAlias>(d, span, colours, kept);
+  }
+  return ShadeFragments<static_cast<MVGshaderKind>(-1), AntiAlias>(d, span, colours, kept);
 }
 
 } // namespace
@@ -137,17 +176,14 @@ bool mvgFragmentSetup(const GpuStageResources& res, GpuFragmentConstants& consta
   return true;
 }
 
-bool mvgFragmentShaderAA(const GpuFragmentIn& in, const GpuFragmentConstants& constants, float colour[4])
+void mvgFragmentShaderAA(const GpuFragmentSpan& span, const GpuFragmentConstants& constants,
+                         float (*colours)[4], bool* kept)
 {
-  const DrawConstants& d = GpuConstantsOf<DrawConstants>(constants);
-  const float strokeAlpha = StrokeMask(d.u, in.varyings[2], in.varyings[3]);
-  if (strokeAlpha < d.u.strokeThreshold) return false;
-  Shade(d, in.varyings, strokeAlpha, colour);
-  return true;
+  ShadeByKind<true>(span, constants, colours, kept);
 }
 
-bool mvgFragmentShader(const GpuFragmentIn& in, const GpuFragmentConstants& constants, float colour[4])
+void mvgFragmentShader(const GpuFragmentSpan& span, const GpuFragmentConstants& constants,
+                       float (*colours)[4], bool* kept)
 {
-  Shade(GpuConstantsOf<DrawConstants>(constants), in.varyings, 1.0f, colour);
-  return true;
+  ShadeByKind<false>(span, constants, colours, kept);
 }

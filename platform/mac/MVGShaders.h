@@ -16,10 +16,11 @@ void mvgVertexShader(const plugin::sys::GpuVertexIn& in, const plugin::sys::GpuS
 bool mvgFragmentSetup(const plugin::sys::GpuStageResources& resources,
                       plugin::sys::GpuFragmentConstants& constants);
 
-// Colours a fragment with stroke and fringe coverage; discards below the stroke threshold.
-bool mvgFragmentShaderAA(const plugin::sys::GpuFragmentIn& in,
-                         const plugin::sys::GpuFragmentConstants& constants, float colour[4]);
+// Colours the fragments of a span with stroke and fringe coverage; discards those below the
+// stroke threshold.
+void mvgFragmentShaderAA(const plugin::sys::GpuFragmentSpan& span,
+                         const plugin::sys::GpuFragmentConstants& constants, float (*colours)[4], bool* kept);
 
-// Colours a fragment without coverage.
-bool mvgFragmentShader(const plugin::sys::GpuFragmentIn& in,
-                       const plugin::sys::GpuFragmentConstants& constants, float colour[4]);
+// Colours the fragments of a span without coverage; keeps every one.
+void mvgFragmentShader(const plugin::sys::GpuFragmentSpan& span,
+                       const plugin::sys::GpuFragmentConstants& constants, float (*colours)[4], bool* kept);

@@ -279,46 +279,76 @@ void WriteColour(const DrawContext& dc, unsigned char* p, const float colour[4])
   }
 }
 
-// Stencil, fragment function and blending for the covered pixels [x0, x1) of row y. The
-// varyings at pixel x are base + (x - x0) * step.
+// Stencil, fragment function and blending for the pixels [xa, xb) of row y, at most
+// kGpuMaxSpanFragments; the row's covered pixels start at x0 with the varyings base.
+void ShadeRun(const DrawContext& dc, std::int64_t x0, std::int64_t xa, std::int64_t xb, std::int64_t y,
+              bool front, const double base[kGpuMaxVaryings], const double step[kGpuMaxVaryings])
+{
+  const int n = static_cast<int>(xb - xa);
+  const StencilFace* sd = dc.faces[front ? 1 : 0];
+  const std::uint32_t reference = dc.state->stencilReference;
+  unsigned char* stencil = sd ? dc.stencil + static_cast<std::size_t>(y) * dc.stencilRowTexels + xa : nullptr;
+  bool pass[kGpuMaxSpanFragments], kept[kGpuMaxSpanFragments];
+  int needed = n;
+  for (int i = 0; i < n; ++i) {
+    pass[i] = kept[i] = true;
+    if (!sd) continue;
+    const std::uint32_t value = stencil[i];
+    pass[i] = Compare(sd->compare, sd->maskedReference, value & sd->readMask);
+    if (!pass[i]) {
+      // A failing fragment whose stencil update changes nothing has no effect at all.
+      const std::uint32_t next = StencilResult(sd->fail, value, reference);
+      if (((value & ~sd->writeMask) | (next & sd->writeMask)) == value) {
+        kept[i] = false;
+        --needed;
+      }
+    }
+  }
+  if (needed == 0) return;
+
+  float colours[kGpuMaxSpanFragments][4];
+  if (dc.fragment) {
+    // The fragment function runs over each stretch of fragments that still matter.
+    GpuFragmentSpan span{};
+    span.y = static_cast<std::uint32_t>(y);
+    span.frontFacing = front;
+    std::memcpy(span.base, base, sizeof span.base);
+    std::memcpy(span.step, step, sizeof span.step);
+    for (int i = 0; i < n;) {
+      if (!kept[i]) {
+        ++i;
+        continue;
+      }
+      int j = i + 1;
+      while (j < n && kept[j])
+        ++j;
+      span.x = static_cast<std::uint32_t>(xa + i);
+      span.count = j - i;
+      span.first = xa + i - x0;
+      dc.fragment(span, dc.constants, colours + i, kept + i);
+      i = j;
+    }
+  }
+
+  unsigned char* colourRow =
+      dc.target.bytes + static_cast<std::size_t>(y) * dc.target.rowTexels * dc.target.texelBytes;
+  for (int i = 0; i < n; ++i) {
+    if (!kept[i]) continue; // discarded or without effect: no stencil update
+    if (sd) {
+      const std::uint32_t value = stencil[i];
+      const std::uint32_t next = StencilResult(pass[i] ? sd->pass : sd->fail, value, reference);
+      stencil[i] = static_cast<unsigned char>((value & ~sd->writeMask) | (next & sd->writeMask));
+    }
+    if (pass[i] && dc.colourWrites) WriteColour(dc, colourRow + (xa + i) * dc.target.texelBytes, colours[i]);
+  }
+}
+
+// The covered pixels [x0, x1) of row y, whose varyings start at base and change by step per pixel.
 void ShadeSpan(const DrawContext& dc, std::int64_t x0, std::int64_t x1, std::int64_t y, bool front,
                const double base[kGpuMaxVaryings], const double step[kGpuMaxVaryings])
 {
-  const StencilFace* sd = dc.faces[front ? 1 : 0];
-  const std::uint32_t reference = dc.state->stencilReference;
-  unsigned char* stencilRow = sd ? dc.stencil + static_cast<std::size_t>(y) * dc.stencilRowTexels : nullptr;
-  unsigned char* colourRow =
-      dc.target.bytes + static_cast<std::size_t>(y) * dc.target.rowTexels * dc.target.texelBytes;
-  GpuFragmentIn in;
-  in.y = static_cast<float>(y) + 0.5f;
-  in.frontFacing = front;
-  for (std::int64_t x = x0; x < x1; ++x) {
-    unsigned char* stencilByte = sd ? stencilRow + x : nullptr;
-    bool stencilPass = true;
-    if (sd) {
-      const std::uint32_t value = *stencilByte;
-      stencilPass = Compare(sd->compare, sd->maskedReference, value & sd->readMask);
-      if (!stencilPass) {
-        // A failing fragment whose stencil update changes nothing has no effect at all.
-        const std::uint32_t next = StencilResult(sd->fail, value, reference);
-        if (((value & ~sd->writeMask) | (next & sd->writeMask)) == value) continue;
-      }
-    }
-    float colour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    if (dc.fragment) {
-      const double n = static_cast<double>(x - x0);
-      for (int k = 0; k < kGpuMaxVaryings; ++k)
-        in.varyings[k] = static_cast<float>(base[k] + n * step[k]);
-      in.x = static_cast<float>(x) + 0.5f;
-      if (!dc.fragment(in, dc.constants, colour)) continue; // discarded: no stencil update
-    }
-    if (sd) {
-      const std::uint32_t value = *stencilByte;
-      const std::uint32_t next = StencilResult(stencilPass ? sd->pass : sd->fail, value, reference);
-      *stencilByte = static_cast<unsigned char>((value & ~sd->writeMask) | (next & sd->writeMask));
-    }
-    if (stencilPass && dc.colourWrites) WriteColour(dc, colourRow + x * dc.target.texelBytes, colour);
-  }
+  for (std::int64_t xa = x0; xa < x1; xa += kGpuMaxSpanFragments)
+    ShadeRun(dc, x0, xa, std::min<std::int64_t>(x1, xa + kGpuMaxSpanFragments), y, front, base, step);
 }
 
 // Narrows [lo, hi) to the pixels x where e(x) = e0 - s * x reaches bias; e is monotonic in x.

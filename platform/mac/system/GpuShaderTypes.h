@@ -46,13 +46,31 @@ struct GpuVertexOut
   float varyings[kGpuMaxVaryings];
 };
 
-// One fragment: its window position (pixel centre) and the interpolated varyings.
-struct GpuFragmentIn
+// Most fragments the rasteriser hands a fragment function at once.
+inline constexpr int kGpuMaxSpanFragments = 64;
+
+// A run of fragments along one row: the pixels [x, x + count) of row y, count at most
+// kGpuMaxSpanFragments, all of one triangle. The triangle's row starts first pixels to the left
+// of x with the varyings base; each pixel adds step. Fragment i thus has varying k =
+// base[k] + (first + i) * step[k], interpolated in double precision and read as a float
+// (GpuSpanVaryings).
+struct GpuFragmentSpan
 {
-  float x, y;
-  float varyings[kGpuMaxVaryings];
+  std::uint32_t x, y;
+  int count;
   bool frontFacing;
+  std::int64_t first;
+  double base[kGpuMaxVaryings];
+  double step[kGpuMaxVaryings];
 };
+
+// The varyings of fragment i of span.
+inline void GpuSpanVaryings(const GpuFragmentSpan& span, int i, float varyings[kGpuMaxVaryings]) noexcept
+{
+  const double n = static_cast<double>(span.first + i);
+  for (int k = 0; k < kGpuMaxVaryings; ++k)
+    varyings[k] = static_cast<float>(span.base[k] + n * span.step[k]);
+}
 
 // What every fragment of one draw reads, decoded from the draw's resources once: a fragment
 // function's uniforms, texture and sampler as its setup laid them out.
@@ -68,9 +86,10 @@ using GpuVertexFunctionImpl = void (*)(const GpuVertexIn& in, const GpuStageReso
 // Once per draw, before its fragments: fills constants from the bound resources; false when they
 // cannot be read, which discards every fragment of the draw.
 using GpuFragmentSetupImpl = bool (*)(const GpuStageResources& resources, GpuFragmentConstants& constants);
-// Per fragment: writes a premultiplied colour; false discards the fragment.
-using GpuFragmentFunctionImpl = bool (*)(const GpuFragmentIn& in, const GpuFragmentConstants& constants,
-                                         float colour[4]);
+// Per span: writes the premultiplied colour of fragment i into colours[i] and whether it is kept
+// into kept[i] (false discards it).
+using GpuFragmentFunctionImpl = void (*)(const GpuFragmentSpan& span, const GpuFragmentConstants& constants,
+                                         float (*colours)[4], bool* kept);
 
 enum class GpuFunctionStage : std::uint8_t { Vertex = 1, Fragment = 2 };
 

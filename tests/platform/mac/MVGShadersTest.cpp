@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -85,10 +86,15 @@ std::optional<Colour> Fragment(GpuFragmentFunctionImpl fn, const MVGfragUniforms
   res.samplers[0] = sampler;
   GpuFragmentConstants constants;
   if (!mvgFragmentSetup(res, constants)) return std::nullopt;
-  GpuFragmentIn in{x, y, {x, y, s, t}, true};
-  Colour c{};
-  if (!fn(in, constants, c.data())) return std::nullopt;
-  return c;
+  GpuFragmentSpan span{};
+  span.count = 1;
+  const double varyings[4] = {x, y, s, t};
+  std::copy(varyings, varyings + 4, span.base);
+  float colour[1][4];
+  bool kept[1];
+  fn(span, constants, colour, kept);
+  if (!kept[0]) return std::nullopt;
+  return Colour{colour[0][0], colour[0][1], colour[0][2], colour[0][3]};
 }
 
 TEST(MVGShadersTest, GradientScissorAndStrokeCoverage)
@@ -185,6 +191,42 @@ TEST(MVGShadersTest, ImagesArePremultipliedByTheirTextureKind)
     for (int i = 0; i < 4; ++i)
       EXPECT_NEAR((*got)[i], c.expect[i] * coverage, 1e-6f) << c.what << " channel " << i;
   }
+}
+
+TEST(MVGShadersTest, ASpanShadesEachFragmentAsAloneAndDiscardsSome)
+{
+  // A stroke across a span: u runs from 0 to 1 over eight fragments, x and y move with it.
+  MVGfragUniforms stroke = Solid({0.5f, 0.25f, 0.75f, 1.0f});
+  stroke.strokeMultiplier = 1.5f;
+  stroke.strokeThreshold = 0.5f;
+  stroke.scissorMatrix[0] = stroke.scissorMatrix[5] = stroke.scissorMatrix[10] = 1.0f;
+  stroke.scissorExtent[0] = stroke.scissorExtent[1] = 6.0f;
+  GpuStageResources res;
+  res.buffers[0] = {reinterpret_cast<const unsigned char*>(&stroke), sizeof stroke};
+  GpuFragmentConstants constants;
+  ASSERT_TRUE(mvgFragmentSetup(res, constants));
+  GpuFragmentSpan span{};
+  span.count = 8;
+  span.first = 3;
+  const double base[4] = {2.0, 1.0, -0.1875, 1.0}, step[4] = {0.5, 0.25, 0.0625, 0.0};
+  std::copy(base, base + 4, span.base);
+  std::copy(step, step + 4, span.step);
+  float colours[8][4];
+  bool kept[8];
+  mvgFragmentShaderAA(span, constants, colours, kept);
+  int discarded = 0;
+  for (int i = 0; i < 8; ++i) {
+    float var[4];
+    GpuSpanVaryings(span, i, var);
+    EXPECT_EQ(var[2], static_cast<float>(-0.1875 + (3 + i) * 0.0625)) << i;
+    const auto alone = Fragment(&mvgFragmentShaderAA, stroke, var[0], var[1], var[2], var[3]);
+    ASSERT_EQ(kept[i], alone.has_value()) << i;
+    discarded += !kept[i];
+    if (!alone) continue;
+    for (int c = 0; c < 4; ++c)
+      EXPECT_EQ(colours[i][c], (*alone)[c]) << i << " channel " << c;
+  }
+  EXPECT_EQ(discarded, 3) << "u up to 0.125 falls below the threshold";
 }
 
 } // namespace

@@ -46,15 +46,19 @@ inline bool PassSetup(const GpuStageResources& res, GpuFragmentConstants& consta
 }
 
 // The colour scaled by the coverage (1 - |2u - 1|) * min(1, v); discards below the threshold.
-inline bool PassFragment(const GpuFragmentIn& in, const GpuFragmentConstants& constants, float colour[4])
+inline void PassFragment(const GpuFragmentSpan& span, const GpuFragmentConstants& constants,
+                         float (*colours)[4], bool* kept)
 {
   const PassUniforms& u = GpuConstantsOf<PassUniforms>(constants);
-  const float tu = in.varyings[2], tv = in.varyings[3];
-  const float coverage = (1.0f - std::fabs(tu * 2.0f - 1.0f)) * (tv < 1.0f ? tv : 1.0f);
-  if (coverage < u.threshold) return false;
-  for (int i = 0; i < 4; ++i)
-    colour[i] = u.colour[i] * coverage;
-  return true;
+  for (int f = 0; f < span.count; ++f) {
+    float var[kGpuMaxVaryings];
+    GpuSpanVaryings(span, f, var);
+    const float tu = var[2], tv = var[3];
+    const float coverage = (1.0f - std::fabs(tu * 2.0f - 1.0f)) * (tv < 1.0f ? tv : 1.0f);
+    kept[f] = !(coverage < u.threshold);
+    for (int i = 0; i < 4; ++i)
+      colours[f][i] = u.colour[i] * coverage;
+  }
 }
 
 // The tests' shader code and the library data that names it.
