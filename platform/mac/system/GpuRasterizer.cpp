@@ -1,3 +1,4 @@
+#include "platform/mac/system/GpuFloat4.h"
 #include "platform/mac/system/GpuRenderPass.h"
 #include "platform/mac/system/GpuUnorm8.h"
 
@@ -252,9 +253,10 @@ void WriteColour(const DrawContext& dc, unsigned char* p, const float colour[4])
   const auto& k = kGpuUnorm8ToFloat;
   const int* ch = dc.target.channel;
   if (dc.sourceOverAll) {
-    const float keep = 1.0f - colour[3];
-    for (int c = 0; c < 4; ++c)
-      p[ch[c]] = GpuFloatToUnorm8(colour[c] + k[p[ch[c]]] * keep);
+    // All four channels at once, in the texel's byte order.
+    GpuFloat4 src = GpuLoad4(colour);
+    if (ch[0] == 2) src = __builtin_shufflevector(src, src, 2, 1, 0, 3); // BGRA
+    GpuFloat4ToUnorm8(src + GpuUnorm8ToFloat4(p) * (1.0f - colour[3]), p);
     return;
   }
   float dst[4];
@@ -583,7 +585,7 @@ bool DecodeOutputs(const GpuEncodedPass& pass, const GpuDrawState& st, DrawConte
   dc.blend = !ca.blendingEnabled ? BlendPath::Replace
              : sourceOver        ? BlendPath::SourceOver
                                  : BlendPath::Factors;
-  dc.sourceOverAll = dc.blend == BlendPath::SourceOver && dc.writeMask == 0xF;
+  dc.sourceOverAll = dc.blend == BlendPath::SourceOver && dc.writeMask == 0xF && dc.target.texelBytes == 4;
   return dc.colourWrites || dc.faces[0] || dc.faces[1];
 }
 

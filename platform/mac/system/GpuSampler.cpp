@@ -1,5 +1,6 @@
 #include "platform/mac/system/GpuSampler.h"
 
+#include "platform/mac/system/GpuFloat4.h"
 #include "platform/mac/system/GpuUnorm8.h"
 
 #include <cmath>
@@ -36,29 +37,26 @@ long long Floor(double v) noexcept
 // Texel i of level 0 as normalised floats, the way GpuTexture::ReadTexel gives it, per format.
 struct ReadRGBA
 {
-  static std::array<float, 4> At(const unsigned char* bytes, std::size_t i) noexcept
+  static GpuFloat4 At(const unsigned char* bytes, std::size_t i) noexcept
   {
-    const auto& k = kGpuUnorm8ToFloat;
-    const unsigned char* p = bytes + i * 4;
-    return {k[p[0]], k[p[1]], k[p[2]], k[p[3]]};
+    return GpuUnorm8ToFloat4(bytes + i * 4);
   }
 };
 
 struct ReadBGRA
 {
-  static std::array<float, 4> At(const unsigned char* bytes, std::size_t i) noexcept
+  static GpuFloat4 At(const unsigned char* bytes, std::size_t i) noexcept
   {
-    const auto& k = kGpuUnorm8ToFloat;
-    const unsigned char* p = bytes + i * 4;
-    return {k[p[2]], k[p[1]], k[p[0]], k[p[3]]};
+    const GpuFloat4 t = ReadRGBA::At(bytes, i);
+    return __builtin_shufflevector(t, t, 2, 1, 0, 3);
   }
 };
 
 struct ReadR
 {
-  static std::array<float, 4> At(const unsigned char* bytes, std::size_t i) noexcept
+  static GpuFloat4 At(const unsigned char* bytes, std::size_t i) noexcept
   {
-    return {kGpuUnorm8ToFloat[bytes[i]], 0.0f, 0.0f, 1.0f};
+    return GpuFloat4{kGpuUnorm8ToFloat[bytes[i]], 0.0f, 0.0f, 1.0f};
   }
 };
 
@@ -70,8 +68,7 @@ void Filter(const GpuSamplerDescriptor& d, const GpuTexture& texture, float u, f
   const double x = Scaled(u, w), y = Scaled(v, h);
   if (d.magFilter == GpuSamplerMinMagFilter::Nearest) {
     const std::uint32_t tx = Address(Floor(x), w, d.sAddressMode), ty = Address(Floor(y), h, d.tAddressMode);
-    const auto t = Read::At(bytes, std::size_t{ty} * w + tx);
-    std::memcpy(out, t.data(), sizeof t); // one store: the caller reads the four together
+    GpuStore4(out, Read::At(bytes, std::size_t{ty} * w + tx));
     return;
   }
   const double fx = x - 0.5, fy = y - 0.5;
@@ -82,13 +79,10 @@ void Filter(const GpuSamplerDescriptor& d, const GpuTexture& texture, float u, f
   const std::size_t rows[2] = {std::size_t{Address(iy, h, d.tAddressMode)} * w,
                                std::size_t{Address(iy + 1, h, d.tAddressMode)} * w};
   const float weights[4] = {(1 - ax) * (1 - ay), ax * (1 - ay), (1 - ax) * ay, ax * ay};
-  float sum[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-  for (int k = 0; k < 4; ++k) {
-    const auto t = Read::At(bytes, rows[k >> 1] + xs[k & 1]);
-    for (int c = 0; c < 4; ++c)
-      sum[c] += weights[k] * t[c];
-  }
-  std::memcpy(out, sum, sizeof sum);
+  GpuFloat4 sum = {0.0f, 0.0f, 0.0f, 0.0f};
+  for (int k = 0; k < 4; ++k)
+    sum += weights[k] * Read::At(bytes, rows[k >> 1] + xs[k & 1]);
+  GpuStore4(out, sum);
 }
 
 } // namespace
