@@ -1,6 +1,7 @@
 #include "platform/mac/MVGShaders.h"
 
 #include "platform/mac/MVGShaderUniforms.h"
+#include "platform/mac/system/GpuBoundTexture.h"
 
 #include <array>
 #include <cmath>
@@ -13,8 +14,8 @@ namespace {
 struct DrawConstants
 {
   MVGfragUniforms u;
-  const GpuTexture* texture; // set together with sampler
-  const GpuSamplerState* sampler;
+  GpuBoundTexture image;
+  bool hasImage;
 };
 
 // The shading language's min and max of two numbers: a NaN operand yields the other one.
@@ -67,12 +68,13 @@ float RoundRectDistance(float px, float py, const float extent[2], float rad) no
   return MinNum(MaxNum(dx, dy), 0.0f) + std::sqrt(ox * ox + oy * oy) - rad;
 }
 
-// Texel of the call's image as premultiplied colour by the block's texture kind.
-void SampleImage(const DrawConstants& d, float s, float t, float c[4]) noexcept
+// Texel of the call's image as premultiplied colour by the block's texture kind. Inlined with the
+// shading below into each kind's fragment loop.
+[[gnu::always_inline]] inline void SampleImage(const DrawConstants& d, float s, float t, float c[4]) noexcept
 {
   const MVGfragUniforms& u = d.u;
   float texel[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-  if (d.texture) d.sampler->Sample(*d.texture, s, t, texel);
+  if (d.hasImage) d.image.Sample(s, t, texel);
   if (u.textureKind == MVGtextureKind::StraightRGBA) {
     for (int i = 0; i < 3; ++i)
       texel[i] *= texel[3];
@@ -86,7 +88,8 @@ void SampleImage(const DrawConstants& d, float s, float t, float c[4]) noexcept
 // Shared body of the two fragment functions for one shader kind; strokeAlpha is 1 without
 // anti-aliasing. A kind the backend does not write paints transparent.
 template <MVGshaderKind Kind>
-void Shade(const DrawConstants& d, const float* var, float strokeAlpha, float out[4]) noexcept
+[[gnu::always_inline]] inline void Shade(const DrawConstants& d, const float* var, float strokeAlpha,
+                                         float out[4]) noexcept
 {
   const MVGfragUniforms& u = d.u;
   const float px = var[0], py = var[1];
@@ -170,8 +173,8 @@ bool mvgFragmentSetup(const GpuStageResources& res, GpuFragmentConstants& consta
   DrawConstants& d = GpuEmplaceConstants<DrawConstants>(constants);
   if (!GpuReadBuffer(res.buffers[0], d.u)) return false;
   if (res.textures[0] && res.samplers[0]) {
-    d.texture = res.textures[0];
-    d.sampler = res.samplers[0];
+    d.image = GpuBoundTexture(*res.textures[0], res.samplers[0]->Descriptor());
+    d.hasImage = true;
   }
   return true;
 }

@@ -281,6 +281,32 @@ void WriteColour(const DrawContext& dc, unsigned char* p, const float colour[4])
   }
 }
 
+// A run without stencil test that blends source over into four-byte texels: the common case,
+// in a loop of its own.
+void ShadeRunOver(const DrawContext& dc, std::int64_t x0, std::int64_t xa, int n, std::int64_t y, bool front,
+                  const double base[kGpuMaxVaryings], const double step[kGpuMaxVaryings])
+{
+  GpuFragmentSpan span{};
+  span.x = static_cast<std::uint32_t>(xa);
+  span.y = static_cast<std::uint32_t>(y);
+  span.count = n;
+  span.frontFacing = front;
+  span.first = xa - x0;
+  std::memcpy(span.base, base, sizeof span.base);
+  std::memcpy(span.step, step, sizeof span.step);
+  float colours[kGpuMaxSpanFragments][4];
+  bool kept[kGpuMaxSpanFragments];
+  dc.fragment(span, dc.constants, colours, kept);
+  unsigned char* p = dc.target.bytes + (static_cast<std::size_t>(y) * dc.target.rowTexels + xa) * 4;
+  const bool bgra = dc.target.channel[0] == 2;
+  for (int i = 0; i < n; ++i, p += 4) {
+    if (!kept[i]) continue;
+    GpuFloat4 src = GpuLoad4(colours[i]);
+    if (bgra) src = __builtin_shufflevector(src, src, 2, 1, 0, 3);
+    GpuFloat4ToUnorm8(src + GpuUnorm8ToFloat4(p) * (1.0f - colours[i][3]), p);
+  }
+}
+
 // Stencil, fragment function and blending for the pixels [xa, xb) of row y, at most
 // kGpuMaxSpanFragments; the row's covered pixels start at x0 with the varyings base.
 void ShadeRun(const DrawContext& dc, std::int64_t x0, std::int64_t xa, std::int64_t xb, std::int64_t y,
@@ -288,6 +314,7 @@ void ShadeRun(const DrawContext& dc, std::int64_t x0, std::int64_t xa, std::int6
 {
   const int n = static_cast<int>(xb - xa);
   const StencilFace* sd = dc.faces[front ? 1 : 0];
+  if (!sd && dc.sourceOverAll) return ShadeRunOver(dc, x0, xa, n, y, front, base, step);
   const std::uint32_t reference = dc.state->stencilReference;
   unsigned char* stencil = sd ? dc.stencil + static_cast<std::size_t>(y) * dc.stencilRowTexels + xa : nullptr;
   bool pass[kGpuMaxSpanFragments], kept[kGpuMaxSpanFragments];
