@@ -16,6 +16,8 @@ struct DrawConstants
   MVGfragUniforms u;
   GpuBoundTexture image;
   bool hasImage;
+  bool constantScissor; // the scissor matrix maps every point to 0 ("no scissor")
+  float scissorInside;  // the mask at any finite point then
 };
 
 // The shading language's min and max of two numbers: a NaN operand yields the other one.
@@ -93,7 +95,10 @@ template <MVGshaderKind Kind>
 {
   const MVGfragUniforms& u = d.u;
   const float px = var[0], py = var[1];
-  const float scissor = ScissorMask(u, px, py);
+  // A zero scissor matrix gives the same mask at every finite point; a non-finite one reads 0.
+  const float scissor = !d.constantScissor                     ? ScissorMask(u, px, py)
+                        : (px - px == 0.0f && py - py == 0.0f) ? d.scissorInside
+                                                               : 0.0f;
   float c[4] = {0.0f, 0.0f, 0.0f, 0.0f};
   float coverage = scissor * strokeAlpha;
   if constexpr (Kind == MVGshaderKind::FillGradient) {
@@ -172,6 +177,10 @@ bool mvgFragmentSetup(const GpuStageResources& res, GpuFragmentConstants& consta
 {
   DrawConstants& d = GpuEmplaceConstants<DrawConstants>(constants);
   if (!GpuReadBuffer(res.buffers[0], d.u)) return false;
+  const float* m = d.u.scissorMatrix;
+  d.constantScissor =
+      m[0] == 0.0f && m[1] == 0.0f && m[4] == 0.0f && m[5] == 0.0f && m[8] == 0.0f && m[9] == 0.0f;
+  d.scissorInside = ScissorMask(d.u, 0.0f, 0.0f);
   if (res.textures[0] && res.samplers[0]) {
     d.image = GpuBoundTexture(*res.textures[0], res.samplers[0]->Descriptor());
     d.hasImage = true;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -108,6 +109,9 @@ TEST(MVGShadersTest, GradientScissorAndStrokeCoverage)
   MVGfragUniforms scissor = Solid(grey);
   scissor.scissorMatrix[0] = scissor.scissorMatrix[5] = scissor.scissorMatrix[10] = 1.0f;
   scissor.scissorExtent[0] = scissor.scissorExtent[1] = 5.0f;
+  MVGfragUniforms widened = Solid(grey); // no scissor matrix, yet extent and scale leave 0.7
+  widened.scissorExtent[0] = 0.1f;
+  widened.scissorScale[0] = 2.0f;
   MVGfragUniforms stroke = Solid(grey);
   stroke.strokeMultiplier = 2.0f;
   stroke.strokeThreshold = 0.5f;
@@ -127,6 +131,12 @@ TEST(MVGShadersTest, GradientScissorAndStrokeCoverage)
       {"half a fringe out of the scissor", &mvgFragmentShader, scissor, 5, 0, 0.5f,
        Colour{0.125f, 0.125f, 0.125f, 0.25f}},
       {"out of the scissor", &mvgFragmentShader, scissor, 0, 5.5f, 0.5f, Colour{0, 0, 0, 0}},
+      {"a zero scissor matrix: one mask everywhere", &mvgFragmentShader, widened, 1000, -5, 0.5f,
+       Colour{0.25f * 0.7f, 0.25f * 0.7f, 0.25f * 0.7f, 0.5f * 0.7f}},
+      {"a non-finite position has no scissor coverage", &mvgFragmentShader, Solid(grey),
+       std::numeric_limits<float>::infinity(), 0, 0.5f, Colour{0, 0, 0, 0}},
+      {"nor through a scissor matrix", &mvgFragmentShader, scissor, 0,
+       std::numeric_limits<float>::quiet_NaN(), 0.5f, Colour{0, 0, 0, 0}},
       {"stroke centre", &mvgFragmentShaderAA, stroke, 0, 0, 0.5f, grey},
       {"stroke coverage 0.6", &mvgFragmentShaderAA, stroke, 0, 0, 0.15f,
        Colour{0.25f * 0.6f, 0.25f * 0.6f, 0.25f * 0.6f, 0.5f * 0.6f}},
