@@ -612,7 +612,8 @@ bool DecodeOutputs(const GpuEncodedPass& pass, const GpuDrawState& st, DrawConte
   dc.blend = !ca.blendingEnabled ? BlendPath::Replace
              : sourceOver        ? BlendPath::SourceOver
                                  : BlendPath::Factors;
-  dc.sourceOverAll = dc.blend == BlendPath::SourceOver && dc.writeMask == 0xF && dc.target.texelBytes == 4;
+  dc.sourceOverAll = dc.colourWrites && dc.blend == BlendPath::SourceOver && dc.writeMask == 0xF &&
+                     dc.target.texelBytes == 4;
   return dc.colourWrites || dc.faces[0] || dc.faces[1];
 }
 

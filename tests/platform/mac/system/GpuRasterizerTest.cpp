@@ -169,6 +169,37 @@ TEST(GpuRasterizerTest, StencilCountsWindingThenCoversWhereNonZero)
   EXPECT_EQ(rig.Stencil(1, 1), 0) << "the cover pass zeroes what it drew";
 }
 
+TEST(GpuRasterizerTest, PipelineWithoutFragmentFunctionOnlyTouchesTheStencil)
+{
+  // Blending set up as for colour, a stencil test on front faces only, and a back-facing
+  // triangle: nothing at all changes.
+  GpuRig rig(8, 8);
+  std::vector<float> v;
+  for (auto [x, y] : {std::pair{0.f, 0.f}, {8.f, 0.f}, {0.f, 8.f}})
+    Vertex(v, x, y);
+  auto d = rig.Pipeline(false);
+  d.colorAttachment.blendingEnabled = true;
+  d.colorAttachment.sourceRGBBlendFactor = d.colorAttachment.sourceAlphaBlendFactor = GpuBlendFactor::One;
+  d.colorAttachment.destinationRGBBlendFactor = d.colorAttachment.destinationAlphaBlendFactor =
+      GpuBlendFactor::OneMinusSourceAlpha;
+  GpuDepthStencilDescriptor front;
+  front.frontFaceStencil =
+      GpuStencilDescriptor{GpuCompareFunction::Always, GpuStencilOperation::Keep, GpuStencilOperation::Keep,
+                           GpuStencilOperation::IncrementClamp};
+  for (auto winding : {GpuWinding::Clockwise, GpuWinding::CounterClockwise}) {
+    GpuCommandBufferRef cb;
+    auto enc = rig.Begin(cb, v, SolidUniforms({1, 1, 1, 1}));
+    enc->SetFrontFacingWinding(winding);
+    enc->SetDepthStencilState(rig.device->NewDepthStencilState(front));
+    enc->SetRenderPipelineState(rig.device->NewRenderPipelineState(d, nullptr));
+    enc->DrawPrimitives(GpuPrimitiveType::Triangle, 0, 3);
+    GpuRig::Finish(enc, cb);
+  }
+  EXPECT_EQ(rig.Stencil(1, 1), 1) << "counted once, as a front face";
+  EXPECT_EQ(rig.Stencil(7, 7), 0);
+  EXPECT_EQ(CountRed(rig, 0), 64) << "no colour without a fragment function";
+}
+
 TEST(GpuRasterizerTest, DiscardedFragmentsLeaveStencilAlone)
 {
   // Coverage u runs 0 -> 1 across the quad; with threshold 0.5 only the middle survives.
