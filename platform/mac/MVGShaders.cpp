@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 using namespace plugin::sys;
 
@@ -20,54 +21,116 @@ struct DrawConstants
   float scissorInside;  // the mask at any finite point then
 };
 
-// The shading language's min and max of two numbers: a NaN operand yields the other one.
-float MinNum(float a, float b) noexcept
+// The shading functions below work on one fragment (float) or on four at once (Lanes), with
+// the same operations in the same order on every lane.
+using Lanes = GpuFloat4;
+
+float Abs(float v) noexcept
 {
-  return (a < b || b != b) ? a : b;
+  return std::fabs(v);
 }
 
-float MaxNum(float a, float b) noexcept
+Lanes Abs(Lanes v) noexcept
 {
-  return (a > b || b != b) ? a : b;
+  return GpuAbs4(v);
+}
+
+float Sqrt(float v) noexcept
+{
+  return std::sqrt(v);
+}
+
+Lanes Sqrt(Lanes v) noexcept
+{
+  return GpuSqrt4(v);
+}
+
+float Select(bool mask, float a, float b) noexcept
+{
+  return mask ? a : b;
+}
+
+Lanes Select(GpuInt4 mask, Lanes a, Lanes b) noexcept
+{
+  return GpuSelect4(mask, a, b);
+}
+
+template <class T> T Splat(float v) noexcept
+{
+  if constexpr (std::is_same_v<T, float>)
+    return v;
+  else
+    return Lanes{v, v, v, v};
+}
+
+// The shading language's min and max of two numbers: a NaN operand yields the other one.
+template <class T> T MinNum(T a, T b) noexcept
+{
+  return Select((a < b) | (b != b), a, b);
+}
+
+template <class T> T MaxNum(T a, T b) noexcept
+{
+  return Select((a > b) | (b != b), a, b);
 }
 
 // clamp that maps NaN to the lower bound, as the shading language's does.
-float Clamp01(float v) noexcept
+template <class T> T Clamp01(T v) noexcept
 {
-  return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
+  const T zero = Splat<T>(0.0f), one = Splat<T>(1.0f);
+  return Select(v > zero, Select(v < one, v, one), zero);
 }
 
 // Applies a 3x3 column matrix (columns padded to four floats) to (x, y, 1).
-void Transform(const float m[12], float x, float y, float& ox, float& oy) noexcept
+template <class T> void Transform(const float m[12], T x, T y, T& ox, T& oy) noexcept
 {
   ox = m[0] * x + m[4] * y + m[8];
   oy = m[1] * x + m[5] * y + m[9];
 }
 
 // 1 inside the scissor, fading to 0 over one fringe outside it.
-float ScissorMask(const MVGfragUniforms& u, float px, float py) noexcept
+template <class T> T ScissorMask(const MVGfragUniforms& u, T px, T py) noexcept
 {
-  float sx, sy;
+  T sx, sy;
   Transform(u.scissorMatrix, px, py, sx, sy);
-  sx = 0.5f - (std::fabs(sx) - u.scissorExtent[0]) * u.scissorScale[0];
-  sy = 0.5f - (std::fabs(sy) - u.scissorExtent[1]) * u.scissorScale[1];
+  sx = 0.5f - (Abs(sx) - u.scissorExtent[0]) * u.scissorScale[0];
+  sy = 0.5f - (Abs(sy) - u.scissorExtent[1]) * u.scissorScale[1];
   return Clamp01(sx) * Clamp01(sy);
+}
+
+// The scissor mask of a draw: with a zero scissor matrix, the draw's one value at finite points
+// and 0 elsewhere.
+template <class T> T DrawScissor(const DrawConstants& d, T px, T py) noexcept
+{
+  if (!d.constantScissor) return ScissorMask(d.u, px, py);
+  const T zero = Splat<T>(0.0f);
+  return Select((px - px == zero) & (py - py == zero), Splat<T>(d.scissorInside), zero);
 }
 
 // Coverage across a stroke or fringe from the vertex coordinate: u runs 0..1 across, v is 0
 // on the outer edge of a cap fringe.
-float StrokeMask(const MVGfragUniforms& u, float tu, float tv) noexcept
+template <class T> T StrokeMask(const MVGfragUniforms& u, T tu, T tv) noexcept
 {
-  return MinNum(1.0f, (1.0f - std::fabs(tu * 2.0f - 1.0f)) * u.strokeMultiplier) * MinNum(1.0f, tv);
+  const T one = Splat<T>(1.0f);
+  return MinNum(one, (1.0f - Abs(tu * 2.0f - 1.0f)) * u.strokeMultiplier) * MinNum(one, tv);
 }
 
 // Signed distance from pt to a rectangle of half size extent with rounded corners of radius rad.
-float RoundRectDistance(float px, float py, const float extent[2], float rad) noexcept
+template <class T> T RoundRectDistance(T px, T py, const float extent[2], float rad) noexcept
 {
-  const float dx = std::fabs(px) - (extent[0] - rad);
-  const float dy = std::fabs(py) - (extent[1] - rad);
-  const float ox = MaxNum(dx, 0.0f), oy = MaxNum(dy, 0.0f);
-  return MinNum(MaxNum(dx, dy), 0.0f) + std::sqrt(ox * ox + oy * oy) - rad;
+  const T zero = Splat<T>(0.0f);
+  const T dx = Abs(px) - (extent[0] - rad);
+  const T dy = Abs(py) - (extent[1] - rad);
+  const T ox = MaxNum(dx, zero), oy = MaxNum(dy, zero);
+  return MinNum(MaxNum(dx, dy), zero) + Sqrt(ox * ox + oy * oy) - rad;
+}
+
+// Where a box gradient is between its inner (0) and outer (1) colour at paint point (px, py).
+template <class T> T GradientPosition(const MVGfragUniforms& u, T px, T py) noexcept
+{
+  T tx, ty;
+  Transform(u.paintMatrix, px, py, tx, ty);
+  return Clamp01((RoundRectDistance(tx, ty, u.extent, u.radius) + u.feather * 0.5f) / u.feather);
 }
 
 // Texel of the call's image as premultiplied colour by the block's texture kind. Inlined with the
@@ -96,15 +159,11 @@ template <MVGshaderKind Kind>
   const MVGfragUniforms& u = d.u;
   const float px = var[0], py = var[1];
   // A zero scissor matrix gives the same mask at every finite point; a non-finite one reads 0.
-  const float scissor = !d.constantScissor                     ? ScissorMask(u, px, py)
-                        : (px - px == 0.0f && py - py == 0.0f) ? d.scissorInside
-                                                               : 0.0f;
+  const float scissor = DrawScissor(d, px, py);
   float c[4] = {0.0f, 0.0f, 0.0f, 0.0f};
   float coverage = scissor * strokeAlpha;
   if constexpr (Kind == MVGshaderKind::FillGradient) {
-    float tx, ty;
-    Transform(u.paintMatrix, px, py, tx, ty);
-    const float t = Clamp01((RoundRectDistance(tx, ty, u.extent, u.radius) + u.feather * 0.5f) / u.feather);
+    const float t = GradientPosition(u, px, py);
     for (int i = 0; i < 4; ++i)
       c[i] = u.innerColor[i] + (u.outerColor[i] - u.innerColor[i]) * t;
   } else if constexpr (Kind == MVGshaderKind::FillImage) {
@@ -119,12 +178,43 @@ template <MVGshaderKind Kind>
     out[i] = c[i] * coverage;
 }
 
+// Shades four fragments of a box gradient at once, from fragment i of span on.
+template <bool AntiAlias>
+void ShadeGradient4(const DrawConstants& d, const GpuFragmentSpan& span, int i, float (*colours)[4],
+                    bool* kept) noexcept
+{
+  const MVGfragUniforms& u = d.u;
+  float var[4][kGpuMaxVaryings];
+  for (int lane = 0; lane < 4; ++lane)
+    GpuSpanVaryings(span, i + lane, var[lane]);
+  const auto lanes = [&](int k) { return Lanes{var[0][k], var[1][k], var[2][k], var[3][k]}; };
+  const Lanes px = lanes(0), py = lanes(1);
+  Lanes strokeAlpha = Splat<Lanes>(1.0f);
+  GpuInt4 discarded = {0, 0, 0, 0};
+  if constexpr (AntiAlias) {
+    strokeAlpha = StrokeMask(u, lanes(2), lanes(3));
+    discarded = strokeAlpha < Splat<Lanes>(u.strokeThreshold);
+  }
+  const Lanes coverage = DrawScissor(d, px, py) * strokeAlpha;
+  const Lanes t = GradientPosition(u, px, py);
+  const Lanes inner = GpuLoad4(u.innerColor), outer = GpuLoad4(u.outerColor);
+  for (int lane = 0; lane < 4; ++lane) {
+    kept[i + lane] = discarded[lane] == 0;
+    GpuStore4(colours[i + lane], (inner + (outer - inner) * t[lane]) * coverage[lane]);
+  }
+}
+
 // Shades every fragment of span; with anti-aliasing, coverage below the stroke threshold discards.
 template <MVGshaderKind Kind, bool AntiAlias>
 void ShadeFragments(const DrawConstants& d, const GpuFragmentSpan& span, float (*colours)[4],
                     bool* kept) noexcept
 {
-  for (int i = 0; i < span.count; ++i) {
+  int i = 0;
+  if constexpr (Kind == MVGshaderKind::FillGradient)
+    for (; i + 4 <= span.count; i += 4)
+      ShadeGradient4<AntiAlias>(d, span, i, colours, kept);
+  for (; i < span.count; ++i) {
+
     float var[kGpuMaxVaryings];
     GpuSpanVaryings(span, i, var);
     float strokeAlpha = 1.0f;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -25,6 +26,28 @@ inline GpuFloat4 GpuLoad4(const float* p) noexcept
 inline void GpuStore4(float* p, GpuFloat4 v) noexcept
 {
   std::memcpy(p, &v, sizeof v);
+}
+
+// Lane by lane: a where mask is set (all ones), b where it is clear.
+inline GpuFloat4 GpuSelect4(GpuInt4 mask, GpuFloat4 a, GpuFloat4 b) noexcept
+{
+  return std::bit_cast<GpuFloat4>((std::bit_cast<GpuInt4>(a) & mask) | (std::bit_cast<GpuInt4>(b) & ~mask));
+}
+
+// |v| per lane, as std::fabs.
+inline GpuFloat4 GpuAbs4(GpuFloat4 v) noexcept
+{
+  return std::bit_cast<GpuFloat4>(std::bit_cast<GpuInt4>(v) & 0x7FFFFFFF);
+}
+
+// The square root per lane, correctly rounded as std::sqrt.
+inline GpuFloat4 GpuSqrt4(GpuFloat4 v) noexcept
+{
+#if defined(__SSE2__)
+  return _mm_sqrt_ps(v);
+#else
+  return GpuFloat4{std::sqrt(v[0]), std::sqrt(v[1]), std::sqrt(v[2]), std::sqrt(v[3])};
+#endif
 }
 
 // The four bytes at p as normalised floats: byte / 255, as kGpuUnorm8ToFloat holds them.

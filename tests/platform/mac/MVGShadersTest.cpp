@@ -205,38 +205,50 @@ TEST(MVGShadersTest, ImagesArePremultipliedByTheirTextureKind)
 
 TEST(MVGShadersTest, ASpanShadesEachFragmentAsAloneAndDiscardsSome)
 {
-  // A stroke across a span: u runs from 0 to 1 over eight fragments, x and y move with it.
+  // A stroke across a span of eleven fragments (groups of four and a rest): u runs from 0 to 1,
+  // x and y move through a box gradient and out of a scissor.
   MVGfragUniforms stroke = Solid({0.5f, 0.25f, 0.75f, 1.0f});
+  stroke.outerColor[0] = 0.0f;
+  stroke.outerColor[3] = 0.5f;
+  stroke.extent[0] = stroke.extent[1] = 3.0f;
+  stroke.radius = 1.0f;
+  stroke.feather = 2.0f;
   stroke.strokeMultiplier = 1.5f;
   stroke.strokeThreshold = 0.5f;
-  stroke.scissorMatrix[0] = stroke.scissorMatrix[5] = stroke.scissorMatrix[10] = 1.0f;
-  stroke.scissorExtent[0] = stroke.scissorExtent[1] = 6.0f;
-  GpuStageResources res;
-  res.buffers[0] = {reinterpret_cast<const unsigned char*>(&stroke), sizeof stroke};
-  GpuFragmentConstants constants;
-  ASSERT_TRUE(mvgFragmentSetup(res, constants));
-  GpuFragmentSpan span{};
-  span.count = 8;
-  span.first = 3;
-  const double base[4] = {2.0, 1.0, -0.1875, 1.0}, step[4] = {0.5, 0.25, 0.0625, 0.0};
-  std::copy(base, base + 4, span.base);
-  std::copy(step, step + 4, span.step);
-  float colours[8][4];
-  bool kept[8];
-  mvgFragmentShaderAA(span, constants, colours, kept);
-  int discarded = 0;
-  for (int i = 0; i < 8; ++i) {
-    float var[4];
-    GpuSpanVaryings(span, i, var);
-    EXPECT_EQ(var[2], static_cast<float>(-0.1875 + (3 + i) * 0.0625)) << i;
-    const auto alone = Fragment(&mvgFragmentShaderAA, stroke, var[0], var[1], var[2], var[3]);
-    ASSERT_EQ(kept[i], alone.has_value()) << i;
-    discarded += !kept[i];
-    if (!alone) continue;
-    for (int c = 0; c < 4; ++c)
-      EXPECT_EQ(colours[i][c], (*alone)[c]) << i << " channel " << c;
+  MVGfragUniforms scissored = stroke;
+  scissored.scissorMatrix[0] = scissored.scissorMatrix[5] = scissored.scissorMatrix[10] = 1.0f;
+  scissored.scissorExtent[0] = scissored.scissorExtent[1] = 6.0f;
+  for (const MVGfragUniforms& u : {stroke, scissored}) {
+    GpuStageResources res;
+    res.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), sizeof u};
+    GpuFragmentConstants constants;
+    ASSERT_TRUE(mvgFragmentSetup(res, constants));
+    GpuFragmentSpan span{};
+    span.count = 11;
+    span.first = 3;
+    const double base[4] = {2.0, 1.0, -0.1875, 1.0}, step[4] = {0.5, 0.25, 0.0625, 0.0};
+    std::copy(base, base + 4, span.base);
+    std::copy(step, step + 4, span.step);
+    for (bool antiAlias : {true, false}) {
+      float colours[11][4];
+      bool kept[11];
+      (antiAlias ? mvgFragmentShaderAA : mvgFragmentShader)(span, constants, colours, kept);
+      int discarded = 0;
+      for (int i = 0; i < 11; ++i) {
+        float var[4];
+        GpuSpanVaryings(span, i, var);
+        EXPECT_EQ(var[2], static_cast<float>(-0.1875 + (3 + i) * 0.0625)) << i;
+        const auto alone = Fragment(antiAlias ? &mvgFragmentShaderAA : &mvgFragmentShader, u, var[0], var[1],
+                                    var[2], var[3]);
+        ASSERT_EQ(kept[i], alone.has_value()) << i;
+        discarded += !kept[i];
+        if (!alone) continue;
+        for (int c = 0; c < 4; ++c)
+          EXPECT_EQ(colours[i][c], (*alone)[c]) << i << " channel " << c;
+      }
+      EXPECT_EQ(discarded, antiAlias ? 3 : 0) << "u up to 0.125 falls below the threshold";
+    }
   }
-  EXPECT_EQ(discarded, 3) << "u up to 0.125 falls below the threshold";
 }
 
 } // namespace
