@@ -3,7 +3,6 @@
 #include "platform/mac/MVGShaderUniforms.h"
 #include "platform/mac/system/GpuBoundTexture.h"
 
-#include <array>
 #include <cmath>
 #include <type_traits>
 
@@ -158,7 +157,6 @@ template <MVGshaderKind Kind>
 {
   const MVGfragUniforms& u = d.u;
   const float px = var[0], py = var[1];
-  // A zero scissor matrix gives the same mask at every finite point; a non-finite one reads 0.
   const float scissor = DrawScissor(d, px, py);
   float c[4] = {0.0f, 0.0f, 0.0f, 0.0f};
   float coverage = scissor * strokeAlpha;
@@ -204,7 +202,8 @@ void ShadeGradient4(const DrawConstants& d, const GpuFragmentSpan& span, int i, 
   }
 }
 
-// Shades every fragment of span; with anti-aliasing, coverage below the stroke threshold discards.
+// Shades every fragment of span (box gradients four at a time); with anti-aliasing, coverage below
+// the stroke threshold discards.
 template <MVGshaderKind Kind, bool AntiAlias>
 void ShadeFragments(const DrawConstants& d, const GpuFragmentSpan& span, float (*colours)[4],
                     bool* kept) noexcept
@@ -214,7 +213,6 @@ void ShadeFragments(const DrawConstants& d, const GpuFragmentSpan& span, float (
     for (; i + 4 <= span.count; i += 4)
       ShadeGradient4<AntiAlias>(d, span, i, colours, kept);
   for (; i < span.count; ++i) {
-
     float var[kGpuMaxVaryings];
     GpuSpanVaryings(span, i, var);
     float strokeAlpha = 1.0f;

@@ -3,7 +3,6 @@
 #include "platform/mac/system/GpuUnorm8.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 

@@ -7,13 +7,8 @@ namespace plugin::sys {
 std::array<float, 4> GpuSamplerState::Sample(const GpuTexture& texture, float u, float v) const noexcept
 {
   std::array<float, 4> rgba;
-  Sample(texture, u, v, rgba.data());
+  GpuBoundTexture(texture, mDesc).Sample(u, v, rgba.data());
   return rgba;
-}
-
-void GpuSamplerState::Sample(const GpuTexture& texture, float u, float v, float rgba[4]) const noexcept
-{
-  GpuBoundTexture(texture, mDesc).Sample(u, v, rgba);
 }
 
 } // namespace plugin::sys
