@@ -1,7 +1,9 @@
 // Arbitrary bytes as a shader library, then as vertices, uniforms and indices drawn by the
-// headless GPU's rasteriser into a small target: nothing may crash or read out of bounds.
+// headless GPU's rasteriser with the vector backend's shader functions into a small target:
+// nothing may crash or read out of bounds.
+#include "platform/mac/MVGShaderLibrary.h"
+#include "platform/mac/MVGShaderUniforms.h"
 #include "platform/mac/system/GpuDevice.h"
-#include "platform/mac/system/GpuShaderUniforms.h"
 
 #include <cstring>
 #include <vector>
@@ -18,10 +20,11 @@ const unsigned char kLibrary[] = {'K', 'S', 'L', 'B', 1,   0,   2,   0,   1,   1
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-  GpuLibrary::FromData(data, size, nullptr);
+  GpuLibrary::FromData(data, size, MVGShaderFunctions(), nullptr);
   if (size < 4) return 0;
   static GpuDeviceRef device = GpuDevice::Create();
-  static GpuLibraryRef library = device->NewLibraryWithData(kLibrary, sizeof kLibrary, nullptr);
+  static GpuLibraryRef library =
+      device->NewLibraryWithData(kLibrary, sizeof kLibrary, MVGShaderFunctions(), nullptr);
   const unsigned char mode = data[0], count = data[1], cull = data[2], stencilOp = data[3];
   data += 4;
   size -= 4;
@@ -50,10 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
       GpuStencilOperation::Keep, static_cast<GpuStencilOperation>((stencilOp >> 5) & 7)};
 
   // The uniform block comes from the data when there is enough of it.
-  GpuFragUniforms uniforms{};
+  MVGfragUniforms uniforms{};
   const std::size_t ub = std::min(size, sizeof uniforms);
   std::memcpy(&uniforms, data, ub);
-  const GpuViewSize view{16.0f, 16.0f};
+  const MVGviewSize view{16.0f, 16.0f};
 
   auto cb = device->NewCommandQueue()->CommandBuffer();
   GpuRenderPassDescriptor pass;

@@ -1,7 +1,14 @@
 #pragma once
 
-#include <cstddef>
+#include "platform/mac/system/GpuShaderTypes.h"
 
-// The shader library the backend hands to the GPU: its three functions by name.
+#include <cstddef>
+#include <span>
+
+// The backend's shader library as the GPU loads it: the data that names its three functions,
+// and their code (MVGShaders.h) under those names, as a compiled library carries both.
 extern const unsigned char kMVGShaderLibrary[];
 extern const std::size_t kMVGShaderLibrarySize;
+
+// "vertexShader", "fragmentShaderAA" and "fragmentShader" with their entry points.
+std::span<const plugin::sys::GpuFunctionCode> MVGShaderFunctions() noexcept;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graphics/renderer/VGTypes.h"
-#include "platform/mac/system/GpuShaderUniforms.h"
+#include "platform/mac/MVGShaderUniforms.h"
 #include "platform/mac/system/GpuTypes.h"
 
 struct VGcontext;
@@ -41,9 +41,6 @@ struct MVGcall
   int uniformOffset; // byte offset of the uniform block
   MVGblend blend;
 };
-
-// The fragment uniform block; the shader library reads this exact layout.
-using MVGfragUniforms = plugin::sys::GpuFragUniforms;
 
 // An off-screen render target: the owning context and the image id of its colour texture.
 struct MVGframebuffer

@@ -123,7 +123,8 @@ int MVGcontext_vKelmo_vst3::renderCreate()
   GpuDevice& device = *metalLayer->Device();
 
   std::string error;
-  GpuLibraryRef library = device.NewLibraryWithData(shaderLibrary, shaderLibrarySize, &error);
+  GpuLibraryRef library =
+      device.NewLibraryWithData(shaderLibrary, shaderLibrarySize, MVGShaderFunctions(), &error);
   checkError(error, "init library");
   if (!library) return 0;
   vertexFunction = library->NewFunction("vertexShader");
@@ -306,7 +307,7 @@ int MVGcontext_vKelmo_vst3::convertPaintForFrag(MVGfragUniforms* frag, const VGp
 
   float inv[6];
   if (paint->image == 0) {
-    frag->shaderKind = 0;
+    frag->shaderKind = MVGshaderKind::FillGradient;
     frag->radius = paint->radius;
     frag->feather = paint->feather;
     Inverse(inv, paint->xform);
@@ -321,8 +322,10 @@ int MVGcontext_vKelmo_vst3::convertPaintForFrag(MVGfragUniforms* frag, const VGp
     } else {
       Inverse(inv, t);
     }
-    frag->shaderKind = 1;
-    frag->textureKind = tex->type == VG_TEXTURE_ALPHA ? 2 : (tex->flags & VG_IMAGE_PREMULTIPLIED) ? 0 : 1;
+    frag->shaderKind = MVGshaderKind::FillImage;
+    frag->textureKind = tex->type == VG_TEXTURE_ALPHA           ? MVGtextureKind::Alpha
+                        : (tex->flags & VG_IMAGE_PREMULTIPLIED) ? MVGtextureKind::PremultipliedRGBA
+                                                                : MVGtextureKind::StraightRGBA;
   }
   Matrix3(frag->paintMatrix, inv);
   return 1;
@@ -491,7 +494,7 @@ void MVGcontext_vKelmo_vst3::renderTriangles(const VGpaint* paint,
   buffers->calls[mark.ncalls].uniformOffset = uniformOffset;
   MVGfragUniforms* frag = fragUniformAtIndex(uniformOffset);
   if (!convertPaintForFrag(frag, paint, scissor, 1.0f, fringe, -1.0f)) return Rollback(mark);
-  frag->shaderKind = 2;
+  frag->shaderKind = MVGshaderKind::Image;
 }
 
 // ---- frames ----
@@ -523,7 +526,7 @@ void MVGcontext_vKelmo_vst3::renderViewport(float width, float height, float dev
       buffers->viewSizeBuffer = device->NewBuffer(2 * sizeof(float), kGpuResourceCpuCacheModeWriteCombined);
   }
   if (buffers->viewSizeBuffer) {
-    const GpuViewSize size{width, height};
+    const MVGviewSize size{width, height};
     std::memcpy(buffers->viewSizeBuffer->Contents(), &size, sizeof size);
   }
 }

@@ -59,30 +59,34 @@ void Needle(VGcontext* vg, const Rect& meter, float value)
 
 } // namespace
 
+void DrawPreview(VGcontext* vg, const std::map<std::string, int>& images)
+{
+  const auto paste = [&](const ArtworkSpec& spec, const Placement& p) {
+    const auto it = images.find(spec.name);
+    if (it != images.end()) PasteFrame(vg, it->second, spec, p);
+  };
+  if (const ArtworkSpec* bg = FindArtwork("background.jpg")) paste(*bg, Placement{bg->name, 0, 0, 0});
+  const float needles[] = {0.47f, 0.27f};
+  for (std::size_t i = 0; i < MeterRects().size(); ++i)
+    Needle(vg, MeterRects()[i], needles[i % 2]);
+  const auto presetIcon = [](const Placement& p) {
+    return std::strcmp(p.name, "Save.png") == 0 || std::strcmp(p.name, "Trash.png") == 0;
+  };
+  for (const Placement& p : EditorPlacements())
+    if (const ArtworkSpec* spec = FindArtwork(p.name); spec && !presetIcon(p)) paste(*spec, p);
+  DrawControlStandIns(vg);
+  DrawPresetFrameStandIn(vg);
+  for (const Placement& p : EditorPlacements())
+    if (const ArtworkSpec* spec = FindArtwork(p.name); spec && presetIcon(p)) paste(*spec, p);
+}
+
 Picture ComposePreview(ArtworkRenderer& renderer, const std::map<std::string, Picture>& pictures)
 {
   std::map<std::string, int> images;
   for (const auto& [name, picture] : pictures)
     if (const int id = renderer.ImageOf(picture, 0)) images[name] = id;
-  return renderer.Render(kEditorWidth, kEditorHeight, kArtworkScale, [&](VGcontext* vg) {
-    const auto paste = [&](const ArtworkSpec& spec, const Placement& p) {
-      const auto it = images.find(spec.name);
-      if (it != images.end()) PasteFrame(vg, it->second, spec, p);
-    };
-    if (const ArtworkSpec* bg = FindArtwork("background.jpg")) paste(*bg, Placement{bg->name, 0, 0, 0});
-    const float needles[] = {0.47f, 0.27f};
-    for (std::size_t i = 0; i < MeterRects().size(); ++i)
-      Needle(vg, MeterRects()[i], needles[i % 2]);
-    const auto presetIcon = [](const Placement& p) {
-      return std::strcmp(p.name, "Save.png") == 0 || std::strcmp(p.name, "Trash.png") == 0;
-    };
-    for (const Placement& p : EditorPlacements())
-      if (const ArtworkSpec* spec = FindArtwork(p.name); spec && !presetIcon(p)) paste(*spec, p);
-    DrawControlStandIns(vg);
-    DrawPresetFrameStandIn(vg);
-    for (const Placement& p : EditorPlacements())
-      if (const ArtworkSpec* spec = FindArtwork(p.name); spec && presetIcon(p)) paste(*spec, p);
-  });
+  return renderer.Render(kEditorWidth, kEditorHeight, kArtworkScale,
+                         [&](VGcontext* vg) { DrawPreview(vg, images); });
 }
 
 } // namespace kelmo::artwork

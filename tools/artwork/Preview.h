@@ -12,4 +12,8 @@ namespace kelmo::artwork {
 // kArtworkScale. pictures maps resource names to their rendered strips; a missing one is left out.
 Picture ComposePreview(ArtworkRenderer& renderer, const std::map<std::string, Picture>& pictures);
 
+// Draws that preview into vg, which holds images (vector core image ids by resource name) of the
+// pictures; the frame is kEditorWidth x kEditorHeight points.
+void DrawPreview(VGcontext* vg, const std::map<std::string, int>& images);
+
 } // namespace kelmo::artwork

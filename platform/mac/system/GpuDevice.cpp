@@ -79,9 +79,10 @@ GpuSamplerStateRef GpuDevice::NewSamplerState(const GpuSamplerDescriptor& descri
   return std::make_shared<const GpuSamplerState>(descriptor);
 }
 
-GpuLibraryRef GpuDevice::NewLibraryWithData(const void* data, std::size_t size, std::string* error)
+GpuLibraryRef GpuDevice::NewLibraryWithData(const void* data, std::size_t size,
+                                            std::span<const GpuFunctionCode> code, std::string* error)
 {
-  return GpuLibrary::FromData(data, size, error);
+  return GpuLibrary::FromData(data, size, code, error);
 }
 
 GpuCommandQueueRef GpuDevice::NewCommandQueue()

@@ -39,8 +39,10 @@ public:
   // A texture; null for a size of 0 or above 16384, or a format that is not a colour or stencil one.
   GpuTextureRef NewTexture(const GpuTextureDescriptor& descriptor);
   GpuSamplerStateRef NewSamplerState(const GpuSamplerDescriptor& descriptor);
-  // A library from data of the GPU's own format; null with a reason in error (when given).
-  GpuLibraryRef NewLibraryWithData(const void* data, std::size_t size, std::string* error);
+  // A library from data of the GPU's own format over the code it names (GpuLibrary::FromData);
+  // null with a reason in error (when given).
+  GpuLibraryRef NewLibraryWithData(const void* data, std::size_t size, std::span<const GpuFunctionCode> code,
+                                   std::string* error);
   GpuCommandQueueRef NewCommandQueue();
   GpuDepthStencilStateRef NewDepthStencilState(const GpuDepthStencilDescriptor& descriptor);
   // A pipeline; null with a reason when it has no vertex function or no colour format.

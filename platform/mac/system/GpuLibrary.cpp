@@ -18,9 +18,23 @@ std::shared_ptr<GpuLibrary> Fail(std::string* error, const char* reason)
   return nullptr;
 }
 
+// The code of name with the entry point of its stage, or null.
+const GpuFunctionCode* FindCode(std::span<const GpuFunctionCode> code, std::string_view name,
+                                unsigned stage) noexcept
+{
+  for (const GpuFunctionCode& c : code) {
+    if (c.name != name) continue;
+    const bool runnable = (c.stage == GpuFunctionStage::Vertex && c.vertex) ||
+                          (c.stage == GpuFunctionStage::Fragment && c.fragmentSetup && c.fragment);
+    return runnable && static_cast<unsigned>(c.stage) == stage ? &c : nullptr;
+  }
+  return nullptr;
+}
+
 } // namespace
 
-std::shared_ptr<GpuLibrary> GpuLibrary::FromData(const void* data, std::size_t size, std::string* error)
+std::shared_ptr<GpuLibrary> GpuLibrary::FromData(const void* data, std::size_t size,
+                                                 std::span<const GpuFunctionCode> code, std::string* error)
 {
   const auto* p = static_cast<const unsigned char*>(data);
   if (!p || size < 8 || std::memcmp(p, kMagic, 4) != 0) return Fail(error, "data is not a shader library");
@@ -36,10 +50,11 @@ std::shared_ptr<GpuLibrary> GpuLibrary::FromData(const void* data, std::size_t s
     if (length == 0 || length > kMaxNameLength || size - at < length) return Fail(error, "bad function name");
     std::string name(reinterpret_cast<const char*>(p + at), length);
     at += length;
-    const GpuBuiltinFunction* builtin = GpuFindBuiltinFunction(name);
-    if (!builtin || static_cast<unsigned>(builtin->stage) != stage) return Fail(error, "unknown function");
+    const GpuFunctionCode* c = FindCode(code, name, stage);
+    if (!c) return Fail(error, "no code for a named function");
     if (std::find(library->mNames.begin(), library->mNames.end(), name) != library->mNames.end())
       return Fail(error, "function named twice");
+    library->mFunctions.push_back(GpuFunction{name, c->stage, c->vertex, c->fragmentSetup, c->fragment});
     library->mNames.push_back(std::move(name));
   }
   if (at != size) return Fail(error, "trailing bytes after the function table");
@@ -48,10 +63,9 @@ std::shared_ptr<GpuLibrary> GpuLibrary::FromData(const void* data, std::size_t s
 
 GpuFunctionRef GpuLibrary::NewFunction(std::string_view name) const
 {
-  if (std::find(mNames.begin(), mNames.end(), name) == mNames.end()) return nullptr;
-  const GpuBuiltinFunction* builtin = GpuFindBuiltinFunction(name);
-  return std::make_shared<const GpuFunction>(
-      GpuFunction{std::string(name), builtin->stage, builtin->vertex, builtin->fragment});
+  const auto it = std::find_if(mFunctions.begin(), mFunctions.end(),
+                               [name](const GpuFunction& f) { return f.name == name; });
+  return it == mFunctions.end() ? nullptr : std::make_shared<const GpuFunction>(*it);
 }
 
 } // namespace plugin::sys

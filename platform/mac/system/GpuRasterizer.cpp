@@ -1,23 +1,34 @@
+#include "platform/mac/system/GpuFloat4.h"
 #include "platform/mac/system/GpuRenderPass.h"
+#include "platform/mac/system/GpuUnorm8.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 
 // The headless GPU's render stage: vertex fetch and shading, culling, edge-function rasterisation
 // with the top-left rule at pixel centres, the fragment function, stencil and blending.
+//
+// Window coordinates snap to 1/256 pixel, so the edge functions at pixel centres are exact
+// integers: every row of a triangle is one span found from them, with no per-pixel edge test.
+// Everything a draw's pixels share (fragment constants, stencil, blending, the target's layout)
+// is decoded once per draw.
 namespace plugin::sys {
 
 namespace {
 
 constexpr double kSubpixel = 256.0; // window coordinates snap to 1/256 pixel
+// Vertices within this many pixels of the origin rasterise with 64-bit edge functions; a
+// triangle reaching further takes the double-precision path.
+constexpr double kFixedReach = 2097152.0; // 2^21
 
 struct ShadedVertex
 {
-  double x, y; // window coordinates, snapped
+  double x, y;         // window coordinates, snapped
+  std::int64_t fx, fy; // the same in 1/256 pixel, when within kFixedReach
   float varyings[kGpuMaxVaryings];
   bool valid;
+  bool fixed; // fx, fy hold the position
 };
 
 int ComponentCount(GpuVertexFormat format) noexcept
@@ -110,7 +121,7 @@ std::uint32_t StencilResult(GpuStencilOperation op, std::uint32_t value, std::ui
   return value;
 }
 
-float Factor(GpuBlendFactor f, const float src[4], const std::array<float, 4>& dst, int channel) noexcept
+float Factor(GpuBlendFactor f, const float src[4], const float dst[4], int channel) noexcept
 {
   switch (f) {
   case GpuBlendFactor::Zero:
@@ -133,25 +144,82 @@ float Factor(GpuBlendFactor f, const float src[4], const std::array<float, 4>& d
     return dst[3];
   case GpuBlendFactor::OneMinusDestinationAlpha:
     return 1.0f - dst[3];
-  case GpuBlendFactor::SourceAlphaSaturated:
-    return channel == 3 ? 1.0f : std::fmin(src[3], 1.0f - dst[3]);
+  case GpuBlendFactor::SourceAlphaSaturated: {
+    const float a = src[3], b = 1.0f - dst[3];
+    return channel == 3 ? 1.0f : ((a < b || b != b) ? a : b); // min, NaN yielding the other
+  }
   }
   return 0.0f;
 }
 
-// Everything a draw needs while it rasterises, resolved once per draw.
+// Stencil settings of one face for the draw.
+struct StencilFace
+{
+  GpuCompareFunction compare;
+  GpuStencilOperation fail, pass;
+  std::uint32_t readMask, writeMask;
+  std::uint32_t maskedReference; // the reference through the read mask
+};
+
+// How the fragment colour meets the target.
+enum class BlendPath : std::uint8_t {
+  Replace,    // no blending: the colour as it is
+  SourceOver, // one, one minus source alpha, for colour and alpha
+  Factors,    // any other factors
+};
+
+// The colour target's texels: where each channel's byte lies (-1: none).
+struct TargetLayout
+{
+  unsigned char* bytes = nullptr;
+  std::size_t rowTexels = 0;
+  std::size_t texelBytes = 0;
+  int channel[4] = {-1, -1, -1, -1};
+};
+
+TargetLayout LayoutOf(GpuTexture& texture) noexcept
+{
+  TargetLayout t;
+  t.bytes = texture.LevelBytes(0);
+  t.rowTexels = texture.Width();
+  switch (texture.PixelFormat()) {
+  case GpuPixelFormat::RGBA8Unorm:
+    t.texelBytes = 4;
+    t.channel[0] = 0, t.channel[1] = 1, t.channel[2] = 2, t.channel[3] = 3;
+    break;
+  case GpuPixelFormat::BGRA8Unorm:
+    t.texelBytes = 4;
+    t.channel[0] = 2, t.channel[1] = 1, t.channel[2] = 0, t.channel[3] = 3;
+    break;
+  default: // one channel, read as (r, 0, 0, 1)
+    t.texelBytes = 1;
+    t.channel[0] = 0;
+    break;
+  }
+  return t;
+}
+
+// Everything a draw needs while it rasterises, decoded once per draw.
 struct DrawContext
 {
   const GpuDrawState* state;
   const GpuRenderPipelineDescriptor* pipeline;
-  GpuTexture* colour;
-  GpuTexture* stencil;
   GpuStageResources vertexResources;
-  GpuStageResources fragmentResources;
+  GpuFragmentFunctionImpl fragment; // null: the pipeline writes no colour
+  GpuFragmentConstants constants;
+  unsigned char* stencil; // level 0 of the stencil texture, or null
+  std::size_t stencilRowTexels;
+  const StencilFace* faces[2]; // back, front; null: no stencil test for that face
+  StencilFace faceStorage[2];
+  bool colourWrites; // the fragment's colour reaches the target
+  BlendPath blend;
+  unsigned writeMask; // channels 0..3 as bits 0..3
+  bool sourceOverAll; // source over into all four channels of the target
+  TargetLayout target;
   std::uint32_t clipX0, clipY0, clipX1, clipY1; // pixels that may be touched, [x0, x1) x [y0, y1)
 };
 
-ShadedVertex Shade(const DrawContext& dc, std::uint32_t index) noexcept
+ShadedVertex ShadeVertex(const DrawContext& dc, std::uint32_t index) noexcept
 {
   GpuVertexIn in;
   Fetch(dc.pipeline->vertexDescriptor, *dc.state, index, in);
@@ -165,82 +233,239 @@ ShadedVertex Shade(const DrawContext& dc, std::uint32_t index) noexcept
   const double y = vp.originY + (0.5 - ndcY * 0.5) * vp.height;
   v.valid = std::isfinite(x) && std::isfinite(y) && w > 0.0f;
   if (v.valid) {
-    v.x = std::round(x * kSubpixel) / kSubpixel;
-    v.y = std::round(y * kSubpixel) / kSubpixel;
+    const double sx = std::round(x * kSubpixel), sy = std::round(y * kSubpixel);
+    v.x = sx / kSubpixel;
+    v.y = sy / kSubpixel;
+    v.fixed = std::fabs(v.x) < kFixedReach && std::fabs(v.y) < kFixedReach;
+    if (v.fixed) {
+      v.fx = static_cast<std::int64_t>(sx);
+      v.fy = static_cast<std::int64_t>(sy);
+    }
   }
   std::memcpy(v.varyings, out.varyings, sizeof v.varyings);
   return v;
 }
 
-// Stencil, fragment function and blending for one covered pixel.
-void ShadePixel(const DrawContext& dc, std::uint32_t px, std::uint32_t py, bool front, const float* varyings)
+// Blends colour over the texel at p and writes the channels of the write mask.
+void WriteColour(const DrawContext& dc, unsigned char* p, const float colour[4]) noexcept
 {
-  const GpuDrawState& st = *dc.state;
-  const GpuStencilDescriptor* sd = nullptr;
-  if (dc.stencil && st.depthStencil) {
-    const auto& d = st.depthStencil->Descriptor();
-    const auto& face = front ? d.frontFaceStencil : d.backFaceStencil;
-    if (face) sd = &*face;
+  const auto& k = kGpuUnorm8ToFloat;
+  const int* ch = dc.target.channel;
+  if (dc.sourceOverAll) {
+    // All four channels at once, in the texel's byte order.
+    GpuFloat4 src = GpuLoad4(colour);
+    if (ch[0] == 2) src = __builtin_shufflevector(src, src, 2, 1, 0, 3); // BGRA
+    GpuFloat4ToUnorm8(src + GpuUnorm8ToFloat4(p) * (1.0f - colour[3]), p);
+    return;
   }
-  unsigned char* stencilByte =
-      sd ? dc.stencil->LevelBytes(0) + std::size_t{py} * dc.stencil->Width() + px : nullptr;
-  bool stencilPass = true;
-  if (sd)
-    stencilPass =
-        Compare(sd->stencilCompareFunction, st.stencilReference & sd->readMask, *stencilByte & sd->readMask);
-  const GpuFunction* fragment = dc.pipeline->fragmentFunction.get();
-  // A failing fragment that would change nothing needs no shading.
-  if (!stencilPass && sd->stencilFailureOperation == GpuStencilOperation::Keep) return;
-
-  float colour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-  if (fragment) {
-    GpuFragmentIn in{static_cast<float>(px) + 0.5f, static_cast<float>(py) + 0.5f, {}, front};
-    std::memcpy(in.varyings, varyings, sizeof in.varyings);
-    if (!fragment->fragment(in, dc.fragmentResources, colour)) return; // discarded: no stencil update
+  float dst[4];
+  if (dc.blend != BlendPath::Replace) {
+    for (int c = 0; c < 4; ++c)
+      dst[c] = ch[c] >= 0 ? k[p[ch[c]]] : (c == 3 ? 1.0f : 0.0f);
   }
-  if (sd) {
-    const GpuStencilOperation op = stencilPass ? sd->depthStencilPassOperation : sd->stencilFailureOperation;
-    const std::uint32_t value = StencilResult(op, *stencilByte, st.stencilReference);
-    *stencilByte = static_cast<unsigned char>((*stencilByte & ~sd->writeMask) | (value & sd->writeMask));
-  }
-  const auto& ca = dc.pipeline->colorAttachment;
-  if (!stencilPass || !fragment || !dc.colour || ca.writeMask == kGpuColorWriteNone) return;
-  const std::array<float, 4> dst = dc.colour->ReadTexel(px, py);
-  std::array<float, 4> out = dst;
   for (int c = 0; c < 4; ++c) {
+    if (ch[c] < 0 || !(dc.writeMask & (1u << c))) continue;
     float value = colour[c];
-    if (ca.blendingEnabled) {
+    if (dc.blend == BlendPath::SourceOver) {
+      value = colour[c] + dst[c] * (1.0f - colour[3]);
+    } else if (dc.blend == BlendPath::Factors) {
+      const auto& ca = dc.pipeline->colorAttachment;
       const bool alpha = c == 3;
       const float sf = Factor(alpha ? ca.sourceAlphaBlendFactor : ca.sourceRGBBlendFactor, colour, dst, c);
       const float df =
           Factor(alpha ? ca.destinationAlphaBlendFactor : ca.destinationRGBBlendFactor, colour, dst, c);
       value = colour[c] * sf + dst[c] * df;
     }
-    static constexpr unsigned kChannelBit[4] = {kGpuColorWriteRed, kGpuColorWriteGreen, kGpuColorWriteBlue,
-                                                kGpuColorWriteAlpha};
-    if (ca.writeMask & kChannelBit[c]) out[c] = value;
+    p[ch[c]] = GpuFloatToUnorm8(value);
   }
-  dc.colour->WriteTexel(px, py, out);
 }
 
-// Rasterises one triangle; ccw is the winding of (a, b, c) as given by the primitive order.
-void RasterTriangle(const DrawContext& dc, const ShadedVertex& a, const ShadedVertex& b,
-                    const ShadedVertex& c)
+// A run without stencil test that blends source over into four-byte texels: the common case,
+// in a loop of its own.
+void ShadeRunOver(const DrawContext& dc, std::int64_t x0, std::int64_t xa, int n, std::int64_t y, bool front,
+                  const double base[kGpuMaxVaryings], const double step[kGpuMaxVaryings])
 {
-  if (!a.valid || !b.valid || !c.valid) return;
-  // Window y points down, so a triangle counter-clockwise in clip space has a negative area here.
-  const double area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
-  if (area == 0.0) return;
-  const bool ccw = area < 0.0;
-  const bool front = (dc.state->frontFacing == GpuWinding::CounterClockwise) == ccw;
-  if ((dc.state->cullMode == GpuCullMode::Back && !front) ||
-      (dc.state->cullMode == GpuCullMode::Front && front))
-    return;
-  // Order the vertices so that every edge function is positive inside.
-  const ShadedVertex* v[3] = {&a, &b, &c};
-  if (area < 0.0) std::swap(v[1], v[2]);
-  const double absArea = std::fabs(area);
+  GpuFragmentSpan span{};
+  span.x = static_cast<std::uint32_t>(xa);
+  span.y = static_cast<std::uint32_t>(y);
+  span.count = n;
+  span.frontFacing = front;
+  span.first = xa - x0;
+  std::memcpy(span.base, base, sizeof span.base);
+  std::memcpy(span.step, step, sizeof span.step);
+  float colours[kGpuMaxSpanFragments][4];
+  bool kept[kGpuMaxSpanFragments];
+  dc.fragment(span, dc.constants, colours, kept);
+  unsigned char* p = dc.target.bytes + (static_cast<std::size_t>(y) * dc.target.rowTexels + xa) * 4;
+  const bool bgra = dc.target.channel[0] == 2;
+  for (int i = 0; i < n; ++i, p += 4) {
+    if (!kept[i]) continue;
+    GpuFloat4 src = GpuLoad4(colours[i]);
+    if (bgra) src = __builtin_shufflevector(src, src, 2, 1, 0, 3);
+    GpuFloat4ToUnorm8(src + GpuUnorm8ToFloat4(p) * (1.0f - colours[i][3]), p);
+  }
+}
 
+// Stencil, fragment function and blending for the pixels [xa, xb) of row y, at most
+// kGpuMaxSpanFragments; the row's covered pixels start at x0 with the varyings base.
+void ShadeRun(const DrawContext& dc, std::int64_t x0, std::int64_t xa, std::int64_t xb, std::int64_t y,
+              bool front, const double base[kGpuMaxVaryings], const double step[kGpuMaxVaryings])
+{
+  const int n = static_cast<int>(xb - xa);
+  const StencilFace* sd = dc.faces[front ? 1 : 0];
+  if (!sd && dc.sourceOverAll) return ShadeRunOver(dc, x0, xa, n, y, front, base, step);
+  const std::uint32_t reference = dc.state->stencilReference;
+  unsigned char* stencil = sd ? dc.stencil + static_cast<std::size_t>(y) * dc.stencilRowTexels + xa : nullptr;
+  bool pass[kGpuMaxSpanFragments], kept[kGpuMaxSpanFragments];
+  int needed = n;
+  for (int i = 0; i < n; ++i) {
+    pass[i] = kept[i] = true;
+    if (!sd) continue;
+    const std::uint32_t value = stencil[i];
+    pass[i] = Compare(sd->compare, sd->maskedReference, value & sd->readMask);
+    if (!pass[i]) {
+      // A failing fragment whose stencil update changes nothing has no effect at all.
+      const std::uint32_t next = StencilResult(sd->fail, value, reference);
+      if (((value & ~sd->writeMask) | (next & sd->writeMask)) == value) {
+        kept[i] = false;
+        --needed;
+      }
+    }
+  }
+  if (needed == 0) return;
+
+  float colours[kGpuMaxSpanFragments][4];
+  if (dc.fragment) {
+    // The fragment function runs over each stretch of fragments that still matter.
+    GpuFragmentSpan span{};
+    span.y = static_cast<std::uint32_t>(y);
+    span.frontFacing = front;
+    std::memcpy(span.base, base, sizeof span.base);
+    std::memcpy(span.step, step, sizeof span.step);
+    for (int i = 0; i < n;) {
+      if (!kept[i]) {
+        ++i;
+        continue;
+      }
+      int j = i + 1;
+      while (j < n && kept[j])
+        ++j;
+      span.x = static_cast<std::uint32_t>(xa + i);
+      span.count = j - i;
+      span.first = xa + i - x0;
+      dc.fragment(span, dc.constants, colours + i, kept + i);
+      i = j;
+    }
+  }
+
+  unsigned char* colourRow =
+      dc.target.bytes + static_cast<std::size_t>(y) * dc.target.rowTexels * dc.target.texelBytes;
+  for (int i = 0; i < n; ++i) {
+    if (!kept[i]) continue; // discarded or without effect: no stencil update
+    if (sd) {
+      const std::uint32_t value = stencil[i];
+      const std::uint32_t next = StencilResult(pass[i] ? sd->pass : sd->fail, value, reference);
+      stencil[i] = static_cast<unsigned char>((value & ~sd->writeMask) | (next & sd->writeMask));
+    }
+    if (pass[i] && dc.colourWrites) WriteColour(dc, colourRow + (xa + i) * dc.target.texelBytes, colours[i]);
+  }
+}
+
+// The covered pixels [x0, x1) of row y, whose varyings start at base and change by step per pixel.
+void ShadeSpan(const DrawContext& dc, std::int64_t x0, std::int64_t x1, std::int64_t y, bool front,
+               const double base[kGpuMaxVaryings], const double step[kGpuMaxVaryings])
+{
+  for (std::int64_t xa = x0; xa < x1; xa += kGpuMaxSpanFragments)
+    ShadeRun(dc, x0, xa, std::min<std::int64_t>(x1, xa + kGpuMaxSpanFragments), y, front, base, step);
+}
+
+// Narrows [lo, hi) to the pixels x where e(x) = e0 - s * x reaches bias; e is monotonic in x.
+void Narrow(std::int64_t e0, std::int64_t s, std::int64_t bias, std::int64_t& lo, std::int64_t& hi) noexcept
+{
+  const auto inside = [&](std::int64_t x) { return e0 - s * x >= bias; };
+  if (s == 0) {
+    if (e0 < bias) hi = lo;
+    return;
+  }
+  // The boundary estimated in double precision, then settled exactly.
+  const double t = static_cast<double>(e0 - bias) / static_cast<double>(s);
+  if (s > 0) { // inside up to floor(t)
+    std::int64_t end = t < static_cast<double>(lo)    ? lo
+                       : t >= static_cast<double>(hi) ? hi
+                                                      : static_cast<std::int64_t>(t) + 1;
+    while (end > lo && !inside(end - 1))
+      --end;
+    while (end < hi && inside(end))
+      ++end;
+    hi = end;
+  } else { // inside from ceil(t)
+    std::int64_t start = t <= static_cast<double>(lo)  ? lo
+                         : t > static_cast<double>(hi) ? hi
+                                                       : static_cast<std::int64_t>(std::ceil(t));
+    while (start < hi && !inside(start))
+      ++start;
+    while (start > lo && inside(start - 1))
+      --start;
+    lo = start;
+  }
+}
+
+// Rasterises a triangle of vertices in fixed point: v in order, every edge function positive
+// inside, area twice the triangle's area in 1/65536 pixel².
+void RasterFixed(const DrawContext& dc, const ShadedVertex* const v[3], std::int64_t area, bool front)
+{
+  struct Edge
+  {
+    std::int64_t dx, dy, bias; // bias 0 on a top or left edge, 1 elsewhere
+  } edges[3];
+  for (int i = 0; i < 3; ++i) {
+    const ShadedVertex& p = *v[(i + 1) % 3];
+    const ShadedVertex& q = *v[(i + 2) % 3];
+    const std::int64_t dx = q.fx - p.fx, dy = q.fy - p.fy;
+    edges[i] = {dx, dy, (dy < 0 || (dy == 0 && dx > 0)) ? 0 : 1};
+  }
+  const std::int64_t minX = std::min({v[0]->fx, v[1]->fx, v[2]->fx}),
+                     maxX = std::max({v[0]->fx, v[1]->fx, v[2]->fx});
+  const std::int64_t minY = std::min({v[0]->fy, v[1]->fy, v[2]->fy}),
+                     maxY = std::max({v[0]->fy, v[1]->fy, v[2]->fy});
+  // Pixel centres that may lie inside: (x + 0.5) * 256 within [min, max].
+  const std::int64_t x0 = std::max<std::int64_t>(dc.clipX0, (minX - 128 + 255) >> 8);
+  const std::int64_t x1 = std::min<std::int64_t>(dc.clipX1, ((maxX - 128) >> 8) + 1);
+  const std::int64_t y0 = std::max<std::int64_t>(dc.clipY0, (minY - 128 + 255) >> 8);
+  const std::int64_t y1 = std::min<std::int64_t>(dc.clipY1, ((maxY - 128) >> 8) + 1);
+  if (x0 >= x1 || y0 >= y1) return;
+
+  // Edge i at pixel (x, y): dx * (256 y + 128 - py) - dy * (256 x + 128 - px), in 1/65536 pixel²,
+  // the weight of vertex i. Along a row it falls by 256 dy per pixel.
+  const double absArea = static_cast<double>(area < 0 ? -area : area);
+  double step[kGpuMaxVaryings];
+  for (int k = 0; k < kGpuMaxVaryings; ++k)
+    step[k] = -(static_cast<double>(256 * edges[0].dy) * v[0]->varyings[k] +
+                static_cast<double>(256 * edges[1].dy) * v[1]->varyings[k] +
+                static_cast<double>(256 * edges[2].dy) * v[2]->varyings[k]) /
+              absArea;
+  for (std::int64_t y = y0; y < y1; ++y) {
+    std::int64_t rowAt0[3]; // edge functions at pixel (0, y)
+    std::int64_t lo = x0, hi = x1;
+    for (int i = 0; i < 3 && lo < hi; ++i) {
+      const ShadedVertex& p = *v[(i + 1) % 3];
+      rowAt0[i] = edges[i].dx * (256 * y + 128 - p.fy) - edges[i].dy * (128 - p.fx);
+      Narrow(rowAt0[i], 256 * edges[i].dy, edges[i].bias, lo, hi);
+    }
+    if (lo >= hi) continue;
+    double e[3], base[kGpuMaxVaryings];
+    for (int i = 0; i < 3; ++i)
+      e[i] = static_cast<double>(rowAt0[i] - 256 * edges[i].dy * lo);
+    for (int k = 0; k < kGpuMaxVaryings; ++k)
+      base[k] = (e[0] * v[0]->varyings[k] + e[1] * v[1]->varyings[k] + e[2] * v[2]->varyings[k]) / absArea;
+    ShadeSpan(dc, lo, hi, y, front, base, step);
+  }
+}
+
+// Rasterises a triangle reaching beyond the fixed-point range with edge functions in double
+// precision, pixel by pixel over the clip rectangle.
+void RasterWide(const DrawContext& dc, const ShadedVertex* const v[3], double absArea, bool front)
+{
   struct Edge
   {
     double dx, dy, x0, y0;
@@ -254,15 +479,19 @@ void RasterTriangle(const DrawContext& dc, const ShadedVertex& a, const ShadedVe
   }
   const double minX = std::min({v[0]->x, v[1]->x, v[2]->x}), maxX = std::max({v[0]->x, v[1]->x, v[2]->x});
   const double minY = std::min({v[0]->y, v[1]->y, v[2]->y}), maxY = std::max({v[0]->y, v[1]->y, v[2]->y});
-  const double x0 = std::max(static_cast<double>(dc.clipX0), std::floor(minX - 0.5));
-  const double x1 = std::min(static_cast<double>(dc.clipX1), std::ceil(maxX + 0.5));
-  const double y0 = std::max(static_cast<double>(dc.clipY0), std::floor(minY - 0.5));
-  const double y1 = std::min(static_cast<double>(dc.clipY1), std::ceil(maxY + 0.5));
-  float varyings[kGpuMaxVaryings];
-  for (double y = y0; y < y1; ++y) {
-    const double sy = y + 0.5;
-    for (double x = x0; x < x1; ++x) {
-      const double sx = x + 0.5;
+  // The bounding box within the clip rectangle (its bounds as doubles: the vertices may lie far out).
+  const auto within = [](double v, std::uint32_t lo, std::uint32_t hi) {
+    return static_cast<std::int64_t>(std::clamp(v, static_cast<double>(lo), static_cast<double>(hi)));
+  };
+  const std::int64_t x0 = within(std::floor(minX - 0.5), dc.clipX0, dc.clipX1);
+  const std::int64_t x1 = within(std::ceil(maxX + 0.5), dc.clipX0, dc.clipX1);
+  const std::int64_t y0 = within(std::floor(minY - 0.5), dc.clipY0, dc.clipY1);
+  const std::int64_t y1 = within(std::ceil(maxY + 0.5), dc.clipY0, dc.clipY1);
+  const double zero[kGpuMaxVaryings] = {};
+  for (std::int64_t y = y0; y < y1; ++y) {
+    const double sy = static_cast<double>(y) + 0.5;
+    for (std::int64_t x = x0; x < x1; ++x) {
+      const double sx = static_cast<double>(x) + 0.5;
       double e[3];
       bool inside = true;
       for (int i = 0; i < 3 && inside; ++i) {
@@ -271,13 +500,43 @@ void RasterTriangle(const DrawContext& dc, const ShadedVertex& a, const ShadedVe
         inside = e[i] > 0.0 || (e[i] == 0.0 && ed.topLeft);
       }
       if (!inside) continue;
-      // e[i] is the weight of vertex i: the edge opposite it.
+      double varyings[kGpuMaxVaryings];
       for (int k = 0; k < kGpuMaxVaryings; ++k)
-        varyings[k] = static_cast<float>(
-            (e[0] * v[0]->varyings[k] + e[1] * v[1]->varyings[k] + e[2] * v[2]->varyings[k]) / absArea);
-      ShadePixel(dc, static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), front, varyings);
+        varyings[k] =
+            (e[0] * v[0]->varyings[k] + e[1] * v[1]->varyings[k] + e[2] * v[2]->varyings[k]) / absArea;
+      ShadeSpan(dc, x, x + 1, y, front, varyings, zero);
     }
   }
+}
+
+// Rasterises one triangle; ccw is the winding of (a, b, c) as given by the primitive order.
+void RasterTriangle(const DrawContext& dc, const ShadedVertex& a, const ShadedVertex& b,
+                    const ShadedVertex& c)
+{
+  if (!a.valid || !b.valid || !c.valid) return;
+  const bool fixed = a.fixed && b.fixed && c.fixed;
+  std::int64_t fixedArea = 0;
+  double area;
+  if (fixed) {
+    fixedArea = (b.fx - a.fx) * (c.fy - a.fy) - (c.fx - a.fx) * (b.fy - a.fy);
+    area = static_cast<double>(fixedArea);
+  } else {
+    area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+  }
+  if (area == 0.0) return;
+  // Window y points down, so a triangle counter-clockwise in clip space has a negative area here.
+  const bool ccw = area < 0.0;
+  const bool front = (dc.state->frontFacing == GpuWinding::CounterClockwise) == ccw;
+  if ((dc.state->cullMode == GpuCullMode::Back && !front) ||
+      (dc.state->cullMode == GpuCullMode::Front && front))
+    return;
+  // Order the vertices so that every edge function is positive inside.
+  const ShadedVertex* v[3] = {&a, &b, &c};
+  if (ccw) std::swap(v[1], v[2]);
+  if (fixed)
+    RasterFixed(dc, v, fixedArea, front);
+  else
+    RasterWide(dc, v, std::fabs(area), front);
 }
 
 // Index of the k-th vertex of a draw; false when the index buffer ends first.
@@ -316,6 +575,47 @@ GpuStageResources Resources(const GpuBufferBinding (&buffers)[kGpuMaxBufferSlots
   return r;
 }
 
+// The stencil test and blending of a draw; false when the draw can change nothing.
+bool DecodeOutputs(const GpuEncodedPass& pass, const GpuDrawState& st, DrawContext& dc)
+{
+  GpuTexture* stencil = pass.descriptor.stencilAttachment.texture.get();
+  dc.faces[0] = dc.faces[1] = nullptr;
+  if (stencil && st.depthStencil) {
+    const auto& d = st.depthStencil->Descriptor();
+    const std::optional<GpuStencilDescriptor>* faces[2] = {&d.backFaceStencil, &d.frontFaceStencil};
+    for (int f = 0; f < 2; ++f) {
+      if (!*faces[f]) continue;
+      const GpuStencilDescriptor& s = **faces[f];
+      dc.faceStorage[f] = {s.stencilCompareFunction,
+                           s.stencilFailureOperation,
+                           s.depthStencilPassOperation,
+                           s.readMask,
+                           s.writeMask,
+                           st.stencilReference & s.readMask};
+      dc.faces[f] = &dc.faceStorage[f];
+    }
+    dc.stencil = stencil->LevelBytes(0);
+    dc.stencilRowTexels = stencil->Width();
+  }
+  const auto& ca = dc.pipeline->colorAttachment;
+  static constexpr unsigned kChannelBit[4] = {kGpuColorWriteRed, kGpuColorWriteGreen, kGpuColorWriteBlue,
+                                              kGpuColorWriteAlpha};
+  dc.writeMask = 0;
+  for (int c = 0; c < 4; ++c)
+    if ((ca.writeMask & kChannelBit[c]) && dc.target.channel[c] >= 0) dc.writeMask |= 1u << c;
+  dc.colourWrites = dc.fragment && dc.writeMask != 0;
+  const bool sourceOver = ca.sourceRGBBlendFactor == GpuBlendFactor::One &&
+                          ca.sourceAlphaBlendFactor == GpuBlendFactor::One &&
+                          ca.destinationRGBBlendFactor == GpuBlendFactor::OneMinusSourceAlpha &&
+                          ca.destinationAlphaBlendFactor == GpuBlendFactor::OneMinusSourceAlpha;
+  dc.blend = !ca.blendingEnabled ? BlendPath::Replace
+             : sourceOver        ? BlendPath::SourceOver
+                                 : BlendPath::Factors;
+  dc.sourceOverAll = dc.colourWrites && dc.blend == BlendPath::SourceOver && dc.writeMask == 0xF &&
+                     dc.target.texelBytes == 4;
+  return dc.colourWrites || dc.faces[0] || dc.faces[1];
+}
+
 void RunDraw(const GpuEncodedPass& pass, const GpuDrawCommand& draw)
 {
   const GpuDrawState& st = pass.states[draw.state];
@@ -323,16 +623,18 @@ void RunDraw(const GpuEncodedPass& pass, const GpuDrawCommand& draw)
   GpuTexture* colour = pass.descriptor.colorAttachment.texture.get();
   GpuTexture* stencil = pass.descriptor.stencilAttachment.texture.get();
   if (!colour) return;
-  DrawContext dc{&st,
-                 &st.pipeline->Descriptor(),
-                 colour,
-                 stencil,
-                 Resources(st.vertexBuffers, nullptr),
-                 Resources(st.fragmentBuffers, &st),
-                 0,
-                 0,
-                 0,
-                 0};
+  DrawContext dc{};
+  dc.state = &st;
+  dc.pipeline = &st.pipeline->Descriptor();
+  dc.vertexResources = Resources(st.vertexBuffers, nullptr);
+  dc.target = LayoutOf(*colour);
+  if (const GpuFunction* fragment = dc.pipeline->fragmentFunction.get()) {
+    // Constants that cannot be read discard every fragment: the draw changes nothing.
+    if (!fragment->fragmentSetup(Resources(st.fragmentBuffers, &st), dc.constants)) return;
+    dc.fragment = fragment->fragment;
+  }
+  if (!DecodeOutputs(pass, st, dc)) return;
+
   std::uint32_t w = colour->Width(), h = colour->Height();
   if (stencil) {
     w = std::min(w, stencil->Width());
@@ -355,7 +657,7 @@ void RunDraw(const GpuEncodedPass& pass, const GpuDrawCommand& draw)
   const auto shadeAt = [&](std::uint32_t k, ShadedVertex& out) {
     std::uint32_t index;
     if (!VertexIndex(draw, k, index)) return false;
-    out = Shade(dc, index);
+    out = ShadeVertex(dc, index);
     return true;
   };
   ShadedVertex tri[3];
@@ -381,6 +683,22 @@ void RunDraw(const GpuEncodedPass& pass, const GpuDrawCommand& draw)
   }
 }
 
+// Fills level 0 of the colour target with the clear colour, a row at a time.
+void ClearColour(GpuTexture& texture, const GpuClearColor& clear)
+{
+  const TargetLayout t = LayoutOf(texture);
+  const double rgba[4] = {clear.red, clear.green, clear.blue, clear.alpha};
+  unsigned char texel[4] = {};
+  for (int c = 0; c < 4; ++c)
+    if (t.channel[c] >= 0) texel[t.channel[c]] = GpuFloatToUnorm8(static_cast<float>(rgba[c]));
+  const std::size_t rowBytes = t.rowTexels * t.texelBytes;
+  if (rowBytes == 0 || texture.Height() == 0) return;
+  for (std::size_t x = 0; x < t.rowTexels; ++x)
+    std::memcpy(t.bytes + x * t.texelBytes, texel, t.texelBytes);
+  for (std::uint32_t y = 1; y < texture.Height(); ++y)
+    std::memcpy(t.bytes + y * rowBytes, t.bytes, rowBytes);
+}
+
 } // namespace
 
 void GpuExecuteRenderPass(const GpuEncodedPass& pass)
@@ -394,14 +712,7 @@ void GpuExecuteRenderPass(const GpuEncodedPass& pass)
   const GpuTextureAccess access(std::move(used));
 
   const auto& ca = pass.descriptor.colorAttachment;
-  if (ca.texture && ca.loadAction == GpuLoadAction::Clear) {
-    const std::array<float, 4> clear = {
-        static_cast<float>(ca.clearColor.red), static_cast<float>(ca.clearColor.green),
-        static_cast<float>(ca.clearColor.blue), static_cast<float>(ca.clearColor.alpha)};
-    for (std::uint32_t y = 0; y < ca.texture->Height(); ++y)
-      for (std::uint32_t x = 0; x < ca.texture->Width(); ++x)
-        ca.texture->WriteTexel(x, y, clear);
-  }
+  if (ca.texture && ca.loadAction == GpuLoadAction::Clear) ClearColour(*ca.texture, ca.clearColor);
   const auto& sa = pass.descriptor.stencilAttachment;
   if (sa.texture && sa.loadAction == GpuLoadAction::Clear) {
     std::memset(sa.texture->LevelBytes(0), static_cast<int>(sa.clearStencil & 0xFF),

@@ -30,6 +30,7 @@ public:
 
   // Texel of texture at normalised (u, v), filtered with the magnification filter from level 0:
   // a rasteriser without derivatives has no level of detail. Worker thread; no allocation.
+  // Shaders sample through a GpuBoundTexture made once per draw, which gives the same texels.
   std::array<float, 4> Sample(const GpuTexture& texture, float u, float v) const noexcept;
 
 private:

@@ -4,7 +4,11 @@
 #include "platform/mac/system/GpuTexture.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <new>
+#include <string_view>
+#include <type_traits>
 
 // The interface between the rasteriser and the shader functions of a library.
 namespace plugin::sys {
@@ -42,20 +46,64 @@ struct GpuVertexOut
   float varyings[kGpuMaxVaryings];
 };
 
-// One fragment: its window position (pixel centre) and the interpolated varyings.
-struct GpuFragmentIn
+// Most fragments the rasteriser hands a fragment function at once.
+inline constexpr int kGpuMaxSpanFragments = 64;
+
+// A run of fragments along one row: the pixels [x, x + count) of row y, count at most
+// kGpuMaxSpanFragments, all of one triangle. The triangle's row starts first pixels to the left
+// of x with the varyings base; each pixel adds step. Fragment i thus has varying k =
+// base[k] + (first + i) * step[k], interpolated in double precision and read as a float
+// (GpuSpanVaryings).
+struct GpuFragmentSpan
 {
-  float x, y;
-  float varyings[kGpuMaxVaryings];
+  std::uint32_t x, y;
+  int count;
   bool frontFacing;
+  std::int64_t first;
+  double base[kGpuMaxVaryings];
+  double step[kGpuMaxVaryings];
+};
+
+// The varyings of fragment i of span.
+inline void GpuSpanVaryings(const GpuFragmentSpan& span, int i, float varyings[kGpuMaxVaryings]) noexcept
+{
+  const double n = static_cast<double>(span.first + i);
+  for (int k = 0; k < kGpuMaxVaryings; ++k)
+    varyings[k] = static_cast<float>(span.base[k] + n * span.step[k]);
+}
+
+// What every fragment of one draw reads, decoded from the draw's resources once: a fragment
+// function's uniforms, texture and sampler as its setup laid them out.
+struct alignas(16) GpuFragmentConstants
+{
+  unsigned char bytes[256];
 };
 
 // Shader entry points, run on the GPU's worker thread; no allocation, no lock.
+// Per vertex.
 using GpuVertexFunctionImpl = void (*)(const GpuVertexIn& in, const GpuStageResources& resources,
                                        GpuVertexOut& out);
-// Writes a premultiplied colour; false discards the fragment.
-using GpuFragmentFunctionImpl = bool (*)(const GpuFragmentIn& in, const GpuStageResources& resources,
-                                         float colour[4]);
+// Once per draw, before its fragments: fills constants from the bound resources; false when they
+// cannot be read, which discards every fragment of the draw.
+using GpuFragmentSetupImpl = bool (*)(const GpuStageResources& resources, GpuFragmentConstants& constants);
+// Per span: writes the premultiplied colour of fragment i into colours[i] and whether it is kept
+// into kept[i] (false discards it).
+using GpuFragmentFunctionImpl = void (*)(const GpuFragmentSpan& span, const GpuFragmentConstants& constants,
+                                         float (*colours)[4], bool* kept);
+
+enum class GpuFunctionStage : std::uint8_t { Vertex = 1, Fragment = 2 };
+
+// The code of one function a shader library provides, under the name its data lists: what the
+// library's compiled code would be. A vertex function sets vertex, a fragment function
+// fragmentSetup and fragment; the others stay null.
+struct GpuFunctionCode
+{
+  std::string_view name;
+  GpuFunctionStage stage;
+  GpuVertexFunctionImpl vertex;
+  GpuFragmentSetupImpl fragmentSetup;
+  GpuFragmentFunctionImpl fragment;
+};
 
 // Copies a T from the start of a bound buffer; false when the buffer is shorter (a robust read).
 template <class T> bool GpuReadBuffer(const GpuBufferView& view, T& out) noexcept
@@ -63,6 +111,20 @@ template <class T> bool GpuReadBuffer(const GpuBufferView& view, T& out) noexcep
   if (!view.data || view.length < sizeof(T)) return false;
   std::memcpy(&out, view.data, sizeof(T));
   return true;
+}
+
+// Places a value-initialised T in constants (a fragment setup's first step).
+template <class T> T& GpuEmplaceConstants(GpuFragmentConstants& constants) noexcept
+{
+  static_assert(std::is_trivially_copyable_v<T> && sizeof(T) <= sizeof(GpuFragmentConstants::bytes) &&
+                alignof(T) <= alignof(GpuFragmentConstants));
+  return *new (constants.bytes) T{};
+}
+
+// The T a fragment setup placed in constants.
+template <class T> const T& GpuConstantsOf(const GpuFragmentConstants& constants) noexcept
+{
+  return *std::launder(reinterpret_cast<const T*>(constants.bytes));
 }
 
 } // namespace plugin::sys

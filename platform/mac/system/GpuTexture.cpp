@@ -1,7 +1,8 @@
 #include "platform/mac/system/GpuTexture.h"
 
+#include "platform/mac/system/GpuUnorm8.h"
+
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace plugin::sys {
@@ -20,17 +21,6 @@ std::size_t GpuBytesPerPixel(GpuPixelFormat format) noexcept
   }
   return 0;
 }
-
-namespace {
-
-unsigned char ToUnorm8(float v) noexcept
-{
-  // fmax/fmin map NaN to 0, as a GPU's saturate does.
-  const float c = std::fmin(std::fmax(v, 0.0f), 1.0f);
-  return static_cast<unsigned char>(std::lround(c * 255.0f));
-}
-
-} // namespace
 
 GpuTexture::GpuTexture(const GpuTextureDescriptor& descriptor)
     : mDesc(descriptor), mBytesPerPixel(GpuBytesPerPixel(descriptor.pixelFormat))
@@ -99,14 +89,14 @@ std::array<float, 4> GpuTexture::ReadTexel(std::uint32_t x, std::uint32_t y,
                                            std::uint32_t level) const noexcept
 {
   const unsigned char* p = mLevels[level].data() + (std::size_t{y} * LevelWidth(level) + x) * mBytesPerPixel;
-  constexpr float k = 1.0f / 255.0f;
+  const auto& k = kGpuUnorm8ToFloat;
   switch (mDesc.pixelFormat) {
   case GpuPixelFormat::RGBA8Unorm:
-    return {p[0] * k, p[1] * k, p[2] * k, p[3] * k};
+    return {k[p[0]], k[p[1]], k[p[2]], k[p[3]]};
   case GpuPixelFormat::BGRA8Unorm:
-    return {p[2] * k, p[1] * k, p[0] * k, p[3] * k};
+    return {k[p[2]], k[p[1]], k[p[0]], k[p[3]]};
   default:
-    return {p[0] * k, 0.0f, 0.0f, 1.0f};
+    return {k[p[0]], 0.0f, 0.0f, 1.0f};
   }
 }
 
@@ -116,16 +106,16 @@ void GpuTexture::WriteTexel(std::uint32_t x, std::uint32_t y, const std::array<f
   switch (mDesc.pixelFormat) {
   case GpuPixelFormat::RGBA8Unorm:
     for (int i = 0; i < 4; ++i)
-      p[i] = ToUnorm8(c[i]);
+      p[i] = GpuFloatToUnorm8(c[i]);
     break;
   case GpuPixelFormat::BGRA8Unorm:
-    p[0] = ToUnorm8(c[2]);
-    p[1] = ToUnorm8(c[1]);
-    p[2] = ToUnorm8(c[0]);
-    p[3] = ToUnorm8(c[3]);
+    p[0] = GpuFloatToUnorm8(c[2]);
+    p[1] = GpuFloatToUnorm8(c[1]);
+    p[2] = GpuFloatToUnorm8(c[0]);
+    p[3] = GpuFloatToUnorm8(c[3]);
     break;
   default:
-    p[0] = ToUnorm8(c[0]);
+    p[0] = GpuFloatToUnorm8(c[0]);
     break;
   }
 }

@@ -242,8 +242,8 @@ TEST(MVGRecordingTest, ScissorAndPaintMatrices)
   paint.extent[1] = 8;
   ASSERT_EQ(b.mtl->convertPaintForFrag(&u, &paint, &none, 1, 1, -1), 1);
   EXPECT_TRUE(SameFloats(u.paintMatrix, {1, 0, 0, 0, 0, -1, 0, 0, 0, 8, 1, 0})); // v mirrored in the extent
-  EXPECT_EQ(u.shaderKind, 1);
-  EXPECT_EQ(u.textureKind, 1);
+  EXPECT_EQ(u.shaderKind, MVGshaderKind::FillImage);
+  EXPECT_EQ(u.textureKind, MVGtextureKind::StraightRGBA);
   b.mtl->renderCancel();
 }
 

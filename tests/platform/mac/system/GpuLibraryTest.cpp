@@ -29,24 +29,47 @@ Bytes Blob(unsigned version, unsigned count, std::initializer_list<Bytes> entrie
   return b;
 }
 
-TEST(GpuLibraryTest, RendererBlobNamesItsThreeFunctions)
+TEST(GpuLibraryTest, FunctionsRunTheCodeRegisteredUnderTheirNames)
 {
   const Bytes blob = test::LibraryBlob();
   std::string error;
-  auto lib = GpuLibrary::FromData(blob.data(), blob.size(), &error);
+  auto lib = GpuLibrary::FromData(blob.data(), blob.size(), test::kPassCode, &error);
   ASSERT_TRUE(lib) << error;
-  EXPECT_EQ(lib->FunctionNames(),
-            (std::vector<std::string>{"vertexShader", "fragmentShaderAA", "fragmentShader"}));
-  auto vs = lib->NewFunction("vertexShader");
+  EXPECT_EQ(lib->FunctionNames(), (std::vector<std::string>{"passVertex", "passFragment"}));
+  auto vs = lib->NewFunction("passVertex");
   ASSERT_TRUE(vs);
   EXPECT_EQ(vs->stage, GpuFunctionStage::Vertex);
-  EXPECT_TRUE(vs->vertex);
-  EXPECT_EQ(lib->NewFunction("fragmentShaderAA")->stage, GpuFunctionStage::Fragment);
+  EXPECT_EQ(vs->vertex, &test::PassVertex);
+  EXPECT_FALSE(vs->fragment);
+  auto fs = lib->NewFunction("passFragment");
+  ASSERT_TRUE(fs);
+  EXPECT_EQ(fs->stage, GpuFunctionStage::Fragment);
+  EXPECT_EQ(fs->fragment, &test::PassFragment);
+  EXPECT_EQ(fs->fragmentSetup, &test::PassSetup);
   EXPECT_FALSE(lib->NewFunction("computeShader"));
+}
+
+TEST(GpuLibraryTest, TheGpuKnowsNoFunctionOfItsOwn)
+{
+  // The names the vector renderer's library data lists mean nothing without its code.
+  const Bytes blob =
+      Blob(1, 3, {Entry(1, "vertexShader"), Entry(2, "fragmentShaderAA"), Entry(2, "fragmentShader")});
+  std::string error;
+  EXPECT_FALSE(GpuLibrary::FromData(blob.data(), blob.size(), {}, &error));
+  EXPECT_FALSE(error.empty());
+  const Bytes ours = test::LibraryBlob();
+  EXPECT_FALSE(GpuLibrary::FromData(ours.data(), ours.size(), {}, nullptr));
 }
 
 TEST(GpuLibraryTest, DataThatIsNotOursIsRefused)
 {
+  // Functions whose code lacks an entry point their stage needs.
+  const GpuFunctionCode code[] = {
+      test::kPassCode[0],
+      test::kPassCode[1],
+      {"halfVertex", GpuFunctionStage::Vertex, nullptr, &test::PassSetup, &test::PassFragment},
+      {"halfFragment", GpuFunctionStage::Fragment, nullptr, nullptr, &test::PassFragment},
+  };
   Bytes metalLike = {'M', 'T', 'L', 'B', 1, 0, 3, 0};
   Bytes trailing = test::LibraryBlob();
   trailing.push_back(0);
@@ -59,23 +82,25 @@ TEST(GpuLibraryTest, DataThatIsNotOursIsRefused)
   } cases[] = {
       {"empty", {}},
       {"foreign magic", metalLike},
-      {"version 2", Blob(2, 1, {Entry(1, "vertexShader")})},
+      {"version 2", Blob(2, 1, {Entry(1, "passVertex")})},
       {"no functions", Blob(1, 0, {})},
-      {"17 functions", Blob(1, 17, {Entry(1, "vertexShader")})},
-      {"unknown function", Blob(1, 1, {Entry(2, "blurShader")})},
-      {"wrong stage", Blob(1, 1, {Entry(2, "vertexShader")})},
-      {"named twice", Blob(1, 2, {Entry(1, "vertexShader"), Entry(1, "vertexShader")})},
+      {"17 functions", Blob(1, 17, {Entry(1, "passVertex")})},
+      {"function without code", Blob(1, 1, {Entry(2, "blurShader")})},
+      {"wrong stage", Blob(1, 1, {Entry(2, "passVertex")})},
+      {"vertex code without its entry point", Blob(1, 1, {Entry(1, "halfVertex")})},
+      {"fragment code without its setup", Blob(1, 1, {Entry(2, "halfFragment")})},
+      {"named twice", Blob(1, 2, {Entry(1, "passVertex"), Entry(1, "passVertex")})},
       {"empty name", Blob(1, 1, {Entry(1, "")})},
-      {"count beyond data", Blob(1, 2, {Entry(1, "vertexShader")})},
+      {"count beyond data", Blob(1, 2, {Entry(1, "passVertex")})},
       {"trailing byte", trailing},
       {"truncated name", truncated},
   };
   for (const auto& c : cases) {
     std::string error;
-    EXPECT_FALSE(GpuLibrary::FromData(c.data.data(), c.data.size(), &error)) << c.what;
+    EXPECT_FALSE(GpuLibrary::FromData(c.data.data(), c.data.size(), code, &error)) << c.what;
     EXPECT_FALSE(error.empty()) << c.what;
   }
-  EXPECT_FALSE(GpuLibrary::FromData(nullptr, 12, nullptr));
+  EXPECT_FALSE(GpuLibrary::FromData(nullptr, 12, code, nullptr));
 }
 
 } // namespace

@@ -169,6 +169,37 @@ TEST(GpuRasterizerTest, StencilCountsWindingThenCoversWhereNonZero)
   EXPECT_EQ(rig.Stencil(1, 1), 0) << "the cover pass zeroes what it drew";
 }
 
+TEST(GpuRasterizerTest, PipelineWithoutFragmentFunctionOnlyTouchesTheStencil)
+{
+  // Blending set up as for colour, a stencil test on front faces only, and a back-facing
+  // triangle: nothing at all changes.
+  GpuRig rig(8, 8);
+  std::vector<float> v;
+  for (auto [x, y] : {std::pair{0.f, 0.f}, {8.f, 0.f}, {0.f, 8.f}})
+    Vertex(v, x, y);
+  auto d = rig.Pipeline(false);
+  d.colorAttachment.blendingEnabled = true;
+  d.colorAttachment.sourceRGBBlendFactor = d.colorAttachment.sourceAlphaBlendFactor = GpuBlendFactor::One;
+  d.colorAttachment.destinationRGBBlendFactor = d.colorAttachment.destinationAlphaBlendFactor =
+      GpuBlendFactor::OneMinusSourceAlpha;
+  GpuDepthStencilDescriptor front;
+  front.frontFaceStencil =
+      GpuStencilDescriptor{GpuCompareFunction::Always, GpuStencilOperation::Keep, GpuStencilOperation::Keep,
+                           GpuStencilOperation::IncrementClamp};
+  for (auto winding : {GpuWinding::Clockwise, GpuWinding::CounterClockwise}) {
+    GpuCommandBufferRef cb;
+    auto enc = rig.Begin(cb, v, SolidUniforms({1, 1, 1, 1}));
+    enc->SetFrontFacingWinding(winding);
+    enc->SetDepthStencilState(rig.device->NewDepthStencilState(front));
+    enc->SetRenderPipelineState(rig.device->NewRenderPipelineState(d, nullptr));
+    enc->DrawPrimitives(GpuPrimitiveType::Triangle, 0, 3);
+    GpuRig::Finish(enc, cb);
+  }
+  EXPECT_EQ(rig.Stencil(1, 1), 1) << "counted once, as a front face";
+  EXPECT_EQ(rig.Stencil(7, 7), 0);
+  EXPECT_EQ(CountRed(rig, 0), 64) << "no colour without a fragment function";
+}
+
 TEST(GpuRasterizerTest, DiscardedFragmentsLeaveStencilAlone)
 {
   // Coverage u runs 0 -> 1 across the quad; with threshold 0.5 only the middle survives.
@@ -182,7 +213,6 @@ TEST(GpuRasterizerTest, DiscardedFragmentsLeaveStencilAlone)
   d.frontFaceStencil = GpuStencilDescriptor{GpuCompareFunction::Always, GpuStencilOperation::Keep,
                                             GpuStencilOperation::Keep, GpuStencilOperation::IncrementClamp};
   auto u = SolidUniforms({1, 1, 1, 1}, 0.5f);
-  u.strokeMultiplier = 1.0f;
   GpuCommandBufferRef cb;
   auto enc = rig.Begin(cb, v, u);
   enc->SetFrontFacingWinding(GpuWinding::CounterClockwise);
@@ -232,6 +262,77 @@ TEST(GpuRasterizerTest, BlendFactorsWriteMasksAndScissorRect)
   redOnly.writeMask = kGpuColorWriteRed | kGpuColorWriteAlpha;
   EXPECT_EQ(run(redOnly, {0, 0.2f, 0.2f, 0}, {1, 1, 1, 1}), (Px{255, 51, 51, 255}));
   EXPECT_EQ(run(GpuColorAttachmentDescriptor{}, {0, 0.2f, 0, 1}, {1, 1, 1, 1}, true), (Px{0, 51, 0, 255}));
+}
+
+TEST(GpuRasterizerTest, FarVerticesCoverWhatNearOnesOnTheSameEdgesCover)
+{
+  // The same half of the target below its diagonal, once from vertices on its corners and once
+  // from vertices four million pixels out (past the fixed-point range), each drawn once.
+  const auto draw = [](float reach) {
+    GpuRig rig(16, 16);
+    std::vector<float> v;
+    Vertex(v, -reach, -reach);
+    Vertex(v, 16 + reach, 16 + reach);
+    Vertex(v, -reach, 16 + reach);
+    GpuCommandBufferRef cb;
+    auto enc = rig.Begin(cb, v, SolidUniforms({64 / 255.f, 0, 0, 64 / 255.f}));
+    enc->SetRenderPipelineState(Additive(rig));
+    enc->DrawPrimitives(GpuPrimitiveType::Triangle, 0, 3);
+    GpuRig::Finish(enc, cb);
+    return rig;
+  };
+  const GpuRig near = draw(0.0f), far = draw(4e6f - 16.0f);
+  EXPECT_EQ(CountRed(near, 128), 0);
+  EXPECT_EQ(CountRed(far, 128), 0);
+  EXPECT_EQ(CountRed(near, 64), 120) << "below the diagonal, with the top-left rule on it";
+  for (std::uint32_t y = 0; y < 16; ++y)
+    for (std::uint32_t x = 0; x < 16; ++x)
+      EXPECT_EQ(near.Pixel(x, y), far.Pixel(x, y)) << x << "," << y;
+
+  // A triangle wholly around the target covers every pixel.
+  GpuRig around(16, 16);
+  std::vector<float> v;
+  for (auto [x, y] : {std::pair{-1e7f, -1e7f}, {1e7f, -1e7f}, {0.f, 1e7f}})
+    Vertex(v, x, y);
+  GpuCommandBufferRef cb;
+  auto enc = around.Begin(cb, v, SolidUniforms({1, 1, 1, 1}));
+  enc->SetRenderPipelineState(around.device->NewRenderPipelineState(around.Pipeline(), nullptr));
+  enc->DrawPrimitives(GpuPrimitiveType::Triangle, 0, 3);
+  GpuRig::Finish(enc, cb);
+  EXPECT_EQ(CountRed(around, 255), 256);
+}
+
+TEST(GpuRasterizerTest, WideRowsFollowTheStencilPixelByPixel)
+{
+  // A cover pass over rows wider than one run of fragments: only pixels whose stencil is set
+  // take colour, and the pass zeroes the stencil where it drew.
+  constexpr std::uint32_t kWidth = 203;
+  GpuRig rig(kWidth, 2);
+  for (std::uint32_t y = 0; y < 2; ++y)
+    for (std::uint32_t x = 0; x < kWidth; ++x)
+      rig.stencil->LevelBytes(0)[y * kWidth + x] = (x % 3 == 0 || x == 64 + y) ? 0 : 1;
+  std::vector<float> v;
+  for (auto [x, y] : {std::pair{float(kWidth), 2.f}, {float(kWidth), 0.f}, {0.f, 2.f}, {0.f, 0.f}})
+    Vertex(v, x, y);
+  GpuDepthStencilDescriptor cover;
+  cover.frontFaceStencil = GpuStencilDescriptor{GpuCompareFunction::NotEqual, GpuStencilOperation::Zero,
+                                                GpuStencilOperation::Zero, GpuStencilOperation::Zero};
+  cover.backFaceStencil = cover.frontFaceStencil;
+  GpuCommandBufferRef cb;
+  auto enc = rig.Begin(cb, v, SolidUniforms({0, 1, 0, 1}));
+  enc->SetDepthStencilState(rig.device->NewDepthStencilState(cover));
+  enc->SetRenderPipelineState(rig.device->NewRenderPipelineState(rig.Pipeline(), nullptr));
+  enc->DrawPrimitives(GpuPrimitiveType::TriangleStrip, 0, 4);
+  GpuRig::Finish(enc, cb);
+  int drawn = 0;
+  for (std::uint32_t y = 0; y < 2; ++y)
+    for (std::uint32_t x = 0; x < kWidth; ++x) {
+      const bool set = !(x % 3 == 0 || x == 64 + y);
+      EXPECT_EQ(rig.Pixel(x, y)[1], set ? 255 : 0) << x << "," << y;
+      EXPECT_EQ(rig.Stencil(x, y), 0) << x << "," << y;
+      drawn += set;
+    }
+  EXPECT_EQ(drawn, 2 * (kWidth - 68) - 2);
 }
 
 } // namespace

@@ -1,0 +1,254 @@
+#include "platform/mac/MVGShaders.h"
+#include "platform/mac/MVGShaderLibrary.h"
+#include "platform/mac/MVGShaderUniforms.h"
+#include "platform/mac/system/GpuDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+using namespace plugin::sys;
+using Colour = std::array<float, 4>;
+
+TEST(MVGShadersTest, TheLibraryRegistersItsThreeFunctionsByName)
+{
+  std::string error;
+  auto lib = GpuLibrary::FromData(kMVGShaderLibrary, kMVGShaderLibrarySize, MVGShaderFunctions(), &error);
+  ASSERT_TRUE(lib) << error;
+  EXPECT_EQ(lib->FunctionNames(),
+            (std::vector<std::string>{"vertexShader", "fragmentShaderAA", "fragmentShader"}));
+  const auto vs = lib->NewFunction("vertexShader");
+  ASSERT_TRUE(vs);
+  EXPECT_EQ(vs->stage, GpuFunctionStage::Vertex);
+  EXPECT_EQ(vs->vertex, &mvgVertexShader);
+  EXPECT_EQ(lib->NewFunction("fragmentShaderAA")->fragment, &mvgFragmentShaderAA);
+  EXPECT_EQ(lib->NewFunction("fragmentShaderAA")->fragmentSetup, &mvgFragmentSetup);
+  EXPECT_EQ(lib->NewFunction("fragmentShader")->fragment, &mvgFragmentShader);
+  EXPECT_FALSE(GpuLibrary::FromData(kMVGShaderLibrary, kMVGShaderLibrarySize, {}, nullptr))
+      << "the GPU runs no function the library does not bring";
+}
+
+TEST(MVGShadersTest, VertexShaderMapsPointsOfTheViewToClipSpace)
+{
+  const MVGviewSize view{100.0f, 50.0f};
+  GpuStageResources res;
+  res.buffers[1] = {reinterpret_cast<const unsigned char*>(&view), sizeof view};
+  const struct
+  {
+    float x, y, clipX, clipY;
+  } cases[] = {{0, 0, -1, 1}, {100, 50, 1, -1}, {25, 37.5f, -0.5f, -0.5f}};
+  for (const auto& c : cases) {
+    GpuVertexIn in{{{c.x, c.y, 0, 1}, {0.25f, 0.75f, 0, 1}}};
+    GpuVertexOut out{};
+    mvgVertexShader(in, res, out);
+    EXPECT_EQ(out.position[0], c.clipX) << c.x;
+    EXPECT_EQ(out.position[1], c.clipY) << c.y;
+    EXPECT_EQ(out.position[3], 1.0f);
+    EXPECT_EQ((std::array{out.varyings[0], out.varyings[1], out.varyings[2], out.varyings[3]}),
+              (std::array{c.x, c.y, 0.25f, 0.75f}));
+  }
+  GpuVertexIn in{{{10, 10, 0, 1}}};
+  GpuVertexOut out{};
+  mvgVertexShader(in, GpuStageResources{}, out);
+  EXPECT_FALSE(std::isfinite(out.position[0])) << "no view size: a position that draws nothing";
+}
+
+// A block that paints colour c everywhere: no scissor, a box gradient of one colour.
+MVGfragUniforms Solid(Colour c)
+{
+  MVGfragUniforms u{};
+  u.paintMatrix[0] = u.paintMatrix[5] = u.paintMatrix[10] = 1.0f;
+  for (int i = 0; i < 4; ++i)
+    u.innerColor[i] = u.outerColor[i] = c[i];
+  u.scissorExtent[0] = u.scissorExtent[1] = 1.0f;
+  u.scissorScale[0] = u.scissorScale[1] = 1.0f;
+  u.extent[0] = u.extent[1] = 1e6f;
+  u.feather = 1.0f;
+  u.strokeMultiplier = 1.0f;
+  u.strokeThreshold = -1.0f;
+  return u;
+}
+
+// One fragment at position (x, y) with texture coordinate (s, t); nullopt when discarded.
+std::optional<Colour> Fragment(GpuFragmentFunctionImpl fn, const MVGfragUniforms& u, float x, float y,
+                               float s = 0.5f, float t = 1.0f, const GpuTexture* texture = nullptr,
+                               const GpuSamplerState* sampler = nullptr,
+                               std::size_t uniformBytes = sizeof(MVGfragUniforms))
+{
+  GpuStageResources res;
+  res.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), uniformBytes};
+  res.textures[0] = texture;
+  res.samplers[0] = sampler;
+  GpuFragmentConstants constants;
+  if (!mvgFragmentSetup(res, constants)) return std::nullopt;
+  GpuFragmentSpan span{};
+  span.count = 1;
+  const double varyings[4] = {x, y, s, t};
+  std::copy(varyings, varyings + 4, span.base);
+  float colour[1][4];
+  bool kept[1];
+  fn(span, constants, colour, kept);
+  if (!kept[0]) return std::nullopt;
+  return Colour{colour[0][0], colour[0][1], colour[0][2], colour[0][3]};
+}
+
+TEST(MVGShadersTest, GradientScissorAndStrokeCoverage)
+{
+  const Colour grey{0.25f, 0.25f, 0.25f, 0.5f};
+  MVGfragUniforms box = Solid({1, 0, 0, 1});
+  box.outerColor[0] = 0.0f;
+  box.outerColor[2] = 1.0f; // red inside to blue outside
+  box.extent[0] = box.extent[1] = 10.0f;
+  box.feather = 4.0f;
+  MVGfragUniforms scissor = Solid(grey);
+  scissor.scissorMatrix[0] = scissor.scissorMatrix[5] = scissor.scissorMatrix[10] = 1.0f;
+  scissor.scissorExtent[0] = scissor.scissorExtent[1] = 5.0f;
+  MVGfragUniforms widened = Solid(grey); // no scissor matrix, yet extent and scale leave 0.7
+  widened.scissorExtent[0] = 0.1f;
+  widened.scissorScale[0] = 2.0f;
+  MVGfragUniforms stroke = Solid(grey);
+  stroke.strokeMultiplier = 2.0f;
+  stroke.strokeThreshold = 0.5f;
+  const struct
+  {
+    const char* what;
+    GpuFragmentFunctionImpl fn;
+    MVGfragUniforms u;
+    float x, y, s;
+    std::optional<Colour> expect;
+  } cases[] = {
+      {"solid", &mvgFragmentShader, Solid(grey), 3, 4, 0.5f, grey},
+      {"box gradient inside", &mvgFragmentShader, box, 0, 0, 0.5f, Colour{1, 0, 0, 1}},
+      {"box gradient on the edge: half way", &mvgFragmentShader, box, 10, 0, 0.5f, Colour{0.5f, 0, 0.5f, 1}},
+      {"box gradient past the feather", &mvgFragmentShader, box, 12, 0, 0.5f, Colour{0, 0, 1, 1}},
+      {"inside the scissor", &mvgFragmentShader, scissor, 4, -4, 0.5f, grey},
+      {"half a fringe out of the scissor", &mvgFragmentShader, scissor, 5, 0, 0.5f,
+       Colour{0.125f, 0.125f, 0.125f, 0.25f}},
+      {"out of the scissor", &mvgFragmentShader, scissor, 0, 5.5f, 0.5f, Colour{0, 0, 0, 0}},
+      {"a zero scissor matrix: one mask everywhere", &mvgFragmentShader, widened, 1000, -5, 0.5f,
+       Colour{0.25f * 0.7f, 0.25f * 0.7f, 0.25f * 0.7f, 0.5f * 0.7f}},
+      {"a non-finite position has no scissor coverage", &mvgFragmentShader, Solid(grey),
+       std::numeric_limits<float>::infinity(), 0, 0.5f, Colour{0, 0, 0, 0}},
+      {"nor through a scissor matrix", &mvgFragmentShader, scissor, 0,
+       std::numeric_limits<float>::quiet_NaN(), 0.5f, Colour{0, 0, 0, 0}},
+      {"stroke centre", &mvgFragmentShaderAA, stroke, 0, 0, 0.5f, grey},
+      {"stroke coverage 0.6", &mvgFragmentShaderAA, stroke, 0, 0, 0.15f,
+       Colour{0.25f * 0.6f, 0.25f * 0.6f, 0.25f * 0.6f, 0.5f * 0.6f}},
+      {"below the stroke threshold", &mvgFragmentShaderAA, stroke, 0, 0, 0.1f, std::nullopt},
+      {"no coverage without anti-aliasing", &mvgFragmentShader, stroke, 0, 0, 0.1f, grey},
+  };
+  for (const auto& c : cases) {
+    const auto got = Fragment(c.fn, c.u, c.x, c.y, c.s);
+    ASSERT_EQ(got.has_value(), c.expect.has_value()) << c.what;
+    if (!got) continue;
+    for (int i = 0; i < 4; ++i)
+      EXPECT_NEAR((*got)[i], (*c.expect)[i], 1e-6f) << c.what << " channel " << i;
+  }
+  EXPECT_FALSE(Fragment(&mvgFragmentShader, Solid(grey), 0, 0, 0.5f, 1.0f, nullptr, nullptr, 175))
+      << "a uniform block cut short is not read";
+}
+
+TEST(MVGShadersTest, ImagesArePremultipliedByTheirTextureKind)
+{
+  auto device = GpuDevice::Create();
+  GpuTextureDescriptor rgba;
+  rgba.width = rgba.height = 1;
+  auto colourTexture = device->NewTexture(rgba);
+  const unsigned char texel[4] = {255, 102, 0, 153};
+  colourTexture->ReplaceRegion(GpuRegionMake2D(0, 0, 1, 1), 0, texel, 4);
+  GpuTextureDescriptor r8 = rgba;
+  r8.pixelFormat = GpuPixelFormat::R8Unorm;
+  auto alphaTexture = device->NewTexture(r8);
+  const unsigned char alpha = 51;
+  alphaTexture->ReplaceRegion(GpuRegionMake2D(0, 0, 1, 1), 0, &alpha, 1);
+  auto sampler = device->NewSamplerState(GpuSamplerDescriptor{});
+
+  const Colour white{1, 1, 1, 1}, tint{1, 0.5f, 1, 1};
+  const struct
+  {
+    const char* what;
+    MVGshaderKind shader;
+    MVGtextureKind kind;
+    const GpuTexture* texture;
+    Colour inner;
+    Colour expect;
+  } cases[] = {
+      {"premultiplied as it is", MVGshaderKind::FillImage, MVGtextureKind::PremultipliedRGBA,
+       colourTexture.get(), white, Colour{1, 0.4f, 0, 0.6f}},
+      {"straight colour times its alpha", MVGshaderKind::FillImage, MVGtextureKind::StraightRGBA,
+       colourTexture.get(), white, Colour{0.6f, 0.24f, 0, 0.6f}},
+      {"alpha into every channel, tinted", MVGshaderKind::Image, MVGtextureKind::Alpha, alphaTexture.get(),
+       tint, Colour{0.2f, 0.1f, 0.2f, 0.2f}},
+      {"no texture: transparent", MVGshaderKind::FillImage, MVGtextureKind::PremultipliedRGBA, nullptr, white,
+       Colour{0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    MVGfragUniforms u = Solid(c.inner);
+    u.shaderKind = c.shader;
+    u.textureKind = c.kind;
+    u.extent[0] = u.extent[1] = 1.0f;
+    // Coverage would be 0.2 at s = 0.1: image triangles ignore it.
+    const auto got = Fragment(&mvgFragmentShaderAA, u, 0.5f, 0.5f,
+                              c.shader == MVGshaderKind::Image ? 0.5f : 0.1f, 0.5f, c.texture, sampler.get());
+    ASSERT_TRUE(got) << c.what;
+    const float coverage = c.shader == MVGshaderKind::Image ? 1.0f : 0.2f * 0.5f;
+    for (int i = 0; i < 4; ++i)
+      EXPECT_NEAR((*got)[i], c.expect[i] * coverage, 1e-6f) << c.what << " channel " << i;
+  }
+}
+
+TEST(MVGShadersTest, ASpanShadesEachFragmentAsAloneAndDiscardsSome)
+{
+  // A stroke across a span of eleven fragments (groups of four and a rest): u runs from 0 to 1,
+  // x and y move through a box gradient and out of a scissor.
+  MVGfragUniforms stroke = Solid({0.5f, 0.25f, 0.75f, 1.0f});
+  stroke.outerColor[0] = 0.0f;
+  stroke.outerColor[3] = 0.5f;
+  stroke.extent[0] = stroke.extent[1] = 3.0f;
+  stroke.radius = 1.0f;
+  stroke.feather = 2.0f;
+  stroke.strokeMultiplier = 1.5f;
+  stroke.strokeThreshold = 0.5f;
+  MVGfragUniforms scissored = stroke;
+  scissored.scissorMatrix[0] = scissored.scissorMatrix[5] = scissored.scissorMatrix[10] = 1.0f;
+  scissored.scissorExtent[0] = scissored.scissorExtent[1] = 6.0f;
+  for (const MVGfragUniforms& u : {stroke, scissored}) {
+    GpuStageResources res;
+    res.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), sizeof u};
+    GpuFragmentConstants constants;
+    ASSERT_TRUE(mvgFragmentSetup(res, constants));
+    GpuFragmentSpan span{};
+    span.count = 11;
+    span.first = 3;
+    const double base[4] = {2.0, 1.0, -0.1875, 1.0}, step[4] = {0.5, 0.25, 0.0625, 0.0};
+    std::copy(base, base + 4, span.base);
+    std::copy(step, step + 4, span.step);
+    for (bool antiAlias : {true, false}) {
+      float colours[11][4];
+      bool kept[11];
+      (antiAlias ? mvgFragmentShaderAA : mvgFragmentShader)(span, constants, colours, kept);
+      int discarded = 0;
+      for (int i = 0; i < 11; ++i) {
+        float var[4];
+        GpuSpanVaryings(span, i, var);
+        EXPECT_EQ(var[2], static_cast<float>(-0.1875 + (3 + i) * 0.0625)) << i;
+        const auto alone = Fragment(antiAlias ? &mvgFragmentShaderAA : &mvgFragmentShader, u, var[0], var[1],
+                                    var[2], var[3]);
+        ASSERT_EQ(kept[i], alone.has_value()) << i;
+        discarded += !kept[i];
+        if (!alone) continue;
+        for (int c = 0; c < 4; ++c)
+          EXPECT_EQ(colours[i][c], (*alone)[c]) << i << " channel " << c;
+      }
+      EXPECT_EQ(discarded, antiAlias ? 3 : 0) << "u up to 0.125 falls below the threshold";
+    }
+  }
+}
+
+} // namespace
