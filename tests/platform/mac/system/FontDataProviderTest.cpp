@@ -70,5 +70,4 @@ TEST(FontDataProvider, FilesAreReadWholeWhenTheProviderIsMade)
   EXPECT_EQ(std::string(static_cast<const char*>(provider->Data()), provider->Size()), "abc");
   for (const std::string& path : {t / "font.ttf", t / "empty.ttf", t.Path()})
     EXPECT_EQ(FontDataProvider::CreateWithUrl(*FileUrl::FromPath(path.c_str())), nullptr) << path;
-  EXPECT_EQ(FontDataProvider::CreateWithUrl(*FileUrl::FromPath((t / "x.ttf").c_str(), true)), nullptr);
 }
