@@ -12,11 +12,11 @@
 #include "framework/queues/IKeyPress.h"
 #include "framework/runloop/RunLoop.h"
 #include "framework/runloop/RunLoopClock.h"
+#include "framework/text/UnicodeCodec.h"
 #include "graphics/IPopupMenu.h"
 #include "graphics/IRECTList.h"
 #include "graphics/controls/IPopupMenuControl.h"
 #include "graphics/controls/ITextEntryControl.h"
-#include "graphics/controls/Utf16Text.h"
 
 #include <cstdlib>
 #include <memory>
@@ -92,7 +92,7 @@ void CheckField(const ITextEntryControl& field)
   // Undo may leave a selection past a text that got shorter: the engine clamps it before any use,
   // and so do drawing and copying.
   Check(field.GetSelectionStart() >= 0 && field.GetSelectionEnd() >= 0);
-  Check(Utf8ToUtf16(field.GetUtf8().c_str()) == field.GetEditString());
+  Check(plugin::text::Utf8ToUtf16(field.GetUtf8()) == field.GetEditString());
 }
 
 IMouseMod Buttons(uint8_t b)
