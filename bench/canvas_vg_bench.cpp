@@ -5,15 +5,15 @@
 #include "engine/IMeterRecord.h"
 #include "engine/Kelmo.h"
 #include "engine/KelmoEditorFunctions.h"
-#include "engine/presets/TempFolder.h"
 #include "engine/presets/UserPresetLocation.h"
+#include "framework/imagefiles/ImageFiles.h"
 #include "graphics/ITextControl.h"
 #include "graphics/LocateResource.h"
 #include "graphics/controls/IBitmapControl.h"
 #include "graphics/renderer/VG.h"
 #include "platform/mac/MVGCanvasBackend.h"
 #include "platform/mac/system/GpuLayer.h"
-#include "platform/mac/system/GpuStbImageWrite.h"
+#include "support/TempFolder.h"
 #include "support/ui/FontFiles.h"
 #include "support/ui/ResourceFolder.h"
 #include "support/ui/TestCanvasVG.h"
@@ -167,7 +167,7 @@ struct BenchEditor
   static void WritePng(const std::string& path, int w, int h)
   {
     std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4, 128);
-    plugin::sys::GpuStbWritePng(path.c_str(), w, h, rgba.data());
+    plugin::images::WritePngFile(path.c_str(), w, h, rgba.data());
   }
 
   // One tick of the view's timer; true when it drew.
@@ -206,26 +206,11 @@ BENCHMARK(BM_IdleFrame)->Unit(benchmark::kMicrosecond);
 
 // --- The compressor's editor ---
 
-// The drawing backend with the bundle's fonts, found as the platform finds them.
-class BundleCanvas : public plugin::ui::test::TestCanvasVG
-{
-public:
-  BundleCanvas(ICanvasEditorDelegateBase& dlg, float drawScale)
-      : TestCanvasVG(dlg, kWidth, kHeight, RecordOnlyBackend(), drawScale)
-  {}
-  PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fileName) override
-  {
-    plugin::StringBuf path;
-    if (LocateResource(fileName, "ttf", path, "", nullptr, "") == kResourceNotFound) return nullptr;
-    return TestCanvasVG::LoadPlatformFont(fontID, path.Get());
-  }
-};
-
 // The plug-in's editor opened by the plug-in itself on a recording-only backend, with the
 // bundle's resources and an empty user preset folder; one frame drawn to make images and glyphs.
 struct KelmoEditorBench
 {
-  TempFolder presets;
+  testsupport::TempFolder presets;
   plugin::ui::test::ResourceFolder resources;
   plugin::sys::GpuLayerRef layer = plugin::sys::GpuLayer::Create();
   std::unique_ptr<Kelmo> plugin;
@@ -243,7 +228,10 @@ struct KelmoEditorBench
     plugin::ui::InstallKelmoEditor();
     plugin = std::make_unique<Kelmo>(plugin::InstanceInfo{});
     InstallKelmoEditorFunctions({});
-    plugin->SetMakeGraphicsFunc([this] { return new BundleCanvas(*plugin, 1.f); });
+    // Fonts are the bundle's font files, found as the platform finds them.
+    plugin->SetMakeGraphicsFunc([this] {
+      return new plugin::ui::test::LocatedFontsCanvasVG(*plugin, kWidth, kHeight, RecordOnlyBackend(), 1.f);
+    });
     plugin->OpenWindow(layer.get());
     plugin->SetScreenScale(screenScale);
     plugin->OnUIOpen();

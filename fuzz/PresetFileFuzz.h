@@ -3,7 +3,7 @@
 // The body the program and bank file fuzz targets share. The first byte chooses whether the
 // plug-in saves state chunks; the rest is the file. Checks: a refused file changes nothing, an
 // accepted one leaves only valid values and survives a write and read back.
-#include "tests/framework/support/TestPlugin.h"
+#include "tests/support/framework/TestPlugin.h"
 
 #include <cstddef>
 #include <cstdint>

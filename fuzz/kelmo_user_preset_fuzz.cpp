@@ -6,37 +6,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "engine/Kelmo.h"
 #include "engine/presets/UserPresetFileIO.h"
 #include "engine/presets/UserPresetFormat.h"
 #include "engine/presets/UserPresetLocation.h"
-
-namespace {
-
-std::string gFolder;
-
-void RemoveFolder()
-{
-  std::error_code ec;
-  std::filesystem::remove_all(gFolder, ec);
-}
-
-} // namespace
+#include "support/TempFolder.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kelmo-fuzz-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) std::abort();
-  gFolder = pattern;
-  std::atexit(RemoveFolder);
-  // Never the user's own presets.
-  SetUserPresetFolder(gFolder);
+  // Never the user's own presets: a folder of the run's own, removed when the run ends.
+  static const testsupport::TempFolder folder("kelmo-fuzz");
+  SetUserPresetFolder(folder.Path());
   return 0;
 }
 

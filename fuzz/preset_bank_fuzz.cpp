@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the preset bank reader; whatever it accepts must round-trip.
-#include "tests/framework/support/TestPlugin.h"
+#include "tests/support/framework/TestPlugin.h"
 
 #include <cstdlib>
 #include <cstring>

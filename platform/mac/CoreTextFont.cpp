@@ -88,7 +88,7 @@ std::unique_ptr<CoreTextFont> LoadCoreTextFontByName(const char* /*fontID*/, con
 {
   if (!family || !*family) return nullptr;
   const char* styleName = StyleName(style);
-  const auto wanted = sys::FontDescriptor::CreateWithAttributes({family, styleName, std::nullopt, 0});
+  const auto wanted = sys::FontDescriptor::CreateWithAttributes({family, styleName, std::nullopt});
   for (const auto& match : wanted->CreateMatchingFontDescriptors()) {
     if (!match->Url()) continue;
     if (auto provider = sys::FontDataProvider::CreateWithUrl(*match->Url()))

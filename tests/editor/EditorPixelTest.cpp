@@ -24,21 +24,6 @@ using namespace plugin::ui::test;
 
 namespace {
 
-// The drawing backend whose fonts are the bundle's font files, found as the platform finds them.
-class BundleCanvas : public TestCanvasVG
-{
-public:
-  BundleCanvas(ICanvasEditorDelegateBase& dlg, float drawScale)
-      : TestCanvasVG(dlg, 899, 500, mvgCanvasBackend(), drawScale)
-  {}
-  PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fileName) override
-  {
-    plugin::StringBuf path;
-    if (LocateResource(fileName, "ttf", path, "", nullptr, "") == kResourceNotFound) return nullptr;
-    return TestCanvasVG::LoadPlatformFont(fontID, path.Get());
-  }
-};
-
 // The plug-in's editor opened by the plug-in on a layer of the headless GPU, at a draw scale and a
 // screen scale, with the bundle's resources less the ones left out.
 class GpuEditor
@@ -51,11 +36,13 @@ public:
     mLayer->SetDrawableSize(uint32_t(screenScale * int(899 * drawScale)),
                             uint32_t(screenScale * int(500 * drawScale)));
     k = MakeEditorKelmo();
-    k->SetMakeGraphicsFunc([this, drawScale] { return new BundleCanvas(*k, drawScale); });
+    // Fonts are the bundle's font files, found as the platform finds them.
+    k->SetMakeGraphicsFunc(
+        [this, drawScale] { return new LocatedFontsCanvasVG(*k, 899, 500, mvgCanvasBackend(), drawScale); });
     k->OpenWindow(mLayer.get());
     k->SetScreenScale(screenScale);
     k->OnUIOpen(); // as the platform's window does once it is open: every control takes its value
-    ui = static_cast<BundleCanvas*>(k->GetUI());
+    ui = static_cast<LocatedFontsCanvasVG*>(k->GetUI());
     mFrames = std::make_unique<FrameDriver>(*ui);
   }
   ~GpuEditor()
@@ -99,7 +86,7 @@ public:
   }
 
   std::unique_ptr<EditorKelmo> k;
-  BundleCanvas* ui = nullptr;
+  LocatedFontsCanvasVG* ui = nullptr;
 
 private:
   BundleResources mResources;

@@ -2,7 +2,7 @@
 
 #include "editor/KelmoEditorInstall.h"
 #include "engine/KelmoEditorFunctions.h"
-#include "engine/kelmo/KelmoTestSupport.h"
+#include "support/engine/KelmoTestSupport.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/ResourceFolder.h"
 

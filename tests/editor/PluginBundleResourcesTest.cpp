@@ -22,14 +22,6 @@ namespace sys = plugin::sys;
 
 namespace {
 
-// A recording editor that names the plug-in's bundle, as the plug-in's graphics context does.
-class BundleCanvas : public RecordingCanvas
-{
-public:
-  using RecordingCanvas::RecordingCanvas;
-  const char* GetBundleID() const override { return kKelmoBundleID; }
-};
-
 // The plug-in bundle registered under the plug-in's identifier for one test, its resources found
 // by the platform's locator as in the bundle; no home folder of the user's is looked at.
 class PluginBundleResources : public ::testing::Test
@@ -58,7 +50,8 @@ protected:
 TEST_F(PluginBundleResources, ThePresetBarsPicturesComeFromTheBundleAtScale2)
 {
   TestEditorDelegate dlg;
-  BundleCanvas g(dlg, 899, 500);
+  RecordingCanvas g(dlg, 899, 500);
+  g.bundleID = kKelmoBundleID; // as the plug-in's graphics context names its bundle
   g.AttachControl(new PresetControllerMenu(IRECT(250.f, 1.f, 650.f, 24.f), PresetBarStyle()));
   const std::vector<CanvasCall> loads = g.CallsNamed("LoadAPIBitmap");
   ASSERT_EQ(loads.size(), 2u);

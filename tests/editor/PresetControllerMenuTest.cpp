@@ -1,7 +1,6 @@
 #include "editor/PresetControllerMenu.h"
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <new>
 #include <optional>
@@ -12,8 +11,8 @@
 
 #include "editor/SavePresetField.h"
 #include "editor/UserPresetNames.h"
-#include "engine/kelmo/KelmoTestSupport.h"
 #include "graphics/controls/IVButtonControl.h"
+#include "support/engine/KelmoTestSupport.h"
 #include "support/ui/FrameDriver.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/ResourceFolder.h"
@@ -24,20 +23,6 @@ using namespace plugin::ui;
 using namespace plugin::ui::test;
 
 namespace {
-
-// A recording canvas whose platform menu runs menuFails first, if set (which may throw, as code
-// under a real menu might).
-class MenuCanvas : public RecordingCanvas
-{
-public:
-  using RecordingCanvas::RecordingCanvas;
-  IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override
-  {
-    if (menuFails) menuFails();
-    return RecordingCanvas::CreatePlatformPopupMenu(menu, bounds, isAsync);
-  }
-  std::function<void()> menuFails;
-};
 
 // The preset bar in a recording editor with its own text field, over the plug-in on slot 0;
 // the user files live in a temporary folder where slot 3 holds "Three".
@@ -55,9 +40,7 @@ protected:
     frames.reset();
     g.reset();
     k = std::make_unique<TestKelmo>();
-    auto canvas = std::make_unique<MenuCanvas>(*k, 899, 500);
-    menus = canvas.get();
-    g = std::move(canvas);
+    g = std::make_unique<RecordingCanvas>(*k, 899, 500);
     g->bitmapWidth = g->bitmapHeight = 16;
     g->AttachTextEntryControl();
     frames = std::make_unique<FrameDriver>(*g);
@@ -100,7 +83,6 @@ protected:
   std::unique_ptr<TestKelmo> k;
   std::unique_ptr<RecordingCanvas> g;
   std::unique_ptr<FrameDriver> frames;
-  MenuCanvas* menus = nullptr; // g
   PresetControllerMenu* bar = nullptr;
 };
 
@@ -230,13 +212,13 @@ TEST_F(PresetBar, TheSavedNameIsShownWholeAsStored)
 // of memory ends the click there, and the next click opens the list.
 TEST_F(PresetBar, ErrorsUnderTheSlotListAreNotSwallowed)
 {
-  menus->menuFails = [] { throw std::out_of_range("no such item"); };
+  g->beforeMenu = [] { throw std::out_of_range("no such item"); };
   EXPECT_THROW(Do("dismiss"), std::out_of_range);
-  menus->menuFails = [] { throw std::bad_alloc(); };
+  g->beforeMenu = [] { throw std::bad_alloc(); };
   EXPECT_NO_THROW(Do("dismiss"));
   EXPECT_TRUE(g->CaptureIsEmpty());
   EXPECT_EQ(g->Count("CreatePlatformPopupMenu"), 0);
-  menus->menuFails = nullptr;
+  g->beforeMenu = nullptr;
   Do("pick 3");
   EXPECT_EQ(g->Count("CreatePlatformPopupMenu"), 1);
   EXPECT_EQ(Label(), "Three");

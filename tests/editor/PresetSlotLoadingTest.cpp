@@ -7,7 +7,7 @@
 
 #include "editor/UserPresetFiles.h"
 #include "editor/UserPresetNames.h"
-#include "engine/kelmo/KelmoTestSupport.h"
+#include "support/engine/KelmoTestSupport.h"
 
 using namespace kelmotest;
 using namespace plugin::ui;

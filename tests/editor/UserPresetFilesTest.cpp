@@ -6,7 +6,7 @@
 
 #include "editor/PresetSlotLoading.h"
 #include "editor/UserPresetNames.h"
-#include "engine/kelmo/KelmoTestSupport.h"
+#include "support/engine/KelmoTestSupport.h"
 
 using namespace kelmotest;
 using namespace plugin::ui;

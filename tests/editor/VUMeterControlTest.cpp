@@ -1,7 +1,7 @@
 #include "editor/VUMeterControl.h"
 
 #include "engine/IMeterRecord.h"
-#include "engine/kelmo/KelmoTestSupport.h"
+#include "support/engine/KelmoTestSupport.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
 

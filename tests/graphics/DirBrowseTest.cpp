@@ -1,8 +1,7 @@
 #include "graphics/IDirBrowseControlBase.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -36,7 +35,6 @@ protected:
     fs::create_directory_symlink(root + "/sub", root + "/sub/loop"); // links back into the tree
     fs::create_directory_symlink(root, root + "/sub/up");
   }
-  ~DirBrowseTest() override { fs::remove_all(root); }
   void Touch(const std::string& rel)
   {
     fs::create_directories((fs::path(root) / rel).parent_path());
@@ -48,8 +46,8 @@ protected:
     b.BuildMenu();
     return Tree(b.GetMenu());
   }
-  char pattern[24] = "/tmp/dirbrowseXXXXXX";
-  std::string root = mkdtemp(pattern);
+  testsupport::TempFolder folder{"kelmo-dirbrowse"};
+  std::string root = folder.Path();
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "Trace.h"
+#include "support/ui/CallTrace.h"
 #include "support/ui/TestEditorDelegate.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +168,6 @@ TEST(Drawing, RotatedTextBoxIsAlignedInsideTheBounds)
     IRECT rect(0, 0, 40, 10);
     g.DoMeasureTextRotation(IText(14.f, COLOR_BLACK, nullptr, c.align, c.valign, c.angle),
                             IRECT(0, 0, 100, 20), rect);
-    EXPECT_EQ(Trace({{"", {rect.L, rect.T, rect.R, rect.B}, ""}}), c.box) << c.angle;
+    EXPECT_EQ(Box(rect), c.box) << c.angle;
   }
 }

@@ -1,5 +1,5 @@
-#include "Trace.h"
 #include "graphics/GaussianBlur.h"
+#include "support/ui/CallTrace.h"
 #include "support/ui/RecordingControl.h"
 #include "support/ui/TestEditorDelegate.h"
 

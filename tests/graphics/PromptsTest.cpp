@@ -26,20 +26,6 @@ struct PromptingControl : RecordingControl
   }
   void OnMouseDown(float, float, const IMouseMod&) override { PromptUserInput(0); }
 };
-// Keeps the items of the menu shown last, a checked one marked "*".
-struct MenuCanvas : RecordingCanvas
-{
-  using RecordingCanvas::RecordingCanvas;
-  IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override
-  {
-    shown.clear();
-    for (int i = 0; i < menu.NItems(); ++i)
-      shown.push_back(std::string(menu.GetItem(i)->GetText()) + (menu.GetItem(i)->GetChecked() ? "*" : ""));
-    return RecordingCanvas::CreatePlatformPopupMenu(menu, bounds, isAsync);
-  }
-  Strings shown;
-};
-
 // Gestures and sent values of the calls so far, which are then forgotten.
 Strings Edits(TD& dlg)
 {
@@ -56,12 +42,12 @@ Strings Edits(TD& dlg)
 TEST(Prompts, EnumeratedParametersChooseFromAMenuThatEndsTheGestureHoweverItCloses)
 {
   TD dlg;
-  MenuCanvas ui(dlg);
+  RecordingCanvas ui(dlg);
   ui.AttachControl(new PromptingControl(TD::kMode));
   ui.menuScript.chosenIdx = 2;
   ui.OnMouseDown(Press(20, 20));
   ui.OnMouseUp(Press(20, 20));
-  EXPECT_EQ(ui.shown, (Strings{"Off", "Soft*", "Hard"}));
+  EXPECT_EQ(ui.lastMenuItems, (Strings{"Off", "Soft*", "Hard"}));
   EXPECT_EQ(ui.CallsNamed("CreatePlatformPopupMenu").at(0),
             (CanvasCall{"CreatePlatformPopupMenu", {10, 10, 30, 30, 3}, "Mode"})); // over the control
   EXPECT_EQ(Edits(dlg), (Strings{"Begin 2", "Send 2 1.000000", "End 2"}));

@@ -1,10 +1,10 @@
-#include "Trace.h"
 #include "graphics/IBKnobControl.h"
 #include "graphics/ResourceCaches.h"
 #include "graphics/ResourceNames.h"
 #include "graphics/controls/IBitmapControl.h"
 #include "graphics/controls/IPanelControl.h"
 #include "graphics/controls/ISVGControl.h"
+#include "support/ui/CallTrace.h"
 #include "support/ui/ResourceFolder.h"
 #include "support/ui/TestEditorDelegate.h"
 
@@ -285,15 +285,6 @@ TEST_F(Resources, BitmapKnobIsOneFrameCentredAndDrawsItsValuesFrame)
 
 namespace {
 
-// A context that names a bundle and hands the locator a platform handle, as a platform's does.
-class BundleNamingCanvas : public RecordingCanvas
-{
-public:
-  using RecordingCanvas::RecordingCanvas;
-  const char* GetBundleID() const override { return "test.bundle"; }
-  void* LoadPlatformResource() override { return this; }
-};
-
 // The last lookup the recording locator saw, "name:type:bundle:sub-path" with the handle kept.
 std::string sLastLookup;
 void* sLastHandle = nullptr;
@@ -315,7 +306,9 @@ TEST(ResourceLocator, TheInstalledLocatorIsAskedAndNoneFindsNothing)
 {
   const ResourceLocator before = GetResourceLocator();
   TestEditorDelegate dlg;
-  BundleNamingCanvas g(dlg);
+  RecordingCanvas g(dlg); // names a bundle and hands the locator a handle, as a platform's does
+  g.bundleID = "test.bundle";
+  g.platformResource = &g;
   g.SetResourceSubPath("Sub");
 
   SetResourceLocator(&RecordingLocator);

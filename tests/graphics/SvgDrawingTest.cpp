@@ -1,5 +1,5 @@
-#include "Trace.h"
 #include "graphics/svg/SvgImage.h"
+#include "support/ui/CallTrace.h"
 #include "support/ui/TestEditorDelegate.h"
 
 #include <gtest/gtest.h>

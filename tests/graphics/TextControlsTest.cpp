@@ -1,5 +1,3 @@
-#include "ShapeCanvas.h"
-#include "Trace.h"
 #include "framework/params/IParam.h"
 #include "graphics/ICaptionControl.h"
 #include "graphics/IEditableTextControl.h"
@@ -7,6 +5,8 @@
 #include "graphics/ITextToggleControl.h"
 #include "graphics/IURLControl.h"
 #include "graphics/PlaceHolder.h"
+#include "support/ui/CallTrace.h"
+#include "support/ui/ShapeCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
 
 #include <gtest/gtest.h>

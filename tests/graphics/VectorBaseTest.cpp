@@ -1,9 +1,9 @@
-#include "ShapeCanvas.h"
-#include "Trace.h"
 #include "framework/runloop/RunLoop.h"
 #include "framework/runloop/RunLoopClock.h"
 #include "graphics/IVectorBase.h"
+#include "support/ui/CallTrace.h"
 #include "support/ui/RecordingControl.h"
+#include "support/ui/ShapeCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
 
 #include <gtest/gtest.h>
@@ -46,11 +46,6 @@ IVStyle Style(const std::string& flags)
     s.labelText.mSize = c == 'z' ? 0.f : s.labelText.mSize;
   }
   return s;
-}
-
-std::string Box(const IRECT& r)
-{
-  return Nums({r.L, r.T, r.R, r.B});
 }
 
 class VectorBase : public ::testing::Test

@@ -1,8 +1,7 @@
 #include "tools/artwork/ArtworkWriter.h"
 
+#include "framework/imagefiles/ImageFiles.h"
 #include "graphics/renderer/VG.h"
-
-#include <stb_image_write.h>
 
 #include <algorithm>
 
@@ -32,15 +31,14 @@ bool WritePicture(const Picture& picture, ImageFormat format, const std::string&
   if (picture.Empty() || picture.rgba.size() < static_cast<std::size_t>(picture.width) * picture.height * 4)
     return false;
   if (format == ImageFormat::Png)
-    return stbi_write_png(path.c_str(), picture.width, picture.height, 4, picture.rgba.data(),
-                          picture.width * 4) != 0;
+    return plugin::images::WritePngFile(path.c_str(), picture.width, picture.height, picture.rgba.data());
   std::vector<unsigned char> rgb(static_cast<std::size_t>(picture.width) * picture.height * 3);
   for (std::size_t p = 0, n = rgb.size() / 3; p < n; ++p) {
     const unsigned a = picture.rgba[p * 4 + 3];
     for (int c = 0; c < 3; ++c)
       rgb[p * 3 + c] = static_cast<unsigned char>((picture.rgba[p * 4 + c] * a + 127) / 255);
   }
-  return stbi_write_jpg(path.c_str(), picture.width, picture.height, 3, rgb.data(), 95) != 0;
+  return plugin::images::WriteJpegFile(path.c_str(), picture.width, picture.height, rgb.data(), 95);
 }
 
 } // namespace kelmo::artwork

@@ -2,6 +2,7 @@
 
 #include "editor/KelmoEditorInstall.h"
 #include "engine/KelmoConfig.h"
+#include "framework/imagefiles/ImageFiles.h"
 #include "graphics/ICanvasEditorDelegate.h"
 #include "platform/mac/ICanvasMac.h"
 #include "platform/mac/ICanvasView.h"
@@ -9,7 +10,6 @@
 #include "platform/mac/MacPaths.h"
 #include "platform/mac/system/Bundle.h"
 #include "platform/mac/system/GpuImageFile.h"
-#include "platform/mac/system/GpuStbImageWrite.h"
 #include "platform/mac/system/Screen.h"
 #include "platform/mac/system/ScriptedUser.h"
 #include "vst3/MakeGraphics.h"
@@ -35,7 +35,8 @@ std::array<int, 4> Frame::At(int x, int y) const
 
 bool Frame::WritePng(const std::string& path) const
 {
-  return width > 0 && height > 0 && plugin::sys::GpuStbWritePng(path.c_str(), width, height, rgba.data());
+  return width > 0 && height > 0 && rgba.size() >= static_cast<size_t>(width) * height * 4 &&
+         plugin::images::WritePngFile(path.c_str(), width, height, rgba.data());
 }
 
 std::unique_ptr<EditorSession> EditorSession::Open(const SessionOptions& options, std::string& error)

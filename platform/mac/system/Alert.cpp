@@ -9,7 +9,6 @@ long Alert::RunModal()
   ScriptedUser& user = ScriptedUser::Shared();
   AlertRecord record{mMessage, mInformative, mButtons, kFirstButtonReturn};
   if (record.buttons.empty()) record.buttons.emplace_back(kDefaultButtonTitle);
-  user.RunModalSession();
   const int pressed = user.TakeAlertAnswer();
   // A button the alert does not have cannot be pressed; Return presses the first.
   if (pressed >= 0 && pressed < static_cast<int>(record.buttons.size())) record.response += pressed;

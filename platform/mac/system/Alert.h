@@ -17,15 +17,12 @@ public:
 
   void SetMessageText(std::string text) { mMessage = std::move(text); }
   void SetInformativeText(std::string text) { mInformative = std::move(text); }
-  const std::string& MessageText() const noexcept { return mMessage; }
-  const std::string& InformativeText() const noexcept { return mInformative; }
 
   // Adds a button to the right of those before it (the first is the default one).
   void AddButtonWithTitle(std::string title) { mButtons.push_back(std::move(title)); }
-  const std::vector<std::string>& Buttons() const noexcept { return mButtons; }
 
   // Shows the alert and waits for a button: the response of the one pressed. An alert without
-  // buttons shows the default one. Timers of the main run loop keep firing meanwhile.
+  // buttons shows the default one.
   long RunModal();
 
 private:

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
-#include <dlfcn.h>
 #include <mutex>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -27,11 +26,14 @@ Registry& TheRegistry()
   return registry;
 }
 
-// Absolute, link-free path of a file ("" when it cannot be resolved).
-std::string RealPath(const char* path)
+// The bundle folder of a code file: for ".../X/Contents/<dir>/code" it is ".../X"; for a code
+// file outside such a layout, the folder that holds it.
+std::string BundlePathForExecutable(std::string_view executablePath)
 {
-  char resolved[PATH_MAX];
-  return ::realpath(path, resolved) ? std::string(resolved) : std::string();
+  const std::string codeFolder = DeletingLastPathComponent(executablePath);
+  const std::string contents = DeletingLastPathComponent(codeFolder);
+  if (LastPathComponent(contents) == "Contents") return DeletingLastPathComponent(contents);
+  return codeFolder;
 }
 
 std::shared_ptr<const Bundle> ExecutableBundle()
@@ -40,7 +42,7 @@ std::shared_ptr<const Bundle> ExecutableBundle()
   const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
   if (n <= 0) return std::make_shared<const Bundle>("", "/", "");
   exe[n] = 0;
-  return std::make_shared<const Bundle>("", Bundle::BundlePathForExecutable(exe), exe);
+  return std::make_shared<const Bundle>("", BundlePathForExecutable(exe), exe);
 }
 
 } // namespace
@@ -95,29 +97,12 @@ std::shared_ptr<const Bundle> Bundle::Register(const char* identifier, const cha
   return bundle;
 }
 
-std::shared_ptr<const Bundle> Bundle::RegisterModule(const char* identifier, const void* addressInModule)
-{
-  Dl_info info{};
-  if (!addressInModule || ::dladdr(addressInModule, &info) == 0 || !info.dli_fname) return nullptr;
-  const std::string module = RealPath(info.dli_fname);
-  if (module.empty()) return nullptr;
-  return Register(identifier, BundlePathForExecutable(module).c_str(), module.c_str());
-}
-
 bool Bundle::Unregister(const char* identifier)
 {
   if (!identifier) return false;
   Registry& r = TheRegistry();
   std::lock_guard<std::mutex> lock(r.mutex);
   return std::erase_if(r.bundles, [&](const auto& b) { return b->Identifier() == identifier; }) > 0;
-}
-
-std::string Bundle::BundlePathForExecutable(std::string_view executablePath)
-{
-  const std::string codeFolder = DeletingLastPathComponent(executablePath);
-  const std::string contents = DeletingLastPathComponent(codeFolder);
-  if (LastPathComponent(contents) == "Contents") return DeletingLastPathComponent(contents);
-  return codeFolder;
 }
 
 } // namespace plugin::sys

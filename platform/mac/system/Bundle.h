@@ -2,11 +2,10 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 
 // Loaded bundles found by their identifier: a bundle is a folder "<name>.<ext>" whose code sits in
 // Contents/<platform>/ and whose resources sit in Contents/Resources. The main bundle is the
-// process's own (a host's); a plug-in's bundle is registered by its module. The registry is
+// process's own (a host's); a plug-in's bundle is registered with its folder. The registry is
 // process-wide; any thread; locks briefly; allocates.
 namespace plugin::sys {
 
@@ -38,16 +37,8 @@ public:
   static std::shared_ptr<const Bundle> Register(const char* identifier, const char* bundlePath,
                                                 const char* executablePath);
 
-  // Registers the bundle of the loaded module (shared object or executable) that contains
-  // addressInModule, e.g. the address of one of its functions. Null when no module holds it.
-  static std::shared_ptr<const Bundle> RegisterModule(const char* identifier, const void* addressInModule);
-
   // Forgets a registered bundle; false when none has that identifier.
   static bool Unregister(const char* identifier);
-
-  // The bundle folder of a code file: for ".../X/Contents/<dir>/code" it is ".../X"; for a code
-  // file outside such a layout, the folder that holds it.
-  static std::string BundlePathForExecutable(std::string_view executablePath);
 
 private:
   std::string mIdentifier;

@@ -30,7 +30,9 @@ bool IsAlphanumeric(char16_t unit) noexcept
 CharacterSet CharacterSet::WithCharactersInString(std::u16string_view chars)
 {
   CharacterSet set;
-  set.AddCharactersInString(chars);
+  set.mUnits.assign(chars);
+  std::sort(set.mUnits.begin(), set.mUnits.end());
+  set.mUnits.erase(std::unique(set.mUnits.begin(), set.mUnits.end()), set.mUnits.end());
   return set;
 }
 
@@ -39,13 +41,6 @@ CharacterSet CharacterSet::Alphanumerics()
   CharacterSet set;
   set.mAlphanumerics = true;
   return set;
-}
-
-void CharacterSet::AddCharactersInString(std::u16string_view chars)
-{
-  mUnits.append(chars);
-  std::sort(mUnits.begin(), mUnits.end());
-  mUnits.erase(std::unique(mUnits.begin(), mUnits.end()), mUnits.end());
 }
 
 bool CharacterSet::IsMember(char16_t unit) const noexcept

@@ -19,9 +19,6 @@ public:
   // Letters and digits of every script (ASCII and beyond).
   static CharacterSet Alphanumerics();
 
-  // Adds the units of chars (no effect on the alphanumeric set, which already has its members).
-  void AddCharactersInString(std::u16string_view chars);
-
   bool IsMember(char16_t unit) const noexcept;
 
 private:

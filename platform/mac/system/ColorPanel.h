@@ -21,7 +21,6 @@ public:
 
   // The target's action; an empty one picks nothing. Closing the panel keeps it.
   void SetAction(Action action) { mAction = std::move(action); }
-  bool HasAction() const noexcept { return static_cast<bool>(mAction); }
 
   bool ShowsAlpha() const noexcept { return mShowsAlpha; }
   void SetShowsAlpha(bool shows) noexcept { mShowsAlpha = shows; }

@@ -34,7 +34,7 @@ const CursorRef& Shared(CursorKind kind)
   static const std::array<CursorRef, kSystemKinds> cursors = [] {
     std::array<CursorRef, kSystemKinds> all;
     for (int k = 0; k < kSystemKinds; ++k)
-      all[k] = std::make_shared<Cursor>(static_cast<CursorKind>(k), Image::WithSize({16, 16}), Point{});
+      all[k] = std::make_shared<Cursor>(static_cast<CursorKind>(k));
     return all;
   }();
   return cursors[static_cast<int>(kind)];
@@ -48,9 +48,9 @@ CursorRef Cursor::System(CursorKind kind)
   return Shared(kind);
 }
 
-CursorRef Cursor::WithImage(ImageRef image, Point hotSpot)
+CursorRef Cursor::WithImage(ImageRef, Point)
 {
-  return std::make_shared<Cursor>(CursorKind::Custom, std::move(image), hotSpot);
+  return std::make_shared<Cursor>(CursorKind::Custom);
 }
 
 bool Cursor::RespondsTo(CursorKind kind) noexcept

@@ -33,14 +33,13 @@ enum class CursorKind {
 class Cursor : public std::enable_shared_from_this<Cursor>
 {
 public:
-  Cursor(CursorKind kind, ImageRef image, Point hotSpot)
-      : mKind(kind), mImage(std::move(image)), mHotSpot(hotSpot)
-  {}
+  explicit Cursor(CursorKind kind) : mKind(kind) {}
 
   // The shared cursor of a system kind; null for Custom and for an extra the system lacks.
   static std::shared_ptr<Cursor> System(CursorKind kind);
 
-  // A cursor showing image with its hot spot (image coordinates, origin top left). Allocates.
+  // A cursor showing image with its hot spot (image coordinates, origin top left); a Custom
+  // cursor here, where no screen shows it. Allocates.
   static std::shared_ptr<Cursor> WithImage(ImageRef image, Point hotSpot);
 
   // Whether the system offers kind. Help also stands for the help-cursor switch below.
@@ -59,16 +58,12 @@ public:
   static std::shared_ptr<Cursor> Current();
 
   CursorKind Kind() const noexcept { return mKind; }
-  const ImageRef& GetImage() const noexcept { return mImage; }
-  Point HotSpot() const noexcept { return mHotSpot; }
 
   // Every extra back, arrow shown, help mode off (tests).
   static void Reset() noexcept;
 
 private:
   CursorKind mKind;
-  ImageRef mImage;
-  Point mHotSpot;
 };
 
 using CursorRef = std::shared_ptr<Cursor>;

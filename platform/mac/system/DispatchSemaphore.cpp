@@ -12,14 +12,6 @@ long DispatchSemaphore::Wait()
   return 0;
 }
 
-bool DispatchSemaphore::TryWait()
-{
-  std::lock_guard lock(mMutex);
-  if (mValue <= 0) return false;
-  --mValue;
-  return true;
-}
-
 long DispatchSemaphore::Signal()
 {
   std::lock_guard lock(mMutex);

@@ -18,9 +18,6 @@ public:
   // Takes a unit, waiting without a time-out. Returns 0.
   long Wait();
 
-  // Takes a unit when one is free at once; false otherwise.
-  bool TryWait();
-
   // Gives a unit back; returns non-zero when it woke a waiting thread.
   long Signal();
 

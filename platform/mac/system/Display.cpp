@@ -57,10 +57,9 @@ int DisplayMoveCursorToPoint(DisplayId display, Point p) noexcept
   return kDisplaySuccess;
 }
 
-int AssociateMouseAndMouseCursorPosition(bool connected) noexcept
+int AssociateMouseAndMouseCursorPosition(bool) noexcept
 {
-  State().associated = connected;
-  return kDisplaySuccess;
+  return kDisplaySuccess; // no mouse moves the cursor here but the scripted user
 }
 
 Point MouseLocation() noexcept

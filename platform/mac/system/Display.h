@@ -20,9 +20,8 @@ constexpr int kDisplayIllegalArgument = 1001;
 // What a person sees of the cursor, and how often it was warped (a probe for tests).
 struct DisplayCursorState
 {
-  Point location;         // screen points, origin bottom left
-  int hideCount = 0;      // > 0: hidden
-  bool associated = true; // the cursor follows the mouse
+  Point location;    // screen points, origin bottom left
+  int hideCount = 0; // > 0: hidden
   int warpCount = 0;
 };
 
@@ -39,6 +38,7 @@ int DisplayShowCursor(DisplayId display) noexcept;
 // unknown display is refused.
 int DisplayMoveCursorToPoint(DisplayId display, Point p) noexcept;
 
+// Couples the cursor to the mouse or not (the cursor stays where warped while the mouse moves).
 int AssociateMouseAndMouseCursorPosition(bool connected) noexcept;
 
 // The cursor position in screen points, origin bottom left.
@@ -49,7 +49,7 @@ void SetMouseLocation(Point screenPoint) noexcept;
 
 const DisplayCursorState& DisplayCursor() noexcept;
 
-// Visible, associated, at the screen's centre, no warps (tests).
+// Visible, at the screen's centre, no warps (tests).
 void ResetDisplayCursor() noexcept;
 
 } // namespace plugin::sys

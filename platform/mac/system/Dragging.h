@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mac/system/Event.h"
+#include "platform/mac/system/Geometry.h"
 #include "platform/mac/system/Image.h"
 #include "platform/mac/system/Pasteboard.h"
 
@@ -11,15 +11,11 @@
 // starts when it drags something out. Main thread only.
 namespace plugin::sys {
 
-class View;
-
 // Operations a drag offers or a destination accepts (bit mask).
 enum DragOperation : unsigned long {
   kDragOperationNone = 0,
   kDragOperationCopy = 1,
-  kDragOperationLink = 2,
   kDragOperationGeneric = 4,
-  kDragOperationMove = 16,
 };
 
 // A drag over a destination view.
@@ -27,7 +23,6 @@ struct DraggingInfo
 {
   std::shared_ptr<Pasteboard> pasteboard; // never null when the window delivers it
   Point draggingLocation;                 // window coordinates, origin bottom left
-  unsigned long sourceOperationMask = kDragOperationCopy | kDragOperationGeneric;
 };
 
 // One dragged thing: what it puts on the pasteboard and how it looks.
@@ -38,8 +33,8 @@ struct DraggingItem
   ImageRef contents;
 };
 
-enum class DraggingContext { OutsideApplication, WithinApplication };
-enum class DraggingFormation { Default, None, Pile, List, Stack };
+enum class DraggingContext { OutsideApplication };
+enum class DraggingFormation { Default, None };
 
 class DraggingSession;
 
@@ -58,17 +53,9 @@ public:
 class DraggingSession
 {
 public:
-  DraggingSession(std::vector<DraggingItem> items, Event event, DraggingSource& source,
-                  std::weak_ptr<View> view)
-      : mItems(std::move(items)), mEvent(event), mSource(&source), mView(std::move(view))
-  {}
+  explicit DraggingSession(std::vector<DraggingItem> items) : mItems(std::move(items)) {}
 
   const std::vector<DraggingItem>& Items() const noexcept { return mItems; }
-  const Event& StartEvent() const noexcept { return mEvent; }
-  // The source as given: valid while the object that began the drag lives.
-  DraggingSource& Source() const noexcept { return *mSource; }
-  // The view the drag started from; null once it is gone.
-  std::shared_ptr<View> SourceView() const noexcept { return mView.lock(); }
 
   bool AnimatesToStartingPositionsOnCancelOrFail() const noexcept { return mAnimatesBack; }
   void SetAnimatesToStartingPositionsOnCancelOrFail(bool value) noexcept { mAnimatesBack = value; }
@@ -77,9 +64,6 @@ public:
 
 private:
   std::vector<DraggingItem> mItems;
-  Event mEvent;
-  DraggingSource* mSource;
-  std::weak_ptr<View> mView;
   bool mAnimatesBack = true;
   DraggingFormation mFormation = DraggingFormation::Default;
 };

@@ -47,7 +47,6 @@ enum KeyCode : std::uint16_t {
   kKeyCodeReturn = 36,
   kKeyCodeTab = 48,
   kKeyCodeDelete = 51,
-  kKeyCodeEscape = 53,
   // Typed text that names no key (ScriptedUser::TypeText).
   kKeyCodeNone = 0xffff,
 };
@@ -63,7 +62,6 @@ struct Event
   std::uint16_t keyCode = 0;         // hardware key, key events
   // Key text with and without the modifiers applied; none for events without text.
   std::optional<std::u16string> characters, charactersIgnoringModifiers;
-  bool isARepeat = false;
   double timestampMs = 0.0;             // the main run loop's clock
   Window* window = nullptr;             // set on delivery
   TrackingArea* trackingArea = nullptr; // entered and exited events

@@ -9,13 +9,12 @@ namespace plugin::sys {
 struct FileUrl
 {
   std::string path; // POSIX path, as given
-  bool isDirectory = false;
 
   // The address of a POSIX path; none for a null or empty path.
-  static std::optional<FileUrl> FromPath(const char* posixPath, bool isDirectory = false)
+  static std::optional<FileUrl> FromPath(const char* posixPath)
   {
     if (!posixPath || !*posixPath) return std::nullopt;
-    return FileUrl{posixPath, isDirectory};
+    return FileUrl{posixPath};
   }
 };
 

@@ -16,14 +16,12 @@ double ValidSize(double size) noexcept
 FontRef Font::WithDescriptor(std::shared_ptr<const FontDescriptor> descriptor, double size)
 {
   if (!descriptor) return nullptr;
-  return std::make_shared<const Font>(std::move(descriptor), ValidSize(size));
+  return std::make_shared<const Font>(ValidSize(size));
 }
 
 FontRef Font::SystemFont(double size)
 {
-  static const auto system =
-      FontDescriptor::CreateWithAttributes({kSystemFamilyName, "Regular", std::nullopt, 0});
-  return std::make_shared<const Font>(system, ValidSize(size));
+  return std::make_shared<const Font>(ValidSize(size));
 }
 
 } // namespace plugin::sys

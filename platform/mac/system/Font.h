@@ -4,19 +4,16 @@
 
 #include <memory>
 
-// The font of a control: what a descriptor names, at a point size. Immutable; any thread may
-// read it.
+// The font of a control: what a descriptor names, at a point size; here, where no text is drawn,
+// the size is what a font holds. Immutable; any thread may read it.
 namespace plugin::sys {
 
 class Font
 {
 public:
   static constexpr double kSystemFontSize = 13.0;
-  static constexpr const char* kSystemFamilyName = "System";
 
-  Font(std::shared_ptr<const FontDescriptor> descriptor, double pointSize)
-      : mDescriptor(std::move(descriptor)), mPointSize(pointSize)
-  {}
+  explicit Font(double pointSize) : mPointSize(pointSize) {}
 
   // The font descriptor names at size; null for a null descriptor. A size that is not finite and
   // positive gives the system size. Allocates.
@@ -26,11 +23,9 @@ public:
   // The system's interface font at size (same size rule).
   static std::shared_ptr<const Font> SystemFont(double size);
 
-  const std::shared_ptr<const FontDescriptor>& Descriptor() const noexcept { return mDescriptor; }
   double PointSize() const noexcept { return mPointSize; }
 
 private:
-  std::shared_ptr<const FontDescriptor> mDescriptor;
   double mPointSize;
 };
 

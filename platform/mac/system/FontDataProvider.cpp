@@ -9,7 +9,6 @@ namespace plugin::sys {
 
 std::shared_ptr<FontDataProvider> FontDataProvider::CreateWithUrl(const FileUrl& url)
 {
-  if (url.isDirectory) return nullptr;
   std::shared_ptr<FontDataProvider> provider(new (std::nothrow) FontDataProvider());
   if (!provider || !ReadWholeFile(url.path.c_str(), provider->mFileBytes) || provider->mFileBytes.Size() == 0)
     return nullptr;

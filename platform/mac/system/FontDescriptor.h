@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// What names a font: family and style, and for an installed font the file that holds it and the
-// face inside that file. Immutable once made; shared by reference; any thread may read it.
+// What names a font: family and style, and for an installed font the file that holds it. Immutable once made;
+// shared by reference; any thread may read it.
 namespace plugin::sys {
 
 class FontDescriptor
@@ -19,7 +19,6 @@ public:
     std::string familyName;
     std::string styleName;
     std::optional<FileUrl> url; // the font file, for installed fonts only
-    int faceIndex = 0;          // face of that file
   };
 
   explicit FontDescriptor(Attributes attributes) : mAttributes(std::move(attributes)) {}
@@ -31,7 +30,6 @@ public:
   const std::string& StyleName() const noexcept { return mAttributes.styleName; }
   // The URL attribute: the font file, none for fonts made from data.
   const std::optional<FileUrl>& Url() const noexcept { return mAttributes.url; }
-  int FaceIndex() const noexcept { return mAttributes.faceIndex; }
 
   // The installed fonts (FontRegistry::Shared) with this descriptor's family (ASCII case ignored)
   // and exactly its style, in the registry's order; empty when either is "". Main

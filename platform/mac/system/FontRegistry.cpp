@@ -44,6 +44,15 @@ std::vector<std::string> FontFilesIn(const std::string& folder)
   return files;
 }
 
+// "<home>/Library/Fonts", "<root>/Library/Fonts", "<root>/System/Library/Fonts".
+std::vector<std::string> DefaultFolders()
+{
+  const std::string root = SystemRootDirectory();
+  return {AppendingPathComponent(HomeDirectory(), "Library/Fonts"),
+          AppendingPathComponent(root, "Library/Fonts"),
+          AppendingPathComponent(root, "System/Library/Fonts")};
+}
+
 void AddFacesOfFile(const std::string& path, std::vector<std::shared_ptr<const FontDescriptor>>& fonts)
 {
   IByteChunk data;
@@ -54,7 +63,7 @@ void AddFacesOfFile(const std::string& path, std::vector<std::shared_ptr<const F
     if (!IsUsableFontFace(bytes, i)) continue;
     FontFaceNames names = ReadFontFaceNames(bytes, i);
     fonts.push_back(FontDescriptor::CreateWithAttributes(
-        {std::move(names.family), std::move(names.style), FileUrl::FromPath(path.c_str()), i}));
+        {std::move(names.family), std::move(names.style), FileUrl::FromPath(path.c_str())}));
   }
 }
 
@@ -71,14 +80,6 @@ FontRegistry& FontRegistry::Shared()
   return registry;
 }
 
-std::vector<std::string> FontRegistry::DefaultFolders()
-{
-  const std::string root = SystemRootDirectory();
-  return {AppendingPathComponent(HomeDirectory(), "Library/Fonts"),
-          AppendingPathComponent(root, "Library/Fonts"),
-          AppendingPathComponent(root, "System/Library/Fonts")};
-}
-
 void FontRegistry::SetFolders(std::vector<std::string> folders)
 {
   std::lock_guard<std::mutex> lock(mMutex);
@@ -89,13 +90,6 @@ std::vector<std::string> FontRegistry::Folders() const
 {
   std::lock_guard<std::mutex> lock(mMutex);
   return mFolders.empty() ? DefaultFolders() : mFolders;
-}
-
-std::vector<std::shared_ptr<const FontDescriptor>> FontRegistry::Fonts()
-{
-  std::lock_guard<std::mutex> lock(mMutex);
-  ScanIfStale();
-  return mFonts;
 }
 
 std::vector<std::shared_ptr<const FontDescriptor>> FontRegistry::Match(const std::string& family,

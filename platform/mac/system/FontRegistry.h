@@ -20,17 +20,11 @@ public:
   // The process-wide registry.
   static FontRegistry& Shared();
 
-  // "<home>/Library/Fonts", "<root>/Library/Fonts", "<root>/System/Library/Fonts".
-  static std::vector<std::string> DefaultFolders();
-
   // Searches these folders from now on; an empty list returns to the defaults.
   void SetFolders(std::vector<std::string> folders);
 
   // The folders searched now (the configured ones or the defaults).
   std::vector<std::string> Folders() const;
-
-  // Every installed face.
-  std::vector<std::shared_ptr<const FontDescriptor>> Fonts();
 
   // The installed faces of that family (ASCII case ignored) whose style name is exactly style (as
   // the face search of the font data compares it), in list order;

@@ -1,6 +1,6 @@
 #include "platform/mac/system/GpuImageFile.h"
 
-#include "platform/mac/system/GpuStbImageWrite.h"
+#include "framework/imagefiles/ImageFiles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,8 +38,8 @@ bool GpuWritePng(const GpuTexture& texture, const std::string& path)
     for (int c = 0; c < 3 && a > 0; ++c)
       rgba[i + c] = static_cast<unsigned char>(std::min(255u, (rgba[i + c] * 255u + a / 2) / a));
   }
-  return GpuStbWritePng(path.c_str(), static_cast<int>(texture.Width()), static_cast<int>(texture.Height()),
-                        rgba.data());
+  return images::WritePngFile(path.c_str(), static_cast<int>(texture.Width()),
+                              static_cast<int>(texture.Height()), rgba.data());
 }
 
 } // namespace plugin::sys

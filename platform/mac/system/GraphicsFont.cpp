@@ -12,8 +12,7 @@ GraphicsFont::CreateWithDataProvider(std::shared_ptr<FontDataProvider> provider)
   const fonts::FontBytes bytes(provider->Data(), provider->Size());
   if (!IsUsableFontFace(bytes, 0)) return nullptr;
   FontFaceNames names = ReadFontFaceNames(bytes, 0);
-  return std::make_shared<const GraphicsFont>(std::move(provider), std::move(names.family),
-                                              std::move(names.style));
+  return std::make_shared<const GraphicsFont>(std::move(names.family), std::move(names.style));
 }
 
 } // namespace plugin::sys

@@ -13,21 +13,18 @@ class GraphicsFont
 {
 public:
   // The font of the provider's bytes; null for a null provider or bytes whose first face is not
-  // usable (IsUsableFontFace). The font keeps the provider. Main thread; allocates.
+  // usable (IsUsableFontFace). Main thread; allocates.
   static std::shared_ptr<const GraphicsFont>
   CreateWithDataProvider(std::shared_ptr<FontDataProvider> provider);
 
-  const std::shared_ptr<FontDataProvider>& DataProvider() const noexcept { return mProvider; }
   // Name records 1 and 2 of the face ("" when missing).
   const std::string& FamilyName() const noexcept { return mFamily; }
   const std::string& StyleName() const noexcept { return mStyle; }
 
-  GraphicsFont(std::shared_ptr<FontDataProvider> provider, std::string family, std::string style)
-      : mProvider(std::move(provider)), mFamily(std::move(family)), mStyle(std::move(style))
+  GraphicsFont(std::string family, std::string style) : mFamily(std::move(family)), mStyle(std::move(style))
   {}
 
 private:
-  std::shared_ptr<FontDataProvider> mProvider;
   std::string mFamily;
   std::string mStyle;
 };

@@ -11,9 +11,9 @@ std::shared_ptr<Image> Image::WithSize(Size size)
   return image;
 }
 
-std::shared_ptr<Image> Image::ReferencingFile(std::string path)
+std::shared_ptr<Image> Image::ReferencingFile(std::string)
 {
-  return std::make_shared<Image>(Size{}, std::move(path));
+  return std::make_shared<Image>();
 }
 
 void Image::SetSize(Size size) noexcept

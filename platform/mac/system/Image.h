@@ -5,16 +5,16 @@
 #include <memory>
 #include <string>
 
-// An image as cursors, file icons and dragging items carry it: a size in points and, for an
-// image that references a file, that file. Nothing decodes or draws images here: the cursor
-// artwork and file icons of the platform are vector data this system has no renderer for, so a
-// referenced file gives an image of size 0 x 0 until a size is set. Main thread.
+// An image as cursors, file icons and dragging items carry it: a size in points. Nothing decodes
+// or draws images here: the cursor artwork and file icons of the platform are vector data this
+// system has no renderer for, so a referenced file gives an image of size 0 x 0 until a size is
+// set. Main thread.
 namespace plugin::sys {
 
 class Image
 {
 public:
-  explicit Image(Size size = {}, std::string filePath = {}) : mSize(size), mFilePath(std::move(filePath)) {}
+  explicit Image(Size size = {}) : mSize(size) {}
 
   // An empty image of size. Allocates.
   static std::shared_ptr<Image> WithSize(Size size);
@@ -26,11 +26,8 @@ public:
   // Sizes that are not finite and non-negative are ignored.
   void SetSize(Size size) noexcept;
 
-  const std::string& FilePath() const noexcept { return mFilePath; }
-
 private:
   Size mSize;
-  std::string mFilePath;
 };
 
 using ImageRef = std::shared_ptr<Image>;

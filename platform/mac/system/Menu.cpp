@@ -42,10 +42,8 @@ void MenuItem::SetIndentationLevel(int level) noexcept
 
 Menu::~Menu()
 {
-  for (const MenuItemRef& item : mItems) {
+  for (const MenuItemRef& item : mItems)
     if (item->mMenu == this) item->mMenu = nullptr;
-    if (item->mSubmenu && item->mSubmenu->mSupermenu == this) item->mSubmenu->mSupermenu = nullptr;
-  }
 }
 
 void Menu::AddItem(MenuItemRef item)
@@ -53,7 +51,6 @@ void Menu::AddItem(MenuItemRef item)
   if (!item) return;
   if (Menu* old = item->mMenu) std::erase(old->mItems, item);
   item->mMenu = this;
-  if (item->mSubmenu) item->mSubmenu->mSupermenu = this;
   mItems.push_back(std::move(item));
 }
 
@@ -80,9 +77,7 @@ int Menu::IndexOfItem(const MenuItem* item) const noexcept
 void Menu::SetSubmenuForItem(std::shared_ptr<Menu> submenu, MenuItem* item)
 {
   if (!item || IndexOfItem(item) < 0) return;
-  if (item->mSubmenu && item->mSubmenu->mSupermenu == this) item->mSubmenu->mSupermenu = nullptr;
   item->mSubmenu = std::move(submenu);
-  if (item->mSubmenu) item->mSubmenu->mSupermenu = this;
 }
 
 bool Menu::PopUpPositioningItem(MenuItem* item, Point location, View* view)
@@ -92,8 +87,6 @@ bool Menu::PopUpPositioningItem(MenuItem* item, Point location, View* view)
   for (const MenuItemRef& entry : mItems)
     record.items.push_back(Snapshot(*entry));
 
-  // Tracking is modal, but timers of the main run loop keep firing meanwhile.
-  user.RunModalSession();
   record.path = user.TakeMenuAnswer();
 
   // The person can only end on an enabled, ordinary item, passing through enabled sub-menus.

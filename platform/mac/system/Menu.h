@@ -16,7 +16,7 @@ class Menu;
 class View;
 
 // The check state of an item.
-enum class ControlState { Off, On, Mixed };
+enum class ControlState { Off, On };
 
 class MenuItem : public std::enable_shared_from_this<MenuItem>
 {
@@ -98,8 +98,6 @@ public:
 
   // Attaches submenu to item of this menu (null detaches); ignored for an item not here.
   void SetSubmenuForItem(std::shared_ptr<Menu> submenu, MenuItem* item);
-  // The menu whose item holds this one as its sub-menu; null for a top menu.
-  Menu* Supermenu() const noexcept { return mSupermenu; }
 
   // Shows the menu at location (view coordinates) with item (null: none) under it, and tracks it
   // modally until the person chooses or dismisses it (ScriptedUser). True when an item was chosen;
@@ -110,9 +108,6 @@ private:
   std::string mTitle;
   bool mAutoenables = true;
   std::vector<MenuItemRef> mItems;
-  Menu* mSupermenu = nullptr;
 };
-
-using MenuRef = std::shared_ptr<Menu>;
 
 } // namespace plugin::sys

@@ -37,10 +37,4 @@ void NotificationCenter::Post(std::string_view name, const void* object)
   }
 }
 
-int NotificationCenter::ObservationCount(const void* observer) const
-{
-  return static_cast<int>(std::count_if(mEntries.begin(), mEntries.end(),
-                                        [observer](const Entry& e) { return e.observer == observer; }));
-}
-
 } // namespace plugin::sys

@@ -28,9 +28,6 @@ public:
   // post is not called afterwards.
   void Post(std::string_view name, const void* object);
 
-  // Registrations of observer (tests).
-  int ObservationCount(const void* observer) const;
-
 private:
   struct Entry
   {

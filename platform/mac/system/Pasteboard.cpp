@@ -49,17 +49,10 @@ bool Pasteboard::SetString(std::string text, std::string_view type)
 
 bool Pasteboard::WriteObjects(const std::vector<Url>& urls)
 {
-  std::vector<PasteboardItem> items(urls.size());
-  for (std::size_t i = 0; i < urls.size(); ++i)
-    items[i].SetString(urls[i].AbsoluteString(),
-                       urls[i].IsFileUrl() ? kPasteboardTypeFileUrl : kPasteboardTypeUrl);
-  return WriteItems(items);
-}
-
-bool Pasteboard::WriteItems(const std::vector<PasteboardItem>& items)
-{
-  if (items.empty()) return false;
-  mItems.insert(mItems.end(), items.begin(), items.end());
+  if (urls.empty()) return false;
+  for (const Url& url : urls)
+    mItems.emplace_back().SetString(url.AbsoluteString(),
+                                    url.IsFileUrl() ? kPasteboardTypeFileUrl : kPasteboardTypeUrl);
   ++mChangeCount;
   return true;
 }

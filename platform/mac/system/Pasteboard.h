@@ -53,9 +53,6 @@ public:
   // False, and nothing added, for an empty list.
   bool WriteObjects(const std::vector<Url>& urls);
 
-  // Adds the items as they are; false for an empty list.
-  bool WriteItems(const std::vector<PasteboardItem>& items);
-
   // The text of the first item that has type; none when no item has it.
   std::optional<std::string> StringForType(std::string_view type) const;
 
@@ -66,9 +63,6 @@ public:
   // The types of all items in first-seen order, plus the file-names type when file addresses
   // are present.
   std::vector<std::string> Types() const;
-
-  const std::vector<PasteboardItem>& Items() const noexcept { return mItems; }
-  long ChangeCount() const noexcept { return mChangeCount; }
 
   // Empty, change count 0 (tests).
   void Reset() noexcept;

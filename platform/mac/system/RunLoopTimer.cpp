@@ -9,21 +9,19 @@ plugin::RunLoop& MainRunLoop()
   return plugin::RunLoop::Main();
 }
 
-RunLoopTimer::RunLoopTimer(double intervalSeconds, Action action, bool repeats)
-    : mIntervalSeconds(intervalSeconds), mRepeats(repeats),
-      mAction(std::make_shared<const Action>(std::move(action)))
+RunLoopTimer::RunLoopTimer(Action action, bool repeats)
+    : mRepeats(repeats), mAction(std::make_shared<const Action>(std::move(action)))
 {}
-
-std::unique_ptr<RunLoopTimer> RunLoopTimer::Create(double intervalSeconds, Action action, bool repeats)
-{
-  if (!std::isfinite(intervalSeconds) || intervalSeconds <= 0.0 || !action) return nullptr;
-  return std::unique_ptr<RunLoopTimer>(new RunLoopTimer(intervalSeconds, std::move(action), repeats));
-}
 
 std::unique_ptr<RunLoopTimer> RunLoopTimer::Scheduled(double intervalSeconds, Action action, bool repeats)
 {
-  auto timer = Create(intervalSeconds, std::move(action), repeats);
-  if (timer) timer->AddToRunLoop(MainRunLoop());
+  if (!std::isfinite(intervalSeconds) || intervalSeconds <= 0.0 || !action) return nullptr;
+  std::unique_ptr<RunLoopTimer> timer(new RunLoopTimer(std::move(action), repeats));
+  plugin::RunLoop& loop = MainRunLoop();
+  const double intervalMs = intervalSeconds * 1000.0;
+  timer->mId =
+      loop.AddTimer(&RunLoopTimer::Fire, timer.get(), loop.NowMs() + intervalMs, repeats ? intervalMs : 0.0);
+  if (timer->mId != 0) timer->mLoop = &loop;
   return timer;
 }
 
@@ -32,17 +30,8 @@ RunLoopTimer::~RunLoopTimer()
   Invalidate();
 }
 
-void RunLoopTimer::AddToRunLoop(plugin::RunLoop& loop)
-{
-  if (!mValid || mLoop) return;
-  const double intervalMs = mIntervalSeconds * 1000.0;
-  mId = loop.AddTimer(&RunLoopTimer::Fire, this, loop.NowMs() + intervalMs, mRepeats ? intervalMs : 0.0);
-  if (mId != 0) mLoop = &loop;
-}
-
 void RunLoopTimer::Invalidate() noexcept
 {
-  mValid = false;
   if (mLoop) mLoop->RemoveTimer(mId);
   mLoop = nullptr;
   mId = 0;
@@ -53,7 +42,6 @@ void RunLoopTimer::Fire(void* info)
   auto* timer = static_cast<RunLoopTimer*>(info);
   // The loop drops a one-shot entry after this call; the timer only records that it is spent.
   if (!timer->mRepeats) {
-    timer->mValid = false;
     timer->mLoop = nullptr;
     timer->mId = 0;
   }

@@ -62,7 +62,7 @@ std::vector<std::string> SavePanel::AcceptedPaths(const std::vector<std::string>
     return {path};
   }
   std::vector<std::string> paths = answer;
-  if (!mOptions.allowsMultipleSelection && paths.size() > 1) paths.resize(1);
+  if (paths.size() > 1) paths.resize(1); // one selection at a time
   for (const std::string& path : paths) {
     // The panel greys out what it does not offer; such an answer cannot be given.
     const bool folder = IsFolder(path);
@@ -76,7 +76,6 @@ std::vector<std::string> SavePanel::AcceptedPaths(const std::vector<std::string>
 long SavePanel::Run(bool sheet)
 {
   ScriptedUser& user = ScriptedUser::Shared();
-  if (!sheet) user.RunModalSession();
   const PanelAnswer answer = user.TakePanelAnswer();
   mUrls.clear();
   std::vector<std::string> paths = answer.ok ? AcceptedPaths(answer.paths) : std::vector<std::string>{};
@@ -98,12 +97,6 @@ void SavePanel::BeginSheetModalForWindow(Window*, Completion completion)
   if (completion)
     DispatchAsyncMain(
         [self = shared_from_this(), completion = std::move(completion), response] { completion(response); });
-}
-
-std::optional<Url> SavePanel::GetUrl() const
-{
-  if (mUrls.empty()) return std::nullopt;
-  return mUrls.front();
 }
 
 std::string SavePanel::Filename() const

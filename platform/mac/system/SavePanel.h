@@ -34,7 +34,6 @@ struct PanelOptions
   bool canChooseFiles = true;
   bool canChooseDirectories = false;
   bool resolvesAliases = true;
-  bool allowsMultipleSelection = false;
 };
 
 class SavePanel : public std::enable_shared_from_this<SavePanel>
@@ -55,20 +54,15 @@ public:
   void SetAllowsOtherFileTypes(bool allows) noexcept { mOptions.allowsOtherFileTypes = allows; }
   void SetFloatingPanel(bool floating) noexcept { mOptions.floatingPanel = floating; }
   void SetCanCreateDirectories(bool can) noexcept { mOptions.canCreateDirectories = can; }
-  const PanelOptions& Options() const noexcept { return mOptions; }
-  bool IsOpenPanel() const noexcept { return mOpenPanel; }
 
-  // Shows the panel and waits for the answer: OK or cancel. Timers of the main run loop keep
-  // firing meanwhile.
+  // Shows the panel and waits for the answer: OK or cancel.
   long RunModal();
 
   // Shows the panel as a sheet on window and returns; completion runs from the main queue
   // after the person's answer. An empty completion is allowed.
   void BeginSheetModalForWindow(Window* window, Completion completion);
 
-  // The chosen address after OK (the first one for open panels); none otherwise.
-  std::optional<Url> GetUrl() const;
-  // Its path; "" when there is none.
+  // The path chosen with OK (one path: a panel takes one selection); "" otherwise.
   std::string Filename() const;
 
 protected:
@@ -91,10 +85,6 @@ public:
   void SetCanChooseFiles(bool can) noexcept { mOptions.canChooseFiles = can; }
   void SetCanChooseDirectories(bool can) noexcept { mOptions.canChooseDirectories = can; }
   void SetResolvesAliases(bool resolves) noexcept { mOptions.resolvesAliases = resolves; }
-  void SetAllowsMultipleSelection(bool allows) noexcept { mOptions.allowsMultipleSelection = allows; }
-
-  // Every chosen address after OK.
-  const std::vector<Url>& Urls() const noexcept { return mUrls; }
 
   OpenPanel() : SavePanel(true) {}
 };

@@ -19,16 +19,8 @@ void Screen::SetBackingScaleFactor(double scale)
   Window::ScreenBackingScaleChanged();
 }
 
-void Screen::SetFrame(Rect frame)
-{
-  const bool finite = std::isfinite(frame.origin.x) && std::isfinite(frame.origin.y) &&
-                      std::isfinite(frame.size.width) && std::isfinite(frame.size.height);
-  if (finite && frame.size.width > 0.0 && frame.size.height > 0.0) mFrame = frame;
-}
-
 void Screen::Reset() noexcept
 {
-  mFrame = kDefaultFrame;
   mBackingScale = kDefaultBackingScale;
 }
 

@@ -15,20 +15,17 @@ public:
   // The main screen.
   static Screen& Main();
 
-  Rect Frame() const noexcept { return mFrame; }
+  Rect Frame() const noexcept { return kDefaultFrame; }
   double BackingScaleFactor() const noexcept { return mBackingScale; }
 
   // A person moving the windows to another display (tests, tools). A scale that is not finite and
-  // positive is ignored; a new scale is reported to the views of every window. A frame whose size
-  // is not finite and positive is ignored.
+  // positive is ignored; a new scale is reported to the views of every window.
   void SetBackingScaleFactor(double scale);
-  void SetFrame(Rect frame);
 
-  // Back to the default frame and scale (tests).
+  // Back to the default scale (tests).
   void Reset() noexcept;
 
 private:
-  Rect mFrame = kDefaultFrame;
   double mBackingScale = kDefaultBackingScale;
 };
 

@@ -52,11 +52,6 @@ void ScriptedUser::ChooseInPanel(std::vector<std::string> paths)
   mPanelAnswers.push_back(PanelAnswer{true, std::move(paths)});
 }
 
-void ScriptedUser::CancelPanel()
-{
-  mPanelAnswers.push_back(PanelAnswer{});
-}
-
 std::vector<int> ScriptedUser::TakeMenuAnswer()
 {
   if (mMenuAnswers.empty()) return {};
@@ -79,11 +74,6 @@ PanelAnswer ScriptedUser::TakePanelAnswer()
   PanelAnswer answer = std::move(mPanelAnswers.front());
   mPanelAnswers.pop_front();
   return answer;
-}
-
-void ScriptedUser::RunModalSession()
-{
-  if (mModalMs > 0.0) MainRunLoop().RunForMs(mModalMs);
 }
 
 Event ScriptedUser::MouseEvent(EventType type, Point point, unsigned long modifiers) const

@@ -2,6 +2,7 @@
 
 #include "platform/mac/system/Color.h"
 #include "platform/mac/system/Dragging.h"
+#include "platform/mac/system/Event.h"
 #include "platform/mac/system/Menu.h"
 #include "platform/mac/system/SavePanel.h"
 
@@ -16,7 +17,8 @@
 // a window, and answers to what the system asks (menus, alerts, panels), each set ahead of time
 // and used by the next request of its kind. Without an answer a menu is dismissed, an alert
 // answered with its first button and a panel cancelled. Everything shown is recorded. The layer
-// calls the Take/Record/RunModalSession part. Main thread only.
+// calls the Take/Record part; the person answers at once, so a modal session takes no time.
+// Main thread only.
 namespace plugin::sys {
 
 class Window;
@@ -86,10 +88,6 @@ public:
   void DismissMenu();
   void PressAlertButton(int index); // 0 for the first button
   void ChooseInPanel(std::vector<std::string> paths);
-  void CancelPanel();
-  // Virtual time each modal menu, alert and panel stays open; the main run loop runs through it
-  // (its timers keep firing). 0 by default.
-  void SetModalDurationMs(double durationMs) noexcept { mModalMs = durationMs > 0.0 ? durationMs : 0.0; }
 
   // Gestures, at points in window coordinates (origin bottom left). Presses count clicks.
   void MoveMouse(Window& window, Point point, unsigned long modifiers = 0);
@@ -131,7 +129,7 @@ public:
   const std::vector<PanelRecord>& Panels() const noexcept { return mPanels; }
   const std::vector<DraggingSessionRef>& DraggingSessions() const noexcept { return mDrags; }
 
-  // For the layer: the next answer of each kind, the records, and the wait of a modal session.
+  // For the layer: the next answer of each kind, and the records.
   std::vector<int> TakeMenuAnswer();
   int TakeAlertAnswer();
   PanelAnswer TakePanelAnswer();
@@ -139,7 +137,6 @@ public:
   void RecordAlert(AlertRecord record) { mAlerts.push_back(std::move(record)); }
   void RecordPanel(PanelRecord record) { mPanels.push_back(std::move(record)); }
   void RecordDraggingSession(DraggingSessionRef session) { mDrags.push_back(std::move(session)); }
-  void RunModalSession();
 
 private:
   struct ClickMemory
@@ -155,7 +152,6 @@ private:
   std::deque<std::vector<int>> mMenuAnswers;
   std::deque<int> mAlertAnswers;
   std::deque<PanelAnswer> mPanelAnswers;
-  double mModalMs = 0.0;
   bool mTablet = false;
   ClickMemory mClicks[2];
   Point mLastMouse;

@@ -57,7 +57,6 @@ const char* InsideLibrary(SearchPathDirectory directory)
 std::string HomeDirectory()
 {
   if (std::string home = Read(&Overrides::home); !home.empty()) return Clean(home);
-  if (const char* env = std::getenv(kHomeDirectoryEnv); env && *env) return Clean(env);
   if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir && *entry->pw_dir)
     return Clean(entry->pw_dir);
   if (const char* env = std::getenv("HOME"); env && *env) return Clean(env);
@@ -80,8 +79,7 @@ void SetSystemRootDirectory(const char* path)
   Write(&Overrides::root, path);
 }
 
-std::vector<std::string> SearchPathForDirectoriesInDomains(SearchPathDirectory directory,
-                                                           SearchPathDomain domain, bool expandTilde)
+std::string FirstStandardFolder(SearchPathDirectory directory, SearchPathDomain domain)
 {
   std::string folder;
   switch (domain) {
@@ -100,21 +98,14 @@ std::vector<std::string> SearchPathForDirectoriesInDomains(SearchPathDirectory d
     break;
   case SearchPathDomain::Local:
   case SearchPathDomain::System: {
-    if (directory == SearchPathDirectory::Desktop || directory == SearchPathDirectory::Music) return {};
+    if (directory == SearchPathDirectory::Desktop || directory == SearchPathDirectory::Music) return "";
     const char* library = domain == SearchPathDomain::Local ? "Library" : "System/Library";
     folder = AppendingPathComponent(AppendingPathComponent(SystemRootDirectory(), library),
                                     InsideLibrary(directory));
     break;
   }
   }
-  if (expandTilde) folder = ExpandingTildeInPath(folder, HomeDirectory());
-  return {folder};
-}
-
-std::string FirstStandardFolder(SearchPathDirectory directory, SearchPathDomain domain)
-{
-  const std::vector<std::string> folders = SearchPathForDirectoriesInDomains(directory, domain, true);
-  return folders.empty() ? std::string() : folders.front();
+  return ExpandingTildeInPath(folder, HomeDirectory());
 }
 
 std::string GroupContainerDirectory(const char* groupId)

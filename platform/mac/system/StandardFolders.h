@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // The user's and the machine's standard folders, laid out as on the platform: the user domain
 // under the home folder, the local and system domains under a root folder. Home and root can be
@@ -9,15 +8,11 @@
 // briefly; allocates.
 namespace plugin::sys {
 
-// Environment variable that, when set and non-empty, stands for the home folder unless an
-// override was set with SetHomeDirectory.
-inline constexpr const char* kHomeDirectoryEnv = "KELMO_HOME";
-
 enum class SearchPathDirectory { Desktop, Library, ApplicationSupport, Music };
 enum class SearchPathDomain { User, Local, System };
 
-// The home folder: the override, else $KELMO_HOME, else the user's passwd entry, else $HOME,
-// else "/". Never ends in '/' (except "/").
+// The home folder: the override, else the user's passwd entry, else $HOME, else "/". Never ends
+// in '/' (except "/").
 std::string HomeDirectory();
 
 // Overrides the home folder for this process; null or "" removes the override.
@@ -27,13 +22,9 @@ void SetHomeDirectory(const char* path);
 std::string SystemRootDirectory();
 void SetSystemRootDirectory(const char* path);
 
-// The folders of that kind in that domain, most important first ("~/Library/Application
-// Support" for the user domain; "/Library/..." local; "/System/Library/..." system). Empty when
-// the domain has no such folder. With expandTilde a leading "~" is replaced by the home folder.
-std::vector<std::string> SearchPathForDirectoriesInDomains(SearchPathDirectory directory,
-                                                           SearchPathDomain domain, bool expandTilde);
-
-// The first folder of that kind, expanded; "" when there is none.
+// The folder of that kind in that domain ("<home>/Library/Application Support" for the user
+// domain; "<root>/Library/..." local; "<root>/System/Library/..." system); "" when the domain has
+// no such folder.
 std::string FirstStandardFolder(SearchPathDirectory directory, SearchPathDomain domain);
 
 // The shared container of an application group: "<home>/Library/Group Containers/<group>";

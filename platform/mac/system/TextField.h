@@ -18,16 +18,9 @@ namespace plugin::sys {
 
 class TextField;
 
-enum class TextAlignment { Left, Center, Right, Justified, Natural };
-enum class LineBreakMode {
-  WordWrapping,
-  CharWrapping,
-  Clipping,
-  TruncatingHead,
-  TruncatingTail,
-  TruncatingMiddle
-};
-enum class FocusRingType { Default, None, Exterior };
+enum class TextAlignment { Left, Center, Right, Natural };
+enum class LineBreakMode { Clipping, TruncatingTail };
+enum class FocusRingType { Default, None };
 
 // The text view that edits a field while it is first responder.
 class FieldEditor
@@ -72,7 +65,6 @@ public:
 
   const std::u16string& StringValue() const noexcept { return mText; }
   void SetStringValue(std::u16string text) { mText = std::move(text); }
-  const FontRef& GetFont() const noexcept { return mFont; }
   void SetFont(FontRef font) { mFont = font ? std::move(font) : Font::SystemFont(Font::kSystemFontSize); }
   LineBreakMode GetLineBreakMode() const noexcept { return mLineBreakMode; }
   void SetLineBreakMode(LineBreakMode mode) noexcept { mLineBreakMode = mode; }
@@ -105,7 +97,6 @@ public:
   ~TextField() override;
 
   // The text (in the cell). Setting it while editing selects nothing and puts the caret at the end.
-  std::u16string StringValue() const { return mCell->StringValue(); }
   void SetStringValue(std::u16string text);
   std::string StringValueUtf8() const;
   void SetStringValueUtf8(std::string_view text);
@@ -114,7 +105,6 @@ public:
   // Null is ignored; the new cell brings its own text.
   void SetCell(std::shared_ptr<TextFieldCell> cell);
 
-  const FontRef& GetFont() const noexcept { return mCell->GetFont(); }
   void SetFont(FontRef font) { mCell->SetFont(std::move(font)); }
   TextAlignment Alignment() const noexcept { return mAlignment; }
   void SetAlignment(TextAlignment alignment) noexcept { mAlignment = alignment; }
@@ -122,21 +112,17 @@ public:
   void SetTextColor(Color color) noexcept { mTextColor = color; }
   Color BackgroundColor() const noexcept { return mBackgroundColor; }
   void SetBackgroundColor(Color color) noexcept { mBackgroundColor = color; }
-  bool DrawsBackground() const noexcept { return mDrawsBackground; }
-  void SetDrawsBackground(bool draws) noexcept { mDrawsBackground = draws; }
-  bool IsEditable() const noexcept { return mEditable; }
+  // Nothing draws here: the background and text attribute switches have no effect.
+  void SetDrawsBackground(bool) noexcept {}
   void SetEditable(bool editable) noexcept { mEditable = editable; }
   bool IsBordered() const noexcept { return mBordered; }
   void SetBordered(bool bordered) noexcept { mBordered = bordered; }
   FocusRingType GetFocusRingType() const noexcept { return mFocusRing; }
   void SetFocusRingType(FocusRingType type) noexcept { mFocusRing = type; }
-  bool AllowsEditingTextAttributes() const noexcept { return mAllowsTextAttributes; }
-  void SetAllowsEditingTextAttributes(bool allows) noexcept { mAllowsTextAttributes = allows; }
+  void SetAllowsEditingTextAttributes(bool) noexcept {}
 
-  const std::shared_ptr<Formatter>& GetFormatter() const noexcept { return mFormatter; }
   void SetFormatter(std::shared_ptr<Formatter> formatter) { mFormatter = std::move(formatter); }
   // Not owned; null for none.
-  TextFieldDelegate* Delegate() const noexcept { return mDelegate; }
   void SetDelegate(TextFieldDelegate* delegate) noexcept { mDelegate = delegate; }
 
   // Editing: an editable field accepts first responder; becoming it starts editing with the
@@ -147,7 +133,6 @@ public:
   bool ResignFirstResponder() override;
   // The field editor while editing, else null.
   FieldEditor* CurrentEditor() noexcept { return mEditing ? &mEditor : nullptr; }
-  bool IsEditing() const noexcept { return mEditing; }
 
   // While editing, keys edit the text; otherwise they go on up the chain. Clicks stay here.
   void KeyDown(const Event& event) override;
@@ -166,11 +151,9 @@ private:
   TextAlignment mAlignment = TextAlignment::Natural;
   Color mTextColor = Color{0.0, 0.0, 0.0, 1.0};
   Color mBackgroundColor = Color{1.0, 1.0, 1.0, 1.0};
-  bool mDrawsBackground = false;
   bool mEditable = true;
   bool mBordered = true;
   FocusRingType mFocusRing = FocusRingType::Default;
-  bool mAllowsTextAttributes = false;
   std::shared_ptr<Formatter> mFormatter;
   TextFieldDelegate* mDelegate = nullptr;
   FieldEditor mEditor;

@@ -11,7 +11,7 @@ TextFont::CreateWithGraphicsFont(std::shared_ptr<const GraphicsFont> graphicsFon
 
 std::shared_ptr<const FontDescriptor> TextFont::CopyFontDescriptor() const
 {
-  return FontDescriptor::CreateWithAttributes({mFont->FamilyName(), mFont->StyleName(), std::nullopt, 0});
+  return FontDescriptor::CreateWithAttributes({mFont->FamilyName(), mFont->StyleName(), std::nullopt});
 }
 
 } // namespace plugin::sys

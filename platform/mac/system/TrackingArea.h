@@ -12,12 +12,7 @@ class Responder;
 
 enum TrackingAreaOptions : unsigned {
   kTrackingMouseEnteredAndExited = 0x01,
-  kTrackingMouseMoved = 0x02,
-  kTrackingActiveWhenFirstResponder = 0x10,
-  kTrackingActiveInKeyWindow = 0x20,
-  kTrackingActiveInActiveApp = 0x40,
   kTrackingActiveAlways = 0x80,
-  kTrackingInVisibleRect = 0x200, // the rectangle follows the view's bounds
   kTrackingEnabledDuringMouseDrag = 0x400,
 };
 
@@ -26,20 +21,17 @@ class TrackingArea
 public:
   // rect in the coordinates of the view it is added to; owner is not owned and must outlive the
   // area's time in a view.
-  TrackingArea(Rect rect, unsigned options, Responder* owner, void* userInfo = nullptr)
-      : mRect(rect), mOptions(options), mOwner(owner), mUserInfo(userInfo)
+  TrackingArea(Rect rect, unsigned options, Responder* owner) : mRect(rect), mOptions(options), mOwner(owner)
   {}
 
-  static std::shared_ptr<TrackingArea> Create(Rect rect, unsigned options, Responder* owner,
-                                              void* userInfo = nullptr)
+  static std::shared_ptr<TrackingArea> Create(Rect rect, unsigned options, Responder* owner)
   {
-    return std::make_shared<TrackingArea>(rect, options, owner, userInfo);
+    return std::make_shared<TrackingArea>(rect, options, owner);
   }
 
   Rect GetRect() const noexcept { return mRect; }
   unsigned Options() const noexcept { return mOptions; }
   Responder* Owner() const noexcept { return mOwner; }
-  void* UserInfo() const noexcept { return mUserInfo; }
 
   // Whether the mouse was inside at the last check (kept by the window).
   bool MouseInside() const noexcept { return mMouseInside; }
@@ -49,7 +41,6 @@ private:
   Rect mRect;
   unsigned mOptions;
   Responder* mOwner;
-  void* mUserInfo;
   bool mMouseInside = false;
 };
 

@@ -41,7 +41,7 @@ void View::SetFrame(Rect frame)
   frame.size = {std::max(0.0, frame.size.width), std::max(0.0, frame.size.height)};
   if (frame == mFrame) return;
   mFrame = frame;
-  if (mPostsFrameChanges) NotificationCenter::Default().Post(kViewFrameDidChangeNotification, this);
+  NotificationCenter::Default().Post(kViewFrameDidChangeNotification, this);
   if (mWindow) UpdateTrackingAreas();
 }
 
@@ -152,8 +152,8 @@ View* View::HitTest(Point pointInSuperview)
 void View::RefreshTrackingAreaState(TrackingArea& area) const
 {
   if (!mWindow) return;
-  const Rect rect = (area.Options() & kTrackingInVisibleRect) ? Bounds() : area.GetRect();
-  area.SetMouseInside(rect.Contains(ConvertPointFromView(mWindow->MouseLocationInWindow(), nullptr)));
+  area.SetMouseInside(
+      area.GetRect().Contains(ConvertPointFromView(mWindow->MouseLocationInWindow(), nullptr)));
 }
 
 void View::AddTrackingArea(TrackingAreaRef area)
@@ -187,10 +187,10 @@ bool View::PerformDragOperation(const DraggingInfo&)
 }
 
 DraggingSessionRef View::BeginDraggingSession(std::vector<DraggingItem> items, const Event* event,
-                                              DraggingSource& source)
+                                              DraggingSource&)
 {
   if (!event || items.empty()) return nullptr;
-  auto session = std::make_shared<DraggingSession>(std::move(items), *event, source, weak_from_this());
+  auto session = std::make_shared<DraggingSession>(std::move(items));
   ScriptedUser::Shared().RecordDraggingSession(session);
   return session;
 }

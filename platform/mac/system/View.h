@@ -48,15 +48,11 @@ public:
   View& operator=(const View&) = delete;
 
   // Geometry. A frame that is not finite is ignored and negative sizes become 0. A change posts
-  // kViewFrameDidChangeNotification (when the view posts them) and, in a window, asks the view to
-  // update its tracking areas.
+  // kViewFrameDidChangeNotification and, in a window, asks the view to update its tracking areas.
   Rect Frame() const noexcept { return mFrame; }
   Rect Bounds() const noexcept { return Rect{{}, mFrame.size}; }
   void SetFrame(Rect frame);
   void SetFrameSize(Size size) { SetFrame(Rect{mFrame.origin, size}); }
-  void SetFrameOrigin(Point origin) { SetFrame(Rect{origin, mFrame.size}); }
-  bool PostsFrameChangedNotifications() const noexcept { return mPostsFrameChanges; }
-  void SetPostsFrameChangedNotifications(bool posts) noexcept { mPostsFrameChanges = posts; }
 
   // Asked by the window and by conversions, on the main thread; must not allocate or lock.
   virtual bool IsFlipped() const { return false; }
@@ -97,8 +93,8 @@ public:
   View* HitTest(Point pointInSuperview);
 
   // Layer.
-  bool WantsLayer() const noexcept { return mWantsLayer; }
-  void SetWantsLayer(bool wants) noexcept { mWantsLayer = wants; }
+  // Every view can hold a layer here; the request is for the platform's sake.
+  void SetWantsLayer(bool) noexcept {}
   const GpuLayerRef& Layer() const noexcept { return mLayer; }
   void SetLayer(GpuLayerRef layer) { mLayer = std::move(layer); }
   int LayerContentsRedrawPolicy() const noexcept { return mRedrawPolicy; }
@@ -145,8 +141,6 @@ private:
   Window* mWindow = nullptr;
   std::vector<std::shared_ptr<View>> mSubviews;
   bool mHidden = false;
-  bool mPostsFrameChanges = true;
-  bool mWantsLayer = false;
   GpuLayerRef mLayer;
   int mRedrawPolicy = 0;
   std::vector<TrackingAreaRef> mTrackingAreas;

@@ -18,8 +18,6 @@ public:
   VirtualTime(const VirtualTime&) = delete;
   VirtualTime& operator=(const VirtualTime&) = delete;
 
-  double NowMs() const noexcept { return mClock.NowMs(); }
-
   // Runs the main loop through durationMs of virtual time, firing every timer and block that falls
   // due on the way; returns the number of calls (-1 off the loop's thread, nothing run).
   int AdvanceMs(double durationMs);

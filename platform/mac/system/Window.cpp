@@ -148,11 +148,9 @@ void Window::UpdateTracking(const Event& event)
   }
   for (const auto& [view, area] : areas) {
     const unsigned options = area->Options();
-    const bool active = (options & kTrackingActiveAlways) ||
-                        ((options & (kTrackingActiveInKeyWindow | kTrackingActiveInActiveApp)) && mKey) ||
-                        ((options & kTrackingActiveWhenFirstResponder) && area->Owner() == mFirstResponder);
+    const bool active = options & kTrackingActiveAlways;
     if (!active || (mButtonsDown && !(options & kTrackingEnabledDuringMouseDrag))) continue;
-    const Rect rect = (options & kTrackingInVisibleRect) ? view->Bounds() : area->GetRect();
+    const Rect rect = area->GetRect();
     const bool inside = rect.Contains(view->ConvertPointFromView(event.locationInWindow, nullptr));
     Responder* owner = area->Owner();
     if (inside != area->MouseInside()) {
@@ -165,9 +163,6 @@ void Window::UpdateTracking(const Event& event)
         inside ? owner->MouseEntered(crossing) : owner->MouseExited(crossing);
       }
     }
-    if (inside && (options & kTrackingMouseMoved) && owner && owner != mFirstResponder &&
-        event.type == EventType::MouseMoved)
-      owner->MouseMoved(event);
   }
 }
 

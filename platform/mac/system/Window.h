@@ -45,8 +45,6 @@ public:
 
   // Key status: one window at a time is key; clicks in another window make it key.
   void MakeKeyAndOrderFront();
-  void ResignKeyWindow() noexcept { mKey = false; }
-  bool IsKeyWindow() const noexcept { return mKey; }
 
   // With this set, mouse moves without a button go to the first responder.
   void SetAcceptsMouseMovedEvents(bool accepts) noexcept { mAcceptsMouseMoved = accepts; }

@@ -32,9 +32,9 @@ bool Workspace::SelectFile(const std::string& path, const std::string& rootFolde
   return true;
 }
 
-ImageRef Workspace::IconForFile(const std::string& path)
+ImageRef Workspace::IconForFile(const std::string&)
 {
-  return std::make_shared<Image>(Size{32.0, 32.0}, path);
+  return std::make_shared<Image>(Size{32.0, 32.0});
 }
 
 void Workspace::Reset()

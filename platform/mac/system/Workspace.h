@@ -23,7 +23,7 @@ public:
   // Shows path selected in a file browser window rooted at rootFolder ("" for the default root);
   // false when path, or a given root, does not exist.
   bool SelectFile(const std::string& path, const std::string& rootFolder);
-  // The icon of the file at path: a 32 x 32 point image referencing it.
+  // The icon of the file at path: a 32 x 32 point image.
   ImageRef IconForFile(const std::string& path);
 
   // What was opened and selected, in order (tests).

@@ -3,7 +3,7 @@
 // executable.
 #include "engine/Kelmo.h"
 #include "engine/presets/UserPresetLocation.h"
-#include "tests/engine/presets/TempFolder.h"
+#include "support/TempFolder.h"
 #include "tests/support/AllocationCounter.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 TEST(KelmoAudioPath, ProcessingAndAutomationAllocateNothing)
 {
   ASSERT_TRUE(testsupport::AllocationCountingWorks());
-  TempFolder folder;
+  testsupport::TempFolder folder;
   SetUserPresetFolder(folder.Path());
   Kelmo k(plugin::InstanceInfo{});
   k.SetBlockSize(256);

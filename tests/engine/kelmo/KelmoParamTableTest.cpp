@@ -1,4 +1,4 @@
-#include "engine/kelmo/KelmoTestSupport.h"
+#include "support/engine/KelmoTestSupport.h"
 
 #include "engine/dsp/ParamLimits.h"
 #include "framework/buffers/StringBuf.h"

@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/engine/presets/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -75,7 +75,7 @@ TEST(ExpandTildePath, ReplacesOnlyALeadingTilde)
 
 TEST(ReadFileToString, WholeFileOrPlaceholder)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   EXPECT_EQ(ReadFileToString(tmp / "missing.json"), "nada");
 
   Spit(tmp / "empty", "");
@@ -91,7 +91,7 @@ TEST(ReadFileToString, WholeFileOrPlaceholder)
 
 TEST(ReadFileToString, NonRegularFilesCountAsMissing)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   fs::create_directory(tmp / "dir");
   EXPECT_EQ(ReadFileToString(tmp / "dir"), "nada");
 
@@ -104,7 +104,7 @@ TEST(ReadFileToString, NonRegularFilesCountAsMissing)
 
 TEST(ReadFileToString, SizeLimit)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   const std::string atLimit(kMaxReadFileBytes, 'x');
   Spit(tmp / "limit", atLimit);
   EXPECT_EQ(ReadFileToString(tmp / "limit"), atLimit);
@@ -122,7 +122,7 @@ TEST(ReadFileToString, SizeLimit)
 
 TEST(WriteStringToFile, WritesReplacesAndReadsBack)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   const std::string path = tmp / "0 User Preset.json";
   ASSERT_TRUE(WriteStringToFile(path, "first, and rather long"));
   EXPECT_EQ(Slurp(path), "first, and rather long");
@@ -136,7 +136,7 @@ TEST(WriteStringToFile, WritesReplacesAndReadsBack)
 
 TEST(WriteStringToFile, CreatesTheWholeFolderPath)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   const std::string path = tmp / "Library/Application Support/Quillmere/Kelmo Presets/3 User Preset.json";
   ASSERT_TRUE(WriteStringToFile(path, "{}"));
   EXPECT_EQ(Slurp(path), "{}");
@@ -145,7 +145,7 @@ TEST(WriteStringToFile, CreatesTheWholeFolderPath)
 
 TEST(WriteStringToFile, FailsWithoutDamage)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   // A regular file where a folder should be: nothing can be created beneath it.
   Spit(tmp / "blocker", "keep");
   EXPECT_FALSE(WriteStringToFile(tmp / "blocker/Kelmo Presets/0 User Preset.json", "x"));
@@ -167,7 +167,7 @@ TEST(WriteStringToFile, FailsWithoutDamage)
 
 TEST(WriteStringToFile, FailedWriteKeepsTheEarlierFile)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   const std::string path = tmp / "slot.json";
   ASSERT_TRUE(WriteStringToFile(path, "old"));
 
@@ -189,7 +189,7 @@ TEST(WriteStringToFile, FailedWriteKeepsTheEarlierFile)
 
 TEST(DeleteFileAtPath, OnlyExistingFiles)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   Spit(tmp / "a.json", "x");
   EXPECT_TRUE(DeleteFileAtPath(tmp / "a.json"));
   EXPECT_FALSE(fs::exists(tmp / "a.json"));
@@ -220,7 +220,7 @@ template <typename Body> bool RunAsUserWithoutPasswdEntry(Body body)
 TEST(ExpandTildePath, FallsBackToHomeVariableWithoutPasswdEntry)
 {
   if (::getuid() != 0) GTEST_SKIP() << "needs root to switch to a user without a passwd entry";
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   fs::permissions(tmp.Path(), fs::perms::all);
   const std::string home = tmp / "home";
   const std::string key = "~/first-save-" + std::to_string(::getpid()) + "/Kelmo Presets/0 User Preset.json";

@@ -10,7 +10,7 @@
 #include "engine/dsp/KelmoParams.h"
 #include "engine/presets/UserPresetFileIO.h"
 #include "engine/presets/UserPresetLocation.h"
-#include "tests/engine/presets/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -174,7 +174,7 @@ TEST(UserPresetFormat, NamesKeepUtf8AndReplaceInvalidBytes)
 
 TEST(UserPresetFormat, RoundTripsExactDoublesThroughAFile)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   SetUserPresetFolder(tmp / "Quillmere/Kelmo Presets");
   const std::vector<UserPresetValue> values = {
       {kLThreshold, 8.96, true}, {kLAttack, 1.0 / 3.0, true},  {kNoiseAmount, 1e-300, true},

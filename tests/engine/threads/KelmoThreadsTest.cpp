@@ -1,4 +1,4 @@
-#include "engine/kelmo/KelmoTestSupport.h"
+#include "support/engine/KelmoTestSupport.h"
 
 #include <atomic>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Checks that the audio path and the queues never allocate. Counting is per thread and only inside
 // a CountAllocations scope.
-#include "tests/framework/support/TestPlugin.h"
+#include "support/framework/TestPlugin.h"
 #include "tests/support/AllocationCounter.h"
 
 #include <gtest/gtest.h>

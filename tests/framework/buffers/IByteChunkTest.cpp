@@ -1,5 +1,5 @@
 #include "framework/buffers/IByteChunk.h"
-#include "tests/framework/support/TestPlugin.h"
+#include "support/framework/TestPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/framework/support/RecordingPlugin.h"
+#include "support/framework/RecordingPlugin.h"
 
 #include "framework/queues/IKeyPress.h"
 

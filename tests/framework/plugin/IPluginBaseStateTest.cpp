@@ -1,5 +1,5 @@
-#include "tests/framework/support/RecordingPlugin.h"
-#include "tests/framework/support/TestPlugin.h"
+#include "support/framework/RecordingPlugin.h"
+#include "support/framework/TestPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "tests/framework/support/RecordingPlugin.h"
-#include "tests/framework/support/TestPlugin.h"
+#include "support/TempFolder.h"
+#include "support/framework/RecordingPlugin.h"
+#include "support/framework/TestPlugin.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using plugin::IByteChunk;
@@ -39,10 +39,11 @@ void Define(RecordingPlugin& plug)
   plug.GetParam(5)->InitDouble("Wide", 0, -1000, 1000, 0.001);
 }
 
+// A file of this test program's own temporary folder, which goes when the program ends.
 std::string TempPath(const char* tag)
 {
-  return std::string(::testing::TempDir()) + "kelmo_presets_" + tag + "_" + std::to_string(::getpid()) +
-         ".txt";
+  static const testsupport::TempFolder folder("kelmo-presets");
+  return folder / (std::string(tag) + ".txt");
 }
 
 std::string ReadFile(const std::string& path)

@@ -1,6 +1,6 @@
-#include "engine/presets/TempFolder.h"
 #include "framework/presets/PresetFileFormat.h"
-#include "tests/framework/support/TestPlugin.h"
+#include "support/TempFolder.h"
+#include "support/framework/TestPlugin.h"
 
 #include <gtest/gtest.h>
 
@@ -125,7 +125,7 @@ TEST(PresetFiles, BankLayouts)
 
 TEST(PresetFiles, RoundTripsThroughFiles)
 {
-  TempFolder folder;
+  testsupport::TempFolder folder;
   const std::string fxp = folder / "p.fxp", fxb = folder / "b.fxb";
   for (bool chunks : {false, true}) {
     TestPlugin a(TestOptions{.chunks = chunks}), program(TestOptions{.chunks = chunks}),

@@ -1,6 +1,7 @@
 #include "framework/buffers/WholeFile.h"
 #include "framework/plugin/IPluginAPIBase.h"
 #include "framework/presets/PresetFileFormat.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -94,9 +95,11 @@ void PutBE32At(IByteChunk& c, int pos, uint32_t v)
   d[3] = static_cast<uint8_t>(v);
 }
 
+// A file of this test program's own temporary folder, which goes when the program ends.
 std::string TempPath(const std::string& name)
 {
-  return ::testing::TempDir() + "/fw2_preset_" + name;
+  static const testsupport::TempFolder folder("kelmo-preset-files");
+  return folder / name;
 }
 
 // A plug-in whose current values differ from its presets, so that loads visibly change things.

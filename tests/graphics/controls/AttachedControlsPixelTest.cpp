@@ -1,7 +1,7 @@
-#include "../renderer/canvas/CanvasVGTestSupport.h"
 #include "graphics/controls/ICornerResizerControl.h"
 #include "graphics/controls/IPopupMenuControl.h"
 #include "graphics/controls/ITextEntryControl.h"
+#include "support/ui/GpuCanvasView.h"
 #include "support/ui/RecordingControl.h"
 #include "support/ui/UiEvents.h"
 

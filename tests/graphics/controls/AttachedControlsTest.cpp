@@ -1,12 +1,12 @@
 // The small controls the graphics context attaches itself: corner resizer, value bubble and SVG
 // background, on a 300 x 200 recording canvas (the panel is probed in the pixel test).
-#include "graphics/ShapeCanvas.h"
-#include "graphics/Trace.h"
 #include "graphics/controls/IBubbleControl.h"
 #include "graphics/controls/ICornerResizerControl.h"
 #include "graphics/controls/ISVGControl.h"
+#include "support/ui/CallTrace.h"
 #include "support/ui/FrameDriver.h"
 #include "support/ui/RecordingControl.h"
+#include "support/ui/ShapeCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
 #include "support/ui/UiEvents.h"
 

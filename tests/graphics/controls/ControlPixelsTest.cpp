@@ -4,8 +4,8 @@
 #include "graphics/controls/ISVGToggleControl.h"
 #include "graphics/controls/IVColorSwatchControl.h"
 #include "graphics/controls/IVRangeSliderControl.h"
-#include "graphics/renderer/canvas/CanvasVGTestSupport.h"
 #include "graphics/svg/SvgImage.h"
+#include "support/ui/GpuCanvasView.h"
 #include "support/ui/UiEvents.h"
 
 // One frame per control family through the drawing backend on the headless GPU, probed;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlCanvas.h"
+#include "ControlTestSupport.h"
 
 #include <set>
 #include <string>
@@ -13,7 +13,7 @@ inline std::string Rects(const std::vector<IRECT>& rects)
 {
   std::string out;
   for (const IRECT& r : rects)
-    out += (out.empty() ? "" : " ") + Nums({r.L, r.T, r.R, r.B});
+    out += (out.empty() ? "" : " ") + Box(r);
   return out;
 }
 

@@ -1,6 +1,6 @@
-#include "graphics/ShapeCanvas.h"
-#include "graphics/Trace.h"
 #include "graphics/controls/IFPSDisplayControl.h"
+#include "support/ui/CallTrace.h"
+#include "support/ui/ShapeCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
 #include "support/ui/UiEvents.h"
 

@@ -1,11 +1,11 @@
 // The in-editor popup menu on the recording canvas: text is 7 units per character and 14 high, so
 // every expected number below follows from the item texts and the menu's spacing defaults
 // (tick 10, text insets 5, arrow space 8, panel inset 5, cell gap 2, shadow 10).
-#include "graphics/ShapeCanvas.h"
-#include "graphics/Trace.h"
 #include "graphics/controls/IPopupMenuControl.h"
+#include "support/ui/CallTrace.h"
 #include "support/ui/FrameDriver.h"
 #include "support/ui/RecordingControl.h"
+#include "support/ui/ShapeCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
 #include "support/ui/UiEvents.h"
 

@@ -1,11 +1,11 @@
 // The in-editor text field on the recording canvas: text of size 10 is 5 units per character, so
 // in the field (50, 20, 150, 40) the characters of a near-aligned text start at 50, 55, 60 ...
-#include "graphics/ShapeCanvas.h"
-#include "graphics/Trace.h"
 #include "graphics/controls/ITextEntryControl.h"
 #include "graphics/controls/KeyCharacter.h"
+#include "support/ui/CallTrace.h"
 #include "support/ui/FrameDriver.h"
 #include "support/ui/RecordingControl.h"
+#include "support/ui/ShapeCanvas.h"
 #include "support/ui/TestEditorDelegate.h"
 #include "support/ui/UiEvents.h"
 

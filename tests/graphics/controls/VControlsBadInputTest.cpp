@@ -1,4 +1,4 @@
-#include "ControlCanvas.h"
+#include "ControlTestSupport.h"
 #include "graphics/controls/IVButtonControl.h"
 #include "graphics/controls/IVKnobControl.h"
 #include "graphics/controls/IVLabelControl.h"

@@ -1,9 +1,9 @@
-#include "../renderer/canvas/CanvasVGTestSupport.h"
 #include "graphics/controls/IVKnobControl.h"
 #include "graphics/controls/IVSlideSwitchControl.h"
 #include "graphics/controls/IVSliderControl.h"
 #include "graphics/controls/IVTabSwitchControl.h"
 #include "graphics/controls/IVToggleControl.h"
+#include "support/ui/GpuCanvasView.h"
 
 // One frame with a control of each family, drawn through the drawing backend on the headless GPU
 // and probed inside the shapes they fill; KELMO_TEST_PNG_DIR names a folder to write it to.

@@ -1,4 +1,4 @@
-#include "ControlCanvas.h"
+#include "ControlTestSupport.h"
 #include "graphics/controls/IVKnobControl.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "ControlCanvas.h"
+#include "ControlTestSupport.h"
 #include "framework/params/IParam.h"
 #include "graphics/IPopupMenu.h"
 #include "graphics/controls/IVButtonControl.h"

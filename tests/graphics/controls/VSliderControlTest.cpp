@@ -1,4 +1,4 @@
-#include "ControlCanvas.h"
+#include "ControlTestSupport.h"
 #include "graphics/controls/IVSliderControl.h"
 
 #include <functional>

@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include "stb_image_write.h"
-
+#include "framework/imagefiles/ImageFiles.h"
+#include "support/TempFolder.h"
 #include "tests/graphics/renderer/VGTestSupport.h"
 
 using Bytes = std::vector<unsigned char>;
@@ -23,20 +21,14 @@ const Bytes kPixels = {255, 0,  0,  255, 0,  255, 0,  128, 0,  0,   255, 0,
 
 Bytes Png()
 {
-  Bytes png;
-  const auto append = [](void* out, void* data, int size) {
-    static_cast<Bytes*>(out)->insert(static_cast<Bytes*>(out)->end(), (unsigned char*)data,
-                                     (unsigned char*)data + size);
-  };
-  stbi_write_png_to_func(append, &png, 3, 2, 4, kPixels.data(), 3 * 4);
-  return png;
+  plugin::IByteChunk png;
+  EXPECT_TRUE(plugin::images::EncodePng(3, 2, kPixels.data(), png));
+  return Bytes(png.GetData(), png.GetData() + png.Size());
 }
 
-std::string WriteFile(const std::string& name, const Bytes& bytes)
+std::string WriteFile(const testsupport::TempFolder& folder, const std::string& name, const Bytes& bytes)
 {
-  const std::string path = testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), (std::streamsize)bytes.size());
-  return path;
+  return folder.WriteFile(name, std::string(bytes.begin(), bytes.end()));
 }
 
 } // namespace
@@ -44,7 +36,8 @@ std::string WriteFile(const std::string& name, const Bytes& bytes)
 TEST(VGImage, FilesAndMemoryDecodeToRGBATextures)
 {
   Bytes png = Png();
-  const std::string path = WriteFile("vg_image.png", png);
+  testsupport::TempFolder folder;
+  const std::string path = WriteFile(folder, "vg_image.png", png);
   const int flags = VG_IMAGE_REPEATX | VG_IMAGE_NEAREST;
   vgtest::Context ctx;
   for (int image :
@@ -58,15 +51,16 @@ TEST(VGImage, FilesAndMemoryDecodeToRGBATextures)
     vgImageSize(ctx, image, &wh[0], &wh[1]);
     EXPECT_EQ(std::vector<int>(wh, wh + 2), std::vector<int>({3, 2}));
   }
-  std::remove(path.c_str());
 }
 
 TEST(VGImage, UndecodableInputCreatesNoTexture)
 {
   const Bytes png = Png();
   Bytes truncated(png.begin(), png.begin() + (long)png.size() / 2), garbage(64, 0x5a);
-  const std::string files[] = {WriteFile("vg_truncated.png", truncated), WriteFile("vg_garbage.png", garbage),
-                               WriteFile("vg_empty.png", {}), testing::TempDir() + "vg_missing.png"};
+  testsupport::TempFolder folder;
+  const std::string files[] = {WriteFile(folder, "vg_truncated.png", truncated),
+                               WriteFile(folder, "vg_garbage.png", garbage),
+                               WriteFile(folder, "vg_empty.png", {}), folder / "vg_missing.png"};
   vgtest::Context ctx;
   ctx.backend.log.clear();
   for (const std::string& f : files)
@@ -79,9 +73,6 @@ TEST(VGImage, UndecodableInputCreatesNoTexture)
   EXPECT_EQ(vgCreateImageRGBA(ctx, 0, 4, 0, kPixels.data()), 0);
   EXPECT_EQ(vgCreateImageRGBA(ctx, 4, -1, 0, kPixels.data()), 0);
   EXPECT_TRUE(ctx.backend.log.empty());
-  for (const std::string& f : files)
-    std::remove(f.c_str());
-
   ctx.backend.FailTexturesFrom(0);
   EXPECT_EQ(vgCreateImageRGBA(ctx, 2, 2, 0, nullptr), 0);
 }

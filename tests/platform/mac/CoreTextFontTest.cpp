@@ -94,7 +94,7 @@ TEST(CoreTextFont, ByNameAmongInstalledFonts)
   };
   for (const auto& [family, style, expected] : cases)
     EXPECT_EQ(Describe(LoadCoreTextFontByName("id", family, style)), expected);
-  EXPECT_EQ(sys::FontDescriptor({"Lato", "Bold", std::nullopt, 0}).CreateMatchingFontDescriptors(),
+  EXPECT_EQ(sys::FontDescriptor({"Lato", "Bold", std::nullopt}).CreateMatchingFontDescriptors(),
             registry.Match("Lato", "Bold")); // the registry's own descriptors
 
   // A match whose file went away after the fonts were listed is passed over.

@@ -1,7 +1,7 @@
 #include "support/ui/PixelProbe.h"
 
+#include "framework/imagefiles/ImageFiles.h"
 #include "platform/mac/system/GpuImageFile.h"
-#include "platform/mac/system/GpuStbImageWrite.h"
 
 #include <cstdlib>
 
@@ -39,8 +39,8 @@ bool PixelProbe::WritePngOnRequest(const std::string& name) const
 {
   const char* dir = std::getenv("KELMO_TEST_PNG_DIR");
   if (!dir || !*dir || mWidth == 0) return false;
-  return plugin::sys::GpuStbWritePng((std::string(dir) + "/" + name + ".png").c_str(), mWidth, mHeight,
-                                     mRgba.data());
+  return plugin::images::WritePngFile((std::string(dir) + "/" + name + ".png").c_str(), mWidth, mHeight,
+                                      mRgba.data());
 }
 
 } // namespace plugin::ui::test

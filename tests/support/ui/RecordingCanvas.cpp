@@ -218,6 +218,11 @@ void RecordingCanvas::CachePlatformFont(const char* fontID, PlatformFontPtr& fon
 
 IPopupMenu* RecordingCanvas::CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync)
 {
+  if (beforeMenu) beforeMenu();
+  lastMenuItems.clear();
+  for (int i = 0; i < menu.NItems(); ++i)
+    lastMenuItems.push_back(std::string(menu.GetItem(i)->GetText()) +
+                            (menu.GetItem(i)->GetChecked() ? "*" : ""));
   RecText("CreatePlatformPopupMenu", menu.GetRootTitle(), bounds.L, bounds.T, bounds.R, bounds.B,
           menu.NItems());
   isAsync = menuScript.async;

@@ -3,6 +3,7 @@
 #include "graphics/ICanvas.h"
 
 #include <atomic>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -70,6 +71,9 @@ public:
     std::vector<int> submenuPath;
     int chosenIdx = -1;
   } menuScript;
+  // Runs first in every platform menu, before it is recorded (it may throw, as code under a real
+  // menu might).
+  std::function<void()> beforeMenu;
   int messageBoxResult = 1;
   std::string fileDialogName;
   std::string fileDialogPath;
@@ -86,13 +90,16 @@ public:
   bool cacheTakesFonts = true;
   int alphaChannelIndex = 3;
   bool flippedBitmaps = false;
-  RawBitmapData layerPixels{4096}; // what GetLayerBitmapData reads back
+  RawBitmapData layerPixels{4096};  // what GetLayerBitmapData reads back
+  std::string bundleID;             // what GetBundleID answers, as a platform's context names its bundle
+  void* platformResource = nullptr; // the handle LoadPlatformResource hands the resource locator
 
   // --- Recording ---
 
   mutable std::vector<CanvasCall> calls;
   std::vector<PlatformFontPtr> cachedFonts; // fonts the platform cache took over
   RawBitmapData lastShadowMask{4096};
+  std::vector<std::string> lastMenuItems; // root items of the platform menu shown last, checked ones "*"
 
   // Calls with the given op, in order; their number.
   std::vector<CanvasCall> CallsNamed(const std::string& op) const;
@@ -224,9 +231,12 @@ public:
   {
     RecText("CreatePlatformTextEntry", str, paramIdx, r.L, r.T, r.R, r.B, length, t.mSize);
   }
-  // Follows menuScript: records the choice in the menu reached and runs its completion.
+  // Runs beforeMenu, keeps the menu's items, then follows menuScript: records the choice in the
+  // menu reached and runs its completion.
   IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override;
   void PlatformResize(bool resized) override { Rec("PlatformResize", resized); }
+  const char* GetBundleID() const override { return bundleID.c_str(); }
+  void* LoadPlatformResource() override { return platformResource; }
 
 private:
   template <class... Args> void Rec(const char* op, Args... args) const

@@ -2,14 +2,12 @@
 
 #include "framework/buffers/StringBuf.h"
 #include "graphics/LocateResource.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <stdexcept>
 #include <string>
-
-#include <stdlib.h>
 
 namespace plugin::ui::test {
 
@@ -20,9 +18,8 @@ namespace plugin::ui::test {
 class ResourceFolder
 {
 public:
-  ResourceFolder() : mPath((std::filesystem::temp_directory_path() / "kelmo-resources-XXXXXX").string())
+  ResourceFolder()
   {
-    if (!::mkdtemp(mPath.data())) throw std::runtime_error("mkdtemp failed");
     sCurrent = this;
     SetResourceLocator(&LocateInCurrent);
   }
@@ -30,8 +27,6 @@ public:
   {
     SetResourceLocator(mPreviousLocator);
     sCurrent = nullptr;
-    std::error_code ec;
-    std::filesystem::remove_all(mPath, ec);
   }
   ResourceFolder(const ResourceFolder&) = delete;
   ResourceFolder& operator=(const ResourceFolder&) = delete;
@@ -40,7 +35,7 @@ public:
     std::ofstream(PathOf(name)) << bytes;
   }
   void Remove(const std::string& name) { std::filesystem::remove(PathOf(name)); }
-  std::string PathOf(const std::string& name) const { return mPath + "/" + name; }
+  std::string PathOf(const std::string& name) const { return mFolder / name; }
 
   // The locator: the file `name` of the current folder, else not found with result "".
   static int Locate(const char* name, const char* type, StringBuf& result, const char* subPath)
@@ -67,7 +62,7 @@ private:
     return Locate(name, type ? type : "", result, subPath ? subPath : "");
   }
 
-  std::string mPath;
+  testsupport::TempFolder mFolder{"kelmo-resources"};
   ResourceLocator mPreviousLocator = GetResourceLocator();
   static inline ResourceFolder* sCurrent = nullptr;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/presets/TempFolder.h"
 #include "platform/mac/system/StandardFolders.h"
+#include "support/TempFolder.h"
 
 // Points the system layer's home and root folders at fresh temporary folders for the lifetime of
 // the object, so a test never reads or writes the real home; both overrides are removed after.
@@ -25,6 +25,6 @@ public:
   const std::string& Root() const { return mRoot.Path(); }
 
 private:
-  TempFolder mHome;
-  TempFolder mRoot;
+  testsupport::TempFolder mHome;
+  testsupport::TempFolder mRoot;
 };

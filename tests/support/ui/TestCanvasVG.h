@@ -1,6 +1,8 @@
 #pragma once
 
+#include "framework/buffers/StringBuf.h"
 #include "graphics/ICanvasEditorDelegate.h"
+#include "graphics/LocateResource.h"
 #include "graphics/renderer/ICanvasVG.h"
 #include "support/ui/FontFiles.h"
 
@@ -106,6 +108,20 @@ public:
 
 private:
   bool mWindowOpen = false;
+};
+
+// The drawing backend whose fonts are resource files, found by file name through the toolkit's
+// resource locator as the platform finds a bundle's fonts.
+class LocatedFontsCanvasVG : public TestCanvasVG
+{
+public:
+  using TestCanvasVG::TestCanvasVG;
+  PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fileName) override
+  {
+    StringBuf path;
+    if (LocateResource(fileName, "ttf", path, "", nullptr, "") == kResourceNotFound) return nullptr;
+    return TestCanvasVG::LoadPlatformFont(fontID, path.Get());
+  }
 };
 
 } // namespace plugin::ui::test

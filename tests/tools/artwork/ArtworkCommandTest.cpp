@@ -1,4 +1,5 @@
 #include "tools/artwork/ArtworkCommand.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +31,11 @@ TEST(ArtworkCommandTest, UsageErrorsDrawNothing)
 
 TEST(ArtworkCommandTest, AnOutputFolderThatIsAFileFails)
 {
-  const auto path = std::filesystem::temp_directory_path() / "kelmo-artwork-not-a-folder";
-  std::ofstream(path) << "x";
+  const testsupport::TempFolder temp;
+  const std::string path = temp.WriteFile("not-a-folder", "x");
   std::ostringstream err;
-  EXPECT_EQ(RunArtworkCommand({path.string()}, err), 1);
+  EXPECT_EQ(RunArtworkCommand({path}, err), 1);
   EXPECT_NE(err.str().find("cannot make the folder"), std::string::npos) << err.str();
-  std::filesystem::remove(path);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "tools/artwork/ArtworkWriter.h"
 #include "tools/artwork/Textures.h"
 
+#include "support/TempFolder.h"
+
 #include "graphics/renderer/VG.h"
 #include "graphics/renderer/VGImageDecoder.h"
 
@@ -119,40 +121,21 @@ TEST(ArtworkRendererTest, RefusesEmptySizes)
     EXPECT_TRUE(renderer.Render(w, h, s, [](VGcontext*) {}).Empty()) << w << " " << h << " " << s;
 }
 
-class ScratchFolder
-{
-public:
-  ScratchFolder()
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelmo-artwork-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) mPath = pattern;
-  }
-  ~ScratchFolder()
-  {
-    std::error_code ec;
-    if (!mPath.empty()) std::filesystem::remove_all(mPath, ec);
-  }
-  std::string File(const char* name) const { return mPath + "/" + name; }
-
-private:
-  std::string mPath;
-};
-
 TEST(ArtworkRendererTest, WrittenFilesDecodeToThePicture)
 {
   ArtworkRenderer renderer;
   const Picture p = HalfRed(renderer);
-  ScratchFolder folder;
-  ASSERT_TRUE(WritePicture(p, ImageFormat::Png, folder.File("a.png")));
+  testsupport::TempFolder folder;
+  ASSERT_TRUE(WritePicture(p, ImageFormat::Png, folder / "a.png"));
   int w = 0, h = 0;
   std::unique_ptr<unsigned char, void (*)(unsigned char*)> png(
-      vgDecodeImageFile(folder.File("a.png").c_str(), &w, &h), vgFreeDecodedImage);
+      vgDecodeImageFile((folder / "a.png").c_str(), &w, &h), vgFreeDecodedImage);
   ASSERT_TRUE(png);
   EXPECT_EQ(std::vector<unsigned char>(png.get(), png.get() + w * h * 4), p.rgba);
   // JPEG has no alpha: colour over black, every pixel opaque.
-  ASSERT_TRUE(WritePicture(p, ImageFormat::Jpeg, folder.File("a.jpg")));
+  ASSERT_TRUE(WritePicture(p, ImageFormat::Jpeg, folder / "a.jpg"));
   std::unique_ptr<unsigned char, void (*)(unsigned char*)> jpg(
-      vgDecodeImageFile(folder.File("a.jpg").c_str(), &w, &h), vgFreeDecodedImage);
+      vgDecodeImageFile((folder / "a.jpg").c_str(), &w, &h), vgFreeDecodedImage);
   ASSERT_TRUE(jpg);
   EXPECT_EQ(w, 8);
   EXPECT_EQ(h, 4);
@@ -163,12 +146,12 @@ TEST(ArtworkRendererTest, WrittenFilesDecodeToThePicture)
 TEST(ArtworkRendererTest, WriteFailuresAreReported)
 {
   ArtworkRenderer renderer;
-  ScratchFolder folder;
-  EXPECT_FALSE(WritePicture(Picture{}, ImageFormat::Png, folder.File("empty.png")));
+  testsupport::TempFolder folder;
+  EXPECT_FALSE(WritePicture(Picture{}, ImageFormat::Png, folder / "empty.png"));
   Picture shortPixels{4, 4, std::vector<unsigned char>(15)};
-  EXPECT_FALSE(WritePicture(shortPixels, ImageFormat::Png, folder.File("short.png")));
-  EXPECT_FALSE(WritePicture(HalfRed(renderer), ImageFormat::Png, folder.File("missing/dir/a.png")));
-  EXPECT_FALSE(WritePicture(HalfRed(renderer), ImageFormat::Jpeg, folder.File("missing/dir/a.jpg")));
+  EXPECT_FALSE(WritePicture(shortPixels, ImageFormat::Png, folder / "short.png"));
+  EXPECT_FALSE(WritePicture(HalfRed(renderer), ImageFormat::Png, folder / "missing/dir/a.png"));
+  EXPECT_FALSE(WritePicture(HalfRed(renderer), ImageFormat::Jpeg, folder / "missing/dir/a.jpg"));
 }
 
 } // namespace

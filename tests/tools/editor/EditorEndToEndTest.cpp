@@ -9,7 +9,7 @@
 #include "engine/dsp/KelmoParams.h"
 #include "platform/mac/ICanvasMac.h"
 #include "platform/mac/ICanvasView.h"
-#include "tests/vst3/testhost/ComponentHandler.h"
+#include "support/vst3/ComponentHandler.h"
 #include "tools/render/UserPresetIsolation.h"
 
 #include <gtest/gtest.h>

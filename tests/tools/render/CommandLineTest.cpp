@@ -117,7 +117,7 @@ TEST(CommandLine, SignalsAndTheirForms)
 // temporary file. Cases that need files or the plug-in are in the render tests.
 TEST(CommandLine, BadInputIsOneLineAndStatusTwo)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   const std::string out = dir / "out.wav";
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "missing INPUT and OUTPUT.wav"},

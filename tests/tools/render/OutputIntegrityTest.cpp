@@ -47,7 +47,7 @@ void WriteDoubleWav(const std::string& path, const std::vector<double>& samples)
 
 TEST(OutputIntegrity, DataBeyondWhatAWavHeaderCountsNeverGetsAWrappedHeader)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   const int64_t fourHours = int64_t{4} * 3600 * 48000; // 5.5 GB of stereo float samples
   const double l[2] = {0.5, -0.25}, r[2] = {0.125, 0.0};
   const double* channels[2] = {l, r};
@@ -91,7 +91,7 @@ TEST(OutputIntegrity, SamplesTheFileCannotHoldAreClipped)
   }
 
   // Through the command: the summary meters the file's samples and counts the clipped ones.
-  ScratchFolder dir;
+  TempFolder dir;
   WriteDoubleWav(dir / "huge.wav", {1e300, -1e300, 1e39, 0.5});
   const CommandResult r = RunCommand({dir / "huge.wav", dir / "out.wav", "--precision", "64", "--json"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -109,7 +109,7 @@ TEST(OutputIntegrity, SamplesTheFileCannotHoldAreClipped)
 
 TEST(OutputIntegrity, AnInputShorterThanItsHeaderIsReported)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   WriteAll(dir / "whole.wav", Programme(1000, 48000), 48000);
   std::filesystem::copy_file(dir / "whole.wav", dir / "cut.wav");
   std::filesystem::resize_file(dir / "cut.wav", std::filesystem::file_size(dir / "whole.wav") - 4000);
@@ -126,7 +126,7 @@ TEST(OutputIntegrity, AnInputShorterThanItsHeaderIsReported)
 
 TEST(OutputIntegrity, GeneratedLevelsStayInRange)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   const std::pair<const char*, int> cases[] = {{"sine:1000:40", 0},
                                                {"sine:1000:41", 2},
                                                {"noise:400", 2},

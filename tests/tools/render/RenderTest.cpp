@@ -48,7 +48,7 @@ void ExpectLevels(const nlohmann::json& channel, const char* prefix, const std::
 class Render : public ::testing::Test
 {
 protected:
-  ScratchFolder dir;
+  TempFolder dir;
 };
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "tools/render/SoundFileWriter.h"
 #include "tools/render/UserPresetIsolation.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,37 +22,7 @@
 
 namespace rendertest {
 
-// A fresh folder, removed with its contents at the end of the test.
-class ScratchFolder
-{
-public:
-  ScratchFolder()
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelmo-render-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) mPath = pattern;
-  }
-  ~ScratchFolder()
-  {
-    std::error_code ec;
-    if (!mPath.empty()) std::filesystem::remove_all(mPath, ec);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::string& Path() const { return mPath; }
-  std::string operator/(const std::string& name) const { return mPath + "/" + name; }
-  // Names of everything in the folder (hidden temporary files included).
-  std::vector<std::string> Entries() const
-  {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(mPath))
-      names.push_back(e.path().filename().string());
-    return names;
-  }
-
-private:
-  std::string mPath;
-};
+using testsupport::TempFolder;
 
 // The result of running the command in-process.
 struct CommandResult

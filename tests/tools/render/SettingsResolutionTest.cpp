@@ -136,7 +136,7 @@ TEST(PresetResolution, ByIndexOrExactName)
 
 TEST(UserPresetResolution, ReadsValuesAndRefusesWhatIsNotAPreset)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   std::vector<UserPresetAssignment> values;
   std::string error;
 

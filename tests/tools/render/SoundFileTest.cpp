@@ -39,7 +39,7 @@ int FormatOf(const std::string& path)
 
 TEST(SoundFile, FloatWavRoundTripIsExactInFloat)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   const Audio a = Ramp(2, 3000, 0.9);
   WriteAll(dir / "f.wav", a, 44100);
   double rate = 0.0;
@@ -55,7 +55,7 @@ TEST(SoundFile, FloatWavRoundTripIsExactInFloat)
 
 TEST(SoundFile, Pcm24RoundTripWithinOneStepAndClipped)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   const Audio a = Ramp(1, 2000, 0.99);
   WriteAll(dir / "p.wav", a, 48000, true);
   EXPECT_EQ(FormatOf(dir / "p.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_24);
@@ -73,7 +73,7 @@ TEST(SoundFile, Pcm24RoundTripWithinOneStepAndClipped)
 
 TEST(SoundFile, UncommittedOrFailedWritesLeaveNothing)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   const std::string out = dir / "out.wav";
   {
     std::ofstream(out) << "previous";
@@ -104,7 +104,7 @@ TEST(SoundFile, UncommittedOrFailedWritesLeaveNothing)
 
 TEST(SoundFile, ReaderRefusesWhatIsNotSound)
 {
-  ScratchFolder dir;
+  TempFolder dir;
   std::string error;
   EXPECT_FALSE(SoundFileReader::Open(dir / "none.wav", error));
   EXPECT_NE(error.find("No such file"), std::string::npos) << error;
@@ -130,7 +130,7 @@ TEST(SoundFile, EverySignalThatEndsTheToolRemovesTheTemporaryFile)
 {
   for (int signal :
        {SIGTERM, SIGINT, SIGQUIT, SIGHUP, SIGPIPE, SIGXFSZ, SIGUSR1, SIGALRM, SIGRTMIN, SIGRTMAX}) {
-    ScratchFolder dir;
+    TempFolder dir;
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);
     const pid_t child = ::fork();

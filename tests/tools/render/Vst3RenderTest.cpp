@@ -28,7 +28,7 @@ protected:
     return {ReadAll(dir / "engine.wav"), ReadAll(dir / "vst3.wav")};
   }
 
-  ScratchFolder dir;
+  TempFolder dir;
 };
 
 } // namespace

@@ -2,8 +2,8 @@
 // handler for a control of the open editor: which hosts get asked, the items the editor adds
 // (texts, tags, flags, groups), the position, a chosen item reaching the editor control, and a
 // menu the host keeps after the editor or its control went reaching nothing.
+#include "support/vst3/ComponentHandler.h"
 #include "tests/vst3/binding/DirectKelmo.h"
-#include "tests/vst3/testhost/ComponentHandler.h"
 
 #include "framework/text/UnicodeCodec.h"
 #include "graphics/IControl.h"

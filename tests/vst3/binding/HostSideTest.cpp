@@ -3,9 +3,9 @@
 // restarts, the channel context, editor resizes through the view's frame, and the key rule of
 // one host.
 #include "framework/text/UnicodeCodec.h"
+#include "support/vst3/ComponentHandler.h"
+#include "support/vst3/PlugFrame.h"
 #include "tests/vst3/binding/DirectKelmo.h"
-#include "tests/vst3/testhost/ComponentHandler.h"
-#include "tests/vst3/testhost/PlugFrame.h"
 #include "tools/vst3host/AttributeList.h"
 #include "tools/vst3host/HostApplication.h"
 #include "tools/vst3host/MemoryStream.h"

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "tests/vst3/testhost/ComponentHandler.h"
-#include "tests/vst3/testhost/ProcessBlock.h"
+#include "support/TempFolder.h"
+#include "support/vst3/ComponentHandler.h"
+#include "support/vst3/ProcessBlock.h"
 #include "tools/vst3host/HostApplication.h"
 #include "tools/vst3host/ModuleLoader.h"
 
@@ -64,21 +65,15 @@ class BundleEnvironment : public ::testing::Environment
 public:
   void SetUp() override
   {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelmo-binding-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    mFolder = pattern;
-    ::setenv("KELMO_USER_PRESET_DIR", mFolder.c_str(), 1);
+    mFolder = std::make_unique<testsupport::TempFolder>("kelmo-binding");
+    ::setenv("KELMO_USER_PRESET_DIR", mFolder->Path().c_str(), 1);
     const std::string binary = Module::BinaryPathOf(KELMO_BUNDLE);
     ASSERT_NE(::dlopen(binary.c_str(), RTLD_NOW | RTLD_LOCAL), nullptr) << ::dlerror();
   }
-  void TearDown() override
-  {
-    std::error_code ec;
-    std::filesystem::remove_all(mFolder, ec);
-  }
+  void TearDown() override { mFolder.reset(); }
 
 private:
-  std::string mFolder;
+  std::unique_ptr<testsupport::TempFolder> mFolder;
 };
 
 // Loads the compressor bundle; fails the test when it cannot.

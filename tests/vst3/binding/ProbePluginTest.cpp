@@ -2,7 +2,7 @@
 // units, MIDI input (controller parameters, events) and output (ordered events, system-exclusive
 // messages), instrument and MIDI-effect bus rules, latency and an endless tail.
 #include "framework/text/UnicodeCodec.h"
-#include "tests/vst3/testhost/ProcessBlock.h"
+#include "support/vst3/ProcessBlock.h"
 #include "tools/vst3host/HostApplication.h"
 #include "vst3/IPluginVST3.h"
 #include "vst3/adapter/ParamIds.h"

@@ -1,8 +1,8 @@
 // The editor view through the bundle: created only as "editor", refuses every platform type (the
 // bundle installs no graphics factory: this system has no window system to embed it in), answers
 // size, scale and constraint calls, and holds the plug-in while it lives.
+#include "support/vst3/PlugFrame.h"
 #include "tests/vst3/binding/KelmoBundle.h"
-#include "tests/vst3/testhost/PlugFrame.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 

@@ -1,6 +1,6 @@
+#include "support/vst3/ComponentHandler.h"
+#include "support/vst3/ProcessBlock.h"
 #include "tests/vst3/layer/GainBundle.h"
-#include "tests/vst3/testhost/ComponentHandler.h"
-#include "tests/vst3/testhost/ProcessBlock.h"
 
 #include "framework/text/UnicodeCodec.h"
 

@@ -1,4 +1,4 @@
-#include "tests/vst3/testhost/ProcessBlock.h"
+#include "support/vst3/ProcessBlock.h"
 #include "tests/vst3/layer/GainBundle.h"
 
 #include <cmath>

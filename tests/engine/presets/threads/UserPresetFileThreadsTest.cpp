@@ -6,13 +6,13 @@
 
 #include "engine/presets/UserPresetFileIO.h"
 #include "engine/presets/UserPresetLocation.h"
-#include "tests/engine/presets/TempFolder.h"
+#include "support/TempFolder.h"
 
 // Several instances share the preset files with no lock between them: a reader must only ever
 // see a whole file, the old one or the new one, never a half-written one.
 TEST(UserPresetFileThreads, ReadersSeeWholeFilesWhileAnotherInstanceSaves)
 {
-  TempFolder tmp;
+  testsupport::TempFolder tmp;
   const std::string path = tmp / "Kelmo Presets/0 User Preset.json";
   const std::string a(200000, 'a');
   const std::string b(150000, 'b');

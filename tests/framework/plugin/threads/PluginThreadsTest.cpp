@@ -1,4 +1,4 @@
-#include "tests/framework/support/TestPlugin.h"
+#include "support/framework/TestPlugin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "CanvasVGTestSupport.h"
 #include "support/ui/FrameDriver.h"
+#include "support/ui/GpuCanvasView.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/RecordingControl.h"
 

@@ -1,4 +1,4 @@
-#include "CanvasVGTestSupport.h"
+#include "support/ui/GpuCanvasView.h"
 
 #include <cmath>
 #include <functional>

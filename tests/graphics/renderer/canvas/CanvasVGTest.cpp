@@ -1,6 +1,6 @@
-#include "CanvasVGTestSupport.h"
 #include "graphics/renderer/CanvasPaint.h"
 #include "graphics/renderer/FontDataCache.h"
+#include "support/ui/GpuCanvasView.h"
 
 #include <mutex>
 

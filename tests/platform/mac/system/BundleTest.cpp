@@ -2,23 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <filesystem>
 
 using namespace plugin::sys;
 
-TEST(Bundle, FolderOfACodeFileAndTheRegistry)
+TEST(Bundle, TheRegistryAndTheMainBundle)
 {
-  const std::pair<const char*, const char*> cases[] = {
-      {"/x/Kelmo.vst3/Contents/x86_64-linux/Kelmo.so", "/x/Kelmo.vst3"},
-      {"/Applications/Host.app/Contents/MacOS/Host", "/Applications/Host.app"},
-      {"/usr/bin/host", "/usr/bin"},
-      {"/x/Contents.d/MacOS/code", "/x/Contents.d/MacOS"},
-      {"code", ""},
-  };
-  for (const auto& [exe, bundle] : cases)
-    EXPECT_EQ(Bundle::BundlePathForExecutable(exe), bundle) << exe;
-
   const auto held = Bundle::Register("test.a", "/b/A.vst3/", "");
   Bundle::Register("test.a", "/c/A.vst3", ""); // replaces the first
   EXPECT_EQ(Bundle::WithIdentifier("test.a")->ResourcePath(), "/c/A.vst3/Contents/Resources");
@@ -33,22 +22,4 @@ TEST(Bundle, FolderOfACodeFileAndTheRegistry)
   EXPECT_EQ(Bundle::WithIdentifier("com.host")->BundlePath(), "/h/Host.app");
   Bundle::SetMain(nullptr);
   EXPECT_EQ(Bundle::Main()->ExecutablePath(), exe);
-}
-
-TEST(Bundle, PluginBundleFoundFromAnAddressInItsModule)
-{
-  // The plug-in module, loaded as a host loads it, lives in <bundle>/Contents/<arch>/.
-  const std::string bundle = std::filesystem::canonical(KELMO_TEST_BUNDLE_DIR).string();
-  std::string module;
-  for (const auto& arch : std::filesystem::directory_iterator(bundle + "/Contents"))
-    for (const auto& file : std::filesystem::directory_iterator(arch.path()))
-      if (file.path().extension() == ".so") module = file.path().string();
-  void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(handle, nullptr) << ::dlerror();
-  const auto plugin = Bundle::RegisterModule("test.kelmo", ::dlsym(handle, "GetPluginFactory"));
-  ASSERT_NE(plugin, nullptr);
-  EXPECT_EQ(plugin->ResourcePath(), bundle + "/Contents/Resources");
-  EXPECT_EQ(Bundle::RegisterModule("test.none", nullptr), nullptr);
-  Bundle::Unregister("test.kelmo");
-  ::dlclose(handle);
 }

@@ -1,6 +1,6 @@
 #include "platform/mac/system/FileManager.h"
 
-#include "engine/presets/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ using namespace plugin::sys;
 // component; the answer is the path as the file system spells it.
 TEST(FileManager, ExistenceIgnoresLetterCaseAndAnswersTheOnDiskSpelling)
 {
-  TempFolder t;
+  testsupport::TempFolder t;
   const std::string r = t.Path();
   std::filesystem::create_directories(r + "/Res/Img");
   std::ofstream(r + "/Res/Img/Knob.png") << "x";

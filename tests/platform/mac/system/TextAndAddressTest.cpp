@@ -33,8 +33,7 @@ TEST(TextEncoding, IntValueReadsLikeTheStringClass)
 
 TEST(CharacterSet, ExplicitSetsAndTheLettersAndDigitsOfEveryScript)
 {
-  CharacterSet digits = CharacterSet::WithCharactersInString(u"0123456789-+");
-  digits.AddCharactersInString(u".");
+  const CharacterSet digits = CharacterSet::WithCharactersInString(u"0123456789-+.");
   for (char16_t c : std::u16string_view(u"09-+."))
     EXPECT_TRUE(digits.IsMember(c)) << int(c);
   for (char16_t c : std::u16string_view(u"a ,e"))

@@ -181,7 +181,7 @@ TEST_F(EditorViewEvents, DropAnswers)
   EXPECT_TRUE(V().PerformDragOperation(text));
   EXPECT_TRUE(V().PerformDragOperation(sys::DraggingInfo{}));
   EXPECT_TRUE(probe->dropped.empty());
-  sys::DraggingSession session({}, sys::Event{}, V(), {});
+  sys::DraggingSession session({});
   EXPECT_EQ(V().SourceOperationMask(session, sys::DraggingContext::OutsideApplication),
             sys::kDragOperationCopy);
 }

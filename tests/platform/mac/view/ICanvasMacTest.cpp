@@ -11,6 +11,7 @@
 #include "platform/mac/system/Cursor.h"
 #include "platform/mac/system/Pasteboard.h"
 #include "platform/mac/system/Workspace.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 
@@ -258,7 +259,8 @@ TEST_F(CanvasMac, MessageBoxButtonTables)
 TEST_F(CanvasMac, FilePanels)
 {
   Open();
-  const std::string dir = ::testing::TempDir();
+  const testsupport::TempFolder temp;
+  const std::string dir = temp.Path() + "/";
   const std::string file = dir + "kelmo-panel.wav";
   {
     std::FILE* f = std::fopen(file.c_str(), "w");
@@ -294,7 +296,6 @@ TEST_F(CanvasMac, FilePanels)
   EXPECT_TRUE(user.Panels().back().options.allowedFileTypes.empty());
   EXPECT_EQ(gotName, dir + "new.json");
   EXPECT_STREQ(saveName.Get(), "");
-  std::remove(file.c_str());
 }
 
 TEST_F(CanvasMac, FolderPanel)
@@ -308,8 +309,8 @@ TEST_F(CanvasMac, FolderPanel)
   EXPECT_TRUE(user.Panels().back().options.canCreateDirectories);
   EXPECT_STREQ(dir.Get(), ""); // "~/Desktop" before the panel, "" after the cancel
 
-  const std::string chosen = std::filesystem::path(::testing::TempDir()).lexically_normal().string();
-  const std::string folder = chosen.back() == '/' ? chosen.substr(0, chosen.size() - 1) : chosen;
+  const testsupport::TempFolder temp;
+  const std::string folder = temp.Path();
   user.ChooseInPanel({folder});
   std::string completed;
   G().PromptForDirectory(dir, [&completed](const StringBuf& n, const StringBuf& d) {
@@ -375,8 +376,8 @@ TEST_F(CanvasMac, ClipboardAndAddresses)
 TEST_F(CanvasMac, RevealPathInFileBrowser)
 {
   Open();
-  const std::string dir = std::filesystem::path(::testing::TempDir()).lexically_normal().string();
-  const std::string file = dir + (dir.back() == '/' ? "" : "/") + "kelmo-reveal.txt";
+  const testsupport::TempFolder temp;
+  const std::string file = temp / "kelmo-reveal.txt";
   {
     std::FILE* f = std::fopen(file.c_str(), "w");
     if (f) std::fclose(f);
@@ -388,7 +389,6 @@ TEST_F(CanvasMac, RevealPathInFileBrowser)
   EXPECT_EQ(sys::Workspace::Shared().OpenedFiles().back(), file);
   EXPECT_TRUE(G().RevealPathInFileBrowser(path, true));
   EXPECT_EQ(sys::Workspace::Shared().SelectedFiles().back(), file);
-  std::remove(file.c_str());
 }
 
 TEST_F(CanvasMac, FileDragsStartOnlyWithinAnEvent)

@@ -4,9 +4,9 @@
 // test lives in its own executable.
 #include "engine/Kelmo.h"
 #include "engine/presets/UserPresetLocation.h"
-#include "tests/engine/presets/TempFolder.h"
+#include "support/TempFolder.h"
+#include "support/vst3/ProcessBlock.h"
 #include "tests/support/AllocationCounter.h"
-#include "tests/vst3/testhost/ProcessBlock.h"
 #include "tools/vst3host/HostApplication.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ using namespace plugin::testhost;
 TEST(BindingAudioPath, ProcessCallsAllocateNothing)
 {
   ASSERT_TRUE(testsupport::AllocationCountingWorks());
-  TempFolder folder;
+  testsupport::TempFolder folder;
   SetUserPresetFolder(folder.Path());
   IPtr<Kelmo> plug(new Kelmo(plugin::InstanceInfo{}), false);
   auto host = owned(new HostApplication);

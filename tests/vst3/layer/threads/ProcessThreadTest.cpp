@@ -1,5 +1,5 @@
+#include "support/vst3/ProcessBlock.h"
 #include "tests/vst3/layer/GainBundle.h"
-#include "tests/vst3/testhost/ProcessBlock.h"
 #include "tools/vst3host/MemoryStream.h"
 
 #include <atomic>

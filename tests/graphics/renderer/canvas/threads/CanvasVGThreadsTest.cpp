@@ -1,5 +1,5 @@
-#include "../CanvasVGTestSupport.h"
 #include "graphics/renderer/FontDataCache.h"
+#include "support/ui/GpuCanvasView.h"
 
 #include <atomic>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "tests/vst3/testhost/ComponentHandler.h"
+#include "support/vst3/ComponentHandler.h"
 
 namespace plugin::testhost {
 

@@ -3,6 +3,7 @@
 #include "support/ui/RecordingCanvas.h"
 
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -37,10 +38,32 @@ inline std::string Trace(const std::vector<CanvasCall>& calls,
   return out;
 }
 
-// A rectangle (or any numbers) as Trace writes them.
+// Any numbers as Trace writes them.
 inline std::string Nums(std::vector<double> values)
 {
   return Trace({{"", std::move(values), ""}});
+}
+
+// A rectangle as Trace writes numbers: left, top, right, bottom.
+inline std::string Box(const IRECT& r)
+{
+  return Nums({r.L, r.T, r.R, r.B});
+}
+
+// Names of the calls in order, as one line: path building, clips and measurements left out,
+// path strokes and fills as stroke and fill, texts quoted.
+inline std::string Ops(const std::vector<CanvasCall>& calls)
+{
+  std::string out;
+  for (const CanvasCall& c : calls) {
+    const bool path = c.op.rfind("Path", 0) == 0;
+    if ((path && c.op != "PathStroke" && c.op != "PathFill") || c.op == "DoMeasureText" ||
+        c.op == "SetClipRegion")
+      continue;
+    const std::string op = path ? (c.op == "PathStroke" ? "stroke" : "fill") : c.op;
+    out += (out.empty() ? "" : " ") + op + (c.text.empty() ? "" : "'" + c.text + "'");
+  }
+  return out;
 }
 
 } // namespace plugin::ui::test

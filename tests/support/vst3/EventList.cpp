@@ -1,4 +1,4 @@
-#include "tests/vst3/testhost/EventList.h"
+#include "support/vst3/EventList.h"
 
 namespace plugin::testhost {
 

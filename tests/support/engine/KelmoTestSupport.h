@@ -4,7 +4,7 @@
 #include "engine/Kelmo.h"
 #include "engine/presets/UserPresetFileIO.h"
 #include "engine/presets/UserPresetLocation.h"
-#include "tests/engine/presets/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -123,7 +123,7 @@ protected:
     ASSERT_TRUE(WriteStringToFile(UserPresetPath(slot), text));
   }
 
-  TempFolder folder;
+  testsupport::TempFolder folder;
 };
 
 // Current value of one parameter.

@@ -1,4 +1,4 @@
-#include "tests/vst3/testhost/PlugFrame.h"
+#include "support/vst3/PlugFrame.h"
 
 namespace plugin::testhost {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/vst3/testhost/EventList.h"
+#include "support/vst3/EventList.h"
 #include "tools/vst3host/ParameterChanges.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"

@@ -1,10 +1,13 @@
 #pragma once
 
+// The drawing backend over the platform's GPU backend on the headless GPU, for pixel tests of the
+// drawing backend and of controls: frames read back and probed, pictures written for resources.
+
+#include "framework/imagefiles/ImageFiles.h"
 #include "graphics/renderer/VG.h"
 #include "platform/mac/MVGCanvasBackend.h"
 #include "platform/mac/MVGFramebuffer.h"
 #include "platform/mac/MVGcontext.h"
-#include "platform/mac/system/GpuStbImageWrite.h"
 #include "support/ui/PixelProbe.h"
 #include "support/ui/ResourceFolder.h"
 #include "support/ui/TestCanvasVG.h"
@@ -111,7 +114,7 @@ std::string Png(
   for (int i = 0; i < w * h; ++i)
     for (int c : fn(i % w, i / w))
       rgba.push_back(static_cast<unsigned char>(c));
-  plugin::sys::GpuStbWritePng(folder.PathOf(name).c_str(), w, h, rgba.data());
+  plugin::images::WritePngFile(folder.PathOf(name).c_str(), w, h, rgba.data());
   return folder.PathOf(name);
 }
 
