@@ -1,7 +1,7 @@
 #include "editor/ComparisonCopyActions.h"
 
 #include "engine/Kelmo.h"
-#include "graphics/IControl.h"
+#include "graphics/control/IControl.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/ICanvas.h"
-#include "graphics/IControl.h"
+#include "graphics/canvas/ICanvas.h"
+#include "graphics/control/IControl.h"
 
 namespace plugin::ui {
 

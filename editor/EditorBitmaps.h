@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/IBitmap.h"
+#include "graphics/resources/IBitmap.h"
 
 #include <array>
 

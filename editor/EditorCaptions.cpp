@@ -3,7 +3,7 @@
 #include "editor/EditorAttach.h"
 #include "editor/EditorTextStyles.h"
 #include "engine/dsp/KelmoParams.h"
-#include "graphics/ICaptionControl.h"
+#include "graphics/controls/ICaptionControl.h"
 
 namespace plugin::ui {
 

@@ -2,7 +2,7 @@
 
 #include "editor/EditorAttach.h"
 #include "engine/dsp/KelmoParams.h"
-#include "graphics/IBKnobControl.h"
+#include "graphics/controls/IBKnobControl.h"
 #include "graphics/controls/IBKnobRotaterControl.h"
 #include "graphics/controls/IBSwitchControl.h"
 

@@ -5,7 +5,7 @@
 #include "editor/EditorTextStyles.h"
 #include "editor/EditorVectorStyles.h"
 #include "engine/dsp/KelmoParams.h"
-#include "graphics/ITextControl.h"
+#include "graphics/controls/ITextControl.h"
 #include "graphics/controls/IVButtonControl.h"
 #include "graphics/controls/IVRadioButtonControl.h"
 

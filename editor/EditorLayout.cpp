@@ -19,7 +19,7 @@
 #include "editor/PresetSlotLoading.h"
 #include "editor/ResetEditorSizeAction.h"
 #include "engine/Kelmo.h"
-#include "graphics/ITextControl.h"
+#include "graphics/controls/ITextControl.h"
 #include "graphics/controls/IVButtonControl.h"
 
 #include <string>

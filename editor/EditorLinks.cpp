@@ -2,7 +2,7 @@
 
 #include "editor/EditorAttach.h"
 #include "editor/InfoMenu.h"
-#include "graphics/IURLControl.h"
+#include "graphics/controls/IURLControl.h"
 
 namespace plugin::ui {
 

@@ -4,7 +4,7 @@
 #include "editor/EditorTags.h"
 #include "editor/EditorTextStyles.h"
 #include "editor/VUMeterControl.h"
-#include "graphics/IRTTextControl.h"
+#include "graphics/controls/IRTTextControl.h"
 
 namespace plugin::ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/IText.h"
+#include "graphics/values/IText.h"
 
 // The text styles of the compressor's editor: centred in their rectangles, white text-entry fields
 // with black text. "Lato" and "Roboto-Regular" are the fonts the layout loads under those names.

@@ -6,7 +6,7 @@
 #include "editor/EditorTextStyles.h"
 #include "editor/EditorVectorStyles.h"
 #include "engine/dsp/KelmoParams.h"
-#include "graphics/ICaptionControl.h"
+#include "graphics/controls/ICaptionControl.h"
 #include "graphics/controls/IVKnobControl.h"
 #include "graphics/controls/IVToggleControl.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/IVStyle.h"
+#include "graphics/values/IVStyle.h"
 
 // The vector styles of the compressor's editor. The preset bar's style is PresetBarStyle
 // (PresetControllerMenu.h). Pure functions; any thread.

@@ -1,8 +1,8 @@
 #include "editor/InfoMenu.h"
 
-#include "graphics/ICanvas.h"
-#include "graphics/IControl.h"
-#include "graphics/IPopupMenu.h"
+#include "graphics/canvas/ICanvas.h"
+#include "graphics/control/IControl.h"
+#include "graphics/menu/IPopupMenu.h"
 
 #include <cstring>
 

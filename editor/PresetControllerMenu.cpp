@@ -13,7 +13,7 @@
 #include "editor/UserPresetNames.h"
 #include "engine/Kelmo.h"
 #include "framework/text/UnicodeCodec.h"
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 #include "graphics/controls/IBButtonControl.h"
 #include "graphics/controls/IVButtonControl.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "graphics/IContainerBase.h"
-#include "graphics/IPopupMenu.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/IContainerBase.h"
+#include "graphics/control/IVectorBase.h"
+#include "graphics/menu/IPopupMenu.h"
 
 class Kelmo;
 

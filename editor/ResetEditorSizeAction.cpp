@@ -3,8 +3,8 @@
 #include "engine/KelmoConfig.h"
 #include "engine/dsp/KelmoParams.h"
 #include "framework/editor/IEditorDelegate.h"
-#include "graphics/ICanvas.h"
-#include "graphics/IControl.h"
+#include "graphics/canvas/ICanvas.h"
+#include "graphics/control/IControl.h"
 
 namespace plugin::ui {
 

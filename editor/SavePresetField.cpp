@@ -4,7 +4,7 @@
 #include "framework/queues/IKeyPress.h"
 #include "framework/runloop/Timer.h"
 #include "framework/text/UnicodeCodec.h"
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 
 #include <new>
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "editor/UserPresetFiles.h"
-#include "graphics/IEditableTextControl.h"
+#include "graphics/controls/IEditableTextControl.h"
 
 namespace plugin {
 class Timer;

@@ -1,7 +1,7 @@
 #include "editor/VUMeterControl.h"
 
 #include "engine/IMeterRecord.h"
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 
 #include <algorithm>
 #include <cmath>

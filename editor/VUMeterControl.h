@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IColor.h"
-#include "graphics/IControl.h"
+#include "graphics/control/IControl.h"
+#include "graphics/values/IColor.h"
 
 namespace plugin::ui {
 

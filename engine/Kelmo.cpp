@@ -6,7 +6,7 @@
 #include "engine/KelmoEditorFunctions.h"
 #include "engine/KelmoParamTable.h"
 #include "engine/presets/FactoryPresets.h"
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 
 #include <cmath>
 

@@ -3,8 +3,8 @@
 // A graphics context for the controls' fuzz targets: it draws nothing, opens nothing and loads
 // nothing. Text measures 0.5 x size per byte by size; the clipboard is a short string; platform
 // menus are dismissed at once.
-#include "graphics/ICanvas.h"
-#include "graphics/ICanvasEditorDelegate.h"
+#include "graphics/canvas/ICanvas.h"
+#include "graphics/delegate/ICanvasEditorDelegate.h"
 
 #include <cstring>
 #include <string>

@@ -13,10 +13,10 @@
 #include "framework/runloop/RunLoop.h"
 #include "framework/runloop/RunLoopClock.h"
 #include "framework/text/UnicodeCodec.h"
-#include "graphics/IPopupMenu.h"
-#include "graphics/IRECTList.h"
-#include "graphics/controls/IPopupMenuControl.h"
-#include "graphics/controls/ITextEntryControl.h"
+#include "graphics/attached/IPopupMenuControl.h"
+#include "graphics/attached/ITextEntryControl.h"
+#include "graphics/menu/IPopupMenu.h"
+#include "graphics/values/IRECTList.h"
 
 #include <cstdlib>
 #include <memory>

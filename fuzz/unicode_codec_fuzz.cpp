@@ -4,7 +4,7 @@
 // included) encodes to UTF-8 that decodes to no more units; the fixed-buffer forms stay inside
 // their buffers; a key's character is -1 or a value up to U+10FFFF.
 #include "framework/text/UnicodeCodec.h"
-#include "graphics/controls/KeyCharacter.h"
+#include "graphics/attached/KeyCharacter.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "vst3/HostContextMenu.h"
 
 #include "framework/text/UnicodeCodec.h"
-#include "graphics/IControl.h"
-#include "graphics/IPopupMenu.h"
+#include "graphics/control/IControl.h"
+#include "graphics/menu/IPopupMenu.h"
 
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/gui/iplugview.h"

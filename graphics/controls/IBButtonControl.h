@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IBitmapBase.h"
-#include "graphics/IButtonControlBase.h"
+#include "graphics/control/IBitmapBase.h"
+#include "graphics/control/IButtonControlBase.h"
 
 namespace plugin::ui {
 

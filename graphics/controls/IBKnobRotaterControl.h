@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/IBKnobControl.h"
+#include "graphics/controls/IBKnobControl.h"
 
 namespace plugin::ui {
 

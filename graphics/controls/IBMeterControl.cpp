@@ -1,6 +1,6 @@
 #include "graphics/controls/IBMeterControl.h"
 
-#include "graphics/IBitmapBase.h"
+#include "graphics/control/IBitmapBase.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/controls/IBitmapControl.h"
+#include "graphics/attached/IBitmapControl.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IBitmapBase.h"
-#include "graphics/ISliderControlBase.h"
+#include "graphics/control/IBitmapBase.h"
+#include "graphics/control/ISliderControlBase.h"
 
 namespace plugin::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IBitmapBase.h"
-#include "graphics/ISwitchControlBase.h"
+#include "graphics/control/IBitmapBase.h"
+#include "graphics/control/ISwitchControlBase.h"
 
 namespace plugin::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IBitmapBase.h"
-#include "graphics/ITextControl.h"
+#include "graphics/control/IBitmapBase.h"
+#include "graphics/controls/ITextControl.h"
 
 namespace plugin::ui {
 

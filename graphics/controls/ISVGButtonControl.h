@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/IButtonControlBase.h"
+#include "graphics/control/IButtonControlBase.h"
 #include "graphics/controls/SVGOnOffLook.h"
 
 namespace plugin::ui {

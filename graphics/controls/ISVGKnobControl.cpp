@@ -1,6 +1,6 @@
 #include "graphics/controls/ISVGKnobControl.h"
 
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 
 namespace plugin::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IKnobControlBase.h"
-#include "graphics/ISVG.h"
+#include "graphics/control/IKnobControlBase.h"
+#include "graphics/resources/ISVG.h"
 
 namespace plugin::ui {
 

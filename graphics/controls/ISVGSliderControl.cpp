@@ -1,6 +1,6 @@
 #include "graphics/controls/ISVGSliderControl.h"
 
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 
 #include <algorithm>
 #include <cmath>

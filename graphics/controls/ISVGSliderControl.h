@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/ISVG.h"
-#include "graphics/ISliderControlBase.h"
+#include "graphics/control/ISliderControlBase.h"
+#include "graphics/resources/ISVG.h"
 
 namespace plugin::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/ISVG.h"
-#include "graphics/ISwitchControlBase.h"
+#include "graphics/control/ISwitchControlBase.h"
+#include "graphics/resources/ISVG.h"
 
 #include <initializer_list>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/ISwitchControlBase.h"
+#include "graphics/control/ISwitchControlBase.h"
 #include "graphics/controls/SVGOnOffLook.h"
 
 namespace plugin::ui {

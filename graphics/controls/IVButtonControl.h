@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IButtonControlBase.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/IButtonControlBase.h"
+#include "graphics/control/IVectorBase.h"
 
 namespace plugin::ui {
 

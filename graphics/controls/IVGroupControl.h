@@ -1,8 +1,8 @@
 #pragma once
 
 #include "framework/buffers/StringBuf.h"
-#include "graphics/IContainerBase.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/IContainerBase.h"
+#include "graphics/control/IVectorBase.h"
 
 namespace plugin::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IKnobControlBase.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/IKnobControlBase.h"
+#include "graphics/control/IVectorBase.h"
 
 namespace plugin::ui {
 

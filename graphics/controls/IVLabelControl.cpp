@@ -1,6 +1,6 @@
 #include "graphics/controls/IVLabelControl.h"
 
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 #include "graphics/controls/VectorControlHelpers.h"
 
 namespace plugin::ui {

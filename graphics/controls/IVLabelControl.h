@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/ITextControl.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/IVectorBase.h"
+#include "graphics/controls/ITextControl.h"
 
 namespace plugin::ui {
 

@@ -1,8 +1,8 @@
 #include "graphics/controls/IVMenuButtonControl.h"
 
-#include "graphics/IPopupMenu.h"
 #include "graphics/controls/IVButtonControl.h"
 #include "graphics/controls/VectorControlHelpers.h"
+#include "graphics/menu/IPopupMenu.h"
 
 namespace plugin::ui {
 

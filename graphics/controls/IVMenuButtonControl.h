@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IContainerBase.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/IContainerBase.h"
+#include "graphics/control/IVectorBase.h"
 
 namespace plugin::ui {
 

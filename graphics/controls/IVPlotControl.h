@@ -1,8 +1,8 @@
 #pragma once
 
-#include "graphics/IControl.h"
-#include "graphics/ILayer.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/canvas/ILayer.h"
+#include "graphics/control/IControl.h"
+#include "graphics/control/IVectorBase.h"
 
 #include <functional>
 #include <initializer_list>

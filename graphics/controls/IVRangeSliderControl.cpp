@@ -1,6 +1,6 @@
 #include "graphics/controls/IVRangeSliderControl.h"
 
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "graphics/controls/IVSlideSwitchControl.h"
 
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 #include "graphics/controls/VectorControlHelpers.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "graphics/controls/IVSliderControl.h"
 
 #include "framework/params/IParam.h"
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 #include "graphics/controls/VectorControlHelpers.h"
 
 #include <algorithm>

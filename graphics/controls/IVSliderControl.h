@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/ISliderControlBase.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/ISliderControlBase.h"
+#include "graphics/control/IVectorBase.h"
 
 namespace plugin::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/ISwitchControlBase.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/ISwitchControlBase.h"
+#include "graphics/control/IVectorBase.h"
 
 namespace plugin::ui {
 

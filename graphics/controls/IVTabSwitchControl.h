@@ -1,9 +1,9 @@
 #pragma once
 
 #include "framework/buffers/StringBuf.h"
-#include "graphics/EDirection.h"
-#include "graphics/ISwitchControlBase.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/ISwitchControlBase.h"
+#include "graphics/control/IVectorBase.h"
+#include "graphics/values/EDirection.h"
 
 #include <memory>
 #include <vector>

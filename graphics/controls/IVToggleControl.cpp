@@ -1,6 +1,6 @@
 #include "graphics/controls/IVToggleControl.h"
 
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 #include "graphics/controls/VectorControlHelpers.h"
 
 namespace plugin::ui {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IControl.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/IControl.h"
+#include "graphics/control/IVectorBase.h"
 
 #include <initializer_list>
 #include <string>

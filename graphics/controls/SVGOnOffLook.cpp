@@ -1,7 +1,7 @@
 #include "graphics/controls/SVGOnOffLook.h"
 
-#include "graphics/ICanvas.h"
-#include "graphics/IControl.h"
+#include "graphics/canvas/ICanvas.h"
+#include "graphics/control/IControl.h"
 
 namespace plugin::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IColor.h"
-#include "graphics/ISVG.h"
+#include "graphics/resources/ISVG.h"
+#include "graphics/values/IColor.h"
 
 #include <array>
 

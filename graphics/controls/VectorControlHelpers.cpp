@@ -1,7 +1,7 @@
 #include "graphics/controls/VectorControlHelpers.h"
 
 #include "framework/params/IParam.h"
-#include "graphics/IControl.h"
+#include "graphics/control/IControl.h"
 
 namespace plugin::ui {
 

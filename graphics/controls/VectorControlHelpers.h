@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/buffers/StringBuf.h"
-#include "graphics/IRECT.h"
+#include "graphics/values/IRECT.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "graphics/IBlend.h"
-#include "graphics/IColor.h"
-#include "graphics/IPathOptions.h"
-#include "graphics/IPattern.h"
 #include "graphics/renderer/VGTypes.h"
+#include "graphics/values/IBlend.h"
+#include "graphics/values/IColor.h"
+#include "graphics/values/IPathOptions.h"
+#include "graphics/values/IPattern.h"
 
 struct VGcontext;
 

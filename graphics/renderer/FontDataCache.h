@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/IFontData.h"
-#include "graphics/StaticStorage.h"
+#include "graphics/resources/IFontData.h"
+#include "graphics/resources/StaticStorage.h"
 
 namespace plugin::ui {
 

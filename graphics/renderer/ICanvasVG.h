@@ -1,8 +1,8 @@
 #pragma once
 
-#include "graphics/ICanvas.h"
-#include "graphics/StaticStorage.h"
+#include "graphics/canvas/ICanvas.h"
 #include "graphics/renderer/ICanvasVGBackend.h"
+#include "graphics/resources/StaticStorage.h"
 
 #include <mutex>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "graphics/renderer/ICanvasVG.h"
 
-#include "graphics/LocateResource.h"
-#include "graphics/ResourceNames.h"
 #include "graphics/renderer/FontDataCache.h"
 #include "graphics/renderer/VG.h"
+#include "graphics/resources/LocateResource.h"
+#include "graphics/resources/ResourceNames.h"
 
 #include <cmath>
 #include <memory>

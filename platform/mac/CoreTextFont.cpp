@@ -1,6 +1,6 @@
 #include "platform/mac/CoreTextFont.h"
 
-#include "graphics/LocateResource.h"
+#include "graphics/resources/LocateResource.h"
 #include "platform/mac/FontData.h"
 #include "platform/mac/system/GraphicsFont.h"
 #include "platform/mac/system/TextFont.h"

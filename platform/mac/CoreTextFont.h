@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/PlatformFont.h"
+#include "graphics/resources/PlatformFont.h"
 #include "platform/mac/system/FontDataProvider.h"
 #include "platform/mac/system/FontDescriptor.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/IFontData.h"
+#include "graphics/resources/IFontData.h"
 #include "platform/mac/system/FontDataProvider.h"
 
 #include <cstddef>

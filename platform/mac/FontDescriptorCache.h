@@ -1,8 +1,8 @@
 #pragma once
 
-#include "graphics/IText.h"
-#include "graphics/PlatformFont.h"
-#include "graphics/StaticStorage.h"
+#include "graphics/resources/PlatformFont.h"
+#include "graphics/resources/StaticStorage.h"
+#include "graphics/values/IText.h"
 #include "platform/mac/system/FontDescriptor.h"
 
 #include <cstdint>

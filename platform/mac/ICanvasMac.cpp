@@ -1,8 +1,8 @@
 #include "platform/mac/ICanvasMac.h"
 
-#include "graphics/ICanvasEditorDelegate.h"
-#include "graphics/IControl.h"
-#include "graphics/controls/IPopupMenuControl.h"
+#include "graphics/attached/IPopupMenuControl.h"
+#include "graphics/control/IControl.h"
+#include "graphics/delegate/ICanvasEditorDelegate.h"
 #include "platform/mac/CoreTextFont.h"
 #include "platform/mac/FontDescriptorCache.h"
 #include "platform/mac/ICanvasView.h"

@@ -1,6 +1,6 @@
 #include "platform/mac/ICanvasMenu.h"
 
-#include "graphics/IPopupMenu.h"
+#include "graphics/menu/IPopupMenu.h"
 
 #include <cstdio>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "graphics/ICanvas.h"
-#include "graphics/IMouse.h"
-#include "graphics/IRECTList.h"
+#include "graphics/canvas/ICanvas.h"
+#include "graphics/values/IMouse.h"
+#include "graphics/values/IRECTList.h"
 #include "platform/mac/system/ColorPanel.h"
 #include "platform/mac/system/Cursor.h"
 #include "platform/mac/system/Dragging.h"

@@ -1,6 +1,6 @@
 #include "framework/editor/IEditorDelegate.h"
 #include "framework/params/IParam.h"
-#include "graphics/IPopupMenu.h"
+#include "graphics/menu/IPopupMenu.h"
 #include "platform/mac/FontDescriptorCache.h"
 #include "platform/mac/ICanvasMac.h"
 #include "platform/mac/ICanvasMenu.h"

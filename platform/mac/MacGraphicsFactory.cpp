@@ -1,6 +1,6 @@
 #include "platform/mac/MacGraphicsFactory.h"
 
-#include "graphics/ICanvasEditorDelegate.h"
+#include "graphics/delegate/ICanvasEditorDelegate.h"
 #include "platform/mac/ICanvasMac.h"
 
 namespace plugin::ui {

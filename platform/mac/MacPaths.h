@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/buffers/StringBuf.h"
-#include "graphics/LocateResource.h"
+#include "graphics/resources/LocateResource.h"
 
 // Where the platform finds resources and the user's folders: resources by name (the platform's
 // resource locator) in the plug-in bundle, then in the shared resources folder, then as a path;

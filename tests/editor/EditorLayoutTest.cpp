@@ -3,9 +3,9 @@
 #include "editor/EditorTestSupport.h"
 #include "editor/PresetControllerMenu.h"
 #include "editor/VUMeterControl.h"
-#include "graphics/IKnobControlBase.h"
-#include "graphics/ITextControl.h"
-#include "graphics/IVectorBase.h"
+#include "graphics/control/IKnobControlBase.h"
+#include "graphics/control/IVectorBase.h"
+#include "graphics/controls/ITextControl.h"
 #include "support/ui/FrameDriver.h"
 #include "support/ui/RecordingCanvas.h"
 

@@ -1,6 +1,6 @@
 #include "editor/EditorTestSupport.h"
 #include "engine/IMeterRecord.h"
-#include "graphics/LocateResource.h"
+#include "graphics/resources/LocateResource.h"
 #include "platform/mac/MVGCanvasBackend.h"
 #include "platform/mac/MVGFramebuffer.h"
 #include "platform/mac/system/GpuDevice.h"

@@ -1,6 +1,6 @@
 #include "editor/InfoMenu.h"
 
-#include "graphics/IPopupMenu.h"
+#include "graphics/menu/IPopupMenu.h"
 #include "support/ui/RecordingCanvas.h"
 #include "support/ui/RecordingControl.h"
 #include "support/ui/TestEditorDelegate.h"

@@ -3,7 +3,7 @@
 #include "editor/KelmoEditorInstall.h"
 #include "engine/KelmoConfig.h"
 #include "framework/imagefiles/ImageFiles.h"
-#include "graphics/ICanvasEditorDelegate.h"
+#include "graphics/delegate/ICanvasEditorDelegate.h"
 #include "platform/mac/ICanvasMac.h"
 #include "platform/mac/ICanvasView.h"
 #include "platform/mac/MacGraphicsFactory.h"

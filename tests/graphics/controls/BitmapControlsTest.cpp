@@ -1,6 +1,6 @@
-#include "graphics/IBKnobControl.h"
 #include "graphics/controls/DrawnControls.h"
 #include "graphics/controls/IBButtonControl.h"
+#include "graphics/controls/IBKnobControl.h"
 #include "graphics/controls/IBKnobRotaterControl.h"
 #include "graphics/controls/IBMeterControl.h"
 #include "graphics/controls/IBSliderControl.h"
@@ -209,4 +209,47 @@ TEST_F(BitmapControls, RescaleReloadsTheStripAtTheScreenScale)
   EXPECT_EQ(Drawn(text),
             "DrawBitmap30,20,40,40,0,25,100,50,1's.png' DrawBitmap40,20,50,40,0,25,100,50,1's.png'");
   EXPECT_TRUE(text->GetBlend()->mMethod == EBlend::Add && text->GetIgnoreMouse());
+}
+
+// A vertical strip 48 x 2880 of 60 frames has 48 x 48 frames: a knob placed on (0, 0, 100, 100)
+// gets (26, 26, 74, 74), draws its value's frame there, and keeps all that at another scale.
+TEST(BitmapKnobControl, IsOneFrameCentredAndDrawsItsValuesFrame)
+{
+  ResourceFolder folder;
+  folder.Write("knob.png");
+  folder.Write("knob@2x.png");
+  TestEditorDelegate dlg;
+  RecordingCanvas g(dlg);
+  g.bitmapWidth = 48;
+  g.bitmapHeight = 2880;
+  auto* knob = new IBKnobControl(IRECT(0, 0, 100, 100), g.LoadBitmap("knob.png", 60, false, 1),
+                                 TestEditorDelegate::kGain, EDirection::Vertical, 4.0);
+  EXPECT_TRUE(knob->GetHitRect() == IRECT(26, 26, 74, 74) && knob->GetHidePointer() &&
+              knob->GetGearing() == 4.0);
+  g.AttachControl(knob);
+  knob->SetValue(0.5);
+  knob->SetBlend(BLEND_25);
+  g.ClearCalls();
+  knob->Draw(g); // frame 31: 2880 x 30 / 60 = 1440 down the strip
+  g.SetScreenScale(2.f);
+  knob->Draw(g);
+  EXPECT_EQ(Trace(g.CallsNamed("DrawBitmap")), "DrawBitmap26,26,74,74,0,1440,48,2880,0.25'knob.png' "
+                                               "DrawBitmap26,26,74,74,0,1440,48,2880,0.25'knob.png'");
+  EXPECT_EQ(knob->GetBitmap().GetScale(), 2.f);
+
+  // Without a bitmap the knob collapses to the centre and draws nothing; a bitmap that cannot be
+  // loaded again (no resource name) is kept on a rescale.
+  auto* empty = new IBKnobControl(IRECT(0, 0, 100, 50), IBitmap(), -1, EDirection::Horizontal, 1.0);
+  EXPECT_EQ(empty->GetBounds(), IRECT(50, 25, 50, 25));
+  CountedBitmap image(9, 96, 96, 2.f, 1.f);
+  auto* unnamed =
+      new IBKnobControl(IRECT(0, 0, 100, 100), IBitmap(&image, 1, false), -1, EDirection::Vertical, 1.0);
+  g.AttachControl(empty);
+  g.AttachControl(unnamed);
+  g.SetScreenScale(3.f);
+  g.ClearCalls();
+  empty->Draw(g);
+  unnamed->SetValue(0.9); // a single frame: always frame 1
+  unnamed->Draw(g);
+  EXPECT_EQ(Trace(g.CallsNamed("DrawBitmap")), "DrawBitmap26,26,74,74,0,0,48,48,1");
 }

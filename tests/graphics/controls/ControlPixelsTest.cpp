@@ -1,6 +1,6 @@
+#include "graphics/attached/IFPSDisplayControl.h"
 #include "graphics/controls/DrawnControls.h"
 #include "graphics/controls/IBSwitchControl.h"
-#include "graphics/controls/IFPSDisplayControl.h"
 #include "graphics/controls/ISVGToggleControl.h"
 #include "graphics/controls/IVColorSwatchControl.h"
 #include "graphics/controls/IVRangeSliderControl.h"

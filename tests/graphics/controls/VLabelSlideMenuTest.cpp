@@ -1,10 +1,10 @@
 #include "ControlTestSupport.h"
 #include "framework/params/IParam.h"
-#include "graphics/IPopupMenu.h"
 #include "graphics/controls/IVButtonControl.h"
 #include "graphics/controls/IVLabelControl.h"
 #include "graphics/controls/IVMenuButtonControl.h"
 #include "graphics/controls/IVSlideSwitchControl.h"
+#include "graphics/menu/IPopupMenu.h"
 #include "support/ui/FrameDriver.h"
 
 using namespace plugin::ui;

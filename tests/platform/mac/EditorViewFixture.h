@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/queues/IKeyPress.h"
-#include "graphics/IControl.h"
+#include "graphics/control/IControl.h"
 #include "platform/mac/ICanvasMac.h"
 #include "platform/mac/ICanvasView.h"
 #include "platform/mac/MacGraphicsFactory.h"

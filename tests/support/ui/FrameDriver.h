@@ -2,8 +2,8 @@
 
 #include "framework/runloop/RunLoop.h"
 #include "framework/runloop/RunLoopClock.h"
-#include "graphics/ICanvas.h"
-#include "graphics/IRECTList.h"
+#include "graphics/canvas/ICanvas.h"
+#include "graphics/values/IRECTList.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "support/ui/RecordingCanvas.h"
 
-#include "graphics/ICanvasEditorDelegate.h"
-#include "graphics/IPopupMenu.h"
+#include "graphics/delegate/ICanvasEditorDelegate.h"
+#include "graphics/menu/IPopupMenu.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/ICanvas.h"
+#include "graphics/canvas/ICanvas.h"
 
 #include <atomic>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/IControl.h"
+#include "graphics/control/IControl.h"
 
 #include <initializer_list>
 #include <string>

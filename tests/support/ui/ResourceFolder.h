@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/buffers/StringBuf.h"
-#include "graphics/LocateResource.h"
+#include "graphics/resources/LocateResource.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/LocateResource.h"
+#include "graphics/resources/LocateResource.h"
 
 namespace plugin::ui::test {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "framework/buffers/StringBuf.h"
-#include "graphics/ICanvasEditorDelegate.h"
-#include "graphics/LocateResource.h"
+#include "graphics/delegate/ICanvasEditorDelegate.h"
 #include "graphics/renderer/ICanvasVG.h"
+#include "graphics/resources/LocateResource.h"
 #include "support/ui/FontFiles.h"
 
 #include <atomic>

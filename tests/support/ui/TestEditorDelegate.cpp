@@ -2,7 +2,7 @@
 
 #include "framework/params/IParam.h"
 #include "framework/queues/IMidiMsg.h"
-#include "graphics/IPopupMenu.h"
+#include "graphics/menu/IPopupMenu.h"
 
 namespace plugin::ui::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/ICanvasEditorDelegate.h"
+#include "graphics/delegate/ICanvasEditorDelegate.h"
 
 #include <ostream>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/queues/IKeyPress.h"
-#include "graphics/IMouse.h"
+#include "graphics/values/IMouse.h"
 
 #include <cstdint>
 

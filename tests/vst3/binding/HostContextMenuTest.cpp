@@ -6,8 +6,8 @@
 #include "tests/vst3/binding/DirectKelmo.h"
 
 #include "framework/text/UnicodeCodec.h"
-#include "graphics/IControl.h"
-#include "graphics/IPopupMenu.h"
+#include "graphics/control/IControl.h"
+#include "graphics/menu/IPopupMenu.h"
 #include "support/ui/RecordingCanvas.h"
 
 #include "pluginterfaces/gui/iplugview.h"

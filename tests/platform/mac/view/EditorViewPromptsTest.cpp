@@ -2,7 +2,7 @@
 // choice, dismissal, the queued pop-up and its liveness).
 #include "tests/platform/mac/EditorViewFixture.h"
 
-#include "graphics/IPopupMenu.h"
+#include "graphics/menu/IPopupMenu.h"
 #include "platform/mac/ICanvasMenu.h"
 #include "platform/mac/ICanvasTextField.h"
 #include "platform/mac/system/Window.h"
