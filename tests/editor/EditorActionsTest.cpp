@@ -31,8 +31,9 @@ void ExpectControlsFollow(ICanvas& g)
 {
   for (int i = 0; i < g.NControls(); ++i) {
     const IControl* c = g.GetControl(i);
-    if (const plugin::IParam* p = c->GetParam())
+    if (const plugin::IParam* p = c->GetParam()) {
       EXPECT_NEAR(c->GetValue(), p->GetNormalized(), 1e-9) << "control " << i << " of " << p->GetName();
+    }
   }
 }
 

@@ -173,7 +173,9 @@ TEST_F(Layout, AttachesEveryControlInOrder)
     const Want& w = want[size_t(i)];
     EXPECT_EQ(ClassOf(*At(i)), w.cls);
     EXPECT_EQ(At(i)->GetParamIdx(), w.param);
-    if (w.rect != IRECT()) EXPECT_EQ(At(i)->GetBounds(), w.rect);
+    if (w.rect != IRECT()) {
+      EXPECT_EQ(At(i)->GetBounds(), w.rect);
+    }
   }
   for (int i = 97; i <= 102; ++i)
     EXPECT_EQ(At(i)->GetParent(), At(96)) << i;
