@@ -43,7 +43,7 @@ struct ArtworkSpec
 // Every picture, in the order they are written.
 const std::vector<ArtworkSpec>& ArtworkTable();
 
-// The spec of a resource name, or null.
+// The table entry of a resource name, or null.
 const ArtworkSpec* FindArtwork(const std::string& name);
 
 // "name@<scale>x.ext": the file the resource lookup finds first for a target scale (the suffix

@@ -7,7 +7,7 @@
 
 namespace kelmo::artwork {
 
-// Renders every frame of spec into one strip at kArtworkScale; each frame is drawn in its own
+// Renders every frame of the entry into one strip at kArtworkScale; each frame is drawn in its own
 // coordinates and clipped to its cell. Tall pictures are cut into bands over the renderer's lanes.
 Picture RenderArtwork(ArtworkRenderer& renderer, const ArtworkSpec& spec);
 
