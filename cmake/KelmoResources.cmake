@@ -68,5 +68,8 @@ function(kelmo_add_bundle_resources bundle_target)
     COMMENT "Copying the resources into ${bundle}/Contents/Resources"
     VERBATIM)
   add_custom_target(${bundle_target}_resources DEPENDS "${stamp}")
+  # Ordered after the target that makes the resources, so that a parallel build never runs their
+  # commands twice at once (both targets would otherwise carry the rules for the same files).
+  add_dependencies(${bundle_target}_resources kelmo_resources)
   add_dependencies(${bundle_target} ${bundle_target}_resources)
 endfunction()
