@@ -127,9 +127,10 @@ void PresetControllerMenu::AddChildren()
   adopt(textButton(IRECT(b.L + kStepButtonWidth, b.T, b.L + 2.f * kStepButtonWidth, b.B), ">"),
         NextPresetAction);
   mNameDisplay = adopt(textButton(kNameDisplayRect, kChoosePresetText), ShowPresetListAction);
-  adopt(new IVButtonControl(kButtonFrameRect, nullptr, "", ButtonFrameStyle(mButtonColor)), nullptr);
-  adopt(new IBButtonControl(kSaveX, kImageY, save, OverwriteModeAction), nullptr);
-  adopt(new IBButtonControl(kTrashX, kImageY, trash, ResetModeAction), nullptr);
+  // The frame and the two picture buttons end their click animation with the splash.
+  adopt(new IVButtonControl(kButtonFrameRect, nullptr, "", ButtonFrameStyle(mButtonColor)), SplashClickAction);
+  adopt(new IBButtonControl(kSaveX, kImageY, save, OverwriteModeAction), SplashClickAction);
+  adopt(new IBButtonControl(kTrashX, kImageY, trash, ResetModeAction), SplashClickAction);
 }
 
 Kelmo* PresetControllerMenu::Plugin() const

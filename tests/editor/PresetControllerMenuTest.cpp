@@ -150,6 +150,34 @@ TEST_F(PresetBar, ModesStepsListChoicesAndSaves)
   }
 }
 
+// The end of each child's click animation: the three text buttons step or list, the frame and
+// the two picture buttons splash.
+TEST_F(PresetBar, EachChildEndsItsClickAnimationAsDrawn)
+{
+  const struct
+  {
+    int child;
+    bool splashes;
+    int current;     // the preset after the end action
+    bool listShown;
+  } cases[] = {
+      {0, false, 39, false}, {1, false, 1, false}, {2, false, 0, true},
+      {3, true, 0, false},   {4, true, 0, false},  {5, true, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.child);
+    SetUp();
+    IControl* child = bar->GetChild(c.child);
+    ASSERT_NE(child, nullptr);
+    const size_t menus = g->CallsNamed("CreatePlatformPopupMenu").size();
+    child->OnEndAnimation();
+    EXPECT_EQ(static_cast<bool>(child->GetAnimationFunction()), c.splashes);
+    EXPECT_EQ(k->GetCurrentPresetIdx(), c.current);
+    EXPECT_EQ(g->CallsNamed("CreatePlatformPopupMenu").size() > menus, c.listShown);
+    EXPECT_EQ(bar->GetMode(), 0);
+  }
+}
+
 // The file holds the values of the moment the slot was picked; the field leaves only after the
 // dispatch that closed it has returned, and leaves the bar's children; a removal still pending
 // never outlives the field or the editor.
