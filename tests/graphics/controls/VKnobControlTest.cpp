@@ -104,8 +104,16 @@ TEST_F(ControlTest, KnobTextsAndMouseRouting)
   for (float d : {1.f, 100.f, 0.f, -1.f})
     fixed->OnMouseWheel(150, 50, NoButton(), d);
   EXPECT_DOUBLE_EQ(fixed->GetValue(), 0.1);
-  // A fixed value drawn inside the widget does not stop a drag there.
+  // A fixed value drawn inside the widget: a press on its text neither prompts nor drags; a press
+  // on the rest of the widget drags.
   Knob* inside = Attach(new Knob({0, 100, 100, 200}, TestEditorDelegate::kGain, "", Plain("v"), false, true));
-  inside->OnMouseDown(50, 150, LeftButton());
+  const IRECT v = inside->GetValueBounds();
+  ASSERT_TRUE(inside->GetWidgetBounds().Contains(v.MW(), v.MH()));
+  dlg.calls.clear();
+  g.calls.clear();
+  inside->OnMouseDown(v.MW(), v.MH(), LeftButton());
+  EXPECT_FALSE(inside->GetPressed());
+  EXPECT_TRUE(g.CallsNamed("CreatePlatformTextEntry").empty());
+  inside->OnMouseDown(v.MW(), v.T - 5.f, LeftButton());
   EXPECT_TRUE(inside->GetPressed());
 }
