@@ -11,6 +11,7 @@
 #include "graphics/renderer/FNTFont.h"
 #include "graphics/renderer/FNTTypes.h"
 #include "graphics/renderer/VGFontImages.h"
+#include "graphics/renderer/VGTextSetup.h"
 #include "support/ui/FontFiles.h"
 #include "tests/graphics/renderer/VGTestSupport.h"
 
@@ -194,6 +195,29 @@ TEST(VGText, SizesQuantisedAlikeShareGlyphs)
   vgText(f, 0, 0, "m", nullptr);
   const FNTglyph& g = f->fs->fonts[f.mono]->glyphs[2];
   EXPECT_EQ(std::vector<int>({g.blur, g.x1 - g.x0, g.y1 - g.y0}), std::vector<int>({20, 10 + 44, 10 + 44}));
+}
+
+// The text scale is the transform's mean axis scale in steps of 0.01 (halves up), at most 4,
+// times the device pixel ratio.
+TEST(VGText, TextScaleMovesInHundredths)
+{
+  const struct
+  {
+    float sx, sy, ratio, scale;
+  } cases[] = {
+      {1.004f, 1.004f, 1, 1.00f}, {1.006f, 1.006f, 1, 1.01f}, {1.234f, 1.234f, 1, 1.23f},
+      {0.996f, 0.996f, 1, 1.00f}, {1.0f, 1.5f, 1, 1.25f},     {0.57f, 0.57f, 1, 0.57f},
+      {1.234f, 1.234f, 2, 2.46f}, {3.998f, 3.998f, 1, 4.00f}, {9.0f, 9.0f, 1, 4.00f},
+  };
+  for (const auto& c : cases) {
+    Fonts f(c.ratio);
+    vgScale(f, c.sx, c.sy);
+    float scale = 0.f;
+    float invscale = 0.f;
+    ASSERT_TRUE(vgTextSetup(f, &scale, &invscale)) << c.sx << " " << c.sy;
+    EXPECT_FLOAT_EQ(scale, c.scale) << c.sx << " " << c.sy << " ratio " << c.ratio;
+    EXPECT_FLOAT_EQ(invscale, 1.f / c.scale);
+  }
 }
 
 TEST(VGText, AtlasImagesGrowToTheMaximumAndCompact)
