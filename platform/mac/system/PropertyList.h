@@ -57,7 +57,8 @@ std::optional<PropertyListValue> ParsePropertyList(std::string_view text);
 
 // The dictionary in the file a file address names: the system's own copy when it serves one at
 // that path (SystemFiles), else the file on disk. Null for another kind of address, a file that
-// cannot be read, text that does not parse, or a root that is not a dictionary.
+// cannot be read, text that does not parse, or a root that is not a dictionary. Main thread (the
+// system's files are kept there); reads the file system.
 std::shared_ptr<const PropertyListValue> DictionaryWithContentsOfUrl(const Url& url);
 
 } // namespace plugin::sys

@@ -1,5 +1,5 @@
 // Images and the system's own artwork: the move picture at four densities, probed; pictures the
-// system does not hold; scales that give no bitmap; representations.
+// system does not hold; scales that give no bitmap.
 #include "platform/mac/system/Image.h"
 #include "platform/mac/system/SystemFiles.h"
 
@@ -86,26 +86,6 @@ TEST_F(ImageTest, PicturesTheSystemDoesNotHoldHaveNothingToDraw)
   EXPECT_TRUE(Image::ReferencingFile(kMovePicture)->BitmapForCtmScale(1.0));
   // An empty image of a size draws nothing either.
   EXPECT_FALSE(Image::WithSize({24, 24})->BitmapForCtmScale(1.0));
-}
-
-TEST_F(ImageTest, RepresentationsKeepTheirOrderAndSize)
-{
-  const ImageRef image = Image::WithSize({24, 24});
-  const ImageRef picture = Image::ReferencingFile(kMovePicture);
-  image->AddRepresentation(nullptr);
-  EXPECT_FALSE(BitmapImageRep::WithBitmap(nullptr));
-  for (int s : {2, 1}) {
-    const BitmapImageRepRef rep = BitmapImageRep::WithBitmap(picture->BitmapForCtmScale(s));
-    EXPECT_EQ(rep->GetSize(), (Size{24.0 * s, 24.0 * s})); // one pixel a point until told
-    rep->SetSize({24, 24});
-    rep->SetSize({std::nan(""), 1});
-    rep->SetSize({-1, 1});
-    image->AddRepresentation(rep);
-  }
-  ASSERT_EQ(image->Representations().size(), 2u);
-  EXPECT_EQ(image->Representations()[0]->PixelsWide(), 48);
-  EXPECT_EQ(image->Representations()[1]->PixelsHigh(), 24);
-  EXPECT_EQ(image->Representations()[0]->GetSize(), (Size{24, 24}));
 }
 
 } // namespace
