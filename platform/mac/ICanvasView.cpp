@@ -92,8 +92,7 @@ void ICanvasView_vKelmo_vst3::ViewDidMoveToWindow()
   window->SetAcceptsMouseMovedEvents(true);
   if (mGraphics) mGraphics->SetScreenScale(static_cast<float>(window->BackingScaleFactor()));
   ObserveFrameChanges();
-  // Entering a window gives the view its backing store: the drawable follows its scale.
-  UpdateDrawableSize();
+  // The drawable is sized by the backing-properties change that entering a window brings.
 }
 
 void ICanvasView_vKelmo_vst3::ObserveFrameChanges()

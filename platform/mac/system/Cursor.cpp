@@ -48,9 +48,12 @@ CursorRef Cursor::System(CursorKind kind)
   return Shared(kind);
 }
 
-CursorRef Cursor::WithImage(ImageRef, Point)
+CursorRef Cursor::WithImage(ImageRef image, Point hotSpot)
 {
-  return std::make_shared<Cursor>(CursorKind::Custom);
+  auto cursor = std::make_shared<Cursor>(CursorKind::Custom);
+  cursor->mImage = std::move(image);
+  cursor->mHotSpot = hotSpot;
+  return cursor;
 }
 
 bool Cursor::RespondsTo(CursorKind kind) noexcept

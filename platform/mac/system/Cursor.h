@@ -38,8 +38,8 @@ public:
   // The shared cursor of a system kind; null for Custom and for an extra the system lacks.
   static std::shared_ptr<Cursor> System(CursorKind kind);
 
-  // A cursor showing image with its hot spot (image coordinates, origin top left); a Custom
-  // cursor here, where no screen shows it. Allocates.
+  // A Custom cursor showing image with its hot spot (image coordinates in points, origin top
+  // left); no screen shows it here, the two are kept as given. Allocates.
   static std::shared_ptr<Cursor> WithImage(ImageRef image, Point hotSpot);
 
   // Whether the system offers kind. Help also stands for the help-cursor switch below.
@@ -58,12 +58,17 @@ public:
   static std::shared_ptr<Cursor> Current();
 
   CursorKind Kind() const noexcept { return mKind; }
+  // The image and hot spot of a cursor made from an image; null and (0, 0) for a system shape.
+  const ImageRef& GetImage() const noexcept { return mImage; }
+  Point HotSpot() const noexcept { return mHotSpot; }
 
   // Every extra back, arrow shown, help mode off (tests).
   static void Reset() noexcept;
 
 private:
   CursorKind mKind;
+  ImageRef mImage;
+  Point mHotSpot;
 };
 
 using CursorRef = std::shared_ptr<Cursor>;

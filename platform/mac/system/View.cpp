@@ -101,6 +101,9 @@ void View::MoveToWindow(Window* window)
     moved.insert(moved.end(), moved[i]->mSubviews.begin(), moved[i]->mSubviews.end());
   for (const auto& v : moved) {
     v->ViewDidMoveToWindow();
+    if (!v->mWindow) continue;
+    // A view entering a window takes on its backing store, so its backing properties change.
+    v->ViewDidChangeBackingProperties();
     if (v->mWindow) v->UpdateTrackingAreas();
   }
 }

@@ -79,7 +79,8 @@ public:
   Responder* NextResponder() const noexcept override;
 
   // Told on the main thread after the change, for this view and every view inside it; may
-  // allocate. UpdateTrackingAreas also follows frame changes and the move into a window.
+  // allocate. A move into a window is followed, for each view, by ViewDidChangeBackingProperties
+  // and then UpdateTrackingAreas; UpdateTrackingAreas also follows frame changes.
   virtual void ViewDidMoveToWindow() {}
   virtual void ViewDidChangeBackingProperties() {}
   virtual void ViewDidChangeEffectiveAppearance() {}

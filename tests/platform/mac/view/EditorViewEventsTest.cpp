@@ -67,6 +67,33 @@ TEST_F(EditorViewEvents, BackingScaleTwoDoublesTheDrawableNotTheUnits)
   EXPECT_EQ(probe->log.front(), "down 50 20 L");
 }
 
+TEST_F(EditorViewEvents, OpeningSizesTheDrawableThroughTheBackingChange)
+{
+  for (const double backing : {1.0, 2.0, 1.5}) {
+    sys::Screen::Main().SetBackingScaleFactor(backing);
+    Open(200, 100);
+    EXPECT_EQ(V().Layer()->DrawableWidth(), static_cast<unsigned>(200 * backing)) << backing;
+    EXPECT_EQ(V().Layer()->DrawableHeight(), static_cast<unsigned>(100 * backing)) << backing;
+    EXPECT_FLOAT_EQ(G().GetScreenScale(), static_cast<float>(backing));
+    dlg.CloseWindow();
+  }
+  // Moving into a window does its own four things only; the drawable is the backing change's.
+  Open();
+  V().Layer()->SetDrawableSize(1, 1);
+  V().ViewDidMoveToWindow();
+  EXPECT_EQ(V().Layer()->DrawableWidth(), 1u);
+  V().ViewDidChangeBackingProperties();
+  EXPECT_EQ(V().Layer()->DrawableWidth(), 300u);
+}
+
+TEST_F(EditorViewEvents, OpeningAtADrawScaleOnADoubleBackingScale)
+{
+  sys::Screen::Main().SetBackingScaleFactor(2.0);
+  Open(200, 100, 1.5f);
+  EXPECT_EQ(V().Layer()->DrawableWidth(), 600u);
+  EXPECT_EQ(V().Layer()->DrawableHeight(), 300u);
+}
+
 TEST_F(EditorViewEvents, DragDeltasFollowThePreviousPosition)
 {
   Open();
