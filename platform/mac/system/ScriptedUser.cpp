@@ -76,55 +76,59 @@ PanelAnswer ScriptedUser::TakePanelAnswer()
   return answer;
 }
 
-Event ScriptedUser::MouseEvent(EventType type, Point point, unsigned long modifiers) const
+Event ScriptedUser::MouseEvent(Window& window, EventType type, Point point, unsigned long modifiers)
 {
+  const Point hand = window.ConvertRectToScreen(Rect{point, {}}).origin;
+  const Point motion = mHand ? Point{hand.x - mHand->x, hand.y - mHand->y} : Point{};
+  mHand = hand;
   Event event;
   event.type = type;
   event.locationInWindow = point;
+  // A hidden cursor may have been warped back since the last event: the mouse moves it on from
+  // where it is now by the hand's motion, as a real mouse does. A pen always points where it is.
+  if (!mTablet && DisplayCursor().hideCount > 0) {
+    const Point cursor = window.MouseLocationInWindow();
+    event.locationInWindow = {cursor.x + motion.x, cursor.y + motion.y};
+  }
   event.modifierFlags = modifiers;
   event.subtype = mTablet ? kEventSubtypeTabletPoint : kEventSubtypeMouse;
-  event.deltaX = point.x - mLastMouse.x;
-  event.deltaY = mLastMouse.y - point.y; // positive downward, as mouse deltas are
+  event.deltaX = motion.x;
+  event.deltaY = -motion.y; // positive downward, as mouse deltas are
   event.timestampMs = MainRunLoop().NowMs();
   return event;
 }
 
 void ScriptedUser::MoveMouse(Window& window, Point point, unsigned long modifiers)
 {
-  const Event event = MouseEvent(EventType::MouseMoved, point, modifiers);
-  mLastMouse = point;
-  window.SendEvent(event);
+  window.SendEvent(MouseEvent(window, EventType::MouseMoved, point, modifiers));
 }
 
 void ScriptedUser::PressMouse(Window& window, Point point, MouseButton button, unsigned long modifiers)
 {
   const bool left = button == MouseButton::Left;
-  Event event = MouseEvent(left ? EventType::LeftMouseDown : EventType::RightMouseDown, point, modifiers);
+  Event event =
+      MouseEvent(window, left ? EventType::LeftMouseDown : EventType::RightMouseDown, point, modifiers);
   ClickMemory& clicks = mClicks[left ? 0 : 1];
   const bool again = clicks.count > 0 && event.timestampMs - clicks.timeMs <= kDoubleClickIntervalMs &&
                      std::abs(point.x - clicks.point.x) <= kDoubleClickDistance &&
                      std::abs(point.y - clicks.point.y) <= kDoubleClickDistance;
   clicks = ClickMemory{event.timestampMs, point, again ? clicks.count + 1 : 1};
   event.clickCount = clicks.count;
-  mLastMouse = point;
   window.SendEvent(event);
 }
 
 void ScriptedUser::DragMouse(Window& window, Point point, MouseButton button, unsigned long modifiers)
 {
   const bool left = button == MouseButton::Left;
-  const Event event =
-      MouseEvent(left ? EventType::LeftMouseDragged : EventType::RightMouseDragged, point, modifiers);
-  mLastMouse = point;
-  window.SendEvent(event);
+  window.SendEvent(
+      MouseEvent(window, left ? EventType::LeftMouseDragged : EventType::RightMouseDragged, point, modifiers));
 }
 
 void ScriptedUser::ReleaseMouse(Window& window, Point point, MouseButton button, unsigned long modifiers)
 {
   const bool left = button == MouseButton::Left;
-  Event event = MouseEvent(left ? EventType::LeftMouseUp : EventType::RightMouseUp, point, modifiers);
+  Event event = MouseEvent(window, left ? EventType::LeftMouseUp : EventType::RightMouseUp, point, modifiers);
   event.clickCount = mClicks[left ? 0 : 1].count;
-  mLastMouse = point;
   window.SendEvent(event);
 }
 
@@ -137,10 +141,9 @@ void ScriptedUser::Click(Window& window, Point point, MouseButton button, unsign
 void ScriptedUser::ScrollWheel(Window& window, Point point, double deltaY, double deltaX,
                                unsigned long modifiers)
 {
-  Event event = MouseEvent(EventType::ScrollWheel, point, modifiers);
+  Event event = MouseEvent(window, EventType::ScrollWheel, point, modifiers);
   event.deltaX = deltaX;
   event.deltaY = deltaY;
-  mLastMouse = point;
   window.SendEvent(event);
 }
 
@@ -193,8 +196,8 @@ bool ScriptedUser::DropFiles(Window& window, const std::vector<std::string>& pat
 bool ScriptedUser::Drop(Window& window, std::shared_ptr<Pasteboard> pasteboard, Point point)
 {
   if (!pasteboard) return false;
-  mLastMouse = point;
-  SetMouseLocation(window.ConvertRectToScreen(Rect{point, {}}).origin);
+  mHand = window.ConvertRectToScreen(Rect{point, {}}).origin;
+  SetMouseLocation(*mHand);
   return window.DeliverDrop(DraggingInfo{std::move(pasteboard), point});
 }
 

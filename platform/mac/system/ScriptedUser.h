@@ -89,7 +89,10 @@ public:
   void PressAlertButton(int index); // 0 for the first button
   void ChooseInPanel(std::vector<std::string> paths);
 
-  // Gestures, at points in window coordinates (origin bottom left). Presses count clicks.
+  // Gestures, at points in window coordinates (origin bottom left): where the hand moves the
+  // mouse. Presses count clicks. While the cursor is hidden (and not for a pen) an event lands
+  // where the cursor is plus the hand's motion since the previous gesture, so that a cursor
+  // warped back after each event reports each motion once, as a real mouse does.
   void MoveMouse(Window& window, Point point, unsigned long modifiers = 0);
   void PressMouse(Window& window, Point point, MouseButton button = MouseButton::Left,
                   unsigned long modifiers = 0);
@@ -145,7 +148,8 @@ private:
     Point point;
     long count = 0;
   };
-  Event MouseEvent(EventType type, Point point, unsigned long modifiers) const;
+  // The event of the hand moving the mouse to point (window coordinates); remembers the hand.
+  Event MouseEvent(Window& window, EventType type, Point point, unsigned long modifiers);
   void SendKey(Window& window, std::uint16_t keyCode, const std::optional<std::u16string>& ignoring,
                const std::optional<std::u16string>& characters, unsigned long modifiers);
 
@@ -154,7 +158,7 @@ private:
   std::deque<PanelAnswer> mPanelAnswers;
   bool mTablet = false;
   ClickMemory mClicks[2];
-  Point mLastMouse;
+  std::optional<Point> mHand; // where the hand last put the mouse, screen points
   std::vector<MenuRecord> mMenus;
   std::vector<AlertRecord> mAlerts;
   std::vector<PanelRecord> mPanels;
