@@ -1,11 +1,14 @@
 #include "tools/editor/EditorCommand.h"
 
+#include "engine/presets/UserPresetLocation.h"
+#include "tools/editor/BundleCheck.h"
 #include "tools/editor/EditorSession.h"
 #include "tools/editor/GestureScript.h"
+#include "tools/editor/InputRanges.h"
 #include "tools/render/UserPresetIsolation.h"
 
-#include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <ostream>
 
 namespace kelmo::editor {
@@ -16,11 +19,11 @@ constexpr const char* kUsage =
     "usage: kelmo-editor [--bundle DIR] [--frames N] [--backing-scale S] [--signal HZ:DBFS] "
     "[--script TEXT] OUTPUT.png";
 
-bool ParseNumber(const std::string& text, double& value)
+// Whether the person pointed the plug-in at a user preset folder of their own.
+bool UserPresetFolderGiven()
 {
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return !text.empty() && end && *end == '\0' && std::isfinite(value);
+  const char* folder = std::getenv(kUserPresetFolderEnv);
+  return folder && *folder;
 }
 
 } // namespace
@@ -50,8 +53,8 @@ int RunEditorCommand(const std::vector<std::string>& args, std::ostream& out, st
       if (a == "--bundle") {
         options.bundleDir = v;
       } else if (a == "--frames") {
-        if (!ParseNumber(v, frames) || frames < 1.0 || frames > 36000.0 || frames != std::floor(frames))
-          return fail("--frames takes a whole number from 1 to 36000");
+        if (!ParseNumber(v, frames) || !ValidFrameCount(frames))
+          return fail(std::string("--frames takes ") + kFramesRange);
       } else if (a == "--backing-scale") {
         if (!ParseNumber(v, options.backingScale) || options.backingScale <= 0.0 ||
             options.backingScale > 4.0)
@@ -59,8 +62,8 @@ int RunEditorCommand(const std::vector<std::string>& args, std::ostream& out, st
       } else if (a == "--signal") {
         const auto colon = v.find(':');
         if (colon == std::string::npos || !ParseNumber(v.substr(0, colon), hz) ||
-            !ParseNumber(v.substr(colon + 1), dbfs) || hz <= 0.0 || hz >= 24000.0 || dbfs > 40.0)
-          return fail("--signal takes HZ:DBFS (0 < HZ < 24000, DBFS at most 40)");
+            !ParseNumber(v.substr(colon + 1), dbfs) || !ValidSignal(hz, dbfs))
+          return fail(std::string("--signal takes HZ:DBFS (") + kSignalRange + ")");
       } else {
         script = v;
       }
@@ -76,9 +79,15 @@ int RunEditorCommand(const std::vector<std::string>& args, std::ostream& out, st
   std::string error;
   const auto steps = ParseGestureScript(script, error);
   if (!steps) return fail(error);
+  if (!CheckEditorBundle(options.bundleDir, error)) {
+    err << "kelmo-editor: " << error << '\n';
+    return 1;
+  }
 
-  // Sessions never read the user's own slot 0 preset.
-  const kelmo::render::UserPresetIsolation isolation;
+  // The person's own preset folder when they named one; otherwise a folder of the tool's own, so
+  // that a session never reads or writes the user's presets.
+  std::optional<kelmo::render::UserPresetIsolation> isolation;
+  if (!UserPresetFolderGiven()) isolation.emplace("kelmo-editor");
   auto session = EditorSession::Open(options, error);
   if (!session) {
     err << "kelmo-editor: " << error << '\n';
@@ -86,7 +95,7 @@ int RunEditorCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   session->SetSignal(hz, dbfs);
   session->RunFrames(static_cast<int>(frames));
-  if (!PlayGestureScript(*session, *steps, error)) {
+  if (!PlayGestureScript(*session, *steps, out, error)) {
     err << "kelmo-editor: " << error << '\n';
     return 1;
   }

@@ -1,6 +1,9 @@
 #include "tools/editor/GestureScript.h"
 
 #include "tools/editor/EditorSession.h"
+#include "tools/editor/InputRanges.h"
+#include "tools/editor/NamedKeys.h"
+#include "tools/editor/ShownReport.h"
 
 #include <cmath>
 #include <map>
@@ -59,6 +62,23 @@ std::optional<std::vector<int>> MenuPath(const std::string& text)
   return path;
 }
 
+// A key step's text: one printable ASCII character or a key name.
+bool KeyTextOk(const std::string& text)
+{
+  if (text.size() == 1) return text[0] > ' ' && text[0] < 0x7f;
+  return NamedKey(text).has_value();
+}
+
+// Why the numbers of a step are out of range; "" when they are not.
+std::string RangeProblem(const ScriptStep& step)
+{
+  if (step.kind == ScriptStep::Kind::Frames && !ValidFrameCount(step.numbers[0]))
+    return std::string("frames takes ") + kFramesRange;
+  if (step.kind == ScriptStep::Kind::Signal && !ValidSignal(step.numbers[0], step.numbers[1]))
+    return std::string("signal takes HZ DBFS (") + kSignalRange + ")";
+  return {};
+}
+
 } // namespace
 
 std::optional<std::vector<ScriptStep>> ParseGestureScript(const std::string& script, std::string& error)
@@ -82,7 +102,7 @@ std::optional<std::vector<ScriptStep>> ParseGestureScript(const std::string& scr
       words >> step.text;
       std::string extra;
       const bool menuOk = step.kind != ScriptStep::Kind::Menu || MenuPath(step.text).has_value();
-      const bool keyOk = step.kind != ScriptStep::Kind::Key || step.text.size() == 1;
+      const bool keyOk = step.kind != ScriptStep::Kind::Key || KeyTextOk(step.text);
       if (step.text.empty() || (words >> extra) || !menuOk || !keyOk) {
         error = "bad script step \"" + text + "\"";
         return std::nullopt;
@@ -97,10 +117,12 @@ std::optional<std::vector<ScriptStep>> ParseGestureScript(const std::string& scr
         step.numbers.push_back(v);
       }
       std::string extra;
-      const bool framesOk =
-          step.kind != ScriptStep::Kind::Frames || (step.numbers[0] >= 0.0 && step.numbers[0] <= 36000.0);
-      if ((words >> extra) || !framesOk) {
+      if (words >> extra) {
         error = "bad script step \"" + text + "\"";
+        return std::nullopt;
+      }
+      if (const std::string problem = RangeProblem(step); !problem.empty()) {
+        error = "bad script step \"" + text + "\": " + problem;
         return std::nullopt;
       }
     }
@@ -109,9 +131,11 @@ std::optional<std::vector<ScriptStep>> ParseGestureScript(const std::string& scr
   return steps;
 }
 
-bool PlayGestureScript(EditorSession& session, const std::vector<ScriptStep>& steps, std::string& error)
+bool PlayGestureScript(EditorSession& session, const std::vector<ScriptStep>& steps, std::ostream& out,
+                       std::string& error)
 {
   using K = ScriptStep::Kind;
+  ShownReport shown;
   for (const ScriptStep& step : steps) {
     const auto x = step.numbers.size() > 0 ? static_cast<float>(step.numbers[0]) : 0.f;
     const auto y = step.numbers.size() > 1 ? static_cast<float>(step.numbers[1]) : 0.f;
@@ -141,7 +165,10 @@ bool PlayGestureScript(EditorSession& session, const std::vector<ScriptStep>& st
       session.Wheel(x, y, step.numbers[2]);
       break;
     case K::Key:
-      session.Key(static_cast<char16_t>(static_cast<unsigned char>(step.text[0])));
+      if (const auto named = NamedKey(step.text))
+        session.Key(named->character, named->keyCode);
+      else
+        session.Key(static_cast<char16_t>(static_cast<unsigned char>(step.text[0])));
       break;
     case K::Menu:
       session.AnswerMenu(*MenuPath(step.text));
@@ -156,6 +183,7 @@ bool PlayGestureScript(EditorSession& session, const std::vector<ScriptStep>& st
       }
       break;
     }
+    shown.WriteNew(out);
   }
   return true;
 }
