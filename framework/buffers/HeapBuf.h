@@ -46,7 +46,7 @@ private:
   int32_t m_alloc = 0;
   int32_t m_size = 0;
   int32_t m_granul = 4096;
-  int32_t ___pad = 0;
+  int32_t m_pad = 0;
 };
 
 } // namespace plugin

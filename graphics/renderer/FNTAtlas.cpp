@@ -113,7 +113,7 @@ int fntAtlasAddSkylineNode(FNTatlas* atlas, int x, int y, int w)
   return InsertNode(atlas, atlas->nnodes, x, y, w);
 }
 
-int fnt__atlasAddRect(FNTatlas* atlas, int rw, int rh, int* rx, int* ry)
+int fntAtlasAddRect(FNTatlas* atlas, int rw, int rh, int* rx, int* ry)
 {
   if (rw <= 0 || rh <= 0) return 0;
   int besth = atlas->height, bestw = atlas->width, besti = -1;

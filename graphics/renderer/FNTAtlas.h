@@ -13,4 +13,4 @@ void fntAtlasReset(FNTatlas* atlas, int w, int h);
 // Appends node {x, y, w} when the atlas grows wider; returns 0 when the node array can't grow.
 int fntAtlasAddSkylineNode(FNTatlas* atlas, int x, int y, int w);
 // Places an rw x rh rectangle; returns 1 with its position, or 0 when it doesn't fit.
-int fnt__atlasAddRect(FNTatlas* atlas, int rw, int rh, int* rx, int* ry);
+int fntAtlasAddRect(FNTatlas* atlas, int rw, int rh, int* rx, int* ry);

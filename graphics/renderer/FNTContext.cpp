@@ -168,7 +168,7 @@ void fntSetFont(FNTcontext* ctx, int font)
 void fntAddWhiteRect(FNTcontext* ctx, int w, int h)
 {
   int gx = 0, gy = 0;
-  if (!fnt__atlasAddRect(ctx->atlas, w, h, &gx, &gy)) return;
+  if (!fntAtlasAddRect(ctx->atlas, w, h, &gx, &gy)) return;
   unsigned char* dst = &ctx->texData[gx + gy * ctx->params.width];
   for (int y = 0; y < h; ++y)
     std::memset(dst + y * ctx->params.width, 0xff, (size_t)w);

@@ -53,18 +53,18 @@ FNTfont* RenderingFont(FNTcontext* ctx, FNTfont* font, unsigned codepoint, int* 
 
 } // namespace
 
-short fnt__quantSize(float size)
+short fntQuantSize(float size)
 {
   const float v = size * 10.0f;
   return v > 0.0f ? ClampShort(v) : 0;
 }
 
-short fnt__quantBlur(float blur)
+short fntQuantBlur(float blur)
 {
   return blur > 0.0f ? (short)std::min(blur, (float)kMaxBlur) : 0;
 }
 
-unsigned fnt__hashint(unsigned a)
+unsigned fntHashInt(unsigned a)
 {
   a += ~(a << 15);
   a ^= (a >> 10);
@@ -75,12 +75,12 @@ unsigned fnt__hashint(unsigned a)
   return a;
 }
 
-float fnt__scaleFor(const FNTfont* font, float size)
+float fntScaleFor(const FNTfont* font, float size)
 {
   return size / (float)(font->tables.ascent - font->tables.descent);
 }
 
-float fnt__getVertAlign(FNTcontext* ctx, const FNTfont* font, int align, short isize)
+float fntGetVertAlign(FNTcontext* ctx, const FNTfont* font, int align, short isize)
 {
   float offset = 0.0f;
   if (align & FNT_ALIGN_TOP)
@@ -92,8 +92,8 @@ float fnt__getVertAlign(FNTcontext* ctx, const FNTfont* font, int align, short i
   return (ctx->params.flags & FNT_ZERO_TOPLEFT) ? offset : -offset;
 }
 
-FNTglyph* fnt__getGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, short isize, short iblur,
-                        int bitmapOption)
+FNTglyph* fntGetGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, short isize, short iblur,
+                      int bitmapOption)
 {
   if (isize < 2) return nullptr;
   iblur = std::clamp(iblur, (short)0, (short)kMaxBlur);
@@ -101,7 +101,7 @@ FNTglyph* fnt__getGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, shor
   ctx->nscratch = 0;
 
   // Cached already?
-  const int bucket = (int)(fnt__hashint(codepoint) & (FNT_HASH_LUT_SIZE - 1));
+  const int bucket = (int)(fntHashInt(codepoint) & (FNT_HASH_LUT_SIZE - 1));
   FNTglyph* glyph = nullptr;
   for (int i = font->lut[bucket]; i != -1; i = font->glyphs[i].next) {
     FNTglyph* g = &font->glyphs[i];
@@ -113,7 +113,7 @@ FNTglyph* fnt__getGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, shor
 
   int index = 0;
   FNTfont* renderFont = RenderingFont(ctx, font, codepoint, &index);
-  const float scale = fnt__scaleFor(renderFont, (float)isize / 10.0f);
+  const float scale = fntScaleFor(renderFont, (float)isize / 10.0f);
   const int advance = fntGlyphAdvance(renderFont->data, renderFont->tables, index);
   // Outlines that would lead the rasteriser out of the font data are treated as empty.
   const bool drawable = fntCheckGlyph(renderFont->data, renderFont->tables, index, ctx->scratch);
@@ -134,10 +134,10 @@ FNTglyph* fnt__getGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, shor
     if (tooBig) {
       gx = gy = 0;
     } else {
-      int added = fnt__atlasAddRect(ctx->atlas, gw, gh, &gx, &gy);
+      int added = fntAtlasAddRect(ctx->atlas, gw, gh, &gx, &gy);
       if (!added && ctx->handleError != nullptr) {
         ctx->handleError(ctx->errorUptr, FNT_ATLAS_FULL, 0);
-        added = fnt__atlasAddRect(ctx->atlas, gw, gh, &gx, &gy);
+        added = fntAtlasAddRect(ctx->atlas, gw, gh, &gx, &gy);
       }
       if (!added) return nullptr;
     }
@@ -181,8 +181,8 @@ FNTglyph* fnt__getGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, shor
   return glyph;
 }
 
-void fnt__getQuad(FNTcontext* ctx, FNTfont* font, int prevGlyphIndex, const FNTglyph* glyph, float scale,
-                  float spacing, float* x, float* y, FNTquad* q)
+void fntGetQuad(FNTcontext* ctx, FNTfont* font, int prevGlyphIndex, const FNTglyph* glyph, float scale,
+                float spacing, float* x, float* y, FNTquad* q)
 {
   if (prevGlyphIndex != -1) {
     const float adv = (float)fntKernAdvance(font->data, font->tables, prevGlyphIndex, glyph->index) * scale;

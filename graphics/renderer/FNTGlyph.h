@@ -11,21 +11,21 @@ constexpr int FNT_MAX_GLYPH_SIDE = 2048;
 
 // Size in tenths of a pixel as the cache keys it: truncated, 0 for non-finite or negative
 // sizes, at most 32767.
-short fnt__quantSize(float size);
+short fntQuantSize(float size);
 // Blur as the cache keys it: truncated into 0..20.
-short fnt__quantBlur(float blur);
+short fntQuantBlur(float blur);
 // Hash of a codepoint; its low 8 bits pick the cache bucket.
-unsigned fnt__hashint(unsigned a);
+unsigned fntHashInt(unsigned a);
 // Scale from font units to pixels for a pixel size (the font's ascent - descent fills it).
-float fnt__scaleFor(const FNTfont* font, float size);
+float fntScaleFor(const FNTfont* font, float size);
 // Vertical offset of an alignment for a size.
-float fnt__getVertAlign(FNTcontext* ctx, const FNTfont* font, int align, short isize);
+float fntGetVertAlign(FNTcontext* ctx, const FNTfont* font, int align, short isize);
 
 // The cached glyph of codepoint at isize and iblur, rendered into the atlas first when
 // REQUIRED and it has no bitmap yet. Null below 0.2 pixels, when the atlas is full or memory
 // runs out. A glyph too big for any atlas is cached without a bitmap and with an empty quad.
-FNTglyph* fnt__getGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, short isize, short iblur,
-                        int bitmapOption);
+FNTglyph* fntGetGlyph(FNTcontext* ctx, FNTfont* font, unsigned codepoint, short isize, short iblur,
+                      int bitmapOption);
 // The quad of glyph at pen position (x, y), kerned against prevGlyphIndex; advances x.
-void fnt__getQuad(FNTcontext* ctx, FNTfont* font, int prevGlyphIndex, const FNTglyph* glyph, float scale,
-                  float spacing, float* x, float* y, FNTquad* q);
+void fntGetQuad(FNTcontext* ctx, FNTfont* font, int prevGlyphIndex, const FNTglyph* glyph, float scale,
+                float spacing, float* x, float* y, FNTquad* q);

@@ -22,7 +22,7 @@ bool NextCodepoint(const char** p, const char* end, unsigned* state, unsigned* c
   while (s < end) {
     const unsigned before = *state;
     if (before == FNT_UTF8_ACCEPT) start = s;
-    const unsigned after = fnt__decutf8(state, codepoint, (unsigned char)*s);
+    const unsigned after = fntDecodeUtf8(state, codepoint, (unsigned char)*s);
     if (after == FNT_UTF8_ACCEPT) {
       *p = s + 1;
       *first = start;
@@ -86,9 +86,9 @@ int fntTextIterInit(FNTcontext* ctx, FNTtextIter* iter, float x, float y, const 
   if (font == nullptr) return 0;
   const FNTstate* state = fntGetState(ctx);
   iter->font = font;
-  iter->isize = fnt__quantSize(state->size);
-  iter->iblur = fnt__quantBlur(state->blur);
-  iter->scale = fnt__scaleFor(font, (float)iter->isize / 10.0f);
+  iter->isize = fntQuantSize(state->size);
+  iter->iblur = fntQuantBlur(state->blur);
+  iter->scale = fntScaleFor(font, (float)iter->isize / 10.0f);
   TextRange(&str, &end);
 
   if (state->align & FNT_ALIGN_LEFT) {
@@ -98,7 +98,7 @@ int fntTextIterInit(FNTcontext* ctx, FNTtextIter* iter, float x, float y, const 
   } else if (state->align & FNT_ALIGN_CENTER) {
     x -= fntTextBounds(ctx, x, y, str, end, nullptr) * 0.5f;
   }
-  y += fnt__getVertAlign(ctx, font, state->align, iter->isize);
+  y += fntGetVertAlign(ctx, font, state->align, iter->isize);
 
   iter->x = iter->nextx = x;
   iter->y = iter->nexty = y;
@@ -125,10 +125,10 @@ int fntTextIterNext(FNTcontext* ctx, FNTtextIter* iter, FNTquad* quad)
   iter->x = iter->nextx;
   iter->y = iter->nexty;
   const FNTglyph* glyph =
-      fnt__getGlyph(ctx, iter->font, iter->codepoint, iter->isize, iter->iblur, iter->bitmapOption);
+      fntGetGlyph(ctx, iter->font, iter->codepoint, iter->isize, iter->iblur, iter->bitmapOption);
   if (glyph != nullptr)
-    fnt__getQuad(ctx, iter->font, iter->prevGlyphIndex, glyph, iter->scale, iter->spacing, &iter->nextx,
-                 &iter->nexty, quad);
+    fntGetQuad(ctx, iter->font, iter->prevGlyphIndex, glyph, iter->scale, iter->spacing, &iter->nextx,
+               &iter->nexty, quad);
   iter->prevGlyphIndex = glyph != nullptr ? glyph->index : -1;
   iter->next = s;
   return 1;
@@ -139,22 +139,22 @@ float fntTextBounds(FNTcontext* ctx, float x, float y, const char* str, const ch
   FNTfont* font = ctx != nullptr ? StateFont(ctx) : nullptr;
   if (font == nullptr) return 0;
   const FNTstate* state = fntGetState(ctx);
-  const short isize = fnt__quantSize(state->size), iblur = fnt__quantBlur(state->blur);
-  const float scale = fnt__scaleFor(font, (float)isize / 10.0f);
+  const short isize = fntQuantSize(state->size), iblur = fntQuantBlur(state->blur);
+  const float scale = fntScaleFor(font, (float)isize / 10.0f);
   const bool topLeft = (ctx->params.flags & FNT_ZERO_TOPLEFT) != 0;
   TextRange(&str, &end);
 
-  y += fnt__getVertAlign(ctx, font, state->align, isize);
+  y += fntGetVertAlign(ctx, font, state->align, isize);
   float minx = x, maxx = x, miny = y, maxy = y;
   const float startx = x;
   int prevGlyphIndex = -1;
   unsigned utf8state = FNT_UTF8_ACCEPT, codepoint = 0;
   const char* first = str;
   for (const char* s = str; NextCodepoint(&s, end, &utf8state, &codepoint, &first);) {
-    const FNTglyph* glyph = fnt__getGlyph(ctx, font, codepoint, isize, iblur, FNT_GLYPH_BITMAP_OPTIONAL);
+    const FNTglyph* glyph = fntGetGlyph(ctx, font, codepoint, isize, iblur, FNT_GLYPH_BITMAP_OPTIONAL);
     if (glyph != nullptr) {
       FNTquad q;
-      fnt__getQuad(ctx, font, prevGlyphIndex, glyph, scale, state->spacing, &x, &y, &q);
+      fntGetQuad(ctx, font, prevGlyphIndex, glyph, scale, state->spacing, &x, &y, &q);
       minx = std::min(minx, q.x0);
       maxx = std::max(maxx, q.x1);
       miny = std::min(miny, topLeft ? q.y0 : q.y1);
@@ -186,7 +186,7 @@ void fntVertMetrics(FNTcontext* ctx, float* ascender, float* descender, float* l
 {
   const FNTfont* font = ctx != nullptr ? StateFont(ctx) : nullptr;
   if (font == nullptr) return;
-  const float size = (float)fnt__quantSize(fntGetState(ctx)->size) / 10.0f;
+  const float size = (float)fntQuantSize(fntGetState(ctx)->size) / 10.0f;
   if (ascender != nullptr) *ascender = font->ascender * size;
   if (descender != nullptr) *descender = font->descender * size;
   if (lineh != nullptr) *lineh = font->lineh * size;
@@ -197,9 +197,9 @@ void fntLineBounds(FNTcontext* ctx, float y, float* miny, float* maxy)
   const FNTfont* font = ctx != nullptr ? StateFont(ctx) : nullptr;
   if (font == nullptr) return;
   const FNTstate* state = fntGetState(ctx);
-  const short isize = fnt__quantSize(state->size);
+  const short isize = fntQuantSize(state->size);
   const float size = (float)isize / 10.0f;
-  y += fnt__getVertAlign(ctx, font, state->align, isize);
+  y += fntGetVertAlign(ctx, font, state->align, isize);
   float lo, hi;
   if (ctx->params.flags & FNT_ZERO_TOPLEFT) {
     lo = y - font->ascender * size;

@@ -24,7 +24,7 @@ const unsigned char kUtf8d[] = {
 
 } // namespace
 
-unsigned fnt__decutf8(unsigned* state, unsigned* codep, unsigned byte)
+unsigned fntDecodeUtf8(unsigned* state, unsigned* codep, unsigned byte)
 {
   const unsigned type = kUtf8d[byte & 0xff];
   *codep = (*state != FNT_UTF8_ACCEPT) ? (byte & 0x3fu) | (*codep << 6) : (0xffu >> type) & byte;

@@ -7,4 +7,4 @@ constexpr unsigned FNT_UTF8_REJECT = 12;
 
 // Feeds one byte: returns the new state; FNT_UTF8_ACCEPT means *codep holds a whole character,
 // FNT_UTF8_REJECT that the sequence is invalid (the state must then be reset).
-unsigned fnt__decutf8(unsigned* state, unsigned* codep, unsigned byte);
+unsigned fntDecodeUtf8(unsigned* state, unsigned* codep, unsigned byte);

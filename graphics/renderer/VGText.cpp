@@ -58,7 +58,7 @@ bool vgTextSetup(VGcontext* ctx, float* scale, float* invscale)
   const VGstate* state = vgCurrentState(ctx);
   if (state->fontId == FNT_INVALID) return false;
   *scale = FontScale(state->xform) * ctx->devicePxRatio;
-  if (fnt__quantSize(state->fontSize * *scale) < 2) return false;
+  if (fntQuantSize(state->fontSize * *scale) < 2) return false;
   *invscale = 1.0f / *scale;
   fntSetSize(ctx->fs, state->fontSize * *scale);
   fntSetSpacing(ctx->fs, state->letterSpacing * *scale);

@@ -23,7 +23,7 @@ std::vector<int> Pack(int w, int h, const std::vector<std::pair<int, int>>& rect
   std::vector<int> out;
   for (auto [rw, rh] : rects) {
     int x = -1, y = -1;
-    if (!fnt__atlasAddRect(atlas, rw, rh, &x, &y)) x = y = -1;
+    if (!fntAtlasAddRect(atlas, rw, rh, &x, &y)) x = y = -1;
     out.insert(out.end(), {x, y});
   }
   for (int i = 0; i < atlas->nnodes; ++i)
@@ -65,9 +65,9 @@ TEST(FNTAtlas, SkylinePlacements)
 
 TEST(FNTAtlas, GlyphHashBuckets)
 {
-  EXPECT_EQ(fnt__hashint('A'), 4294765453u);
-  EXPECT_EQ(fnt__hashint('A') & 255, 141u);
-  EXPECT_EQ(fnt__hashint(0x4E00) & 255, 240u);
+  EXPECT_EQ(fntHashInt('A'), 4294765453u);
+  EXPECT_EQ(fntHashInt('A') & 255, 141u);
+  EXPECT_EQ(fntHashInt(0x4E00) & 255, 240u);
 }
 
 TEST(FNTAtlas, BlurOfOneBrightPixel)
@@ -105,7 +105,7 @@ TEST(FNTAtlas, Utf8DecodingAcceptsValidAndRejectsInvalidSequences)
     std::vector<unsigned> got;
     bool rejected = false;
     for (unsigned char b : c.bytes) {
-      const unsigned s = fnt__decutf8(&state, &cp, b);
+      const unsigned s = fntDecodeUtf8(&state, &cp, b);
       if (s == FNT_UTF8_ACCEPT) got.push_back(cp);
       if (s == FNT_UTF8_REJECT) rejected = true;
       if (rejected) break;

@@ -1,7 +1,7 @@
 #include "graphics/renderer/FontDataCache.h"
 #include "support/ui/GpuCanvasView.h"
 
-#include <atomic>
+#include <latch>
 #include <mutex>
 #include <thread>
 
@@ -12,17 +12,21 @@ using namespace canvastest;
 // the font's data is read once and shared, and the last editor empties the cache.
 TEST(CanvasVGThreads, EditorsOnSeveralThreadsShareOneCopyOfAFont)
 {
+  constexpr int kEditors = 4;
   const int handedOut = FileFontDouble::sDataHandedOut.load();
-  std::atomic<int> ready{0};
-  float widths[4] = {};
+  std::latch started(kEditors);
+  // The editors share one copy only while they overlap: each holds its view open until every one
+  // has measured, so that none frees the font before the last has loaded it.
+  std::latch measured(kEditors);
+  float widths[kEditors] = {};
   std::vector<std::thread> threads;
   for (float& width : widths)
     threads.emplace_back([&] {
-      for (++ready; ready.load() < 4;)
-        std::this_thread::yield();
+      started.arrive_and_wait();
       GpuView v(100, 40); // loads Roboto-Regular
       IRECT r(0, 0, 100, 20);
       width = v.g.MeasureText(IText(14.f), "Kelmo", r);
+      measured.arrive_and_wait();
     });
   for (auto& t : threads)
     t.join();
