@@ -6,9 +6,13 @@
 #include "engine/MeterTransmitter.h"
 #include "engine/dsp/KelmoDsp.h"
 #include "engine/dsp/KelmoParams.h"
+#include "framework/params/ParamMask.h"
 #include "framework/plugin/InstanceInfo.h"
 
 #include <thread>
+
+// The binding tells the controller which values the processor set by one bit per parameter.
+static_assert(kNumParams <= plugin::kParamMaskBits, "the processor's catch-up needs a bit per parameter");
 
 // The compressor plug-in: its parameters, presets, signal path, meters, left/right control linking,
 // A/B comparison and the user preset of slot 0.
