@@ -19,7 +19,8 @@ void Kelmo::ApplyUserPresetFile(int slot)
   const std::string text = ReadFileToString(UserPresetPath(slot));
   if (GetCurrentPresetIdx() != 0 || text == kMissingFileText) return;
 
-  // Text that is not a usable preset document counts as no file at all.
+  // Text that is not JSON counts as no file at all; any JSON document is a preset, with whatever
+  // values it holds that can be used.
   const std::optional<UserPresetContents> contents = ParseUserPresetFile(text);
   if (!contents) return;
 
