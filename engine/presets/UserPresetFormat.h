@@ -26,13 +26,14 @@ struct UserPresetContents
   std::vector<UserPresetAssignment> assignments; // ascending index, skipped indices left out
 };
 
-// Reads a file's text. Nothing (the file counts as missing) for text that is not JSON: the
-// placeholder "nada", broken or trailing text, numbers beyond double range, nesting deeper than
-// a preset file could need, or a NUL byte anywhere. Any JSON document is a user preset, its
-// wrong parts ignored one by one: no name unless "PresetName" is a string; no values unless the
-// document and its "Params" are objects; within "Params", members whose name is not the plain
-// decimal text of an index below the parameter count ("05", "5.0", "44") or whose value is not
-// a number are left out. So [1] or 5 reads as a preset without name or values.
+// Reads a file's text. Nothing (the file counts as missing) for text that is not JSON (the
+// placeholder "nada", broken or trailing text, numbers beyond double range) and for text no
+// preset file could be (nesting far deeper than one needs, a NUL byte anywhere). Any other JSON
+// document is a user preset, its wrong parts ignored one by one: no name unless "PresetName" is
+// a string; no values unless the document and its "Params" are objects; within "Params",
+// members whose name is not the plain decimal text of an index below the parameter count
+// ("05", "5.0", "44") or whose value is not a number are left out. So [1] or 5 reads as a preset
+// without name or values.
 std::optional<UserPresetContents> ParseUserPresetFile(std::string_view text) noexcept;
 
 // One parameter value to store; isDouble false writes it truncated toward zero as an integer.
