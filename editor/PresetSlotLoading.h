@@ -15,15 +15,16 @@ namespace plugin::ui {
 // toward zero unless the parameter is a double, snapped when stepped, clamped to the range and
 // stored without the change handler; oversampling, delta and the comparison slot keep the
 // framework preset's values. When the slot has a file, every parameter's value is then sent to
-// the editor. A slot without a usable file loads as its framework preset alone. Returns what
+// the editor, even when the file gave none. A slot whose file is missing or not JSON loads as
+// its framework preset alone. Returns what
 // the preset bar's name display shows (PresetSlotLabel), or nothing when the slot does not
 // exist or its framework preset cannot be restored; then nothing has changed.
 std::optional<std::string> LoadPresetSlot(Kelmo& plugin, int slot);
 
 // Restores "Plugin Scale" alone from the slot's user file (snapped and clamped to its range),
-// then sends every parameter's value to the editor. Nothing happens when the slot has no usable
-// file; a usable file without a numeric scale only sends the values. The layout calls it with
-// slot 0 when an editor opens.
+// then sends every parameter's value to the editor. Nothing happens when the slot's file is
+// missing or not JSON; a file without a numeric scale only sends the values. The layout calls it
+// with slot 0 when an editor opens.
 void LoadUserPresetScale(Kelmo& plugin, int slot);
 
 } // namespace plugin::ui

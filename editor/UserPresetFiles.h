@@ -23,8 +23,9 @@ using UserPresetParams = std::vector<UserPresetValue>;
 bool IsUserPresetSlot(int slot) noexcept;
 
 // The slot's file read and parsed; nothing when the slot counts as empty: no such slot, a
-// missing or unreadable file, the placeholder "nada", or a file that is not a usable preset
-// document (not JSON, not an object, "Params" not an object, "PresetName" not a string).
+// missing or unreadable file, the placeholder "nada", or text that is not JSON. Any JSON
+// document is a user preset, with no name unless "PresetName" is a string and no values unless
+// "Params" is an object (ParseUserPresetFile).
 std::optional<UserPresetContents> ReadUserPresetFile(int slot);
 
 // The live value of every parameter except oversampling, delta and the comparison slot, read

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "engine/dsp/KelmoParams.h"
+#include "framework/params/ParamMask.h"
+
 #include <atomic>
-#include <cstdint>
+
+// Single parameters are asked for by their bit in one word, so every parameter must have a bit.
+static_assert(kNumParams <= plugin::kParamMaskBits, "parameter refresh requests need a bit per parameter");
 
 // Editor work asked for on a thread that must not touch the editor (the audio thread, during host
 // automation), kept as atomic flags until the main thread's idle tick carries it out. Requests
@@ -19,10 +24,11 @@ public:
 
   // Every parameter's value should be sent to the editor.
   void RequestAllParams() noexcept { mAllParams.store(true, std::memory_order_release); }
-  // One parameter's value should be sent to the editor (indices 0..63; others are ignored).
+  // One parameter's value should be sent to the editor (indices outside 0 to kNumParams - 1 are
+  // ignored).
   void RequestParam(int paramIdx) noexcept
   {
-    if (paramIdx >= 0 && paramIdx < 64) mParams.fetch_or(uint64_t{1} << paramIdx, std::memory_order_acq_rel);
+    if (paramIdx < kNumParams) mParams.fetch_or(plugin::ParamBit(paramIdx), std::memory_order_acq_rel);
   }
   // The comparison slot changed; the later request replaces an earlier one.
   void RequestComparison(EComparison what) noexcept
@@ -32,7 +38,7 @@ public:
 
   bool TakeAllParams() noexcept { return mAllParams.exchange(false, std::memory_order_acq_rel); }
   // Bit i set: parameter i was requested.
-  uint64_t TakeParams() noexcept { return mParams.exchange(0, std::memory_order_acq_rel); }
+  plugin::ParamMask TakeParams() noexcept { return mParams.exchange(0, std::memory_order_acq_rel); }
   EComparison TakeComparison() noexcept
   {
     return static_cast<EComparison>(mComparison.exchange(0, std::memory_order_acq_rel));
@@ -40,6 +46,6 @@ public:
 
 private:
   std::atomic<bool> mAllParams{false};
-  std::atomic<uint64_t> mParams{0};
+  std::atomic<plugin::ParamMask> mParams{0};
   std::atomic<int> mComparison{0};
 };

@@ -224,13 +224,13 @@ void Kelmo::OnIdle()
 void Kelmo::RunDeferredEditorWork()
 {
   RunComparison(mDeferred.TakeComparison());
-  const uint64_t params = mDeferred.TakeParams();
+  const plugin::ParamMask params = mDeferred.TakeParams();
   if (mDeferred.TakeAllParams()) {
     SendAllParamValuesToUI();
     return;
   }
-  for (int i = 0; i < 64; ++i)
-    if (params & (uint64_t{1} << i)) SendParamValueToUI(i);
+  for (int i = 0; params && i < kNumParams; ++i)
+    if (plugin::HasParam(params, i)) SendParamValueToUI(i);
 }
 
 void Kelmo::SendMeters()

@@ -6,9 +6,13 @@
 #include "engine/MeterTransmitter.h"
 #include "engine/dsp/KelmoDsp.h"
 #include "engine/dsp/KelmoParams.h"
+#include "framework/params/ParamMask.h"
 #include "framework/plugin/InstanceInfo.h"
 
 #include <thread>
+
+// The binding tells the controller which values the processor set by one bit per parameter.
+static_assert(kNumParams <= plugin::kParamMaskBits, "the processor's catch-up needs a bit per parameter");
 
 // The compressor plug-in: its parameters, presets, signal path, meters, left/right control linking,
 // A/B comparison and the user preset of slot 0.
@@ -22,8 +26,8 @@ class Kelmo : public KelmoBase
 public:
   // Builds the whole plug-in: configuration, channel labels, parameters with their defaults,
   // factory presets, then the user preset of slot 0 (applied only over untouched defaults) and the
-  // editor functions installed at that moment (KelmoEditorFunctions.h). A missing or unusable user
-  // file leaves the defaults. Main thread; allocates (running out of memory propagates).
+  // editor functions installed at that moment (KelmoEditorFunctions.h). A user file that is missing
+  // or not JSON leaves the defaults. Main thread; allocates (running out of memory propagates).
   explicit Kelmo(const plugin::InstanceInfo& info);
   // Stops the timer before anything else goes. Main thread.
   ~Kelmo() override;
@@ -52,7 +56,9 @@ public:
 
   // Applies user preset file slot over the parameters, only while the current preset is 0, no
   // block has run and every parameter holds its default; then sends every value to the editor.
-  // A missing, unreadable or malformed file changes nothing. Main thread; never throws.
+  // A missing or unreadable file, or one that is not JSON, changes nothing; a JSON document with
+  // wrong types applies what it can (perhaps nothing) and still sends the values. Main thread;
+  // never throws.
   void LoadUserPreset(int slot) noexcept;
 
   // Sends every parameter's normalised value to the editor. Main thread.

@@ -1,5 +1,6 @@
 #include "engine/Kelmo.h"
 
+#include "engine/UserPresetValues.h"
 #include "engine/presets/UserPresetFileIO.h"
 #include "engine/presets/UserPresetFormat.h"
 #include "engine/presets/UserPresetLocation.h"
@@ -18,7 +19,8 @@ void Kelmo::ApplyUserPresetFile(int slot)
   const std::string text = ReadFileToString(UserPresetPath(slot));
   if (GetCurrentPresetIdx() != 0 || text == kMissingFileText) return;
 
-  // Text that is not a usable preset document counts as no file at all.
+  // Text that is not JSON counts as no file at all; any JSON document is a preset, with whatever
+  // values it holds that can be used.
   const std::optional<UserPresetContents> contents = ParseUserPresetFile(text);
   if (!contents) return;
 
@@ -27,11 +29,7 @@ void Kelmo::ApplyUserPresetFile(int slot)
     if (GetParam(i)->Value() != GetParam(i)->GetDefault()) mBlockProcessed = true;
   if (mBlockProcessed || mDsp.BlockProcessed()) return;
 
-  for (const UserPresetAssignment& a : contents->assignments) {
-    plugin::IParam* param = GetParam(a.paramIdx);
-    if (!param || IsUserPresetSkippedIndex(a.paramIdx)) continue;
-    // Snapped when stepped, clamped; no change hook runs and the host is not told.
-    param->Set(a.value);
-  }
+  // The host is not told; an open editor is, even when the file held no usable value.
+  ApplyUserPresetValues(*this, *contents, EUserPresetNumbers::kAsWritten);
   SendAllParamValuesToUI();
 }

@@ -1,6 +1,9 @@
 // Feeds arbitrary bytes to the user preset file reader. Whatever the text, the reader returns
 // (no exception, no crash) either nothing or in-range, ascending, finite assignments, and what
-// it reads survives a write and a second read unchanged.
+// it reads survives a write and a second read unchanged. It refuses only text that is not JSON,
+// holds a NUL or nests deeper than a preset could: any other document is a preset, whatever its
+// types.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -8,14 +11,35 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "engine/dsp/KelmoParams.h"
 #include "engine/presets/UserPresetFormat.h"
+
+namespace {
+
+// Refusing deep nesting needs more opening brackets than a preset file could hold.
+constexpr std::ptrdiff_t kFewestBracketsOfADeepText = 33;
+
+bool MayBeRefusedAsJson(std::string_view text)
+{
+  if (!nlohmann::json::accept(text.begin(), text.end(), /*ignore_comments*/ false)) return true;
+  if (text.find('\0') != std::string_view::npos) return true;
+  const auto brackets = std::count_if(text.begin(), text.end(), [](char c) { return c == '[' || c == '{'; });
+  return brackets >= kFewestBracketsOfADeepText;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const auto contents = ParseUserPresetFile(text);
-  if (!contents) return 0;
+  if (!contents) {
+    if (!MayBeRefusedAsJson(text)) std::abort();
+    return 0;
+  }
+  if (!nlohmann::json::accept(text.begin(), text.end(), false)) std::abort();
 
   int last = -1;
   std::vector<UserPresetValue> values;

@@ -133,9 +133,9 @@ void IPluginVST3::OnControllerParamChange(int) {}
 
 void IPluginVST3::CatchUpParamsSetByProcessor()
 {
-  const uint64_t stale = TakeParamsSetByProcessor();
-  for (int i = 0; stale && i < 64 && i < NParams(); ++i) {
-    if (!(stale & (uint64_t{1} << i))) continue;
+  const ParamMask stale = TakeParamsSetByProcessor();
+  for (int i = 0; stale && i < kParamMaskBits && i < NParams(); ++i) {
+    if (!HasParam(stale, i)) continue;
     const IParam* param = GetParam(i);
     if (Parameter* object = parameters.getParameter(static_cast<ParamID>(i)))
       object->setNormalized(vst3::NormalizedFromReal(*param, param->Value()));

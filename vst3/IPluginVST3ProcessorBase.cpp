@@ -78,7 +78,7 @@ void IPluginVST3ProcessorBase::Process(ProcessData& data, const ProcessSetup& se
 bool IPluginVST3ProcessorBase::OutputParamChange(int paramIdx, double normalized, int sampleOffset) noexcept
 {
   if (paramIdx < 0 || paramIdx >= mPlug.NParams()) return false;
-  if (paramIdx < 64) mSetByProcessor.fetch_or(uint64_t{1} << paramIdx, std::memory_order_acq_rel);
+  mSetByProcessor.fetch_or(ParamBit(paramIdx), std::memory_order_acq_rel);
   if (!mOutputChanges) return false;
   int32 queueIndex = 0;
   IParamValueQueue* queue = mOutputChanges->addParameterData(static_cast<ParamID>(paramIdx), queueIndex);

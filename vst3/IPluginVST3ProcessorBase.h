@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/params/ParamMask.h"
 #include "framework/plugin/IPluginAPIBase.h"
 #include "framework/processor/IPluginProcessor.h"
 #include "framework/queues/ILockFreeQueue.h"
@@ -69,9 +70,9 @@ public:
   // thread; no allocation.
   bool OutputParamChange(int paramIdx, double normalized, int sampleOffset) noexcept;
 
-  // The parameters (indices below 64) that OutputParamChange reported since the last call. Host
-  // main thread; lock-free.
-  uint64_t TakeParamsSetByProcessor() noexcept
+  // The parameters (indices below kParamMaskBits) that OutputParamChange reported since
+  // the last call. Host main thread; lock-free.
+  ParamMask TakeParamsSetByProcessor() noexcept
   {
     return mSetByProcessor.exchange(0, std::memory_order_acq_rel);
   }
@@ -117,7 +118,7 @@ private:
   bool mSidechainActive = false;
   bool mHostGaveInputs = false;
   std::atomic<bool> mBypass{false};
-  std::atomic<uint64_t> mSetByProcessor{0};
+  std::atomic<ParamMask> mSetByProcessor{0};
   int mSliceStart = 0;
   // The host's output list of the running process call; null between calls.
   Steinberg::Vst::IParameterChanges* mOutputChanges = nullptr;

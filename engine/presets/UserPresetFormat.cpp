@@ -69,16 +69,15 @@ std::optional<UserPresetContents> ParseUserPresetFile(std::string_view text) noe
       return std::nullopt;
     const json doc = json::parse(text.begin(), text.end(), nullptr, /*allow_exceptions*/ false,
                                  /*ignore_comments*/ false);
-    if (!doc.is_object()) return std::nullopt; // Parse errors come back as a discarded value.
+    if (doc.is_discarded()) return std::nullopt; // A parse error.
 
+    // From here on the file is a preset, however little of it can be used.
     UserPresetContents contents;
-    if (auto it = doc.find("PresetName"); it != doc.end()) {
-      if (!it->is_string()) return std::nullopt;
+    if (!doc.is_object()) return contents;
+    if (auto it = doc.find("PresetName"); it != doc.end() && it->is_string())
       contents.name = it->get<std::string>();
-    }
     auto params = doc.find("Params");
-    if (params == doc.end()) return contents;
-    if (!params->is_object()) return std::nullopt;
+    if (params == doc.end() || !params->is_object()) return contents;
 
     double values[kNumParams] = {};
     bool present[kNumParams] = {};

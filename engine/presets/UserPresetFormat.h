@@ -22,15 +22,18 @@ struct UserPresetAssignment
 
 struct UserPresetContents
 {
-  std::optional<std::string> name;               // "PresetName" when present
+  std::optional<std::string> name;               // "PresetName" when it is a string
   std::vector<UserPresetAssignment> assignments; // ascending index, skipped indices left out
 };
 
-// Reads a file's text. Nothing (the file counts as missing) for the placeholder "nada", text
-// that is not JSON (numbers beyond double range included), a document that is not an object,
-// "Params" that is not an object or "PresetName" that is not a string. Members of "Params"
-// whose name is not the plain decimal text of an index below the parameter count ("05", "5.0",
-// "44") or whose value is not a number are left out; the others are kept.
+// Reads a file's text. Nothing (the file counts as missing) for text that is not JSON (the
+// placeholder "nada", broken or trailing text, numbers beyond double range) and for text no
+// preset file could be (nesting far deeper than one needs, a NUL byte anywhere). Any other JSON
+// document is a user preset, its wrong parts ignored one by one: no name unless "PresetName" is
+// a string; no values unless the document and its "Params" are objects; within "Params",
+// members whose name is not the plain decimal text of an index below the parameter count
+// ("05", "5.0", "44") or whose value is not a number are left out. So [1] or 5 reads as a preset
+// without name or values.
 std::optional<UserPresetContents> ParseUserPresetFile(std::string_view text) noexcept;
 
 // One parameter value to store; isDouble false writes it truncated toward zero as an integer.

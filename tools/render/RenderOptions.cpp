@@ -42,7 +42,9 @@ Processing:
   --preset NAME|INDEX recall a factory preset by its exact name or index 0-31
   --user-preset FILE  apply a user preset file (JSON with "Params") over the preset or
                       the defaults, each value as stored (no left/right linking);
-                      OverSampling, Delta and Comparison slot are never taken from it
+                      OverSampling, Delta and Comparison slot are never taken from it.
+                      Members of the wrong type are ignored one by one; a file that is
+                      not JSON is refused
   --param NAME=VALUE  set one parameter, after the presets, like host automation (so
                       "Link Channel Controls" copies left/right settings to the twin).
                       NAME is the parameter's exact name or its index 0-43; VALUE is in

@@ -58,7 +58,7 @@ bool ReadUserPresetInput(const std::string& path, std::vector<UserPresetAssignme
   }
   const std::optional<UserPresetContents> contents = ParseUserPresetFile(text);
   if (!contents) {
-    error = "user preset '" + path + "' is not a preset file (a JSON object with \"Params\" is expected)";
+    error = "user preset '" + path + "' is not a preset file: not JSON, nested too deeply or holding a NUL";
     return false;
   }
   values = contents->assignments;

@@ -9,7 +9,9 @@ namespace kelmo::render {
 
 // Reads a user preset file for --user-preset: the values it gives, in ascending index order,
 // without the indices a user preset never sets. False with a one-line reason in error when the
-// file cannot be read or is not a user preset (not JSON, not an object, "Params" not an object).
+// file cannot be read or is not JSON (as the plug-in, which then takes the slot for empty). Any
+// JSON document is accepted and gives what it can: [1], or "Params" that is not an object, gives
+// no values; a "PresetName" of any type is fine.
 bool ReadUserPresetInput(const std::string& path, std::vector<UserPresetAssignment>& values,
                          std::string& error);
 

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace kelmotest;
 
@@ -75,7 +77,7 @@ TEST_F(UserPreset, NonNumbersAreIgnoredOneByOne)
   EXPECT_EQ(V(k, kRAttack), 7.5);
 }
 
-TEST_F(UserPreset, UnusableDocumentsCountAsMissing)
+TEST_F(UserPreset, TextThatIsNotJsonCountsAsMissing)
 {
   const char* docs[] = {
       "",
@@ -83,10 +85,6 @@ TEST_F(UserPreset, UnusableDocumentsCountAsMissing)
       R"({"Params":{"1":3.3}})"
       "trailing",
       R"({"Params":{"1":1e400},"PresetName":"big"})",
-      R"([{"Params":{"1":3.3}}])",
-      R"("just text")",
-      R"({"Params":[3.3],"PresetName":"list"})",
-      R"({"Params":{"1":3.3},"PresetName":7})",
       "/* note */ {\"Params\":{\"1\":3.3}}",
       "\xEF\xBB\xBF\xFF\xFE garbage",
   };
@@ -101,6 +99,46 @@ TEST_F(UserPreset, UnusableDocumentsCountAsMissing)
     k.ProcessInPlace(l.data(), r.data(), 64);
     k.OnIdle();
     EXPECT_EQ(k.Only(EditorEvent::kControlMsg).size(), 4u);
+  }
+}
+
+// A document that parses is applied as far as its types allow, and the editor is sent every value
+// even when none could be applied.
+TEST_F(UserPreset, WrongTypesSkipOnlyWhatTheyHold)
+{
+  using Changes = std::vector<std::pair<int, double>>;
+  const std::pair<const char*, Changes> cases[] = {
+      {R"({"Params":{"1":3.3},"PresetName":7})", {{kLWetGain, 3.3}}},
+      {R"({"Params":{"24":3.0,"20":2},"PresetName":[1]})", {{kInputGain, 3.0}}},
+      {R"({"PresetName":null,"Params":{"35":2.6}})", {{kLSyncRelease, 3.0}}},
+      {R"({"Params":[3.3],"PresetName":"list"})", {}},
+      {R"({"Params":"3.3"})", {}},
+      {R"([{"Params":{"1":3.3}}])", {}},
+      {R"("just text")", {}},
+      {"5", {}},
+      {"null", {}},
+  };
+  for (const auto& [doc, changes] : cases) {
+    SCOPED_TRACE(doc);
+    WriteSlot(0, doc);
+    TestKelmo k;
+    std::vector<double> want = Defaults(k);
+    for (const auto& [idx, value] : changes)
+      want[static_cast<std::size_t>(idx)] = value;
+    EXPECT_EQ(Values(k), want);
+
+    ASSERT_TRUE(DeleteFileAtPath(UserPresetPath(0)));
+    WriteSlot(3, doc);
+    TestKelmo late;
+    late.events.clear();
+    late.LoadUserPreset(3);
+    EXPECT_EQ(Values(late), want);
+    EXPECT_EQ(late.Only(EditorEvent::kParamValue).size(), 44u);
+    // Still refused once anything moved off its default: nothing applied, nothing sent.
+    late.GetParam(kVariGain)->Set(12.0);
+    late.events.clear();
+    late.LoadUserPreset(3);
+    EXPECT_TRUE(late.events.empty());
   }
 }
 

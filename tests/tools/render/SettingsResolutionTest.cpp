@@ -134,7 +134,7 @@ TEST(PresetResolution, ByIndexOrExactName)
   EXPECT_FALSE(ResolveFactoryPreset("42", index, error)); // not "42 dV"
 }
 
-TEST(UserPresetResolution, ReadsValuesAndRefusesWhatIsNotAPreset)
+TEST(UserPresetResolution, ReadsValuesAndRefusesWhatIsNotJson)
 {
   TempFolder dir;
   std::vector<UserPresetAssignment> values;
@@ -154,15 +154,28 @@ TEST(UserPresetResolution, ReadsValuesAndRefusesWhatIsNotAPreset)
   EXPECT_EQ(full[29], 0.0);
   EXPECT_EQ(full[3], -1.0);
 
+  // Wrong types are ignored one by one, as the plug-in does; the file is still a user preset.
+  WriteText(dir / "numbered.json", R"({"Params":{"24":3.0},"PresetName":7})");
+  ASSERT_TRUE(ReadUserPresetInput(dir / "numbered.json", values, error)) << error;
+  ASSERT_EQ(values.size(), 1u);
+  EXPECT_EQ(values[0].paramIdx, 24);
+  EXPECT_EQ(values[0].value, 3.0);
+  for (const char* text : {"[1,2,3]", "5", R"({"Params":[2],"PresetName":"list"})"}) {
+    WriteText(dir / "nothing.json", text);
+    values = {{1, 1.0}};
+    ASSERT_TRUE(ReadUserPresetInput(dir / "nothing.json", values, error)) << text << ": " << error;
+    EXPECT_TRUE(values.empty()) << text;
+  }
+
   WriteText(dir / "broken.json", R"({"Params":{"2":12.5})");
-  WriteText(dir / "array.json", "[1,2,3]");
+  WriteText(dir / "nul.json", std::string(R"({"Params":{"2":12.5}})") + '\0');
   WriteText(dir / "nada.json", "nada");
   WriteText(dir / "empty.json", "");
   WriteText(dir / "big.json", std::string(1024 * 1024 + 1, ' '));
   std::filesystem::create_directory(dir / "folder.json");
   const std::pair<std::string, const char*> cases[] = {
       {dir / "missing.json", "No such file"},     {dir / "folder.json", "not a regular file"},
-      {dir / "broken.json", "not a preset file"}, {dir / "array.json", "not a preset file"},
+      {dir / "broken.json", "not a preset file"}, {dir / "nul.json", "not a preset file"},
       {dir / "nada.json", "not a preset file"},   {dir / "empty.json", "not a preset file"},
       {dir / "big.json", "larger than 1 MiB"},
   };
