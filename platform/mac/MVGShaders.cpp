@@ -1,5 +1,6 @@
 #include "platform/mac/MVGShaders.h"
 
+#include "platform/mac/MVGScissorBounds.h"
 #include "platform/mac/MVGShaderUniforms.h"
 #include "platform/mac/system/GpuBoundTexture.h"
 
@@ -172,8 +173,9 @@ template <MVGshaderKind Kind>
     SampleImage(d, var[2], var[3], c);
     coverage = scissor;
   }
+  // Exactly zero outside the scissor, whatever the paint: the setup's bounds promise it.
   for (int i = 0; i < 4; ++i)
-    out[i] = c[i] * coverage;
+    out[i] = scissor > 0.0f ? c[i] * coverage : 0.0f;
 }
 
 // Shades four fragments of a box gradient at once, from fragment i of span on.
@@ -193,12 +195,16 @@ void ShadeGradient4(const DrawConstants& d, const GpuFragmentSpan& span, int i, 
     strokeAlpha = StrokeMask(u, lanes(2), lanes(3));
     discarded = strokeAlpha < Splat<Lanes>(u.strokeThreshold);
   }
-  const Lanes coverage = DrawScissor(d, px, py) * strokeAlpha;
+  const Lanes scissor = DrawScissor(d, px, py);
+  const Lanes coverage = scissor * strokeAlpha;
   const Lanes t = GradientPosition(u, px, py);
   const Lanes inner = GpuLoad4(u.innerColor), outer = GpuLoad4(u.outerColor);
+  const Lanes zero = Splat<Lanes>(0.0f);
   for (int lane = 0; lane < 4; ++lane) {
     kept[i + lane] = discarded[lane] == 0;
-    GpuStore4(colours[i + lane], (inner + (outer - inner) * t[lane]) * coverage[lane]);
+    // Exactly zero outside the scissor, as in Shade.
+    const Lanes colour = scissor[lane] > 0.0f ? (inner + (outer - inner) * t[lane]) * coverage[lane] : zero;
+    GpuStore4(colours[i + lane], colour);
   }
 }
 
@@ -261,10 +267,12 @@ void mvgVertexShader(const GpuVertexIn& in, const GpuStageResources& res, GpuVer
   out.varyings[3] = in.attributes[1][1];
 }
 
-bool mvgFragmentSetup(const GpuStageResources& res, GpuFragmentConstants& constants)
+bool mvgFragmentSetup(const GpuStageResources& res, GpuFragmentConstants& constants,
+                      GpuFragmentBounds& bounds)
 {
   DrawConstants& d = GpuEmplaceConstants<DrawConstants>(constants);
   if (!GpuReadBuffer(res.buffers[0], d.u)) return false;
+  mvgScissorBounds(d.u, bounds);
   const float* m = d.u.scissorMatrix;
   d.constantScissor =
       m[0] == 0.0f && m[1] == 0.0f && m[4] == 0.0f && m[5] == 0.0f && m[8] == 0.0f && m[9] == 0.0f;

@@ -86,7 +86,8 @@ std::optional<Colour> Fragment(GpuFragmentFunctionImpl fn, const MVGfragUniforms
   res.textures[0] = texture;
   res.samplers[0] = sampler;
   GpuFragmentConstants constants;
-  if (!mvgFragmentSetup(res, constants)) return std::nullopt;
+  GpuFragmentBounds bounds = GpuFragmentBounds::Unbounded();
+  if (!mvgFragmentSetup(res, constants, bounds)) return std::nullopt;
   GpuFragmentSpan span{};
   span.count = 1;
   const double varyings[4] = {x, y, s, t};
@@ -222,7 +223,8 @@ TEST(MVGShadersTest, ASpanShadesEachFragmentAsAloneAndDiscardsSome)
     GpuStageResources res;
     res.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), sizeof u};
     GpuFragmentConstants constants;
-    ASSERT_TRUE(mvgFragmentSetup(res, constants));
+    GpuFragmentBounds bounds = GpuFragmentBounds::Unbounded();
+    ASSERT_TRUE(mvgFragmentSetup(res, constants, bounds));
     GpuFragmentSpan span{};
     span.count = 11;
     span.first = 3;
