@@ -139,17 +139,33 @@ private:
                                             GpuFloat4 w00, GpuFloat4 w10, GpuFloat4 w01, GpuFloat4 w11,
                                             bool bgra) const noexcept
   {
-    std::size_t x0 = static_cast<std::uint32_t>(ix), x1 = x0 + 1;
-    if (!(ix >= 0 && x1 < mWidth)) {
-      x0 = Address(ix, mWidth, mRepeatS);
-      x1 = Address(ix + 1LL, mWidth, mRepeatS);
+    GpuFloat4 t00, t10, t01, t11;
+    const std::size_t x0 = static_cast<std::uint32_t>(ix);
+    if (ix >= 0 && x0 + 1 < mWidth) { // both columns inside: neighbours in memory
+      Unorm8PairToFloat4(r0 + x0 * 4, t00, t10);
+      Unorm8PairToFloat4(r1 + x0 * 4, t01, t11);
+    } else {
+      const std::size_t a0 = Address(ix, mWidth, mRepeatS), a1 = Address(ix + 1LL, mWidth, mRepeatS);
+      t00 = GpuUnorm8ToFloat4(r0 + a0 * 4);
+      t10 = GpuUnorm8ToFloat4(r0 + a1 * 4);
+      t01 = GpuUnorm8ToFloat4(r1 + a0 * 4);
+      t11 = GpuUnorm8ToFloat4(r1 + a1 * 4);
     }
     GpuFloat4 sum = {0.0f, 0.0f, 0.0f, 0.0f};
-    sum += w00 * GpuUnorm8ToFloat4(r0 + x0 * 4);
-    sum += w10 * GpuUnorm8ToFloat4(r0 + x1 * 4);
-    sum += w01 * GpuUnorm8ToFloat4(r1 + x0 * 4);
-    sum += w11 * GpuUnorm8ToFloat4(r1 + x1 * 4);
+    sum += w00 * t00;
+    sum += w10 * t10;
+    sum += w01 * t01;
+    sum += w11 * t11;
     return bgra ? __builtin_shufflevector(sum, sum, 2, 1, 0, 3) : sum;
+  }
+
+  // The two four-byte texels at p as normalised floats, each as GpuUnorm8ToFloat4 gives it.
+  static void Unorm8PairToFloat4(const unsigned char* p, GpuFloat4& first, GpuFloat4& second) noexcept
+  {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i words = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), zero);
+    first = _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, zero)) * (1.0f / 255.0f);
+    second = _mm_cvtepi32_ps(_mm_unpackhi_epi16(words, zero)) * (1.0f / 255.0f);
   }
 
   // Scaled on two lanes of s = t * size: non-finite values to 0, then clamped to +-1e9.
