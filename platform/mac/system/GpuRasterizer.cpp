@@ -219,7 +219,7 @@ struct DrawContext
   TargetLayout target;
   std::uint32_t clipX0, clipY0, clipX1, clipY1; // pixels that may be touched, [x0, x1) x [y0, y1)
   bool bounded;                                 // only fragments within bounds can change the target
-  GpuFragmentBounds bounds;                     // from the fragment setup
+  GpuFragmentBounds bounds;                     // the fragment setup's, widened against rounding
 };
 
 ShadedVertex ShadeVertex(const DrawContext& dc, std::uint32_t index) noexcept
@@ -383,19 +383,15 @@ double Widened(double end, double direction) noexcept
 }
 
 // Narrows the pixels [a, b) of a row, whose varyings are base + (x - x0) * step, to those whose
-// bounded varyings may lie within their ranges. Conservative: the ranges are widened against
-// rounding and the pixel range by one pixel on each side; a varying that is not finite at x0 or
-// does not change finitely narrows nothing.
+// bounded varyings may lie within their (widened, not empty) ranges. Conservative: the pixel range
+// keeps one more pixel on each side; a varying that is not finite at x0 or does not change
+// finitely narrows nothing.
 void NarrowToBounds(const GpuFragmentBounds& bounds, std::int64_t x0, const double base[kGpuMaxVaryings],
                     const double step[kGpuMaxVaryings], std::int64_t& a, std::int64_t& b) noexcept
 {
   for (int k = 0; k < kGpuMaxVaryings && a < b; ++k) {
     if (!bounds.Bounds(k) || !std::isfinite(base[k]) || !std::isfinite(step[k])) continue;
-    const double lo = Widened(bounds.lo[k], -1.0), hi = Widened(bounds.hi[k], 1.0);
-    if (!(lo <= hi)) {
-      b = a;
-      return;
-    }
+    const double lo = bounds.lo[k], hi = bounds.hi[k];
     if (step[k] == 0.0) {
       if (!(base[k] >= lo && base[k] <= hi)) b = a;
       continue;
@@ -719,7 +715,10 @@ void RunDraw(const GpuEncodedPass& pass, const GpuDrawCommand& draw)
   if (dc.fragment && AnyBound(bounds) && ZeroColourKeepsPixel(dc)) {
     if (EmptyBounds(bounds)) return; // every fragment is zero: nothing changes
     dc.bounded = true;
-    dc.bounds = bounds;
+    for (int k = 0; k < kGpuMaxVaryings; ++k) {
+      dc.bounds.lo[k] = Widened(bounds.lo[k], -1.0);
+      dc.bounds.hi[k] = Widened(bounds.hi[k], 1.0);
+    }
   }
 
   std::uint32_t w = colour->Width(), h = colour->Height();
