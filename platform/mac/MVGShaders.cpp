@@ -1,5 +1,6 @@
 #include "platform/mac/MVGShaders.h"
 
+#include "platform/mac/MVGScissorBounds.h"
 #include "platform/mac/MVGShaderUniforms.h"
 #include "platform/mac/system/GpuBoundTexture.h"
 
@@ -88,7 +89,7 @@ template <class T> void Transform(const float m[12], T x, T y, T& ox, T& oy) noe
 }
 
 // 1 inside the scissor, fading to 0 over one fringe outside it.
-template <class T> T ScissorMask(const MVGfragUniforms& u, T px, T py) noexcept
+template <class T> [[gnu::always_inline]] inline T ScissorMask(const MVGfragUniforms& u, T px, T py) noexcept
 {
   T sx, sy;
   Transform(u.scissorMatrix, px, py, sx, sy);
@@ -99,7 +100,7 @@ template <class T> T ScissorMask(const MVGfragUniforms& u, T px, T py) noexcept
 
 // The scissor mask of a draw: with a zero scissor matrix, the draw's one value at finite points
 // and 0 elsewhere.
-template <class T> T DrawScissor(const DrawConstants& d, T px, T py) noexcept
+template <class T> [[gnu::always_inline]] inline T DrawScissor(const DrawConstants& d, T px, T py) noexcept
 {
   if (!d.constantScissor) return ScissorMask(d.u, px, py);
   const T zero = Splat<T>(0.0f);
@@ -132,13 +133,9 @@ template <class T> T GradientPosition(const MVGfragUniforms& u, T px, T py) noex
   return Clamp01((RoundRectDistance(tx, ty, u.extent, u.radius) + u.feather * 0.5f) / u.feather);
 }
 
-// Texel of the call's image as premultiplied colour by the block's texture kind. Inlined with the
-// shading below into each kind's fragment loop.
-[[gnu::always_inline]] inline void SampleImage(const DrawConstants& d, float s, float t, float c[4]) noexcept
+// A texel of the call's image as premultiplied colour by the block's texture kind.
+[[gnu::always_inline]] inline void ImageColour(const MVGfragUniforms& u, float texel[4], float c[4]) noexcept
 {
-  const MVGfragUniforms& u = d.u;
-  float texel[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-  if (d.hasImage) d.image.Sample(s, t, texel);
   if (u.textureKind == MVGtextureKind::StraightRGBA) {
     for (int i = 0; i < 3; ++i)
       texel[i] *= texel[3];
@@ -147,6 +144,15 @@ template <class T> T GradientPosition(const MVGfragUniforms& u, T px, T py) noex
   }
   for (int i = 0; i < 4; ++i)
     c[i] = texel[i] * u.innerColor[i];
+}
+
+// Texel of the call's image as premultiplied colour by the block's texture kind. Inlined with the
+// shading below into each kind's fragment loop.
+[[gnu::always_inline]] inline void SampleImage(const DrawConstants& d, float s, float t, float c[4]) noexcept
+{
+  float texel[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+  if (d.hasImage) d.image.Sample(s, t, texel);
+  ImageColour(d.u, texel, c);
 }
 
 // Shared body of the two fragment functions for one shader kind; strokeAlpha is 1 without
@@ -172,8 +178,9 @@ template <MVGshaderKind Kind>
     SampleImage(d, var[2], var[3], c);
     coverage = scissor;
   }
+  // Exactly zero outside the scissor, whatever the paint: the setup's bounds promise it.
   for (int i = 0; i < 4; ++i)
-    out[i] = c[i] * coverage;
+    out[i] = scissor > 0.0f ? c[i] * coverage : 0.0f;
 }
 
 // Shades four fragments of a box gradient at once, from fragment i of span on.
@@ -193,12 +200,16 @@ void ShadeGradient4(const DrawConstants& d, const GpuFragmentSpan& span, int i, 
     strokeAlpha = StrokeMask(u, lanes(2), lanes(3));
     discarded = strokeAlpha < Splat<Lanes>(u.strokeThreshold);
   }
-  const Lanes coverage = DrawScissor(d, px, py) * strokeAlpha;
+  const Lanes scissor = DrawScissor(d, px, py);
+  const Lanes coverage = scissor * strokeAlpha;
   const Lanes t = GradientPosition(u, px, py);
   const Lanes inner = GpuLoad4(u.innerColor), outer = GpuLoad4(u.outerColor);
+  const Lanes zero = Splat<Lanes>(0.0f);
   for (int lane = 0; lane < 4; ++lane) {
     kept[i + lane] = discarded[lane] == 0;
-    GpuStore4(colours[i + lane], (inner + (outer - inner) * t[lane]) * coverage[lane]);
+    // Exactly zero outside the scissor, as in Shade.
+    const Lanes colour = scissor[lane] > 0.0f ? (inner + (outer - inner) * t[lane]) * coverage[lane] : zero;
+    GpuStore4(colours[i + lane], colour);
   }
 }
 
@@ -228,6 +239,140 @@ void ShadeFragments(const DrawConstants& d, const GpuFragmentSpan& span, float (
   }
 }
 
+// A texel of the call's image as premultiplied colour for texture kind Kind, times the inner
+// colour: ImageColour on four lanes, with the same operation on each channel.
+template <MVGtextureKind Kind>
+[[gnu::always_inline]] inline GpuFloat4 ImageColour4(const MVGfragUniforms& u, GpuFloat4 texel) noexcept
+{
+  if constexpr (Kind == MVGtextureKind::StraightRGBA) {
+    texel *= GpuFloat4{texel[3], texel[3], texel[3], 1.0f};
+  } else if constexpr (Kind == MVGtextureKind::Alpha) {
+    texel = GpuFloat4{texel[0], texel[0], texel[0], texel[0]};
+  }
+  return texel * GpuLoad4(u.innerColor);
+}
+
+// Shades a span of an image fill whose position y and stroke coordinates do not change along it
+// (the rows of a cover quad or fringe), with what the fragments share worked out once: the stroke
+// coverage, the scissor's and the paint's y terms and, when the paint keeps texture rows level,
+// the texture rows. Gives exactly what ShadeFragments gives; other spans go there.
+template <bool AntiAlias, MVGtextureKind Kind>
+void ShadeImageFillRow(const DrawConstants& d, const GpuFragmentSpan& span, float (*colours)[4],
+                       bool* kept) noexcept
+{
+  const MVGfragUniforms& u = d.u;
+  // Varyings of zero step are the same for every fragment: base + n * (+-0) is base for every n.
+  float first[kGpuMaxVaryings];
+  GpuSpanVaryings(span, 0, first);
+  const float py = first[1];
+  float strokeAlpha = 1.0f;
+  if constexpr (AntiAlias) {
+    strokeAlpha = StrokeMask(u, first[2], first[3]);
+    if (strokeAlpha < u.strokeThreshold) {
+      for (int i = 0; i < span.count; ++i)
+        kept[i] = false;
+      return;
+    }
+  }
+  // The terms of y in both transforms, as Transform forms them: (m0 x + m4 y) + m8.
+  const float* sm = u.scissorMatrix;
+  const float* pm = u.paintMatrix;
+  const float scissorY = sm[4] * py, paintY = pm[4] * py;
+  // With m1 zero, the y row of a transform is the same for every finite x, up to the sign of a
+  // zero, which neither the scissor's absolute value nor the texture's addressing tells apart.
+  const bool levelScissor = !d.constantScissor && sm[1] == 0.0f;
+  float scissorMaskY = 1.0f;
+  if (levelScissor) {
+    const float sy = sm[1] * 0.0f + sm[5] * py + sm[9];
+    scissorMaskY = Clamp01(0.5f - (Abs(sy) - u.scissorExtent[1]) * u.scissorScale[1]);
+  }
+  const bool levelPaint = pm[1] == 0.0f;
+  GpuBoundTexture::Rows rows;
+  if (levelPaint) rows = d.image.RowsAt((pm[1] * 0.0f + pm[5] * py + pm[9]) / u.extent[1]);
+  const GpuFloat4 zero = {0.0f, 0.0f, 0.0f, 0.0f};
+
+  // The scissor at x, as DrawScissor gives it at (x, py), for one fragment or four.
+  const auto scissorAt = [&](auto px) {
+    using T = decltype(px);
+    if (d.constantScissor) return DrawScissor(d, px, Splat<T>(py));
+    if (levelScissor) {
+      const T sx = 0.5f - (Abs(sm[0] * px + scissorY + sm[8]) - u.scissorExtent[0]) * u.scissorScale[0];
+      return Clamp01(sx) * scissorMaskY;
+    }
+    return ScissorMask(u, px, Splat<T>(py));
+  };
+  // One fragment with its x.
+  const auto shadeOne = [&](int i, float px) {
+    kept[i] = true;
+    if (!(px - px == 0.0f)) { // an x that is not finite takes the whole way
+      const float var[kGpuMaxVaryings] = {px, py, first[2], first[3]};
+      Shade<MVGshaderKind::FillImage>(d, var, strokeAlpha, colours[i]);
+      return;
+    }
+    const float scissor = scissorAt(px);
+    if (!(scissor > 0.0f)) {
+      GpuStore4(colours[i], zero);
+      return;
+    }
+    const float tx = pm[0] * px + paintY + pm[8];
+    GpuFloat4 texel;
+    if (levelPaint) {
+      texel = d.image.SampleInRows(tx / u.extent[0], rows);
+    } else {
+      const float ty = pm[1] * px + pm[5] * py + pm[9];
+      texel = d.image.SampleInRows(tx / u.extent[0], d.image.RowsAt(ty / u.extent[1]));
+    }
+    GpuStore4(colours[i], ImageColour4<Kind>(u, texel) * (scissor * strokeAlpha));
+  };
+
+  // Four fragments at a time where the texture rows are shared, with the same operations on
+  // every lane as shadeOne.
+  using Doubles4 = double __attribute__((vector_size(32)));
+  const double step = span.step[0];
+  int i = 0;
+  if (levelPaint) {
+    for (; i + 4 <= span.count; i += 4) {
+      const double n = static_cast<double>(span.first + i);
+      const Doubles4 at = {n, n + 1.0, n + 2.0, n + 3.0};
+      const Lanes px = __builtin_convertvector(span.base[0] + at * step, Lanes);
+      const GpuInt4 finite = px - px == zero;
+      if (!(finite[0] & finite[1] & finite[2] & finite[3])) {
+        for (int l = 0; l < 4; ++l)
+          shadeOne(i + l, px[l]);
+        continue;
+      }
+      const Lanes scissor = scissorAt(px);
+      const Lanes coverage = scissor * strokeAlpha;
+      GpuFloat4 texels[4];
+      d.image.SampleInRows4((pm[0] * px + paintY + pm[8]) / u.extent[0], rows, texels);
+      for (int l = 0; l < 4; ++l) {
+        kept[i + l] = true;
+        GpuStore4(colours[i + l], scissor[l] > 0.0f ? ImageColour4<Kind>(u, texels[l]) * coverage[l] : zero);
+      }
+    }
+  }
+  for (; i < span.count; ++i)
+    shadeOne(i, static_cast<float>(span.base[0] + static_cast<double>(span.first + i) * step));
+}
+
+// Image fills: rows that qualify take ShadeImageFillRow for their texture kind.
+template <bool AntiAlias>
+void ShadeImageFill(const DrawConstants& d, const GpuFragmentSpan& span, float (*colours)[4],
+                    bool* kept) noexcept
+{
+  if (d.hasImage && span.step[1] == 0.0 && (!AntiAlias || (span.step[2] == 0.0 && span.step[3] == 0.0))) {
+    switch (d.u.textureKind) {
+    case MVGtextureKind::PremultipliedRGBA:
+      return ShadeImageFillRow<AntiAlias, MVGtextureKind::PremultipliedRGBA>(d, span, colours, kept);
+    case MVGtextureKind::StraightRGBA:
+      return ShadeImageFillRow<AntiAlias, MVGtextureKind::StraightRGBA>(d, span, colours, kept);
+    case MVGtextureKind::Alpha:
+      return ShadeImageFillRow<AntiAlias, MVGtextureKind::Alpha>(d, span, colours, kept);
+    }
+  }
+  return ShadeFragments<MVGshaderKind::FillImage, AntiAlias>(d, span, colours, kept);
+}
+
 template <bool AntiAlias>
 void ShadeByKind(const GpuFragmentSpan& span, const GpuFragmentConstants& constants, float (*colours)[4],
                  bool* kept) noexcept
@@ -237,7 +382,7 @@ void ShadeByKind(const GpuFragmentSpan& span, const GpuFragmentConstants& consta
   case MVGshaderKind::FillGradient:
     return ShadeFragments<MVGshaderKind::FillGradient, AntiAlias>(d, span, colours, kept);
   case MVGshaderKind::FillImage:
-    return ShadeFragments<MVGshaderKind::FillImage, AntiAlias>(d, span, colours, kept);
+    return ShadeImageFill<AntiAlias>(d, span, colours, kept);
   case MVGshaderKind::Image:
     return ShadeFragments<MVGshaderKind::Image, AntiAlias>(d, span, colours, kept);
   }
@@ -261,10 +406,12 @@ void mvgVertexShader(const GpuVertexIn& in, const GpuStageResources& res, GpuVer
   out.varyings[3] = in.attributes[1][1];
 }
 
-bool mvgFragmentSetup(const GpuStageResources& res, GpuFragmentConstants& constants)
+bool mvgFragmentSetup(const GpuStageResources& res, GpuFragmentConstants& constants,
+                      GpuFragmentBounds& bounds)
 {
   DrawConstants& d = GpuEmplaceConstants<DrawConstants>(constants);
   if (!GpuReadBuffer(res.buffers[0], d.u)) return false;
+  mvgScissorBounds(d.u, bounds);
   const float* m = d.u.scissorMatrix;
   d.constantScissor =
       m[0] == 0.0f && m[1] == 0.0f && m[4] == 0.0f && m[5] == 0.0f && m[8] == 0.0f && m[9] == 0.0f;

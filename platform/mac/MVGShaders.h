@@ -12,9 +12,10 @@ void mvgVertexShader(const plugin::sys::GpuVertexIn& in, const plugin::sys::GpuS
                      plugin::sys::GpuVertexOut& out);
 
 // The setup of both fragment functions: reads the uniform block and takes texture and sampler 0
-// once per draw; false when the bound uniform buffer is too short for a block.
+// once per draw, and bounds the positions outside which the scissor makes every colour zero;
+// false when the bound uniform buffer is too short for a block.
 bool mvgFragmentSetup(const plugin::sys::GpuStageResources& resources,
-                      plugin::sys::GpuFragmentConstants& constants);
+                      plugin::sys::GpuFragmentConstants& constants, plugin::sys::GpuFragmentBounds& bounds);
 
 // Colours the fragments of a span with stroke and fringe coverage; discards those below the
 // stroke threshold.

@@ -85,6 +85,9 @@ public:
     k->SendParameterValueFromDelegate(param, value, true);
   }
 
+  // What the last frame found dirty.
+  const std::vector<IRECT>& LastDirty() const { return mFrames->lastDirty; }
+
   std::unique_ptr<EditorKelmo> k;
   LocatedFontsCanvasVG* ui = nullptr;
 
@@ -209,4 +212,56 @@ TEST_F(EditorPixels, MissingPictureAndFontLeaveTheRestDrawn)
   auto [ux, uy] = PointerAt(0.f);
   EXPECT_FALSE(e.Near(frame, ux, uy, Cream));
   EXPECT_TRUE(LitRed(e.At(frame, kLampX, kLampY)));
+}
+
+// With the audio quiet, only the meters (needles and readouts) ask for frames, as their own
+// behaviour has it. Such a frame leaves every pixel outside the meters as it was, and inside them
+// draws what a full redraw draws, while needles and readouts move.
+TEST_F(EditorPixels, IdleFramesRedrawOnlyTheMetersAndMatchAFullRedraw)
+{
+  for (float screen : {1.f, 2.f}) {
+    GpuEditor e(1.f, screen);
+    const IRECT meters[2] = {e.ui->GetControlWithTag(0)->GetBounds().GetPadded(0.75f),
+                             e.ui->GetControlWithTag(1)->GetBounds().GetPadded(0.75f)};
+    // Pixels of the meters' areas as a frame redraws them: grown and aligned to the pixel grid.
+    const auto inMeters = [&](int x, int y) {
+      const float px = (x + 0.5f) / screen, py = (y + 0.5f) / screen;
+      return meters[0].GetPixelAligned(screen).Contains(px, py) ||
+             meters[1].GetPixelAligned(screen).Contains(px, py);
+    };
+    const auto send = [&](int frame) { // needles and readouts at new values, as idle records bring them
+      for (int tag = 0; tag < 4; ++tag) {
+        const IMeterRecord record{tag, 1, 0,
+                                  tag < 2 ? 0.1f + 0.17f * frame + 0.3f * tag : -2.5f * frame - tag};
+        e.k->SendControlMsgFromDelegate(tag, 0, sizeof record, &record);
+      }
+    };
+    send(0);
+    const PixelProbe before = e.Frame(true);
+    PixelProbe partial(0, 0, {});
+    for (int frame = 1; frame <= 5; ++frame) {
+      send(frame);
+      partial = e.Frame();
+      ASSERT_FALSE(e.LastDirty().empty());
+      for (const IRECT& r : e.LastDirty())
+        EXPECT_TRUE(meters[0].Contains(r) || meters[1].Contains(r))
+            << "frame " << frame << ": (" << r.L << ", " << r.T << ", " << r.R << ", " << r.B << ") is dirty";
+    }
+    const PixelProbe full = e.Frame(true);
+    ASSERT_EQ(partial.Width(), full.Width());
+    ASSERT_EQ(partial.Height(), full.Height());
+    int outside = 0, inside = 0, moved = 0;
+    for (int y = 0; y < full.Height(); ++y)
+      for (int x = 0; x < full.Width(); ++x) {
+        if (!inMeters(x, y)) {
+          outside += partial.At(x, y) != before.At(x, y);
+        } else {
+          inside += partial.At(x, y) != full.At(x, y);
+          moved += partial.At(x, y) != before.At(x, y);
+        }
+      }
+    EXPECT_EQ(outside, 0) << "screen scale " << screen;
+    EXPECT_EQ(inside, 0) << "screen scale " << screen;
+    EXPECT_GT(moved, 100) << "the needles and readouts moved";
+  }
 }

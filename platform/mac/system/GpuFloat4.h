@@ -69,6 +69,17 @@ inline GpuFloat4 GpuUnorm8ToFloat4(const unsigned char* p) noexcept
 // times 255, rounded half away from zero.
 inline void GpuFloat4ToUnorm8(GpuFloat4 v, unsigned char* p) noexcept
 {
+#if defined(__SSE2__)
+  // max takes its second operand, 0, for a NaN lane (and for -0); min then caps at 1.
+  const __m128 clamped = _mm_min_ps(_mm_max_ps(v, _mm_setzero_ps()), _mm_set1_ps(1.0f));
+  const __m128 scaled = _mm_mul_ps(clamped, _mm_set1_ps(255.0f));
+  const __m128i rounded = _mm_and_si128(_mm_cvttps_epi32(_mm_add_ps(scaled, _mm_set1_ps(0.5f))),
+                                        _mm_castps_si128(_mm_cmpge_ps(scaled, _mm_set1_ps(0.5f))));
+  // Every lane is 0..255: packing keeps the values.
+  const __m128i words = _mm_packs_epi32(rounded, rounded);
+  const std::int32_t packed = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+  std::memcpy(p, &packed, 4);
+#else
   const GpuFloat4 zero = {0.0f, 0.0f, 0.0f, 0.0f}, one = {1.0f, 1.0f, 1.0f, 1.0f};
   const GpuInt4 positive = v > zero; // false for NaN
   GpuFloat4 clamped = std::bit_cast<GpuFloat4>(std::bit_cast<GpuInt4>(v) & positive);
@@ -77,13 +88,6 @@ inline void GpuFloat4ToUnorm8(GpuFloat4 v, unsigned char* p) noexcept
                                      (std::bit_cast<GpuInt4>(one) & ~below));
   const GpuFloat4 scaled = clamped * 255.0f;
   const GpuInt4 rounded = __builtin_convertvector(scaled + 0.5f, GpuInt4) & (scaled >= 0.5f);
-  // Every lane is 0..255: packing keeps the values.
-#if defined(__SSE2__)
-  const __m128i words =
-      _mm_packs_epi32(reinterpret_cast<__m128i>(rounded), reinterpret_cast<__m128i>(rounded));
-  const std::int32_t packed = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
-  std::memcpy(p, &packed, 4);
-#else
   for (int c = 0; c < 4; ++c)
     p[c] = static_cast<unsigned char>(rounded[c]);
 #endif

@@ -12,7 +12,8 @@
 // Window coordinates snap to 1/256 pixel, so the edge functions at pixel centres are exact
 // integers: every row of a triangle is one span found from them, with no per-pixel edge test.
 // Everything a draw's pixels share (fragment constants, stencil, blending, the target's layout)
-// is decoded once per draw.
+// is decoded once per draw. Where the fragment setup bounds the varyings outside which its colour
+// is zero, and a zero colour leaves a pixel as it is, only the pixels inside are shaded.
 namespace plugin::sys {
 
 namespace {
@@ -217,6 +218,8 @@ struct DrawContext
   bool sourceOverAll; // source over into all four channels of the target
   TargetLayout target;
   std::uint32_t clipX0, clipY0, clipX1, clipY1; // pixels that may be touched, [x0, x1) x [y0, y1)
+  bool bounded;                                 // only fragments within bounds can change the target
+  GpuFragmentBounds bounds;                     // the fragment setup's, widened against rounding
 };
 
 ShadedVertex ShadeVertex(const DrawContext& dc, std::uint32_t index) noexcept
@@ -371,12 +374,47 @@ void ShadeRun(const DrawContext& dc, std::int64_t x0, std::int64_t xa, std::int6
   }
 }
 
+// A range end moved outwards by 2^-20 of its size (at least of 1): more than the rounding of a
+// varying computed near it. Infinite ends stay.
+double Widened(double end, double direction) noexcept
+{
+  if (!std::isfinite(end)) return end;
+  return end + direction * std::ldexp(std::max(std::fabs(end), 1.0), -20);
+}
+
+// Narrows the pixels [a, b) of a row, whose varyings are base + (x - x0) * step, to those whose
+// bounded varyings may lie within their (widened, not empty) ranges. Conservative: the pixel range
+// keeps one more pixel on each side; a varying that is not finite at x0 or does not change
+// finitely narrows nothing.
+void NarrowToBounds(const GpuFragmentBounds& bounds, std::int64_t x0, const double base[kGpuMaxVaryings],
+                    const double step[kGpuMaxVaryings], std::int64_t& a, std::int64_t& b) noexcept
+{
+  for (int k = 0; k < kGpuMaxVaryings && a < b; ++k) {
+    if (!bounds.Bounds(k) || !std::isfinite(base[k]) || !std::isfinite(step[k])) continue;
+    const double lo = bounds.lo[k], hi = bounds.hi[k];
+    if (step[k] == 0.0) {
+      if (!(base[k] >= lo && base[k] <= hi)) b = a;
+      continue;
+    }
+    // Pixel offsets n (from x0) where base + n * step reaches lo and hi, in either order.
+    const double t1 = (lo - base[k]) / step[k], t2 = (hi - base[k]) / step[k];
+    const double span = static_cast<double>(b - x0) + 2.0;
+    const double n0 = std::clamp(std::min(t1, t2), -2.0, span);
+    const double n1 = std::clamp(std::max(t1, t2), -2.0, span);
+    a = std::max(a, x0 + static_cast<std::int64_t>(std::floor(n0)) - 1);
+    b = std::min(b, x0 + static_cast<std::int64_t>(std::ceil(n1)) + 2);
+  }
+  if (b < a) b = a;
+}
+
 // The covered pixels [x0, x1) of row y, whose varyings start at base and change by step per pixel.
 void ShadeSpan(const DrawContext& dc, std::int64_t x0, std::int64_t x1, std::int64_t y, bool front,
                const double base[kGpuMaxVaryings], const double step[kGpuMaxVaryings])
 {
-  for (std::int64_t xa = x0; xa < x1; xa += kGpuMaxSpanFragments)
-    ShadeRun(dc, x0, xa, std::min<std::int64_t>(x1, xa + kGpuMaxSpanFragments), y, front, base, step);
+  std::int64_t a = x0, b = x1;
+  if (dc.bounded) NarrowToBounds(dc.bounds, x0, base, step, a, b);
+  for (std::int64_t xa = a; xa < b; xa += kGpuMaxSpanFragments)
+    ShadeRun(dc, x0, xa, std::min<std::int64_t>(b, xa + kGpuMaxSpanFragments), y, front, base, step);
 }
 
 // Narrows [lo, hi) to the pixels x where e(x) = e0 - s * x reaches bias; e is monotonic in x.
@@ -616,6 +654,45 @@ bool DecodeOutputs(const GpuEncodedPass& pass, const GpuDrawState& st, DrawConte
   return dc.colourWrites || dc.faces[0] || dc.faces[1];
 }
 
+// Whether a fragment of colour (0, 0, 0, 0) leaves its pixel exactly as it is, kept or discarded:
+// no stencil face can write, and every channel written blends with a destination factor that is
+// one at a zero source. The source term is then 0 times a finite factor, and a byte read as a
+// float is written back as the same byte.
+bool ZeroColourKeepsPixel(const DrawContext& dc) noexcept
+{
+  for (const StencilFace* f : dc.faces)
+    if (f && (f->writeMask & 0xFF) != 0 &&
+        (f->fail != GpuStencilOperation::Keep || f->pass != GpuStencilOperation::Keep))
+      return false;
+  if (!dc.colourWrites) return true;
+  const auto& ca = dc.pipeline->colorAttachment;
+  if (!ca.blendingEnabled) return false; // a zero colour replaces the pixel
+  const auto oneAtZero = [](GpuBlendFactor f) {
+    return f == GpuBlendFactor::One || f == GpuBlendFactor::OneMinusSourceColor ||
+           f == GpuBlendFactor::OneMinusSourceAlpha;
+  };
+  for (int c = 0; c < 4; ++c) {
+    if (!(dc.writeMask & (1u << c))) continue;
+    if (!oneAtZero(c == 3 ? ca.destinationAlphaBlendFactor : ca.destinationRGBBlendFactor)) return false;
+  }
+  return true;
+}
+
+// Whether any bounded varying has an empty range.
+bool EmptyBounds(const GpuFragmentBounds& bounds) noexcept
+{
+  for (int k = 0; k < kGpuMaxVaryings; ++k)
+    if (bounds.Bounds(k) && !(bounds.lo[k] <= bounds.hi[k])) return true;
+  return false;
+}
+
+bool AnyBound(const GpuFragmentBounds& bounds) noexcept
+{
+  for (int k = 0; k < kGpuMaxVaryings; ++k)
+    if (bounds.Bounds(k)) return true;
+  return false;
+}
+
 void RunDraw(const GpuEncodedPass& pass, const GpuDrawCommand& draw)
 {
   const GpuDrawState& st = pass.states[draw.state];
@@ -628,12 +705,21 @@ void RunDraw(const GpuEncodedPass& pass, const GpuDrawCommand& draw)
   dc.pipeline = &st.pipeline->Descriptor();
   dc.vertexResources = Resources(st.vertexBuffers, nullptr);
   dc.target = LayoutOf(*colour);
+  GpuFragmentBounds bounds = GpuFragmentBounds::Unbounded();
   if (const GpuFunction* fragment = dc.pipeline->fragmentFunction.get()) {
     // Constants that cannot be read discard every fragment: the draw changes nothing.
-    if (!fragment->fragmentSetup(Resources(st.fragmentBuffers, &st), dc.constants)) return;
+    if (!fragment->fragmentSetup(Resources(st.fragmentBuffers, &st), dc.constants, bounds)) return;
     dc.fragment = fragment->fragment;
   }
   if (!DecodeOutputs(pass, st, dc)) return;
+  if (dc.fragment && AnyBound(bounds) && ZeroColourKeepsPixel(dc)) {
+    if (EmptyBounds(bounds)) return; // every fragment is zero: nothing changes
+    dc.bounded = true;
+    for (int k = 0; k < kGpuMaxVaryings; ++k) {
+      dc.bounds.lo[k] = Widened(bounds.lo[k], -1.0);
+      dc.bounds.hi[k] = Widened(bounds.hi[k], 1.0);
+    }
+  }
 
   std::uint32_t w = colour->Width(), h = colour->Height();
   if (stencil) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <string_view>
 #include <type_traits>
@@ -79,13 +80,44 @@ struct alignas(16) GpuFragmentConstants
   unsigned char bytes[256];
 };
 
+// Where a draw's fragments may have a colour other than zero, as its fragment setup knows it:
+// for each varying k the closed range [lo[k], hi[k]]. Every fragment whose varying k, as the span
+// defines it before rounding to float (base + n * step), is not within its range (NaN included)
+// gets the colour (0, 0, 0, 0), kept or discarded. The GPU may then skip such fragments wherever
+// a zero colour would leave the target as it is. Unbounded ranges are (-inf, +inf).
+struct GpuFragmentBounds
+{
+  double lo[kGpuMaxVaryings];
+  double hi[kGpuMaxVaryings];
+
+  // No varying bounded: every fragment may have a colour.
+  static constexpr GpuFragmentBounds Unbounded() noexcept
+  {
+    GpuFragmentBounds b{};
+    for (int k = 0; k < kGpuMaxVaryings; ++k) {
+      b.lo[k] = -std::numeric_limits<double>::infinity();
+      b.hi[k] = std::numeric_limits<double>::infinity();
+    }
+    return b;
+  }
+
+  // Whether varying k has a range narrower than all numbers.
+  constexpr bool Bounds(int k) const noexcept
+  {
+    return lo[k] != -std::numeric_limits<double>::infinity() ||
+           hi[k] != std::numeric_limits<double>::infinity();
+  }
+};
+
 // Shader entry points, run on the GPU's worker thread; no allocation, no lock.
 // Per vertex.
 using GpuVertexFunctionImpl = void (*)(const GpuVertexIn& in, const GpuStageResources& resources,
                                        GpuVertexOut& out);
-// Once per draw, before its fragments: fills constants from the bound resources; false when they
-// cannot be read, which discards every fragment of the draw.
-using GpuFragmentSetupImpl = bool (*)(const GpuStageResources& resources, GpuFragmentConstants& constants);
+// Once per draw, before its fragments: fills constants from the bound resources, and may narrow
+// bounds (handed over unbounded) to where the colour can be other than zero; false when the
+// resources cannot be read, which discards every fragment of the draw.
+using GpuFragmentSetupImpl = bool (*)(const GpuStageResources& resources, GpuFragmentConstants& constants,
+                                      GpuFragmentBounds& bounds);
 // Per span: writes the premultiplied colour of fragment i into colours[i] and whether it is kept
 // into kept[i] (false discards it).
 using GpuFragmentFunctionImpl = void (*)(const GpuFragmentSpan& span, const GpuFragmentConstants& constants,

@@ -7,9 +7,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
+#include <random>
 
 namespace {
 
@@ -86,7 +89,8 @@ std::optional<Colour> Fragment(GpuFragmentFunctionImpl fn, const MVGfragUniforms
   res.textures[0] = texture;
   res.samplers[0] = sampler;
   GpuFragmentConstants constants;
-  if (!mvgFragmentSetup(res, constants)) return std::nullopt;
+  GpuFragmentBounds bounds = GpuFragmentBounds::Unbounded();
+  if (!mvgFragmentSetup(res, constants, bounds)) return std::nullopt;
   GpuFragmentSpan span{};
   span.count = 1;
   const double varyings[4] = {x, y, s, t};
@@ -222,7 +226,8 @@ TEST(MVGShadersTest, ASpanShadesEachFragmentAsAloneAndDiscardsSome)
     GpuStageResources res;
     res.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), sizeof u};
     GpuFragmentConstants constants;
-    ASSERT_TRUE(mvgFragmentSetup(res, constants));
+    GpuFragmentBounds bounds = GpuFragmentBounds::Unbounded();
+    ASSERT_TRUE(mvgFragmentSetup(res, constants, bounds));
     GpuFragmentSpan span{};
     span.count = 11;
     span.first = 3;
@@ -249,6 +254,130 @@ TEST(MVGShadersTest, ASpanShadesEachFragmentAsAloneAndDiscardsSome)
       EXPECT_EQ(discarded, antiAlias ? 3 : 0) << "u up to 0.125 falls below the threshold";
     }
   }
+}
+
+// Shades fragment varyings var alone through the general path of fn: a span of one whose steps
+// are not zero (they do not move its only fragment).
+std::optional<Colour> GeneralFragment(GpuFragmentFunctionImpl fn, const GpuFragmentConstants& constants,
+                                      const float var[4])
+{
+  GpuFragmentSpan span{};
+  span.count = 1;
+  for (int k = 0; k < 4; ++k) {
+    span.base[k] = var[k];
+    span.step[k] = 1.0;
+  }
+  float colour[1][4];
+  bool kept[1];
+  fn(span, constants, colour, kept);
+  if (!kept[0]) return std::nullopt;
+  return Colour{colour[0][0], colour[0][1], colour[0][2], colour[0][3]};
+}
+
+TEST(MVGShadersTest, ImageFillRowsShadeEachFragmentAsTheGeneralPathDoes)
+{
+  // Rows of image fills (y and the stroke coordinates constant along them), four fragments at a
+  // time and one by one, against every fragment shaded alone: every texture kind and layout,
+  // filter and address mode, no, upright, turned and inside-out scissors, level and turned paints, stroke
+  // coverage kept and discarded, and x running off to infinity.
+  auto device = GpuDevice::Create();
+  std::mt19937 rng(4242);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  const auto texture = [&](GpuPixelFormat format) {
+    GpuTextureDescriptor td;
+    td.pixelFormat = format;
+    td.width = 11;
+    td.height = 9;
+    auto t = device->NewTexture(td);
+    const std::size_t n = std::size_t{11} * 9 * (format == GpuPixelFormat::R8Unorm ? 1 : 4);
+    for (std::size_t i = 0; i < n; ++i)
+      t->LevelBytes(0)[i] = static_cast<unsigned char>(rng());
+    return t;
+  };
+  const struct
+  {
+    GpuTextureRef texture;
+    MVGtextureKind kind;
+  } images[] = {{texture(GpuPixelFormat::RGBA8Unorm), MVGtextureKind::PremultipliedRGBA},
+                {texture(GpuPixelFormat::BGRA8Unorm), MVGtextureKind::PremultipliedRGBA},
+                {texture(GpuPixelFormat::RGBA8Unorm), MVGtextureKind::StraightRGBA},
+                {texture(GpuPixelFormat::R8Unorm), MVGtextureKind::Alpha}};
+  const float level[6] = {0.3f, 0.0f, 0.0f, 0.45f, -2.5f, 1.25f};
+  const float turned[6] = {0.3f, 0.12f, -0.2f, 0.45f, -2.5f, 1.25f};
+  int compared = 0;
+  for (const auto& image : images) {
+    for (auto filter : {GpuSamplerMinMagFilter::Linear, GpuSamplerMinMagFilter::Nearest}) {
+      for (auto address : {GpuSamplerAddressMode::ClampToEdge, GpuSamplerAddressMode::Repeat}) {
+        GpuSamplerDescriptor sd;
+        sd.minFilter = sd.magFilter = filter;
+        sd.sAddressMode = sd.tAddressMode = address;
+        auto sampler = device->NewSamplerState(sd);
+        for (int scissor = 0; scissor < 4; ++scissor) {
+          for (const float* paint : {level, turned}) {
+            MVGfragUniforms u = Solid({0.9f, 0.7f, 0.5f, 0.8f});
+            u.shaderKind = MVGshaderKind::FillImage;
+            u.textureKind = image.kind;
+            u.extent[0] = 11.0f;
+            u.extent[1] = 9.0f;
+            for (int k = 0; k < 3; ++k) {
+              u.paintMatrix[4 * k] = paint[2 * k];
+              u.paintMatrix[4 * k + 1] = paint[2 * k + 1];
+            }
+            if (scissor > 0) { // centred at (12, 6), half size (9, 5), turned by 0.3 rad for 2
+              const float c = scissor == 2 ? 0.9553365f : 1.0f, s = scissor == 2 ? 0.2955202f : 0.0f;
+              const float m[12] = {c, -s, 0, 0, s, c, 0, 0, -(c * 12 + s * 6), -(-s * 12 + c * 6), 1, 0};
+              std::copy(m, m + 12, u.scissorMatrix);
+              u.scissorExtent[0] = 9.0f;
+              u.scissorExtent[1] = 5.0f;
+              u.scissorScale[0] = u.scissorScale[1] = scissor == 3 ? -1.5f : 1.5f; // 3: inside out
+            }
+            u.strokeMultiplier = 1.5f;
+            u.strokeThreshold = 0.5f;
+            GpuStageResources res;
+            res.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), sizeof u};
+            res.textures[0] = image.texture.get();
+            res.samplers[0] = sampler.get();
+            GpuFragmentConstants constants;
+            GpuFragmentBounds bounds = GpuFragmentBounds::Unbounded();
+            ASSERT_TRUE(mvgFragmentSetup(res, constants, bounds));
+            for (int row = 0; row < 6; ++row) {
+              GpuFragmentSpan span{};
+              span.count = row == 0 ? 64 : (row == 1 ? 13 : 3 + static_cast<int>(rng() % 60));
+              span.first = rng() % 100;
+              span.base[0] = -20.0 + 60.0 * unit(rng);
+              const double steps[] = {1.0, 0.5, -0.75, 2.3};
+              span.step[0] = row == 5 ? 1e38 : steps[rng() % 4];
+              if (row == 5) span.base[0] = -3e38;
+              span.base[1] = -4.0 + 20.0 * unit(rng);
+              span.base[2] = row % 2 ? 0.5 : 0.15; // full coverage, or 0.45 (below the threshold)
+              span.base[3] = 1.0;
+              for (bool antiAlias : {true, false}) {
+                const auto fn = antiAlias ? &mvgFragmentShaderAA : &mvgFragmentShader;
+                float colours[kGpuMaxSpanFragments][4];
+                bool kept[kGpuMaxSpanFragments];
+                fn(span, constants, colours, kept);
+                for (int i = 0; i < span.count; ++i) {
+                  float var[4];
+                  GpuSpanVaryings(span, i, var);
+                  const auto alone = GeneralFragment(fn, constants, var);
+                  ++compared;
+                  ASSERT_EQ(kept[i], alone.has_value()) << i;
+                  if (!alone) continue;
+                  for (int c = 0; c < 4; ++c)
+                    ASSERT_EQ(std::bit_cast<std::uint32_t>(colours[i][c]),
+                              std::bit_cast<std::uint32_t>((*alone)[c]))
+                        << "fragment " << i << " at (" << var[0] << ", " << var[1] << ") channel " << c
+                        << ": " << colours[i][c] << " vs " << (*alone)[c] << "; scissor " << scissor
+                        << ", kind " << int(image.kind) << ", filter " << int(filter);
+                }
+              }
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(compared, 10000);
 }
 
 } // namespace

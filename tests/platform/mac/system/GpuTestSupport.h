@@ -40,7 +40,7 @@ inline void PassVertex(const GpuVertexIn& in, const GpuStageResources& res, GpuV
 }
 
 // Reads the uniform block once per draw.
-inline bool PassSetup(const GpuStageResources& res, GpuFragmentConstants& constants)
+inline bool PassSetup(const GpuStageResources& res, GpuFragmentConstants& constants, GpuFragmentBounds&)
 {
   return GpuReadBuffer(res.buffers[0], GpuEmplaceConstants<PassUniforms>(constants));
 }
