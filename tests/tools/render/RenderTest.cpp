@@ -224,30 +224,6 @@ TEST_F(Render, UserPresetIsAppliedOverThePresetExactlyAsStored)
   EXPECT_EQ(j["channels"][0]["meter_gain_reduction_db"].get<double>(), k->Dsp().MeterReadout(0));
 }
 
-// A file of the wrong types renders as the plug-in reads it: what it holds of use, and nothing
-// more, is applied; a name that is not a string changes nothing.
-TEST_F(Render, UserPresetOfTheWrongTypesAppliesWhatItCan)
-{
-  const std::vector<std::string> base = {"--signal", "sine:200:-6", "--seconds", "0.2", "--json"};
-  const auto render = [&](const std::string& name, const std::string& fileText) {
-    std::vector<std::string> args = base;
-    if (!fileText.empty()) {
-      std::ofstream(dir / (name + ".json")) << fileText;
-      args.insert(args.end(), {"--user-preset", dir / (name + ".json")});
-    }
-    args.push_back(dir / (name + ".wav"));
-    const CommandResult r = RunCommand(args);
-    EXPECT_EQ(r.exitCode, 0) << name << ": " << r.err;
-    return ReadAll(dir / (name + ".wav"));
-  };
-  const auto plain = render("plain", "");
-  const auto named = render("named", R"({"Params":{"24":3.0},"PresetName":"x"})");
-  ASSERT_NE(named, plain);
-  EXPECT_EQ(render("numbered", R"({"Params":{"24":3.0},"PresetName":7})"), named);
-  for (const char* nothing : {"[1]", "5", R"({"Params":[3.0],"PresetName":"list"})", "null"})
-    EXPECT_EQ(render("nothing", nothing), plain) << nothing;
-}
-
 TEST_F(Render, MonoAndSideChain)
 {
   const CommandResult mono = RunCommand({"--signal", "sine:300:-6", "--channels", "1", "--seconds", "0.2",
