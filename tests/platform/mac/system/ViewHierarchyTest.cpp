@@ -69,7 +69,6 @@ TEST_F(ViewHierarchyTest, HitTestingUsesHalfOpenEdgesAndSkipsHiddenViews)
 TEST_F(ViewHierarchyTest, MovingInAndOutOfAWindowTellsTheWholeSubtree)
 {
   Host host;
-  // Entering a window changes the backing store: the scale notice comes after the move.
   EXPECT_EQ(host.editor->Take(), (std::vector<std::string>{"window", "scale", "areas"}));
   EXPECT_EQ(host.child->Take(), (std::vector<std::string>{"window", "scale", "areas"}));
   EXPECT_EQ(host.child->GetWindow(), host.window.get());
