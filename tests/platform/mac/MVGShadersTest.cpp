@@ -1,4 +1,5 @@
 #include "platform/mac/MVGShaders.h"
+#include "platform/mac/MVGScissorBounds.h"
 #include "platform/mac/MVGShaderLibrary.h"
 #include "platform/mac/MVGShaderUniforms.h"
 #include "platform/mac/system/GpuDevice.h"
@@ -7,9 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
-#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <random>
@@ -256,128 +256,115 @@ TEST(MVGShadersTest, ASpanShadesEachFragmentAsAloneAndDiscardsSome)
   }
 }
 
-// Shades fragment varyings var alone through the general path of fn: a span of one whose steps
-// are not zero (they do not move its only fragment).
-std::optional<Colour> GeneralFragment(GpuFragmentFunctionImpl fn, const GpuFragmentConstants& constants,
-                                      const float var[4])
+// Image fill rows (y and stroke coordinates constant, four texels at a time) shade bit for bit as the general
+// path, for all texture kinds, formats, filters, address modes, scissors, paints and stroke coverages.
+TEST(MVGShadersTest, ImageFillRowsShadeAsTheGeneralPathDoes)
 {
-  GpuFragmentSpan span{};
-  span.count = 1;
-  for (int k = 0; k < 4; ++k) {
-    span.base[k] = var[k];
-    span.step[k] = 1.0;
-  }
-  float colour[1][4];
-  bool kept[1];
-  fn(span, constants, colour, kept);
-  if (!kept[0]) return std::nullopt;
-  return Colour{colour[0][0], colour[0][1], colour[0][2], colour[0][3]};
-}
-
-TEST(MVGShadersTest, ImageFillRowsShadeEachFragmentAsTheGeneralPathDoes)
-{
-  // Rows of image fills (y and the stroke coordinates constant along them), four fragments at a
-  // time and one by one, against every fragment shaded alone: every texture kind and layout,
-  // filter and address mode, no, upright, turned and inside-out scissors, level and turned paints, stroke
-  // coverage kept and discarded, and x running off to infinity.
   auto device = GpuDevice::Create();
   std::mt19937 rng(4242);
-  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-  const auto texture = [&](GpuPixelFormat format) {
-    GpuTextureDescriptor td;
-    td.pixelFormat = format;
-    td.width = 11;
-    td.height = 9;
-    auto t = device->NewTexture(td);
-    const std::size_t n = std::size_t{11} * 9 * (format == GpuPixelFormat::R8Unorm ? 1 : 4);
-    for (std::size_t i = 0; i < n; ++i)
-      t->LevelBytes(0)[i] = static_cast<unsigned char>(rng());
-    return t;
-  };
-  const struct
-  {
-    GpuTextureRef texture;
-    MVGtextureKind kind;
-  } images[] = {{texture(GpuPixelFormat::RGBA8Unorm), MVGtextureKind::PremultipliedRGBA},
-                {texture(GpuPixelFormat::BGRA8Unorm), MVGtextureKind::PremultipliedRGBA},
-                {texture(GpuPixelFormat::RGBA8Unorm), MVGtextureKind::StraightRGBA},
-                {texture(GpuPixelFormat::R8Unorm), MVGtextureKind::Alpha}};
-  const float level[6] = {0.3f, 0.0f, 0.0f, 0.45f, -2.5f, 1.25f};
-  const float turned[6] = {0.3f, 0.12f, -0.2f, 0.45f, -2.5f, 1.25f};
-  int compared = 0;
-  for (const auto& image : images) {
-    for (auto filter : {GpuSamplerMinMagFilter::Linear, GpuSamplerMinMagFilter::Nearest}) {
-      for (auto address : {GpuSamplerAddressMode::ClampToEdge, GpuSamplerAddressMode::Repeat}) {
-        GpuSamplerDescriptor sd;
-        sd.minFilter = sd.magFilter = filter;
-        sd.sAddressMode = sd.tAddressMode = address;
-        auto sampler = device->NewSamplerState(sd);
-        for (int scissor = 0; scissor < 4; ++scissor) {
-          for (const float* paint : {level, turned}) {
-            MVGfragUniforms u = Solid({0.9f, 0.7f, 0.5f, 0.8f});
-            u.shaderKind = MVGshaderKind::FillImage;
-            u.textureKind = image.kind;
-            u.extent[0] = 11.0f;
-            u.extent[1] = 9.0f;
-            for (int k = 0; k < 3; ++k) {
-              u.paintMatrix[4 * k] = paint[2 * k];
-              u.paintMatrix[4 * k + 1] = paint[2 * k + 1];
-            }
-            if (scissor > 0) { // centred at (12, 6), half size (9, 5), turned by 0.3 rad for 2
-              const float c = scissor == 2 ? 0.9553365f : 1.0f, s = scissor == 2 ? 0.2955202f : 0.0f;
-              const float m[12] = {c, -s, 0, 0, s, c, 0, 0, -(c * 12 + s * 6), -(-s * 12 + c * 6), 1, 0};
-              std::copy(m, m + 12, u.scissorMatrix);
-              u.scissorExtent[0] = 9.0f;
-              u.scissorExtent[1] = 5.0f;
-              u.scissorScale[0] = u.scissorScale[1] = scissor == 3 ? -1.5f : 1.5f; // 3: inside out
-            }
-            u.strokeMultiplier = 1.5f;
-            u.strokeThreshold = 0.5f;
-            GpuStageResources res;
-            res.buffers[0] = {reinterpret_cast<const unsigned char*>(&u), sizeof u};
-            res.textures[0] = image.texture.get();
-            res.samplers[0] = sampler.get();
-            GpuFragmentConstants constants;
-            GpuFragmentBounds bounds = GpuFragmentBounds::Unbounded();
-            ASSERT_TRUE(mvgFragmentSetup(res, constants, bounds));
-            for (int row = 0; row < 6; ++row) {
-              GpuFragmentSpan span{};
-              span.count = row == 0 ? 64 : (row == 1 ? 13 : 3 + static_cast<int>(rng() % 60));
-              span.first = rng() % 100;
-              span.base[0] = -20.0 + 60.0 * unit(rng);
-              const double steps[] = {1.0, 0.5, -0.75, 2.3};
-              span.step[0] = row == 5 ? 1e38 : steps[rng() % 4];
-              if (row == 5) span.base[0] = -3e38;
-              span.base[1] = -4.0 + 20.0 * unit(rng);
-              span.base[2] = row % 2 ? 0.5 : 0.15; // full coverage, or 0.45 (below the threshold)
-              span.base[3] = 1.0;
-              for (bool antiAlias : {true, false}) {
-                const auto fn = antiAlias ? &mvgFragmentShaderAA : &mvgFragmentShader;
-                float colours[kGpuMaxSpanFragments][4];
-                bool kept[kGpuMaxSpanFragments];
-                fn(span, constants, colours, kept);
-                for (int i = 0; i < span.count; ++i) {
-                  float var[4];
-                  GpuSpanVaryings(span, i, var);
-                  const auto alone = GeneralFragment(fn, constants, var);
-                  ++compared;
-                  ASSERT_EQ(kept[i], alone.has_value()) << i;
-                  if (!alone) continue;
-                  for (int c = 0; c < 4; ++c)
-                    ASSERT_EQ(std::bit_cast<std::uint32_t>(colours[i][c]),
-                              std::bit_cast<std::uint32_t>((*alone)[c]))
-                        << "fragment " << i << " at (" << var[0] << ", " << var[1] << ") channel " << c
-                        << ": " << colours[i][c] << " vs " << (*alone)[c] << "; scissor " << scissor
-                        << ", kind " << int(image.kind) << ", filter " << int(filter);
-                }
-              }
-            }
-          }
+  for (auto [kind, format] : {std::pair{MVGtextureKind::PremultipliedRGBA, GpuPixelFormat::RGBA8Unorm},
+                              {MVGtextureKind::StraightRGBA, GpuPixelFormat::BGRA8Unorm},
+                              {MVGtextureKind::Alpha, GpuPixelFormat::R8Unorm}}) {
+    auto texture = device->NewTexture({.pixelFormat = format, .width = 11, .height = 9});
+    for (std::size_t i = 0; i < std::size_t{11} * 9 * (kind == MVGtextureKind::Alpha ? 1 : 4); ++i)
+      texture->LevelBytes(0)[i] = static_cast<unsigned char>(rng());
+    for (int setting = 0; setting < 32; ++setting) { // bits: filter, address, scissor (2), paint
+      const auto filter = setting & 1 ? GpuSamplerMinMagFilter::Linear : GpuSamplerMinMagFilter::Nearest;
+      const auto address = setting & 2 ? GpuSamplerAddressMode::Repeat : GpuSamplerAddressMode::ClampToEdge;
+      auto sampler = device->NewSamplerState({filter, filter, {}, address, address});
+      MVGfragUniforms u = Solid({0.9f, 0.7f, 0.5f, 0.8f});
+      u.shaderKind = MVGshaderKind::FillImage;
+      u.textureKind = kind;
+      u.extent[0] = 11.0f;
+      u.extent[1] = 9.0f;
+      const float paint[12] = {0.3f, setting & 16 ? 0.12f : 0.0f, 0, 0, 0, 0.45f, 0, 0, -2.5f, 1.25f, 1, 0};
+      std::copy(paint, paint + 12, u.paintMatrix);
+      if (const int scissor = setting / 4 % 4) { // at (12, 6), half size (9, 5); 2 turned, 3 inside out
+        const float c = scissor == 2 ? 0.9553365f : 1.0f, s = scissor == 2 ? 0.2955202f : 0.0f;
+        const float m[12] = {c, -s, 0, 0, s, c, 0, 0, -(c * 12 + s * 6), -(-s * 12 + c * 6), 1, 0};
+        std::copy(m, m + 12, u.scissorMatrix);
+        u.scissorExtent[0] = 9.0f;
+        u.scissorExtent[1] = 5.0f;
+        u.scissorScale[0] = 1.5f;
+        u.scissorScale[1] = scissor == 3 ? -2.0f : 2.0f;
+      }
+      u.strokeMultiplier = 1.5f;
+      u.strokeThreshold = 0.5f;
+      const GpuStageResources res{.buffers = {{reinterpret_cast<const unsigned char*>(&u), sizeof u}},
+                                  .textures = {texture.get()},
+                                  .samplers = {sampler.get()}};
+      GpuFragmentConstants constants;
+      GpuFragmentBounds bounds = GpuFragmentBounds::Unbounded();
+      ASSERT_TRUE(mvgFragmentSetup(res, constants, bounds));
+      for (int row = 0; row < 6; ++row) { // odd rows covered, even ones discarded, the last off to infinity
+        GpuFragmentSpan span{};
+        span.count = row == 0 ? 64 : 3 + static_cast<int>(rng() % 60);
+        span.first = rng() % 100;
+        const double base[4] = {row == 5 ? -3e38 : rng() % 600 / 10.0 - 20.0, rng() % 200 / 10.0 - 4.0,
+                                row % 2 ? 0.5 : 0.15, 1.0};
+        std::copy(base, base + 4, span.base);
+        span.step[0] = row == 5 ? 1e38 : std::array{1.0, 0.5, -0.75, 2.3}[row % 4];
+        GpuFragmentSpan general = span;
+        general.step[1] = 1e-300; // the same varyings in float, yet off the row path
+        for (auto fn : {&mvgFragmentShaderAA, &mvgFragmentShader}) {
+          float colours[2][kGpuMaxSpanFragments][4];
+          bool kept[2][kGpuMaxSpanFragments];
+          fn(span, constants, colours[0], kept[0]);
+          fn(general, constants, colours[1], kept[1]);
+          for (int i = 0; i < span.count; ++i)
+            ASSERT_TRUE(kept[0][i] == kept[1][i] &&
+                        (!kept[0][i] || !std::memcmp(colours[0][i], colours[1][i], 16)))
+                << "fragment " << i << ", setting " << setting << ", row " << row;
         }
       }
     }
   }
-  EXPECT_GT(compared, 10000);
+}
+
+// Every point outside the box a scissor gives shades to exactly zero, so that the GPU may drop it:
+// scissors turned, stretched up to 16 to 1, moved far, thin and empty, fading over 1/3 to 1 pixel,
+// probed just past each side of the box and further out; no box where none is sound (the last four).
+TEST(MVGShadersTest, EveryPointOutsideTheScissorsBoxShadesToZero)
+{
+  using U = MVGfragUniforms&;
+  constexpr float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  const std::pair<const char*, void (*)(U)> unbounded[] = {
+      {"needle-thin", [](U u) { u.scissorMatrix[0] *= 1e6f; }}, // of an upright scissor
+      {"no scissor", [](U u) { std::fill_n(u.scissorMatrix, 12, 0.0f); }},
+      {"singular", [](U u) { std::copy_n(u.scissorMatrix, 2, u.scissorMatrix + 4); }},
+      {"NaN in the matrix", [](U u) { u.scissorMatrix[4] = nan; }},
+  };
+  std::mt19937 rng(20240611);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  for (int n = 0; n < 400 + 4; ++n) {
+    const float angle = n % 4 == 0 ? 0.0f : (n % 4 == 1 ? 1.5707964f : unit(rng) * 6.2831853f);
+    const float sx = 0.25f + 3.75f * unit(rng), sy = 0.25f + 3.75f * unit(rng);
+    const float c = std::cos(angle), s = std::sin(angle);
+    MVGfragUniforms u = Solid({0.8f, 0.6f, 0.4f, 1.0f});
+    // The inverse of a transform turned by angle, stretched by (sx, sy) and moved far.
+    const float m[12] = {c / sx, -s / sy, 0, 0, s / sx, c / sy, 0, 0, 900 * unit(rng), 900 * unit(rng), 1, 0};
+    std::copy(m, m + 12, u.scissorMatrix);
+    u.scissorExtent[0] = n % 7 == 0 ? 0.0f : 300.0f * unit(rng) * unit(rng);
+    u.scissorExtent[1] = n % 11 == 0 ? 0.001f : 300.0f * unit(rng) * unit(rng);
+    u.scissorScale[0] = sx * (1 + n % 3);
+    u.scissorScale[1] = sy * (1 + n % 3);
+    if (n >= 400) unbounded[n - 400].second(u);
+    GpuFragmentBounds b = GpuFragmentBounds::Unbounded();
+    mvgScissorBounds(u, b);
+    ASSERT_TRUE(n < 400 ? b.Bounds(0) && b.Bounds(1) : !b.Bounds(0) && !b.Bounds(1))
+        << (n < 400 ? "scissor" : unbounded[n - 400].first) << " " << n;
+    for (int probe = 0; n < 400 && probe < 40; ++probe) { // side, distance, fragment function
+      const int axis = probe % 2, sign = probe % 4 < 2 ? -1 : 1;
+      const double edge =
+          (sign > 0 ? b.hi : b.lo)[axis] + sign * std::array{0.0, 1e-3, 0.25, 3.0, 1e4}[probe / 4 % 5];
+      float out = static_cast<float>(edge); // the nearest float strictly beyond the edge
+      while (sign > 0 ? out <= edge : out >= edge)
+        out = std::nextafter(out, sign * inf);
+      const float other = b.lo[1 - axis] + (b.hi[1 - axis] - b.lo[1 - axis]) * (2 * unit(rng) - 0.5);
+      const auto fn = probe < 20 ? &mvgFragmentShader : &mvgFragmentShaderAA;
+      ASSERT_EQ(Fragment(fn, u, axis ? other : out, axis ? out : other), Colour{}) << n << ", " << probe;
+    }
+  }
 }
 
 } // namespace
