@@ -61,8 +61,8 @@ TEST(DragMotion, ADragEndsAlikeInOneStepOrSeveralAndTheReadmeExampleDoesWhatItSa
                                            R"re(([\d.]+):(-?[\d.]+) --script "([^"]*)")re")));
   auto steps = ParseGestureScript(example[4], error);
   ASSERT_TRUE(steps) << error;
-  // The tone is steady: what the needles show after 20 frames they show after more.
-  constexpr double kMostFrames = 20;
+  // The tone is steady: what the needles show after 15 frames they show after more.
+  constexpr double kMostFrames = 15;
   for (ScriptStep& step : *steps)
     if (step.kind == ScriptStep::Kind::Frames) step.numbers[0] = std::min(step.numbers[0], kMostFrames);
   session->SetSignal(std::stod(example[2]), std::stod(example[3]));
