@@ -57,16 +57,16 @@ TEST(DragMotion, ADragEndsAlikeInOneStepOrSeveralAndTheReadmeExampleDoesWhatItSa
                                                 std::regex("\\\\\n"), ""); // continued lines joined
   std::smatch example;
   ASSERT_TRUE(std::regex_search(readme, example,
-                                std::regex(R"(\./build/tools/kelmo-editor --frames (\d+) --signal )"
+                                std::regex(R"(\./build/tools/kelmo-editor --frames \d+ --signal )"
                                            R"re(([\d.]+):(-?[\d.]+) --script "([^"]*)")re")));
-  auto steps = ParseGestureScript(example[4], error);
+  auto steps = ParseGestureScript(example[3], error);
   ASSERT_TRUE(steps) << error;
-  // The tone is steady: what the needles show after 15 frames they show after more.
+  // The tone is steady: what the needles show 15 frames after the drags they show after more,
+  // whatever frames come before.
   constexpr double kMostFrames = 15;
   for (ScriptStep& step : *steps)
     if (step.kind == ScriptStep::Kind::Frames) step.numbers[0] = std::min(step.numbers[0], kMostFrames);
-  session->SetSignal(std::stod(example[2]), std::stod(example[3]));
-  session->RunFrames(static_cast<int>(std::min(std::stod(example[1]), kMostFrames)));
+  session->SetSignal(std::stod(example[1]), std::stod(example[2]));
   std::ostringstream shown;
   ASSERT_TRUE(PlayGestureScript(*session, *steps, shown, error)) << error;
   for (const auto id : {kLThreshold, kRThreshold}) // stored positive, shown negated
