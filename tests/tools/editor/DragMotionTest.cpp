@@ -1,120 +1,79 @@
-// A drag is the hand's motion: while a knob holds the cursor hidden at its press point, each event
-// carries the motion since the previous one, so a drag ends where it ends however many steps it
-// takes, and clicks after it land where they are aimed.
-#include "EditorToolTestSupport.h"
-
+// Knob drags through the editor as a hand makes them, and the README's example made of them.
+#include "editor/EditorTags.h"
+#include "editor/VUMeterControl.h"
 #include "engine/dsp/KelmoParams.h"
-#include "platform/mac/system/Display.h"
+#include "platform/mac/ICanvasMac.h"
+#include "tools/editor/EditorSession.h"
+#include "tools/editor/GestureScript.h"
 #include "tools/render/UserPresetIsolation.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <fstream>
+#include <regex>
+#include <sstream>
 
 using namespace kelmo::editor;
 
-namespace {
-
-// The "Input Gain" knob's middle.
-constexpr float kInputX = 119.5f, kInputY = 488.5f;
-// The left "Threshold" knob's middle.
-constexpr float kThresholdX = 231.f, kThresholdY = 117.f;
-
-struct DragResult
-{
-  double value = 0.0;
-  std::string shown;
-  Frame frame;
-};
-
-// Presses the knob at (x, y), moves the hand up by distance in steps equal steps, releases and
-// lets a frame draw.
-DragResult DragUp(float x, float y, float distance, int steps)
+// Each step of a drag moves the knob by the hand's motion since the previous one, so the same drag
+// ends at the same value and picture in one step or in several, and a point up and back leaves it.
+// Then, with its tone playing, the README's first kelmo-editor example drags both thresholds to
+// -16 dB and the needles show gain reduction, as its words say.
+TEST(DragMotion, ADragEndsAlikeInOneStepOrSeveralAndTheReadmeExampleDoesWhatItSays)
 {
   const kelmo::render::UserPresetIsolation isolation;
-  auto session = editortest::OpenSession();
-  if (!session) return {};
-  session->RunFrames(1);
-  session->MoveMouse(x, y);
-  session->Press(x, y);
-  for (int i = 1; i <= steps; ++i)
-    session->Drag(x, y - distance * static_cast<float>(i) / static_cast<float>(steps));
-  session->Release(x, y - distance);
-  session->RunFrames(1);
-  return {session->Plugin().Controller().getParamNormalized(kInputGain),
-          editortest::ShownValue(*session, kInputGain), session->Read()};
-}
-
-int DifferentPixels(const Frame& a, const Frame& b)
-{
-  if (a.width != b.width || a.height != b.height) return -1;
-  int n = 0;
-  for (size_t i = 0; i + 3 < a.rgba.size(); i += 4)
-    n += a.rgba[i] != b.rgba[i] || a.rgba[i + 1] != b.rgba[i + 1] || a.rgba[i + 2] != b.rgba[i + 2];
-  return n;
-}
-
-} // namespace
-
-TEST(DragMotion, TheSameDragInAnyNumberOfStepsEndsAtTheSameValueAndPicture)
-{
-  for (const float distance : {38.f, 57.f}) {
-    const DragResult one = DragUp(kInputX, kInputY, distance, 1);
-    // Short of the end of the range, where counting a motion twice would show.
-    EXPECT_GT(one.value, 0.5) << distance;
-    EXPECT_LT(one.value, 0.95) << distance;
-    for (const int steps : {2, 3, 6}) {
-      const DragResult split = DragUp(kInputX, kInputY, distance, steps);
-      EXPECT_DOUBLE_EQ(split.value, one.value) << distance << " in " << steps;
-      EXPECT_EQ(split.shown, one.shown) << distance << " in " << steps;
-      EXPECT_EQ(DifferentPixels(split.frame, one.frame), 0) << distance << " in " << steps;
-    }
-  }
-}
-
-TEST(DragMotion, MovingUpAndDownByAPointLeavesTheValue)
-{
-  const kelmo::render::UserPresetIsolation isolation;
-  auto session = editortest::OpenSession();
-  ASSERT_TRUE(session);
-  session->RunFrames(1);
-  const double before = session->Plugin().Controller().getParamNormalized(kInputGain);
-  session->Press(kInputX, kInputY);
-  ASSERT_GT(plugin::sys::DisplayCursor().hideCount, 0); // the knob hides the cursor
-  for (int i = 0; i < 3; ++i) {
-    session->Drag(kInputX, kInputY - 1.f);
-    session->Drag(kInputX, kInputY);
-  }
-  session->Release(kInputX, kInputY);
-  EXPECT_DOUBLE_EQ(session->Plugin().Controller().getParamNormalized(kInputGain), before);
-  EXPECT_EQ(plugin::sys::DisplayCursor().hideCount, 0);
-}
-
-TEST(DragMotion, AfterADragAPressElsewhereLandsWhereItIsAimed)
-{
-  const kelmo::render::UserPresetIsolation isolation;
-  // The threshold knob dragged on a fresh editor, and after another knob's drag: the cursor stays
-  // hidden at the first knob until its release, then the hand goes on to the second.
-  double fresh = 0.0, after = 0.0;
-  for (const bool first : {false, true}) {
-    auto session = editortest::OpenSession();
-    ASSERT_TRUE(session);
+  std::string error;
+  const auto session = EditorSession::Open({KELMO_BUNDLE}, error);
+  ASSERT_TRUE(session) << error;
+  auto& controller = session->Plugin().Controller();
+  // Drags the "Input Gain" knob through the vertical offsets; the value and what shows. The presses
+  // alternate between two points 5 apart, so that none makes a double click.
+  int presses = 0;
+  const auto drag = [&](std::initializer_list<float> offsets) {
+    const float x = 119.5f + 5.f * static_cast<float>(presses++ % 2), y = 488.5f;
+    session->Press(x, y);
+    for (const float dy : offsets)
+      session->Drag(x, y + dy);
+    session->Release(x, y + *(offsets.end() - 1));
     session->RunFrames(1);
-    double input = session->Plugin().Controller().getParamNormalized(kInputGain);
-    if (first) {
-      session->Press(kInputX, kInputY);
-      session->Drag(kInputX, kInputY - 20.f);
-      session->Release(kInputX, kInputY - 20.f);
-      EXPECT_NE(session->Plugin().Controller().getParamNormalized(kInputGain), input);
-      input = session->Plugin().Controller().getParamNormalized(kInputGain);
-    }
-    session->Press(kThresholdX, kThresholdY);
-    session->Drag(kThresholdX, kThresholdY - 57.f);
-    session->Drag(kThresholdX, kThresholdY - 114.f);
-    session->Release(kThresholdX, kThresholdY - 114.f);
-    EXPECT_DOUBLE_EQ(session->Plugin().Controller().getParamNormalized(kInputGain), input);
-    (first ? after : fresh) = session->Plugin().Controller().getParamNormalized(kLThreshold);
+    const Frame frame = session->Read(); // its bottom bar: the knob, its value
+    return std::pair{controller.getParamNormalized(kInputGain),
+                     std::vector(frame.rgba.end() - 4 * 40 * frame.width, frame.rgba.end())};
+  };
+  const double start = controller.getParamNormalized(kInputGain);
+  const auto one = drag({-57.f});
+  EXPECT_GT(one.first, start);
+  EXPECT_LT(one.first, 0.95); // short of the range's end, where a motion counted twice would not show
+  EXPECT_DOUBLE_EQ(drag({57.f}).first, start);
+  const auto three = drag({-19.f, -38.f, -57.f});
+  EXPECT_DOUBLE_EQ(three.first, one.first);
+  EXPECT_TRUE(three.second == one.second) << "the frames differ";
+  EXPECT_DOUBLE_EQ(drag({-1.f, 0.f, 1.f, 0.f, -1.f, 0.f}).first, one.first);
+  EXPECT_DOUBLE_EQ(drag({57.f}).first, start);
+
+  std::ifstream in(KELMO_README);
+  const std::string readme = std::regex_replace(std::string(std::istreambuf_iterator<char>(in), {}),
+                                                std::regex("\\\\\n"), ""); // continued lines joined
+  std::smatch example;
+  ASSERT_TRUE(std::regex_search(readme, example,
+                                std::regex(R"(\./build/tools/kelmo-editor --frames \d+ --signal )"
+                                           R"re(([\d.]+):(-?[\d.]+) --script "([^"]*)")re")));
+  auto steps = ParseGestureScript(example[3], error);
+  ASSERT_TRUE(steps) << error;
+  // The tone is steady: what the needles show 15 frames after the drags they show after more,
+  // whatever frames come before.
+  constexpr double kMostFrames = 15;
+  for (ScriptStep& step : *steps)
+    if (step.kind == ScriptStep::Kind::Frames) step.numbers[0] = std::min(step.numbers[0], kMostFrames);
+  session->SetSignal(std::stod(example[1]), std::stod(example[2]));
+  std::ostringstream shown;
+  ASSERT_TRUE(PlayGestureScript(*session, *steps, shown, error)) << error;
+  for (const auto id : {kLThreshold, kRThreshold}) // stored positive, shown negated
+    EXPECT_NEAR(controller.normalizedParamToPlain(id, controller.getParamNormalized(id)), 16.0, 0.05) << id;
+  for (const int tag : {plugin::ui::kCtrlTagMeterL, plugin::ui::kCtrlTagMeterR}) {
+    const auto* meter =
+        dynamic_cast<plugin::ui::VUMeterControl*>(session->Graphics()->GetControlWithTag(tag));
+    EXPECT_GT(meter ? meter->NeedlePosition() : 0.f, 0.2f) << tag;
   }
-  EXPECT_GT(fresh, 0.0);
-  EXPECT_DOUBLE_EQ(after, fresh);
 }

@@ -2,10 +2,15 @@
 #include "tools/editor/GestureScript.h"
 #include "tools/editor/EditorCommand.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
+#include <tuple>
+#include <utility>
 
 using namespace kelmo::editor;
 
@@ -69,50 +74,48 @@ TEST(EditorCommand, BadCommandLinesGiveStatusTwoAndOneLine)
   EXPECT_NE(out.str().find("usage"), std::string::npos);
 }
 
-TEST(GestureScript, KeysAreOneCharacterOrANamedKey)
+// The script's frames and signal steps take what --frames and --signal take, no more.
+TEST(GestureScript, FramesAndSignalTakeTheCommandLinesRanges)
 {
-  for (const char* name : {"a", "Z", "7", ".", "space", "Return", "Escape", "Tab", "Backspace", "Left",
-                           "Right", "Up", "Down", "SPACE", "return"}) {
-    std::string error;
-    const auto steps = ParseGestureScript(std::string("key ") + name, error);
-    ASSERT_TRUE(steps) << name << ": " << error;
-    EXPECT_EQ((*steps)[0].text, name);
+  const std::tuple<const char*, const char*, bool> table[] = {
+      {"frames", "1", true},          {"frames", "36000", true}, {"frames", "0", false},
+      {"frames", "36001", false},     {"frames", "2.5", false},  {"signal", "23999:40", true},
+      {"signal", "0.5:-300", true},   {"signal", "0:-6", false}, {"signal", "24000:-6", false},
+      {"signal", "1000:40.5", false},
+  };
+  for (const auto& [option, value, valid] : table) {
+    std::string step = std::string(option) + " " + value, error;
+    std::replace(step.begin(), step.end(), ':', ' ');
+    EXPECT_EQ(ParseGestureScript(step, error).has_value(), valid) << step;
+    // A value the command line takes gets as far as the missing bundle (1); a bad one stops it (2).
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        RunEditorCommand({"--bundle", "/nonexistent", std::string("--") + option, value, "o.png"}, out, err),
+        valid ? 1 : 2)
+        << step << ": " << err.str();
   }
 }
 
-// The script's frames and signal steps refuse exactly what --frames and --signal refuse.
-TEST(GestureScript, FramesAndSignalTakeTheCommandLinesRanges)
+// A bundle the editor cannot be shown from (missing, a plain file, without one of its pictures:
+// every one is looked for, not only the first) gives status 1 and one line saying why.
+TEST(EditorCommand, AnUnusableBundleGivesStatusOneAndOneLine)
 {
-  const struct
-  {
-    const char* step;   // the script step
-    const char* option; // the same through the command line
-    const char* value;
-    bool valid;
-  } table[] = {
-      {"frames 1", "--frames", "1", true},
-      {"frames 36000", "--frames", "36000", true},
-      {"frames 2.5", "--frames", "2.5", false},
-      {"frames 0", "--frames", "0", false},
-      {"frames 36001", "--frames", "36001", false},
-      {"signal 1000 -6", "--signal", "1000:-6", true},
-      {"signal 23999 40", "--signal", "23999:40", true},
-      {"signal 0.5 -300", "--signal", "0.5:-300", true},
-      {"signal 0 -6", "--signal", "0:-6", false},
-      {"signal -5 -6", "--signal", "-5:-6", false},
-      {"signal 24000 -6", "--signal", "24000:-6", false},
-      {"signal 1e9 -6", "--signal", "1e9:-6", false},
-      {"signal 1000 40.5", "--signal", "1000:40.5", false},
-      {"signal 1000 1e6", "--signal", "1000:1e6", false},
+  namespace fs = std::filesystem;
+  const testsupport::TempFolder dir;
+  const fs::path resources = fs::path(dir / "notrash.vst3") / "Contents" / "Resources";
+  fs::create_directories(resources);
+  fs::copy(fs::path(KELMO_BUNDLE) / "Contents" / "Resources", resources);
+  fs::remove(resources / "Trash@2x.png");
+  const std::pair<std::string, const char*> table[] = {
+      {dir / "missing.vst3", "does not exist"},
+      {dir.WriteFile("plain.vst3", "not a folder"), "is not a folder"},
+      {dir / "notrash.vst3", "lacks the editor's picture Contents/Resources/Trash@2x.png"},
   };
-  for (const auto& row : table) {
-    std::string error;
-    EXPECT_EQ(ParseGestureScript(row.step, error).has_value(), row.valid) << row.step;
-    if (row.valid) continue; // a valid option would open the editor
-    EXPECT_NE(error.find(row.step), std::string::npos) << error;
+  for (const auto& [bundle, says] : table) {
     std::ostringstream out, err;
-    EXPECT_EQ(RunEditorCommand({row.option, row.value, "o.png"}, out, err), 2) << row.option << " " << row.value;
+    EXPECT_EQ(RunEditorCommand({"--bundle", bundle, "--frames", "1", dir / "o.png"}, out, err), 1);
     const std::string text = err.str();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    EXPECT_NE(text.find(says), std::string::npos) << text;
   }
 }

@@ -1,8 +1,5 @@
-// What kelmo-editor tells while it plays a script, and what its keys reach: menus printed with
-// the numbers "menu I/J" answers, addresses the editor opens, named keys typing a preset name,
-// and the user preset folder it saves into.
-#include "EditorToolTestSupport.h"
-
+// kelmo-editor as a person runs it: what it prints while it plays a script, what its keys reach,
+// and where the presets saved from it go.
 #include "engine/presets/UserPresetLocation.h"
 #include "tools/editor/EditorCommand.h"
 
@@ -10,126 +7,69 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
 
-using namespace kelmo::editor;
-using testsupport::TempFolder;
-
-namespace {
-
-struct ToolRun
+// Menus are printed numbered as "menu I/J" answers them, with the addresses the editor opens; a
+// preset name typed with named keys (a blank in it) is saved into KELMO_USER_PRESET_DIR.
+TEST(ScriptOutput, MenusAreNumberedAsAnsweredAndNamedKeysTypeTheSavedName)
 {
-  int status = -1;
-  std::string out, err;
-};
-
-ToolRun RunTool(const std::string& script, const std::string& output)
-{
-  std::ostringstream out, err;
-  ToolRun run;
-  run.status = RunEditorCommand({"--bundle", KELMO_BUNDLE, "--frames", "1", "--script", script, output}, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  const testsupport::TempFolder presets, out;
+  ::setenv(kUserPresetFolderEnv, presets.Path().c_str(), 1);
+  // The info menu dismissed, then answered; the save button, the slot list answered, a click into
+  // the name field and the name typed. The buttons act when their 100 ms click animation ends.
+  const std::string script =
+      "menu -; press 10 10; release 10 10; frames 1; menu 2; press 10 10; release 10 10; "
+      "press 613 13; release 613 13; frames 7; menu 32; press 450 12; release 450 12; frames 7; "
+      "press 450 12; release 450 12; key A; key space; key B; key Left; key Left; key Backspace; "
+      "key X; key Right; key Z; key Up; key Y; key Down; key W; key Return";
+  std::ostringstream shown, err;
+  const int status = kelmo::editor::RunEditorCommand(
+      {"--bundle", KELMO_BUNDLE, "--frames", "1", "--script", script, out / "o.png"}, shown, err);
+  ::unsetenv(kUserPresetFolderEnv);
+  ASSERT_EQ(status, 0) << err.str();
+  for (const char* told :
+       {"\n  0  -- INFO --\n  1  Product page\n  2  Manual\n  3  Read about Ukraine\n",
+        "\nkelmo-editor: the menu was dismissed\n", "\nkelmo-editor: menu 2 chose \"Manual\"\n",
+        "\nkelmo-editor: opened https://www.quillmere.com/kelmo/manual\n", "\n  32  empty\n",
+        "\nkelmo-editor: menu 32 chose \"empty\"\n"})
+    EXPECT_NE(shown.str().find(told), std::string::npos) << told << shown.str();
+  // The file stays in the person's folder after the tool ends.
+  ASSERT_EQ(presets.Entries(), std::vector<std::string>{"32 User Preset.json"});
+  std::ifstream file(presets / "32 User Preset.json");
+  const std::string json(std::istreambuf_iterator<char>(file), {});
+  EXPECT_NE(json.find("\"PresetName\":\"X YZWB\""), std::string::npos) << json;
 }
 
-// Opens the save field for user slot 32 (the first empty slot): the save button, the slot list
-// answered with 32, a click into the field.
-// The buttons act when their click animation ends, within 12 frames.
-constexpr const char* kOpenSaveField = "press 613 13; release 613 13; frames 12; menu 32; press 450 12; "
-                                       "release 450 12; frames 12; press 450 12; release 450 12; frames 2; ";
-
-std::string ReadFile(const std::string& path)
+// Without a preset folder of the person's, a signal that ends the tool removes the one it made for
+// itself in the temporary folder.
+TEST(SignalCleanup, AnEndingSignalRemovesTheToolsPresetFolder)
 {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-} // namespace
-
-TEST(ScriptOutput, TheInfoMenuIsPrintedWithItsNumbersAndItsLinkOpens)
-{
-  TempFolder dir;
-  const struct
-  {
-    const char* answer;
-    const char* told;
-    const char* url; // null: none opened
-  } table[] = {
-      {"menu 2", "kelmo-editor: menu 2 chose \"Manual\"\n", "https://www.quillmere.com/kelmo/manual"},
-      {"menu 3", "kelmo-editor: menu 3 chose \"Read about Ukraine\"\n", "https://www.quillmere.com/ukraine"},
-      {"menu 0", "kelmo-editor: menu 0 chose \"-- INFO --\"\n", nullptr}, // the heading opens nothing
-      {"menu -", "kelmo-editor: the menu was dismissed\n", nullptr},
-  };
-  for (const auto& row : table) {
-    const ToolRun run = RunTool(std::string(row.answer) + "; press 10 10; release 10 10; frames 2", dir / "info.png");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("  0  -- INFO --\n  1  Product page\n  2  Manual\n  3  Read about Ukraine\n"),
-              std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find(row.told), std::string::npos) << run.out;
-    const auto opened = run.out.find("kelmo-editor: opened ");
-    if (row.url) {
-      EXPECT_NE(run.out.find(std::string("kelmo-editor: opened ") + row.url + "\n"), std::string::npos) << run.out;
-    } else {
-      EXPECT_EQ(opened, std::string::npos) << run.out;
-    }
+  for (const int signal : {SIGTERM, SIGINT}) {
+    const testsupport::TempFolder temp;
+    // The shell tells its process id, then becomes the tool.
+    const std::string command = "echo $$; exec env -u KELMO_USER_PRESET_DIR TMPDIR='" + temp.Path() +
+                                "' '" KELMO_EDITOR_EXE "' --bundle '" KELMO_BUNDLE
+                                "' --script 'frames 36000' /dev/null";
+    FILE* tool = ::popen(command.c_str(), "r");
+    int pid = 0;
+    ASSERT_TRUE(tool && std::fscanf(tool, "%d", &pid) == 1);
+    for (int i = 0; i < 6000 && temp.Entries().empty(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Past the moment the folder is made and handed to the cleanup.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::vector<std::string> made = temp.Entries();
+    ::kill(pid, signal);
+    const int status = ::pclose(tool);
+    EXPECT_TRUE(made.size() == 1 && made[0].rfind("kelmo-editor-", 0) == 0) << made.size();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_TRUE(temp.Entries().empty()) << signal;
   }
-}
-
-TEST(ScriptOutput, ThePresetListIsNumberedAsTheAnswerCountsIt)
-{
-  TempFolder dir;
-  const ToolRun run = RunTool("menu 7; press 450 12; release 450 12; frames 12", dir / "list.png");
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("  0  Factory default  (checked)\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("  7  Drumbus - Smack My Drums Up dV\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("kelmo-editor: menu 7 chose \"Drumbus - Smack My Drums Up dV\"\n"), std::string::npos)
-      << run.out;
-}
-
-TEST(ScriptOutput, NamedKeysEditThePresetNameInTheUsersFolder)
-{
-  const struct
-  {
-    const char* keys;
-    const char* saved; // the name in the file; null: no file
-  } table[] = {
-      {"key A; key space; key B; key Return", "A B"},
-      // Left and Backspace take the blank; Right goes back to the end.
-      {"key A; key space; key B; key Left; key Backspace; key X; key Right; key Z; key Return", "AXBZ"},
-      {"key A; key Up; key B; key Down; key C; key Return", "BAC"},
-      {"key A; key Escape", nullptr},
-  };
-  for (const auto& row : table) {
-    TempFolder presets, out;
-    const editortest::ScopedEnv folder(kUserPresetFolderEnv, presets.Path());
-    const ToolRun run = RunTool(std::string(kOpenSaveField) + row.keys + "; frames 10", out / "save.png");
-    ASSERT_EQ(run.status, 0) << run.err;
-    if (!row.saved) {
-      EXPECT_TRUE(presets.Entries().empty()) << row.keys;
-      continue;
-    }
-    // The file stays in the person's folder after the tool ends.
-    ASSERT_EQ(presets.Entries(), (std::vector<std::string>{"32 User Preset.json"})) << row.keys;
-    EXPECT_NE(ReadFile(presets / "32 User Preset.json").find(std::string("\"PresetName\":\"") + row.saved + "\""),
-              std::string::npos)
-        << row.keys;
-  }
-}
-
-TEST(ScriptOutput, WithoutAFolderOfTheUsersTheToolSavesIntoItsOwnAndRemovesIt)
-{
-  TempFolder home, temp, out;
-  const editortest::ScopedEnv noFolder(kUserPresetFolderEnv, std::nullopt);
-  const editortest::ScopedEnv homeFolder("HOME", home.Path());
-  const editortest::ScopedEnv tempFolder("TMPDIR", temp.Path());
-  const ToolRun run = RunTool(std::string(kOpenSaveField) + "key A; key Return; frames 10", out / "save.png");
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(home.Entries().empty()); // the default folder under the home folder stays untouched
-  EXPECT_TRUE(temp.Entries().empty()); // the tool's own folder is gone
-  EXPECT_EQ(std::getenv(kUserPresetFolderEnv), nullptr);
 }
