@@ -63,8 +63,6 @@ TEST(SignalCleanup, AnEndingSignalRemovesTheToolsPresetFolder)
     ASSERT_TRUE(tool && std::fscanf(tool, "%d", &pid) == 1);
     for (int i = 0; i < 6000 && temp.Entries().empty(); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    // Past the moment the folder is made and handed to the cleanup.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     const std::vector<std::string> made = temp.Entries();
     ::kill(pid, signal);
     const int status = ::pclose(tool);
