@@ -37,6 +37,10 @@ public:
   static constexpr double kMinSampleRate = 8000.0;
   // Highest rate the engine is built for; the plug-in refuses a set-up above it.
   static constexpr double kMaxSampleRate = 768000.0;
+  // Above this rate (the highest usual one) the same settings compress less and less: the
+  // detector's gain term is scaled by one minus the rate factor, which grows with the rate and
+  // reaches 1 near kMaxSampleRate.
+  static constexpr double kWeakeningSampleRate = 192000.0;
 
   // Builds the engine in the state Reset(48000) leaves. Main thread.
   KelmoDsp() noexcept;

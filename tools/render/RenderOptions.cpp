@@ -1,6 +1,7 @@
 #include "tools/render/RenderOptions.h"
 
 #include "tools/render/NumberText.h"
+#include "tools/render/SampleRateNotes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,7 +12,7 @@ namespace kelmo::render {
 
 namespace {
 
-const char* const kUsage =
+const char* const kUsageHead =
     R"(Usage: kelmo-render [options] [INPUT] OUTPUT.wav
 
 Renders audio offline through the compressor: INPUT (any sound file the system's sound
@@ -70,10 +71,16 @@ Output:
 Every render starts from a fresh plug-in at its defaults: the user's own preset of slot 0
 is not read. A progress bar is shown on a terminal once a render has run for two seconds.
 
+)";
+
+// After the paragraph on sample rates, which is written from the engine's limits.
+const char* const kUsageTail =
+    R"(
 Exit status: 0 on success, 2 for a bad command line (unknown option, parameter or preset,
 a value that is not a number or out of range), 1 when a file cannot be read or written or
 the plug-in fails. Errors are reported as one line on stderr; a render that succeeded with
-an input shorter than its header declares, or with clipped output, adds a warning line.
+an input shorter than its header declares, with clipped output or at a sample rate named
+above, adds a warning line.
 )";
 
 bool EndsWithWav(const std::string& path)
@@ -96,7 +103,8 @@ ParsedCommandLine Fail(std::string error)
 
 const char* UsageText()
 {
-  return kUsage;
+  static const std::string text = std::string(kUsageHead) + SampleRateHelp() + kUsageTail;
+  return text.c_str();
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)

@@ -4,6 +4,7 @@
 #include "tools/render/LevelMeter.h"
 #include "tools/render/OutputClip.h"
 #include "tools/render/RenderSettings.h"
+#include "tools/render/SampleRateNotes.h"
 #include "tools/render/SignalGenerator.h"
 #include "tools/render/SoundFileReader.h"
 #include "tools/render/SoundFileWriter.h"
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <type_traits>
 
@@ -228,6 +230,8 @@ bool Render(const RenderOptions& options, const ProgressSettings& progressSettin
     s.warnings.push_back(std::to_string(job.clipped) +
                          " output samples beyond what the file holds were clipped" +
                          (options.pcm24 ? " at full scale" : " at the largest float"));
+  if (std::optional<std::string> rateWarning = SampleRateWarning(s.sampleRate))
+    s.warnings.push_back(std::move(*rateWarning));
   for (int c = 0; c < input->Channels(); ++c) {
     RenderSummary::Channel ch;
     const LevelMeter& in = job.inputLevels[static_cast<size_t>(c)];
