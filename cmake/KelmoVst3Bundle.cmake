@@ -4,7 +4,8 @@
 #                                       points are always linked)
 #     [BUNDLE_NAME <name>]              bundle and .so name (default: <target>)
 #     [OUTPUT_DIRECTORY <dir>]          folder that receives <name>.vst3 (default: ${CMAKE_BINARY_DIR}/vst3)
-#     [INSTALL])                        `cmake --install` copies the bundle into KELMO_VST3_INSTALL_DIR
+#     [INSTALL])                        `cmake --install` copies the whole bundle, as built, into
+#                                       KELMO_VST3_INSTALL_DIR, in place of the one installed before
 #
 # Builds a Linux VST3 bundle: <dir>/<name>.vst3/Contents/<arch>-linux/<name>.so, a MODULE linked
 # with -Wl,--no-undefined and hidden visibility that exports only GetPluginFactory, ModuleEntry and
@@ -14,7 +15,8 @@
 # kelmo_add_vst3_export_test(<target>) adds a ctest test checking the bundle's dynamic exports.
 include_guard(GLOBAL)
 
-set(KELMO_VST3_INSTALL_DIR "$ENV{HOME}/.vst3" CACHE PATH "Folder that `cmake --install` puts VST3 bundles in")
+set(KELMO_VST3_INSTALL_DIR "$ENV{HOME}/.vst3" CACHE PATH
+    "Folder that `cmake --install` puts VST3 bundles in (a relative one lies under the install prefix)")
 # The bundle's architecture folder for this build, e.g. x86_64-linux.
 function(kelmo_vst3_arch_dir out)
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64)$")
@@ -64,8 +66,24 @@ function(kelmo_add_vst3_bundle target)
     KELMO_VST3_BUNDLE_BINARY "${bindir}/${name}.so")
 
   if(ARG_INSTALL)
-    install(TARGETS ${target}
-      LIBRARY DESTINATION "${KELMO_VST3_INSTALL_DIR}/${name}.vst3/Contents/${KELMO_VST3_ARCH_DIR}")
+    # The bundle is one unit: the copy installed before goes first (DESTDIR and --prefix applied as
+    # for the files), so that nothing the build no longer makes lingers in it. A symbolic link in
+    # its place is removed, never followed.
+    string(CONFIGURE [==[
+      set(installed [[@KELMO_VST3_INSTALL_DIR@]])
+      if(NOT IS_ABSOLUTE "${installed}")
+        set(installed "${CMAKE_INSTALL_PREFIX}/${installed}")
+      endif()
+      set(installed "$ENV{DESTDIR}${installed}/@name@.vst3")
+      if(EXISTS "${installed}" OR IS_SYMLINK "${installed}")
+        message(STATUS "Removing: ${installed}")
+        file(REMOVE_RECURSE "${installed}")
+      endif()
+    ]==] remove_installed @ONLY)
+    install(CODE "${remove_installed}")
+    # Every file of the built bundle in the same tree: the module, and the pictures, fonts and
+    # licences the build puts in Contents/Resources. Copied as they are, permissions included.
+    install(DIRECTORY "${bundle}" DESTINATION "${KELMO_VST3_INSTALL_DIR}" USE_SOURCE_PERMISSIONS)
   endif()
 endfunction()
 
