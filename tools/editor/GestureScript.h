@@ -41,8 +41,9 @@ struct ScriptStep
 std::optional<std::vector<ScriptStep>> ParseGestureScript(const std::string& script, std::string& error);
 
 // Plays the steps on session, telling out after each step what the editor showed outside its
-// picture (menus with their numbers, addresses opened; see ShownReport). False with error set when
-// a frame cannot be written.
+// picture (menus with their numbers, addresses opened; see ShownReport) and, at the end, the menu
+// answers no menu took. False with error set, at the step, when a frame cannot be written or a
+// preset named in the save field did not reach its file (PresetSaveWatch).
 bool PlayGestureScript(EditorSession& session, const std::vector<ScriptStep>& steps, std::ostream& out,
                        std::string& error);
 
