@@ -115,9 +115,10 @@ TEST(ScriptOutput, APresetThatWasNotWrittenIsAFailure)
   for (const auto& [presets, status] : table) {
     ::setenv(kUserPresetFolderEnv, presets.c_str(), 1);
     std::ostringstream shown, err;
-    EXPECT_EQ(kelmo::editor::RunEditorCommand(
-                  {"--bundle", KELMO_BUNDLE, "--frames", "1", "--script", script, temp / "o.png"}, shown, err),
-              status)
+    EXPECT_EQ(
+        kelmo::editor::RunEditorCommand(
+            {"--bundle", KELMO_BUNDLE, "--frames", "1", "--script", script, temp / "o.png"}, shown, err),
+        status)
         << presets << ": " << err.str();
     ::unsetenv(kUserPresetFolderEnv);
     const std::string text = err.str();
@@ -159,7 +160,8 @@ TEST(ScriptOutput, TheReadmesSaveExampleSavesTheTypedName)
   ::setenv(kUserPresetFolderEnv, presets.Path().c_str(), 1);
   std::ostringstream shown, err;
   const int status = kelmo::editor::RunEditorCommand(
-      {"--bundle", KELMO_BUNDLE, "--frames", example[1], "--script", example[2], out / "saved.png"}, shown, err);
+      {"--bundle", KELMO_BUNDLE, "--frames", example[1], "--script", example[2], out / "saved.png"}, shown,
+      err);
   ::unsetenv(kUserPresetFolderEnv);
   ASSERT_EQ(status, 0) << err.str();
   const std::string file = slot + " User Preset.json";
