@@ -3,6 +3,7 @@
 #include "engine/presets/UserPresetLocation.h"
 #include "tools/editor/BundleCheck.h"
 #include "tools/editor/EditorSession.h"
+#include "tools/editor/EditorUsage.h"
 #include "tools/editor/GestureScript.h"
 #include "tools/editor/InputRanges.h"
 #include "tools/render/UserPresetIsolation.h"
@@ -14,10 +15,6 @@
 namespace kelmo::editor {
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: kelmo-editor [--bundle DIR] [--frames N] [--backing-scale S] [--signal HZ:DBFS] "
-    "[--script TEXT] OUTPUT.png";
 
 // Whether the person pointed the plug-in at a user preset folder of their own.
 bool UserPresetFolderGiven()
@@ -43,8 +40,8 @@ int RunEditorCommand(const std::vector<std::string>& args, std::ostream& out, st
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (a == "--help") {
-      out << kUsage << '\n';
+    if (a == "--help" || a == "-h") {
+      out << EditorUsageText();
       return 0;
     }
     if (a == "--bundle" || a == "--frames" || a == "--backing-scale" || a == "--signal" || a == "--script") {
@@ -68,14 +65,14 @@ int RunEditorCommand(const std::vector<std::string>& args, std::ostream& out, st
         script = v;
       }
     } else if (!a.empty() && a[0] == '-') {
-      return fail("unknown option " + a);
+      return fail("unknown option " + a + " (see --help)");
     } else if (output.empty()) {
       output = a;
     } else {
       return fail("one output file only");
     }
   }
-  if (output.empty()) return fail(std::string("no output file; ") + kUsage);
+  if (output.empty()) return fail("no output file (see --help)");
   std::string error;
   const auto steps = ParseGestureScript(script, error);
   if (!steps) return fail(error);

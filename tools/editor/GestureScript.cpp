@@ -3,10 +3,13 @@
 #include "tools/editor/EditorSession.h"
 #include "tools/editor/InputRanges.h"
 #include "tools/editor/NamedKeys.h"
+#include "tools/editor/PresetSaveWatch.h"
 #include "tools/editor/ShownReport.h"
 
-#include <cmath>
+#include "platform/mac/system/ScriptedUser.h"
+
 #include <map>
+#include <ostream>
 #include <sstream>
 
 namespace kelmo::editor {
@@ -79,6 +82,20 @@ std::string RangeProblem(const ScriptStep& step)
   return {};
 }
 
+// Tells out which menu answers no menu took: the last ones given, since menus take them in turn.
+void WriteUnusedMenuAnswers(const std::vector<ScriptStep>& steps, std::ostream& out)
+{
+  std::size_t waiting = plugin::sys::ScriptedUser::Shared().MenuAnswersWaiting();
+  if (waiting == 0) return;
+  std::vector<std::string> unused;
+  for (auto step = steps.rbegin(); step != steps.rend() && unused.size() < waiting; ++step)
+    if (step->kind == ScriptStep::Kind::Menu) unused.insert(unused.begin(), "\"menu " + step->text + "\"");
+  out << "kelmo-editor: no menu opened to take the answer" << (unused.size() > 1 ? "s " : " ");
+  for (std::size_t i = 0; i < unused.size(); ++i)
+    out << (i ? ", " : "") << unused[i];
+  out << '\n';
+}
+
 } // namespace
 
 std::optional<std::vector<ScriptStep>> ParseGestureScript(const std::string& script, std::string& error)
@@ -110,8 +127,13 @@ std::optional<std::vector<ScriptStep>> ParseGestureScript(const std::string& scr
     } else {
       for (int i = 0; i < shape->second.numbers; ++i) {
         double v = 0.0;
-        if (!(words >> v) || !std::isfinite(v)) {
+        if (!(words >> v)) {
           error = "bad script step \"" + text + "\"";
+          return std::nullopt;
+        }
+        // Every number ends in an event, whose fields are float: one beyond would be infinite.
+        if (!FitsEvent(v)) {
+          error = "bad script step \"" + text + "\": " + kEventNumberRange;
           return std::nullopt;
         }
         step.numbers.push_back(v);
@@ -136,7 +158,9 @@ bool PlayGestureScript(EditorSession& session, const std::vector<ScriptStep>& st
 {
   using K = ScriptStep::Kind;
   ShownReport shown;
+  PresetSaveWatch saves;
   for (const ScriptStep& step : steps) {
+    saves.Before(session);
     const auto x = step.numbers.size() > 0 ? static_cast<float>(step.numbers[0]) : 0.f;
     const auto y = step.numbers.size() > 1 ? static_cast<float>(step.numbers[1]) : 0.f;
     switch (step.kind) {
@@ -184,7 +208,9 @@ bool PlayGestureScript(EditorSession& session, const std::vector<ScriptStep>& st
       break;
     }
     shown.WriteNew(out);
+    if (!saves.After(session, error)) return false;
   }
+  WriteUnusedMenuAnswers(steps, out);
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace kelmo::editor {
 
@@ -13,6 +14,11 @@ bool ValidFrameCount(double frames) noexcept
 bool ValidSignal(double hz, double dbfs) noexcept
 {
   return std::isfinite(hz) && std::isfinite(dbfs) && hz > 0.0 && hz < 24000.0 && dbfs <= 40.0;
+}
+
+bool FitsEvent(double value) noexcept
+{
+  return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
 }
 
 bool ParseNumber(const std::string& text, double& value) noexcept

@@ -17,6 +17,12 @@ bool ValidFrameCount(double frames) noexcept;
 inline constexpr const char* kSignalRange = "0 < HZ < 24000, DBFS at most 40";
 bool ValidSignal(double hz, double dbfs) noexcept;
 
+// A number a script step may hold: every one ends in an event or a count, and the toolkit takes
+// positions and wheel steps as float, so a finite value within float's range; anything beyond
+// would reach it as infinity.
+inline constexpr const char* kEventNumberRange = "numbers must lie within a float's range (about +-3.4e38)";
+bool FitsEvent(double value) noexcept;
+
 // A finite number that is the whole text (nothing after it); false otherwise.
 bool ParseNumber(const std::string& text, double& value) noexcept;
 

@@ -51,8 +51,10 @@ const MenuItemRecord* ItemAt(const std::vector<MenuItemRecord>& items, const std
 std::string PathText(const std::vector<int>& path)
 {
   std::string text;
-  for (std::size_t i = 0; i < path.size(); ++i)
-    text += (i ? "/" : "") + std::to_string(path[i]);
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (i) text += '/';
+    text += std::to_string(path[i]);
+  }
   return text;
 }
 

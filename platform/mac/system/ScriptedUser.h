@@ -6,6 +6,7 @@
 #include "platform/mac/system/Menu.h"
 #include "platform/mac/system/SavePanel.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -131,6 +132,8 @@ public:
   const std::vector<AlertRecord>& Alerts() const noexcept { return mAlerts; }
   const std::vector<PanelRecord>& Panels() const noexcept { return mPanels; }
   const std::vector<DraggingSessionRef>& DraggingSessions() const noexcept { return mDrags; }
+  // Menu answers given and not yet taken by a menu.
+  std::size_t MenuAnswersWaiting() const noexcept { return mMenuAnswers.size(); }
 
   // For the layer: the next answer of each kind, and the records.
   std::vector<int> TakeMenuAnswer();

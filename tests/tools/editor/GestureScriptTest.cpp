@@ -1,6 +1,7 @@
 // The gesture script's grammar and the tool's command line, hostile input included.
 #include "tools/editor/GestureScript.h"
 #include "tools/editor/EditorCommand.h"
+#include "tools/editor/NamedKeys.h"
 
 #include "support/TempFolder.h"
 
@@ -46,6 +47,24 @@ TEST(GestureScript, RefusesMalformedSteps)
   }
 }
 
+// Every number of every step ends in a float (positions, wheel steps) or a count: one a float
+// cannot hold, in any spelling, is refused, and the largest floats are taken.
+TEST(GestureScript, NumbersMustFitAFloat)
+{
+  const std::pair<const char*, bool> table[] = {
+      {"drag 231 -3e38", true},      {"wheel 231 117 -3.4e38", true}, {"drag 231 -1e39", false},
+      {"wheel 231 117 1e39", false}, {"frames 1e39", false},          {"press 1e400 1", false},
+      {"wheel 1 2 infinity", false},
+  };
+  for (const auto& [step, fits] : table) {
+    std::string error;
+    EXPECT_EQ(ParseGestureScript(step, error).has_value(), fits) << step;
+    if (!fits) {
+      EXPECT_EQ(error.rfind(std::string("bad script step \"") + step + "\"", 0), 0u) << error;
+    }
+  }
+}
+
 TEST(EditorCommand, BadCommandLinesGiveStatusTwoAndOneLine)
 {
   const std::vector<std::vector<std::string>> table = {
@@ -59,6 +78,7 @@ TEST(EditorCommand, BadCommandLinesGiveStatusTwoAndOneLine)
       {"--signal", "0:-6", "o.png"},
       {"--signal", "1000:x", "o.png"},
       {"--script", "press 1", "o.png"},
+      {"--script", "drag 231 -1e39", "o.png"},
       {"--bogus", "o.png"},
       {"a.png", "b.png"},
   };
@@ -69,9 +89,27 @@ TEST(EditorCommand, BadCommandLinesGiveStatusTwoAndOneLine)
     EXPECT_EQ(text.rfind("kelmo-editor: ", 0), 0u) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
   }
-  std::ostringstream out, err;
-  EXPECT_EQ(RunEditorCommand({"--help"}, out, err), 0);
-  EXPECT_NE(out.str().find("usage"), std::string::npos);
+}
+
+// --help and -h print the whole usage on out: every option, every script step, every key name.
+TEST(EditorCommand, HelpAndDashHPrintTheWholeUsage)
+{
+  for (const char* help : {"--help", "-h"}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunEditorCommand({"--frames", "3", help, "o.png"}, out, err), 0) << help;
+    EXPECT_TRUE(err.str().empty()) << err.str();
+    const std::string text = out.str();
+    EXPECT_EQ(text.rfind("Usage: kelmo-editor ", 0), 0u) << text;
+    for (const char* word :
+         {"--bundle DIR", "--frames N", "--backing-scale S", "--signal HZ:DBFS", "--script TEXT", "move X Y",
+          "rrelease X Y", "wheel X Y DELTA", "key C", "menu I/J", "write FILE"})
+      EXPECT_NE(text.find(word), std::string::npos) << help << ": " << word;
+    std::istringstream names(NamedKeyList());
+    for (std::string name; std::getline(names, name, ',');) {
+      name.erase(0, name.find_first_not_of(' '));
+      EXPECT_NE(text.find(name), std::string::npos) << name;
+    }
+  }
 }
 
 // The script's frames and signal steps take what --frames and --signal take, no more.
