@@ -1,9 +1,27 @@
-# cmake -DBINARY=<file.so> -P KelmoCheckVst3Exports.cmake
-# Fails unless the module's dynamic symbol table defines exactly the three VST3 entry points.
+# cmake -DBINARY=<file.so> -P KelmoCheckVst3Exports.cmake [-- <name>...]
+# Fails unless the module's dynamic symbol table defines exactly the given names (C++ names as
+# demangled, e.g. "ns::Class::Method(char const*)"); without names, exactly the three VST3 entry
+# points.
 if(NOT EXISTS "${BINARY}")
   message(FATAL_ERROR "bundle binary ${BINARY} does not exist")
 endif()
-execute_process(COMMAND nm -D --defined-only "${BINARY}"
+
+set(expected "")
+set(take OFF)
+math(EXPR last "${CMAKE_ARGC} - 1")
+foreach(i RANGE ${last})
+  if(take)
+    list(APPEND expected "${CMAKE_ARGV${i}}")
+  elseif(CMAKE_ARGV${i} STREQUAL "--")
+    set(take ON)
+  endif()
+endforeach()
+if(NOT expected)
+  set(expected GetPluginFactory ModuleEntry ModuleExit)
+endif()
+list(SORT expected)
+
+execute_process(COMMAND nm -D --defined-only --demangle "${BINARY}"
   OUTPUT_VARIABLE out RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "nm failed on ${BINARY}: ${err}")
@@ -11,12 +29,15 @@ endif()
 string(REPLACE "\n" ";" lines "${out}")
 set(found "")
 foreach(line ${lines})
-  if(line MATCHES "^[0-9a-fA-F]* *[A-Za-z] ([^ ]+)$")
+  if(line MATCHES "^[0-9a-fA-F]* *[A-Za-z] (.+)$")
     list(APPEND found "${CMAKE_MATCH_1}")
   endif()
 endforeach()
 list(SORT found)
-if(NOT found STREQUAL "GetPluginFactory;ModuleEntry;ModuleExit")
-  message(FATAL_ERROR "${BINARY} exports [${found}], expected exactly GetPluginFactory, ModuleEntry, ModuleExit")
+if(NOT found STREQUAL expected)
+  list(JOIN found ", " found_text)
+  list(JOIN expected ", " expected_text)
+  message(FATAL_ERROR "${BINARY} exports [${found_text}], expected exactly [${expected_text}]")
 endif()
-message(STATUS "exports ok: ${found}")
+list(JOIN found ", " found_text)
+message(STATUS "exports ok: ${found_text}")

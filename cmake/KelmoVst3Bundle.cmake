@@ -8,11 +8,14 @@
 #                                       KELMO_VST3_INSTALL_DIR, in place of the one installed before
 #
 # Builds a Linux VST3 bundle: <dir>/<name>.vst3/Contents/<arch>-linux/<name>.so, a MODULE linked
-# with -Wl,--no-undefined and hidden visibility that exports only GetPluginFactory, ModuleEntry and
-# ModuleExit. The bundle folder is stored in the target property KELMO_VST3_BUNDLE_DIR and the .so
+# with -Wl,--no-undefined and hidden visibility that exports only GetPluginFactory, ModuleEntry,
+# ModuleExit and, when it links the platform layer, the graphics context's file drag
+# (vst3-exports.map). The bundle folder is stored in the target property KELMO_VST3_BUNDLE_DIR and the .so
 # path in KELMO_VST3_BUNDLE_BINARY.
 #
-# kelmo_add_vst3_export_test(<target>) adds a ctest test checking the bundle's dynamic exports.
+# kelmo_add_vst3_export_test(<target> [EXPORTS <name>...]) adds a ctest test checking that the
+# bundle's dynamic exports are exactly the names given (C++ names demangled), by default the three
+# entry points.
 include_guard(GLOBAL)
 
 set(KELMO_VST3_INSTALL_DIR "$ENV{HOME}/.vst3" CACHE PATH
@@ -89,9 +92,14 @@ endfunction()
 
 function(kelmo_add_vst3_export_test target)
   set(_kelmo_vst3_cmake_dir "${CMAKE_CURRENT_FUNCTION_LIST_DIR}")
+  cmake_parse_arguments(ARG "" "" "EXPORTS" ${ARGN})
+  set(exports GetPluginFactory ModuleEntry ModuleExit)
+  if(ARG_EXPORTS)
+    set(exports ${ARG_EXPORTS})
+  endif()
   add_test(NAME ${target}_exports
     COMMAND ${CMAKE_COMMAND}
       -DBINARY=$<TARGET_PROPERTY:${target},KELMO_VST3_BUNDLE_BINARY>
-      -P ${_kelmo_vst3_cmake_dir}/KelmoCheckVst3Exports.cmake)
+      -P ${_kelmo_vst3_cmake_dir}/KelmoCheckVst3Exports.cmake -- ${exports})
   set_tests_properties(${target}_exports PROPERTIES LABELS "vst3")
 endfunction()

@@ -85,9 +85,12 @@ void IPopupMenuControl::CollapseEverything()
   if (menu) {
     menu->SetChosenItemIdx(-1);
     const int cellIdx = panel ? panel->CellIndex(mMouseCellBounds) : -1;
-    // Arrow cells hold no item; separators, disabled items and submenu openers are not choices.
+    // Arrow cells hold no item; separators, indented and disabled items and submenu openers are not
+    // choices.
     const IPopupMenu::Item* item = panel ? panel->ItemInCell(cellIdx) : nullptr;
-    if (item && !item->GetIsSeparator() && item->GetEnabled() && !item->GetSubmenu()) {
+    constexpr int kNoChoice =
+        IPopupMenu::Item::kSeparator | IPopupMenu::Item::kIndented | IPopupMenu::Item::kDisabled;
+    if (item && !(item->GetFlags() & kNoChoice) && !item->GetSubmenu()) {
       menu->SetChosenItemIdx(cellIdx + panel->mScrollItemOffset);
       panel->mClickedCell = mMouseCellBounds;
     }

@@ -314,8 +314,7 @@ bool ITextEntryControl::OnKeyDown(float, float, const IKeyPress& key)
     return SendKey(kBackspace | mods);
   case vkey::kTab:
     return false;
-  case vkey::kReturn:
-  case vkey::kKeypadEnter:
+  case vkey::kReturn: // only the main Return key: the keypad's Enter is typed like any other key
     // Consumed whole: the field is gone, nothing more reaches the engine.
     CommitEdit();
     return true;

@@ -141,8 +141,8 @@ void IVSliderControl::OnMouseOut()
 
 void IVSliderControl::OnMouseDown(float x, float y, const IMouseMod& mod)
 {
-  // Only an editable value text takes the press: a fixed one inside the widget must not stop a drag.
-  if (mStyle.showValue && !mPromptBlocked && mValueBounds.Contains(x, y))
+  // A press on the value text asks for a value (nothing when prompting is off); elsewhere it drags.
+  if (mStyle.showValue && mValueBounds.Contains(x, y))
     PromptUserInput(mValueBounds, 0);
   else
     ISliderControlBase::OnMouseDown(x, y, mod);

@@ -27,8 +27,8 @@ public:
                   float handleXOffset = 0.f, float handleYOffset = 0.f);
   ~IVSliderControl() override;
 
-  // A press on the shown, editable value text prompts for a value; elsewhere the base's press (the value
-  // jumps to the pointer).
+  // A press on the shown value text prompts for a value (nothing when the value is not editable);
+  // elsewhere the base's press (the value jumps to the pointer).
   void OnMouseDown(float x, float y, const IMouseMod& mod) override;
   // Ends the drag and sends the final value once more (action included).
   void OnMouseUp(float x, float y, const IMouseMod& mod) override;

@@ -56,7 +56,7 @@ public:
   bool SetTextInClipboard(const char* str) override;
   bool SetFilePathInClipboard(const char* path) override;
   // Drags the file out of the editor from iconBounds; false without a view, without a path that
-  // makes a file address, or outside an event.
+  // makes a file address, or outside an event. Exported from the plug-in module; main thread.
   bool InitiateExternalFileDragDrop(const char* path, const IRECT& iconBounds) override;
   void UpdateTooltips() override;
   int ShowMessageBox(const char* str, const char* caption, int type,

@@ -197,6 +197,27 @@ TEST(TextEntryControl, EndingAnEntry)
   EXPECT_TRUE(f.Press(39));
 }
 
+// The keypad's Enter (0x800D) is no Return: whatever text it carries, it types nothing into a free or
+// a numeric field, commits nothing and is passed on; the main Return then commits.
+TEST(TextEntryControl, KeypadEnterNeitherCommitsNorTypes)
+{
+  FieldFixture f;
+  for (const int param : {-1, static_cast<int>(TD::kGain)}) {
+    RecordingControl* c = f.Caller(param);
+    for (const char* text : {"\x03", "\r", ""}) {
+      c->hooks.clear();
+      f.Start(*c, "12");
+      f.Press(39); // cursor at the end, nothing selected
+      EXPECT_FALSE(f.Press(0x800D, text)) << param;
+      EXPECT_EQ(f.State(), "12|2,2,2") << param;
+      EXPECT_TRUE(f.field->IsEditing()) << param;
+      EXPECT_TRUE(c->hooks.empty()) << param;
+      EXPECT_TRUE(f.Press(13));
+      EXPECT_FALSE(f.field->IsEditing()) << param;
+    }
+  }
+}
+
 // Copy and cut put the selection on the clipboard; paste replaces it. An empty clipboard changes
 // nothing, bytes that are not UTF-8 become U+FFFD, 100 kB arrive whole, a character beyond the basic
 // plane goes in as a pair and half a pair left alone becomes U+FFFD.
