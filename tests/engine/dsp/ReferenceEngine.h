@@ -105,11 +105,7 @@ private:
     return x < 0.0 ? 1e-15 : x;
   }
   static double S(double t) { return 3.0 * t * t - 2.0 * t * t * t; }
-  static double SoftClip(double x)
-  {
-    x = std::clamp(x, -1.5, 1.5);
-    return std::clamp(x - 0.1481495 * x * x * x, -1.0, 1.0);
-  }
+  static double SoftClip(double x) { return std::clamp(x - 0.1481495 * x * x * x, -1.0, 1.0); }
   static double SoftClipGuarded(double x)
   {
     const double y = SoftClip(x);
