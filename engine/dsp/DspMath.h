@@ -103,10 +103,11 @@ template <class V> inline V CubicSoftening(V x) noexcept
   return x - (0.1481495 * x) * (x * x);
 }
 
-// Cubic soft clipper. The input is limited to +-1.5 first so that the cubic never runs away.
+// Cubic soft clipper: x - 0.1481495 x^3 limited to [-1, 1]. Past +-1.5 the cubic turns back
+// and reaches -1 at about 3 (+1 at about -3); the limits alone keep it bounded. A NaN or an
+// infinite x gives -1.
 template <class V> inline V SoftClip(V x) noexcept
 {
-  x = Min(Max(x, Const<V>(-1.5)), Const<V>(1.5));
   return Min(Max(CubicSoftening(x), Const<V>(-1.0)), Const<V>(1.0));
 }
 
@@ -118,7 +119,7 @@ template <class V> inline V SoftClipGuarded(V x) noexcept
 }
 
 // SoftClipGuarded for an input already in [1e-15, 1] (a ClampUnit result): there neither the
-// input limit nor the output limits nor the offset change anything, so only the cubic remains.
+// output limits nor the offset change anything, so only the cubic remains.
 template <class V> inline V SoftClipUnit(V u) noexcept
 {
   return CubicSoftening(u);

@@ -170,6 +170,23 @@ TEST(ReferenceComparison, StereoStageWithoutGainReductionMatchesExactly)
   }
 }
 
+TEST(ReferenceComparison, HotSineThroughFactoryPresetsThatFoldTheSoftClip)
+{
+  // A 1 kHz sine just below full scale drives the detector value past 1.1 in these presets:
+  // its square then lies where the soft clip's cubic has turned over (above about 1.5), in the
+  // colour stage's detector term and in the stereo stage.
+  const double rate = 48000.0;
+  const size_t frames = 24000;
+  const std::vector<double> tone = Sine(1000.0, -0.9, rate, frames);
+  const std::vector<double> silence(frames, 0.0);
+  const Stereo in{tone, tone, silence, silence};
+  for (const char* name : {"RKVenlor Dark Hifi TB 10dB GR -14LUFS", "BRN-18: Pushed Step"}) {
+    const ParamValues p = FactoryPresetValues(name);
+    ASSERT_NE(p, DefaultParamValues()) << name;
+    Compare(in, p, rate, 480, name);
+  }
+}
+
 TEST(ReferenceComparison, SettingChangesBetweenBlocks)
 {
   // Parameters move every block: sub-step factor, link, modes and power; block values and

@@ -3,9 +3,10 @@
 // A plain transcription of the compressor's signal path: one channel after the other, every
 // formula written out per frame and per sub-step in the order it is defined, nothing
 // hoisted, cached or paired, library functions straight from <cmath>. It is slow on purpose;
-// the engine's optimised path must stay within 1e-9 of it.
+// the engine's optimised path must stay within 1e-9 of it. Where the engine departs from the
+// written formulas on purpose (guards at its boundary and fixes of faults in the formulas), the
+// reference does the same and says so with a line beginning "Kept fix:".
 #include "engine/dsp/ParamLimits.h"
-#include "engine/dsp/SidechainCompensation.h"
 #include "engine/dsp/TubeStage.h"
 
 #include <algorithm>
@@ -67,6 +68,55 @@ public:
     }
   };
 
+  // The tube stage's antiderivatives as written: F1 = ln(cosh x) and F2 through Li2.
+  static double WrittenF1(double x) { return std::log(std::cosh(x)); }
+  static double WrittenF2(double x)
+  {
+    const double e = std::exp(-2.0 * x);
+    return 0.5 * (x * (2.0 * (std::log(std::cosh(x)) - std::log(1.0 + e)) - x) + WrittenDilog(-e)) +
+           0.41123351671205655;
+  }
+
+  // The real dilogarithm Li2, piecewise: r + sigma y P(y - 1/4) / Q(y - 1/4).
+  static double WrittenDilog(double x)
+  {
+    const double kPi2Over6 = 1.6449340668482264;
+    double y, sigma, r;
+    if (x < -1.0) {
+      const double l = std::log(1.0 - x);
+      y = 1.0 / (1.0 - x), sigma = 1.0, r = -kPi2Over6 + l * (0.5 * l - std::log(-x));
+    } else if (x == -1.0) {
+      return -0.8224670334241132;
+    } else if (x < 0.0) {
+      y = x / (x - 1.0), sigma = -1.0, r = -0.5 * std::pow(std::log1p(-x), 2);
+    } else if (x == 0.0) {
+      return 0.0;
+    } else if (x < 0.5) {
+      y = x, sigma = 1.0, r = 0.0;
+    } else if (x < 1.0) {
+      y = 1.0 - x, sigma = -1.0, r = kPi2Over6 - std::log(x) * std::log(1.0 - x);
+    } else if (x == 1.0) {
+      return kPi2Over6;
+    } else if (x < 2.0) {
+      const double l = std::log(x);
+      y = 1.0 - 1.0 / x, sigma = 1.0, r = kPi2Over6 + l * (-0.5 * l - std::log(1.0 - 1.0 / x));
+    } else {
+      const double l = std::log(x);
+      y = 1.0 / x, sigma = -1.0, r = 3.289868133696453 - 0.5 * l * l;
+    }
+    const double P[8] = {1.0706105563309305,  -4.53535627302014,  7.481965759628641,   -6.051612431513241,
+                         2.4733515209909815,  -0.4693756514375463, 0.03160891044068722, -0.0002463061261464504};
+    const double Q[8] = {1.0,                 -4.535568212185605,  8.179002977324743, -7.463419085376747,
+                         3.624539250392529,   -0.8993678474004118, 0.098554565816757, -0.0032116618742475188};
+    const double z = y - 0.25;
+    double p = 0.0, q = 0.0;
+    for (int i = 0; i < 8; ++i) {
+      p += P[i] * std::pow(z, i);
+      q += Q[i] * std::pow(z, i);
+    }
+    return r + sigma * y * p / q;
+  }
+
   double MeterReadout(int c) const { return mCh[c].meterReadout; }
   double MeterNeedle(int c) const { return mCh[c].meterNeedle; }
 
@@ -74,11 +124,13 @@ public:
   void Process(const double* const* in, double* const* out, int nFrames, const ParamValues& params,
                double tempo)
   {
+    // Kept fix: host values are checked at the boundary (out-of-range and non-finite parameters).
     BeginBlock(SanitizeParams(params), tempo);
     for (int n = 0; n < nFrames; ++n) {
       double x[4];
       for (int i = 0; i < 4; ++i) {
         const double v = in[i] ? in[i][n] : 0.0;
+        // Kept fix: a non-finite input sample reads as 0.
         x[i] = std::isfinite(v) ? v : 0.0;
       }
       double y[2];
@@ -105,17 +157,40 @@ private:
     return x < 0.0 ? 1e-15 : x;
   }
   static double S(double t) { return 3.0 * t * t - 2.0 * t * t * t; }
-  static double SoftClip(double x)
-  {
-    x = std::clamp(x, -1.5, 1.5);
-    return std::clamp(x - 0.1481495 * x * x * x, -1.0, 1.0);
-  }
+  // x - 0.1481495 x^3, then limited to [-1, 1]; nothing limits x itself.
+  static double SoftClip(double x) { return std::clamp(x - 0.1481495 * x * x * x, -1.0, 1.0); }
   static double SoftClipGuarded(double x)
   {
     const double y = SoftClip(x);
     return y < 0.0 ? 1e-15 : y;
   }
+  // Kept fix: a design frequency at or above half its design rate would put tan(pi f / rate) at
+  // or past its pole and the section would run away; the engine designs it at 0.495 of the rate.
   double Limit(double hz, double designRate) const { return std::min(hz, 0.495 * designRate); }
+
+  // Side-chain compensation gain of a side from its side-chain frequency and gain in dB.
+  static double CompensationGain(double frequency, double gainDb)
+  {
+    const float fN = static_cast<float>(ClampUnit((frequency + 1e-15) * 0.0005555555555555556));
+    const double G = gainDb + 1e-15;
+    const double aG = std::min(std::fabs(G), 1.0);
+    double raw = 1.0;
+    if (G > 0.0) raw = std::exp((fN * -0.2 + G * -0.95) * kDb);
+    if (G < 0.0) {
+      const double g = gainDb;
+      const double u = g * 0.05 + 1.0;
+      const double p = u > 1.0 ? 0.0 : (u >= 0.0 ? -g * 0.05 : 0.999999999999999);
+      const double q = ClampUnit(g * 0.03571428571428571 + 1.7142857142857142);
+      const double e = std::pow(std::exp((std::sqrt(std::sqrt(static_cast<double>(fN))) * -0.40295239127395 -
+                                          0.040295239127395) *
+                                         G),
+                                0.0625);
+      const double v = MinOne(static_cast<float>(q) * static_cast<float>(p) * fN); // single-precision products
+      raw = (1.0 + 2.0 * S(v)) * e;
+    }
+    const double a = static_cast<float>(std::min(aG, 1.0));
+    return (1.0 - S(a)) + S(a) * raw;
+  }
 
   int Draw()
   {
@@ -140,12 +215,22 @@ private:
     if (type == 2) ch.Set(s, r * K * N, bpB1, -(r * K * N), a1, a2);
   }
 
-  void DesignBandPass(Channel& ch, int s, double hz, double r, double b1)
+  // Sections 2 and 8, retuned by the tube mode.
+  void DesignTubeBandPass(Channel& ch, int s, double hz, double r)
   {
     hz = Limit(hz, mRate);
     const double K = std::tan(hz * kPi / mRate);
     const double N = 1.0 / (K * K + 1.0 + r * K);
-    ch.Set(s, r * K * N, b1, -(r * K * N), N * (2.0 * K * K - 2.0), N * (K * K + 1.0 - r * K));
+    ch.Set(s, r * K * N, 1e-15, -(r * K * N), N * (2.0 * K * K - 2.0), N * (K * K + 1.0 - r * K));
+  }
+
+  // Section 3, retuned for the stereo stage.
+  void DesignStereoBandPass(Channel& ch, double hz, double r)
+  {
+    hz = Limit(hz, mRate);
+    const double K = std::tan(hz * kPi / mRate);
+    const double N = 1.0 / (r * K + 1.0 + K * K);
+    ch.Set(3, r * K * N, 0.0, -(r * K * N), N * (2.0 * K * K - 2.0), N * (1.0 - r * K + K * K));
   }
 
   Side FillSide(const ParamValues& p, bool left)
@@ -170,7 +255,7 @@ private:
     s.ac = msPerSample / (s.attackMs + 1e-15);
     s.rc = msPerSample / (s.releaseMs + 1e-15);
     s.sg = s.scGainDb + 1e-15;
-    s.cg = s.compensation == 1 ? SidechainCompensationGain(s.scHz, s.scGainDb) : 1.0;
+    s.cg = s.compensation == 1 ? CompensationGain(s.scHz, s.scGainDb) : 1.0;
     return s;
   }
 
@@ -216,6 +301,8 @@ private:
     mOG = std::exp(p[kOutputGain] * kDb);
     mLC = std::exp(-p[kLevelCalibration] * kDb);
     mVG = p[kVariGain] * 0.01 + 1e-15;
+    // Kept fix: VG > 0.01 compared without VG's offset, so that "Vari Gain" at exactly 1 % leaves the
+    // stereo stage off as stated for 1 % or less (with the offset, 1 % would pass).
     mStereoOn = p[kVariGain] * 0.01 > 0.01;
     mMU = p[kMuDiff] * 0.00909090909090909 + 1e-15;
     mDB = ClampUnit(p[kDryBlend] * 0.01 + 1e-15);
@@ -419,8 +506,8 @@ private:
       const double f1 = mode == 0 ? 329 * m1 + 843 : 404 * m1 + 376;
       const double f2 = mode == 0 ? 181 * m2 + 1861 : 564 * m2 + 2023;
       const double f = sw * std::trunc(f2) + (1.0 - sw) * std::trunc(f1);
-      DesignBandPass(ch, 2, f, mode == 0 ? 4.3478260869565215 : 1.2987012987012987, 1e-15);
-      DesignBandPass(ch, 8, f, mode == 0 ? 25.0 : 16.666666666666668, 1e-15);
+      DesignTubeBandPass(ch, 2, f, mode == 0 ? 4.3478260869565215 : 1.2987012987012987);
+      DesignTubeBandPass(ch, 8, f, mode == 0 ? 25.0 : 16.666666666666668);
     }
 
     ch.subSum = 1e-15;
@@ -431,6 +518,9 @@ private:
       const int bit = Draw();
       const double f = k / F + (k / F) * (bit * 0.6000000000000001 - 0.30000000000000004) * mNS;
       const double interp = E + (Ep - E) * 0.5 + stepC * (k + mCF * std::sqrt((2.0 - f) * f));
+      // Kept fix: the interpolated envelope is floored at 0. A reset leaves the previous
+      // envelope in place, and the extrapolation to a new one near 0 could reach -1 and beyond: a
+      // division by zero and a negative gain.
       ch.subSum += 1.0 / (std::max(interp, 0.0) + 1.0);
     }
     ch.prevDetector[6] = E;
@@ -543,8 +633,10 @@ private:
   double Tube(int stage, double x)
   {
     TubeState& st = mTube[stage];
-    // The antiderivatives are the engine's own: the divided differences below amplify any
-    // rounding difference in them by up to 1/tol^2, far beyond what compares at 1e-9.
+    // Kept fix: the engine's overflow-safe F1 and F2 (WrittenF1 and WrittenF2 overflow from
+    // |x| of a few hundred); a tube stage test holds them to the written forms. They are used here
+    // because the divided differences below amplify any rounding difference in them by up to
+    // 1/tol^2, far beyond what compares at 1e-9.
     const auto F1 = [](double v) { return TubeStage::F1(v); };
     const auto F2 = [](double v) { return TubeStage::F2(v); };
     const double tol = 1e-05;
@@ -605,7 +697,7 @@ private:
         const double f1 = mode == 0 ? 165 * m1 + 421 : 202 * m1 + 188;
         const double f2 = mode == 0 ? 91 * m2 + 930 : 282 * m2 + 1011;
         const double f = sigma * std::trunc(f2) + (1.0 - sigma) * std::trunc(f1);
-        DesignBandPass(mCh[c], 3, f, mode == 0 ? 2.127659574468085 : 1.7543859649122808, 0.0);
+        DesignStereoBandPass(mCh[c], f, mode == 0 ? 2.127659574468085 : 1.7543859649122808);
       }
       L3 = 0.3;
     }
