@@ -109,7 +109,9 @@ bool ICanvasVG::LoadAPIFont(const char* fontID, const PlatformFontPtr& font)
     return vgCreateFontMemAtIndex(mVG, fontID, bytes, data.GetSize(), data.mFaceIndex, 0) != -1;
   };
   if (const IFontData* cached = cache.Find(fontID, 1.0)) {
-    if (vgFindFont(mVG, fontID) != -1) return true; // this context has it already
+    // Held already: the core would add a second record under the name on every load, and
+    // lookups by name only ever find the first.
+    if (vgFindFont(mVG, fontID) != -1) return true;
     return create(*cached);
   }
   if (!font) return false;

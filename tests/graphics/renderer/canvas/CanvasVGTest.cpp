@@ -1,4 +1,5 @@
 #include "graphics/renderer/CanvasPaint.h"
+#include "graphics/renderer/FNTTypes.h"
 #include "graphics/renderer/FontDataCache.h"
 #include "support/ui/GpuCanvasView.h"
 
@@ -216,6 +217,21 @@ TEST(CanvasVG, FontDataIsReadOnceForEveryContextAndRefusedFontsAreNotKept)
   }
   EXPECT_EQ(FontCache(true), users);
   EXPECT_TRUE(users > 0 || FontCache(false) == 0) << "the last context empties the cache";
+}
+
+TEST(CanvasVG, AFontLoadedAgainIntoAContextThatHoldsItAddsNoRecord)
+{
+  // The core appends a record for every font it is given, even under a name it holds: loading
+  // again (as a layout run on every resize does) must not grow the context's font list.
+  GpuView v; // Roboto-Regular loaded once
+  const FNTcontext* atlas = v.g.GetVGContext()->fs;
+  const int fonts = atlas->nfonts;
+  for (int i = 0; i < 5; ++i)
+    ASSERT_TRUE(v.g.LoadFont("Roboto-Regular", RobotoPath().c_str()));
+  EXPECT_EQ(atlas->nfonts, fonts);
+  GpuView other; // a new context gets the cached data as a record of its own
+  EXPECT_EQ(other.g.GetVGContext()->fs->nfonts, fonts);
+  EXPECT_NE(vgFindFont(other.g.GetVGContext(), "Roboto-Regular"), -1);
 }
 
 TEST(CanvasVG, TextIsMeasuredByItsAlignmentAndRotation)
