@@ -256,7 +256,7 @@ TEST(CanvasVG, TextIsMeasuredByItsAlignmentAndRotation)
   IRECT none(0, 0, 100, 40); // no usable font: nothing, at the anchor
   EXPECT_EQ(v.g.MeasureText(IText(20.f, COLOR_BLACK, "Missing"), "Kelmo", none), 0.f);
   EXPECT_EQ(none, IRECT(50, 20, 50, 20));
-  v.Frame([](ICanvas& g) { // invalid UTF-8 is skipped
+  v.Frame([](ICanvas& g) { // invalid UTF-8 ends the text
     for (const char* s : {"\xC3",
                           "\xFF\xFE"
                           "abc",
