@@ -368,10 +368,10 @@ public:
   // A new backing scale (non-finite or <= 0: ignored): reports the window size to the host,
   // rescales every control, marks all dirty and recreates the frame buffer.
   void SetScreenScale(float scale);
-  // Resizes the editor (size constrained by the delegate, scale clamped to the bounds; a
-  // non-finite or non-positive scale keeps the current one). Nothing when nothing changes.
+  // Resizes the editor (size constrained by the delegate, scale clamped to the bounds; a NaN
+  // scale keeps the current one). Nothing when nothing changes.
   void Resize(int width, int height, float drawScale, bool needsPlatformResize);
-  // Bounds of the draw scale, in either order.
+  // Bounds of the draw scale, in either order; ignored unless both are finite and above 0.
   void SetScaleConstraints(float lo, float hi);
   void SetLayoutOnResize(bool layoutOnResize) { mLayoutOnResize = layoutOnResize; }
 

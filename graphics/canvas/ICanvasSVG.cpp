@@ -105,8 +105,14 @@ IPattern ICanvas::GetSVGPattern(const SvgPaint& paint, float opacity)
 void ICanvas::DrawSVG(const ISVG& svg, const IRECT& dest, const IBlend* blend, const IColor* strokeColor,
                       const IColor* fillColor)
 {
-  if (!svg.IsValid() || !(svg.W() > 0.f) || !(svg.H() > 0.f)) return;
-  const float scale = std::min(dest.W() / svg.W(), dest.H() / svg.H());
+  if (!svg.IsValid()) return;
+  // A side of 0 gives an infinite ratio, which the other side's ratio undercuts; an image with no
+  // side, or a ratio of no number (0 / 0), has no size to draw at.
+  const float sx = dest.W() / svg.W();
+  const float sy = dest.H() / svg.H();
+  if (std::isnan(sx) || std::isnan(sy)) return;
+  const float scale = std::min(sx, sy);
+  if (!std::isfinite(scale)) return;
   PathTransformSave();
   PathTransformTranslate(dest.L, dest.T);
   PathTransformScale(scale);

@@ -47,7 +47,8 @@ void ICanvas::SetScreenScale(float scale)
 void ICanvas::Resize(int width, int height, float drawScale, bool needsPlatformResize)
 {
   mDelegate->ConstrainEditorResize(width, height);
-  if (!UsableScale(drawScale)) drawScale = mDrawScale;
+  // Infinities and non-positive scales clamp like any other; only NaN has no side to go to.
+  if (std::isnan(drawScale)) drawScale = mDrawScale;
   drawScale = std::clamp(drawScale, mMinScale, mMaxScale);
   if (width == mWidth && height == mHeight && drawScale == mDrawScale) return;
 
@@ -65,6 +66,7 @@ void ICanvas::Resize(int width, int height, float drawScale, bool needsPlatformR
 
 void ICanvas::SetScaleConstraints(float lo, float hi)
 {
+  // Every scale in the bounds is divided by and sizes pixel buffers: an unusable bound is refused.
   if (!UsableScale(lo) || !UsableScale(hi)) return;
   mMinScale = std::min(lo, hi);
   mMaxScale = std::max(lo, hi);

@@ -12,29 +12,22 @@
 
 namespace {
 
-// Decodes the next character at *p: true with its codepoint and first byte, *p past it. Bytes
-// of an invalid sequence are skipped (a byte that breaks a sequence is read again as a start);
-// false, with *p at end, when the text ends before a character completes.
+// Decodes the next character at *p: true with its codepoint and first byte, *p past it. False,
+// with *p at end, when the text ends before a character completes or holds an invalid sequence:
+// the reject state is kept, so nothing after an invalid sequence is read.
 bool NextCodepoint(const char** p, const char* end, unsigned* state, unsigned* codepoint, const char** first)
 {
   const char* s = *p;
   const char* start = s;
-  while (s < end) {
-    const unsigned before = *state;
-    if (before == FNT_UTF8_ACCEPT) start = s;
-    const unsigned after = fntDecodeUtf8(state, codepoint, (unsigned char)*s);
-    if (after == FNT_UTF8_ACCEPT) {
+  while (s < end && *state != FNT_UTF8_REJECT) {
+    if (*state == FNT_UTF8_ACCEPT) start = s;
+    if (fntDecodeUtf8(state, codepoint, (unsigned char)*s) == FNT_UTF8_ACCEPT) {
       *p = s + 1;
       *first = start;
       return true;
     }
-    if (after == FNT_UTF8_REJECT) {
-      *state = FNT_UTF8_ACCEPT;
-      if (before != FNT_UTF8_ACCEPT) continue; // this byte may start a sequence of its own
-    }
     ++s;
   }
-  *state = FNT_UTF8_ACCEPT;
   *p = end;
   return false;
 }

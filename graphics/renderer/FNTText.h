@@ -5,8 +5,8 @@
 struct FNTfont;
 
 // Walking text glyph by glyph with the atlas's top state (font, size, blur, spacing, alignment).
-// Text runs from str to end (null end: to the terminating zero); invalid UTF-8 bytes are
-// skipped, and text that ends inside a sequence yields nothing for it.
+// Text runs from str to end (null end: to the terminating zero); an invalid UTF-8 sequence ends
+// it (nothing from there on is read), and text that ends inside a sequence yields nothing for it.
 
 struct FNTtextIter
 {

@@ -139,16 +139,18 @@ public:
   // --- Resource and text block ---
 
   // The bitmap at the scale its file was found at, through this instance's cache; the empty
-  // bitmap when it cannot be found, is of an unsupported kind or cannot be decoded.
+  // bitmap when it cannot be found, is of an unsupported kind or there is no context yet. A file
+  // that cannot be decoded gives (and caches) a bitmap of image 0, drawn as nothing.
   IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false,
                      int targetScale = 0) override;
-  // The encoded image at scale 1, through this instance's cache (never re-scaled); the empty
-  // bitmap when it cannot be decoded.
+  // The encoded image at scale 1, through this instance's cache (never re-scaled); data that
+  // cannot be decoded gives (and caches) a bitmap of image 0; the empty bitmap without a context.
   IBitmap LoadBitmapFromMemory(const char* name, const void* data, int size, int nStates = 1,
                                bool framesAreHorizontal = false, int targetScale = 0) override;
   // A new bitmap of the file's image (image 0 unless location is a file); shared for location 3.
   APIBitmap* LoadAPIBitmap(const char* path, int scale, int location, const char* extension) override;
-  // The cached bitmap of (name, scale), or a new one decoded from data and cached; the cache owns it.
+  // The cached bitmap of (name, scale), or a new one decoded from data (image 0 when it cannot be)
+  // and cached; the cache owns it. Null without a context.
   APIBitmap* LoadAPIBitmapFromMemory(const char* name, const void* data, int size, int scale) override;
   // A new cleared framebuffer bitmap for a layer; the caller owns it.
   APIBitmap* CreateAPIBitmap(int width, int height, float scale, double drawScale,

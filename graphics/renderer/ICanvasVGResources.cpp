@@ -50,11 +50,13 @@ IBitmap ICanvasVG::LoadBitmap(const char* name, int nStates, bool framesAreHoriz
       return IBitmap(hit, nStates, framesAreHorizontal, name);
   }
   APIBitmap* bitmap = LoadAPIBitmap(path.Get(), sourceScale, location, ext.c_str());
-  // A file that cannot be decoded is not cached: a later load tries again.
-  if (!bitmap || bitmap->GetImage() <= 0) {
+  // Before the context exists nothing can be decoded: caching that would blank the picture for
+  // the context's whole life, so the context's first load decodes it instead.
+  if (!bitmap || !mVG) {
     delete bitmap;
     return IBitmap();
   }
+  // A file that cannot be decoded is cached as its image 0 (drawn as nothing): read once.
   if (!mBitmapCache.Add(bitmap, name, sourceScale)) return IBitmap(); // the cache deleted it
   return IBitmap(bitmap, nStates, framesAreHorizontal, name);
 }
@@ -83,12 +85,15 @@ APIBitmap* ICanvasVG::LoadAPIBitmapFromMemory(const char* name, const void* data
   if (!name) name = "";
   std::lock_guard lock(mBitmapCache.Mutex());
   if (APIBitmap* hit = mBitmapCache.Find(name, scale)) return hit;
-  if (!mVG || !data || size < 1) return nullptr;
-  ActivateDrawContext();
-  // The decoder only reads the bytes.
-  const int image = vgCreateImageMem(mVG, 0, static_cast<unsigned char*>(const_cast<void*>(data)), size);
-  DeactivateDrawContext();
-  if (image <= 0) return nullptr; // nothing cached: a later call with good data decodes it
+  if (!mVG) return nullptr; // nothing to decode into, and nothing cached until there is
+  int image = 0;
+  if (data && size >= 1) {
+    ActivateDrawContext();
+    // The decoder only reads the bytes.
+    image = vgCreateImageMem(mVG, 0, static_cast<unsigned char*>(const_cast<void*>(data)), size);
+    DeactivateDrawContext();
+  }
+  // Data that cannot be decoded is cached as its image 0 (drawn as nothing) like any other.
   auto* bitmap = new Bitmap(*this, image, static_cast<float>(scale), false);
   return mBitmapCache.Add(bitmap, name, scale) ? bitmap : nullptr;
 }
@@ -104,7 +109,9 @@ bool ICanvasVG::LoadAPIFont(const char* fontID, const PlatformFontPtr& font)
     return vgCreateFontMemAtIndex(mVG, fontID, bytes, data.GetSize(), data.mFaceIndex, 0) != -1;
   };
   if (const IFontData* cached = cache.Find(fontID, 1.0)) {
-    if (vgFindFont(mVG, fontID) != -1) return true; // this context has it already
+    // Held already: the core would add a second record under the name on every load, and
+    // lookups by name only ever find the first.
+    if (vgFindFont(mVG, fontID) != -1) return true;
     return create(*cached);
   }
   if (!font) return false;

@@ -336,11 +336,7 @@ TEST(VGText, BoxesDrawRowsAlignedWithinTheirWidth)
 TEST(VGText, BadStringsAndNoFont)
 {
   Fonts f;
-  // Text that ends inside a UTF-8 sequence adds nothing for it; invalid bytes are skipped.
-  vgText(f, 0, 0, "Am", nullptr);
-  const std::vector<VGvertex> am = f.LastDraw().verts;
-  vgText(f, 0, 0, "A\xFFm\xC3", nullptr);
-  EXPECT_TRUE(SameVerts(f.LastDraw().verts, am));
+  // Text that ends inside a UTF-8 sequence adds nothing for it.
   EXPECT_EQ(vgText(f, 0, 0, "A\xE2\x82", nullptr), 10.0f);
   EXPECT_EQ(f.LastDraw().verts.size(), 6u);
   // Null and empty strings draw an empty batch.
@@ -362,4 +358,47 @@ TEST(VGText, BadStringsAndNoFont)
   vgTextBoxBounds(f, 0, 0, 10, "m", nullptr, b);
   EXPECT_TRUE(SameFloats(b, {0, 0, 0, 0}));
   EXPECT_EQ(f.backend.draws.size(), draws);
+}
+
+TEST(VGText, AnInvalidUtf8SequenceEndsTheTextForEveryOperation)
+{
+  struct Case
+  {
+    const char* text;
+    const char* read; // what every operation sees of it
+  };
+  const Case cases[] = {
+      {"A\xFFm", "A"},                // a byte no sequence starts with
+      {"A\xC3m", "A"},                // a sequence broken by the next character
+      {"\xFF\xFE" "abc", ""},          // invalid from the start
+      {"ab\xED\xA0\x80" "cd", "ab"},    // a surrogate
+      {"A\xC0\xAFm", "A"},             // overlong
+      {"ab \xF4\x90\x80\x80 cd", "ab "}, // beyond U+10FFFF
+      {"Am\xE2\x82", "Am"},            // ends inside a sequence
+  };
+  Fonts f;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const float x = vgText(f, 3, 20, c.read, nullptr);
+    const std::vector<VGvertex> verts = f.LastDraw().verts;
+    EXPECT_EQ(vgText(f, 3, 20, c.text, nullptr), x);
+    EXPECT_TRUE(SameVerts(f.LastDraw().verts, verts));
+
+    float expected[4], got[4];
+    const float advance = vgTextBounds(f, 3, 20, c.read, nullptr, expected);
+    EXPECT_EQ(vgTextBounds(f, 3, 20, c.text, nullptr, got), advance);
+    EXPECT_TRUE(SameFloats(got, {expected[0], expected[1], expected[2], expected[3]}));
+
+    VGglyphPosition positions[16];
+    EXPECT_EQ(vgTextGlyphPositions(f, 3, 20, c.text, nullptr, positions, 16),
+              static_cast<int>(std::strlen(c.read)));
+
+    VGtextRow rows[4];
+    std::vector<float> widths, expectedWidths;
+    const int n = vgTextBreakLines(f, c.read, nullptr, 1000, rows, 4);
+    const std::vector<std::string> expectedRows = RowTexts(rows, n, &expectedWidths);
+    const int m = vgTextBreakLines(f, c.text, nullptr, 1000, rows, 4);
+    EXPECT_EQ(RowTexts(rows, m, &widths), expectedRows);
+    EXPECT_EQ(widths, expectedWidths);
+  }
 }

@@ -1,7 +1,9 @@
 #include "graphics/renderer/CanvasPaint.h"
+#include "graphics/renderer/FNTTypes.h"
 #include "graphics/renderer/FontDataCache.h"
 #include "support/ui/GpuCanvasView.h"
 
+#include <functional>
 #include <mutex>
 
 // The drawing backend's life, framebuffers, caches, text measuring and paints.
@@ -80,6 +82,12 @@ TEST(CanvasVG, WithoutAUsableBackendOrViewNothingIsDrawnAndNothingFails)
   EXPECT_EQ(g.MeasureText(IText(), "text", r), 0.f);
   EXPECT_FALSE(g.LoadBitmap("missing.png").IsValid());
   EXPECT_FALSE(g.LoadFont("Roboto", RobotoPath().c_str()));
+  // Nothing can be decoded yet, and nothing is cached to stand for it once a context exists.
+  ResourceFolder folder;
+  const fonttest::Bytes png = fonttest::ReadFile(Png(folder, "knob.png", 4, 4));
+  EXPECT_FALSE(g.LoadBitmap("knob.png").IsValid());
+  EXPECT_FALSE(g.LoadBitmapFromMemory("icon.png", png.data(), static_cast<int>(png.size())).IsValid());
+  EXPECT_EQ(g.NCachedBitmaps(), 0);
 }
 
 TEST(CanvasVG, LayersOutlivingTheViewOrTheContextLetGo)
@@ -109,7 +117,7 @@ TEST(CanvasVG, LayersOutlivingTheViewOrTheContextLetGo)
   kept.reset(); // nothing left for it to reach (ASan watches)
 }
 
-TEST(CanvasVG, BitmapsAreCachedUnderTheScaleTheyWereFoundAtAndFailuresAreNot)
+TEST(CanvasVG, BitmapsAreCachedUnderTheScaleTheyWereFoundAt)
 {
   GpuView v;
   ResourceFolder folder;
@@ -127,25 +135,58 @@ TEST(CanvasVG, BitmapsAreCachedUnderTheScaleTheyWereFoundAtAndFailuresAreNot)
   Png(folder, "fader@2x.png", 62, 40);
   EXPECT_EQ(v.g.LoadBitmap("fader.png", 1, false, 2).W(), 31);
 
-  folder.Write("broken.png", "not a picture");
   Png(folder, "picture.gif", 4, 4);
-  for (const char* name : {"broken.png", "missing.png", "picture.gif"})
+  for (const char* name : {"missing.png", "picture.gif"})
     EXPECT_FALSE(v.g.LoadBitmap(name).IsValid()) << name;
   EXPECT_FALSE(v.g.LoadBitmap(nullptr).IsValid());
-  Png(folder, "broken.png", 4, 4); // repaired: it loads now
-  EXPECT_TRUE(v.g.LoadBitmap("broken.png").IsValid());
 
-  // From memory: decoded once at scale 1 whatever the target; junk caches nothing.
+  // From memory: decoded once at scale 1 whatever the target.
   const fonttest::Bytes png = fonttest::ReadFile(knob);
   const int size = static_cast<int>(png.size());
-  EXPECT_FALSE(v.g.LoadBitmapFromMemory("icon.png", "junk", 4).IsValid());
   EXPECT_FALSE(v.g.LoadBitmapFromMemory("icon.gif", png.data(), size).IsValid());
   const IBitmap icon = v.g.LoadBitmapFromMemory("icon.png", png.data(), size, 1, false, 2);
   EXPECT_EQ(icon.W(), 30);
   EXPECT_EQ(v.g.LoadBitmapFromMemory("icon.png", png.data(), size).GetAPIBitmap(), icon.GetAPIBitmap());
-  EXPECT_EQ(v.g.NCachedBitmaps(), 4);
+  EXPECT_EQ(v.g.NCachedBitmaps(), 3);
   v.g.CloseWindow();
   EXPECT_EQ(v.g.NCachedBitmaps(), 0);
+}
+
+TEST(CanvasVG, ImagesThatCannotBeDecodedAreCachedAsImageZeroAndDrawNothing)
+{
+  GpuView v;
+  ResourceFolder folder;
+  folder.Write("broken.png", "not a picture");
+  const std::string good = Png(folder, "good.png", 4, 4);
+  const fonttest::Bytes png = fonttest::ReadFile(good);
+  const auto fromMemory = [&](const char* name, const void* data, int size) {
+    return v.g.LoadBitmapFromMemory(name, data, size);
+  };
+  const struct
+  {
+    const char* what;
+    std::function<IBitmap()> load, repaired; // the second load finds the first
+  } cases[] = {
+      {"file", [&] { return v.g.LoadBitmap("broken.png"); },
+       [&] { return Png(folder, "broken.png", 4, 4), v.g.LoadBitmap("broken.png"); }},
+      {"junk", [&] { return fromMemory("junk.png", "junk", 4); },
+       [&] { return fromMemory("junk.png", png.data(), static_cast<int>(png.size())); }},
+      {"no data", [&] { return fromMemory("none.png", nullptr, 0); },
+       [&] { return fromMemory("none.png", png.data(), static_cast<int>(png.size())); }},
+  };
+  for (const auto& c : cases) {
+    const IBitmap failed = c.load();
+    ASSERT_TRUE(failed.IsValid()) << c.what;
+    EXPECT_EQ(failed.GetAPIBitmap()->GetImage(), 0) << c.what;
+    EXPECT_EQ(failed.W(), 0) << c.what;
+    EXPECT_EQ(c.repaired().GetAPIBitmap(), failed.GetAPIBitmap()) << c.what << ": not decoded again";
+    v.Frame([&](ICanvas& g) {
+      g.FillRect(COLOR_RED, IRECT(0, 0, 20, 20));
+      g.DrawBitmap(failed, IRECT(0, 0, 20, 20), 0, 0);
+    });
+    ExpectPixels(v.ReadMain(), {{10, 10, kRed}}, c.what);
+  }
+  EXPECT_EQ(v.g.NCachedBitmaps(), 3);
 }
 
 TEST(CanvasVG, FontDataIsReadOnceForEveryContextAndRefusedFontsAreNotKept)
@@ -178,6 +219,21 @@ TEST(CanvasVG, FontDataIsReadOnceForEveryContextAndRefusedFontsAreNotKept)
   EXPECT_TRUE(users > 0 || FontCache(false) == 0) << "the last context empties the cache";
 }
 
+TEST(CanvasVG, AFontLoadedAgainIntoAContextThatHoldsItAddsNoRecord)
+{
+  // The core appends a record for every font it is given, even under a name it holds: loading
+  // again (as a layout run on every resize does) must not grow the context's font list.
+  GpuView v; // Roboto-Regular loaded once
+  const FNTcontext* atlas = v.g.GetVGContext()->fs;
+  const int fonts = atlas->nfonts;
+  for (int i = 0; i < 5; ++i)
+    ASSERT_TRUE(v.g.LoadFont("Roboto-Regular", RobotoPath().c_str()));
+  EXPECT_EQ(atlas->nfonts, fonts);
+  GpuView other; // a new context gets the cached data as a record of its own
+  EXPECT_EQ(other.g.GetVGContext()->fs->nfonts, fonts);
+  EXPECT_NE(vgFindFont(other.g.GetVGContext(), "Roboto-Regular"), -1);
+}
+
 TEST(CanvasVG, TextIsMeasuredByItsAlignmentAndRotation)
 {
   GpuView v(200, 100);
@@ -200,7 +256,7 @@ TEST(CanvasVG, TextIsMeasuredByItsAlignmentAndRotation)
   IRECT none(0, 0, 100, 40); // no usable font: nothing, at the anchor
   EXPECT_EQ(v.g.MeasureText(IText(20.f, COLOR_BLACK, "Missing"), "Kelmo", none), 0.f);
   EXPECT_EQ(none, IRECT(50, 20, 50, 20));
-  v.Frame([](ICanvas& g) { // invalid UTF-8 is skipped
+  v.Frame([](ICanvas& g) { // invalid UTF-8 ends the text
     for (const char* s : {"\xC3",
                           "\xFF\xFE"
                           "abc",
