@@ -187,6 +187,37 @@ TEST(WriteStringToFile, FailedWriteKeepsTheEarlierFile)
   EXPECT_EQ(Listing(tmp.Path()), std::set<std::string>{"slot.json"});
 }
 
+TEST(WriteStringToFile, KeepsLinksPermissionsAndReadOnlyFiles)
+{
+  testsupport::TempFolder tmp;
+  // Read-only (no write bit, so for the superuser too): refused, kept.
+  const std::string ro = tmp / "1 User Preset.json";
+  Spit(ro, "kept");
+  fs::permissions(ro, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_FALSE(WriteStringToFile(ro, "{}"));
+  EXPECT_EQ(Slurp(ro), "kept");
+
+  // A link to a preset kept elsewhere: written through, still a link.
+  fs::create_directory(tmp / "elsewhere");
+  Spit(tmp / "elsewhere/mine.json", "old");
+  fs::create_symlink("elsewhere/mine.json", tmp / "2 User Preset.json");
+  ASSERT_TRUE(WriteStringToFile(tmp / "2 User Preset.json", "{\"PresetName\":\"x\"}"));
+  EXPECT_TRUE(fs::is_symlink(tmp / "2 User Preset.json"));
+  EXPECT_EQ(Slurp(tmp / "elsewhere/mine.json"), "{\"PresetName\":\"x\"}");
+
+  // Hard links stay one file; permission bits stay as they were.
+  const std::string linked = tmp / "3 User Preset.json";
+  Spit(linked, "old");
+  fs::permissions(linked, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_hard_link(linked, tmp / "backup.json");
+  ASSERT_TRUE(WriteStringToFile(linked, "new"));
+  EXPECT_EQ(Slurp(tmp / "backup.json"), "new");
+  EXPECT_EQ(fs::hard_link_count(linked), 2u);
+  EXPECT_EQ(fs::status(linked).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(Listing(tmp.Path()), (std::set<std::string>{"1 User Preset.json", "2 User Preset.json",
+                                                        "3 User Preset.json", "backup.json", "elsewhere"}));
+}
+
 TEST(DeleteFileAtPath, OnlyExistingFiles)
 {
   testsupport::TempFolder tmp;
