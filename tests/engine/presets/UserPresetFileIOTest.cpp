@@ -205,17 +205,22 @@ TEST(WriteStringToFile, KeepsLinksPermissionsAndReadOnlyFiles)
   EXPECT_TRUE(fs::is_symlink(tmp / "2 User Preset.json"));
   EXPECT_EQ(Slurp(tmp / "elsewhere/mine.json"), "{\"PresetName\":\"x\"}");
 
-  // Hard links stay one file; permission bits stay as they were.
-  const std::string linked = tmp / "3 User Preset.json";
-  Spit(linked, "old");
-  fs::permissions(linked, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  fs::create_hard_link(linked, tmp / "backup.json");
-  ASSERT_TRUE(WriteStringToFile(linked, "new"));
+  // Permission bits stay as they were (0640); hard links stay one file.
+  const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  for (const char* name : {"3 User Preset.json", "4 User Preset.json"}) {
+    Spit(tmp / name, "old");
+    fs::permissions(tmp / name, mode);
+  }
+  fs::create_hard_link(tmp / "4 User Preset.json", tmp / "backup.json");
+  for (const char* name : {"3 User Preset.json", "4 User Preset.json"}) {
+    ASSERT_TRUE(WriteStringToFile(tmp / name, "new"));
+    EXPECT_EQ(fs::status(tmp / name).permissions(), mode) << name;
+  }
   EXPECT_EQ(Slurp(tmp / "backup.json"), "new");
-  EXPECT_EQ(fs::hard_link_count(linked), 2u);
-  EXPECT_EQ(fs::status(linked).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::hard_link_count(tmp / "backup.json"), 2u);
   EXPECT_EQ(Listing(tmp.Path()), (std::set<std::string>{"1 User Preset.json", "2 User Preset.json",
-                                                        "3 User Preset.json", "backup.json", "elsewhere"}));
+                                                        "3 User Preset.json", "4 User Preset.json",
+                                                        "backup.json", "elsewhere"}));
 }
 
 TEST(DeleteFileAtPath, OnlyExistingFiles)
