@@ -13,7 +13,8 @@ float EditorOpeningScale(const Kelmo& plugin) noexcept
   const IParam* scale = plugin.GetParam(kPluginScale);
   const float value = plugin.GetGraphicsRequest().drawScale;
   // The parameter keeps its value in range; the check covers a value stored around it.
-  if (!std::isfinite(value)) return static_cast<float>(scale->GetDefault());
+  // The default is kept as defined, which need not lie in the range: constrain it too.
+  if (!std::isfinite(value)) return static_cast<float>(scale->Constrain(scale->GetDefault()));
   return std::clamp(value, static_cast<float>(scale->GetMin()), static_cast<float>(scale->GetMax()));
 }
 

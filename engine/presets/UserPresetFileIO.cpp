@@ -1,7 +1,8 @@
 #include "engine/presets/UserPresetFileIO.h"
 
+#include "framework/files/ReplaceFileContents.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <mutex>
@@ -47,30 +48,6 @@ bool CreateFolderPath(const std::string& dir)
     if (pos == std::string::npos) break;
   }
   return true;
-}
-
-bool WriteAll(int fd, const char* data, std::size_t size)
-{
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Opens a fresh temporary file next to the target; -1 when none can be created.
-int OpenTemporaryFile(const std::string& dir, const std::string& base, std::string& tempPath)
-{
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = dir + "/." + base + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
 }
 
 } // namespace
@@ -152,16 +129,7 @@ bool WriteStringToFile(const std::string& path, const std::string& content)
     const std::string base = slash == std::string::npos ? full : full.substr(slash + 1);
     if (full.empty() || base.empty()) return false;
     if (!CreateFolderPath(dir)) return false;
-
-    std::string tempPath;
-    const int fd = OpenTemporaryFile(dir, base, tempPath);
-    if (fd < 0) return false;
-    // fsync before the rename so that a crash leaves either the old file or the whole new one.
-    bool ok = WriteAll(fd, content.data(), content.size()) && ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(tempPath.c_str(), full.c_str()) != 0) ok = false;
-    if (!ok) ::unlink(tempPath.c_str());
-    return ok;
+    return plugin::ReplaceFileContents(full.c_str(), content.data(), content.size());
   } catch (...) {
     return false;
   }

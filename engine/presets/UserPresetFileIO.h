@@ -30,9 +30,10 @@ std::string ExpandTildePath(const std::string& path);
 // cannot be opened or read, is not a regular file, or is larger than kMaxReadFileBytes.
 std::string ReadFileToString(const std::string& path);
 
-// Replaces the file at the expanded path with content: creates the whole folder path, writes a
-// temporary file in that folder and renames it into place. True only when every byte was
-// written and the file is in place; on failure the earlier file, if any, is left untouched.
+// Replaces the file at the expanded path with content: creates the whole folder path, then
+// writes as ReplaceFileContents does (a temporary file renamed into place; a link is written
+// through, permissions are kept, a read-only file is refused and kept). True only when every
+// byte was written and the file is in place; on failure the earlier file is left untouched.
 bool WriteStringToFile(const std::string& path, const std::string& content);
 
 // Removes the file at the expanded path; true only when it existed and was removed.

@@ -1,9 +1,10 @@
 #include "framework/buffers/WholeFile.h"
 
+#include "framework/files/ReplaceFileContents.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <string>
 
 namespace plugin {
 
@@ -48,17 +49,7 @@ bool ReadWholeFile(const char* path, IByteChunk& out)
 
 bool WriteWholeFile(const char* path, const IByteChunk& data)
 {
-  if (!path || !*path) return false;
-  const std::string tmpPath = std::string(path) + ".tmp";
-  FilePtr file(std::fopen(tmpPath.c_str(), "wb"));
-  if (!file) return false;
-  const size_t n = static_cast<size_t>(data.Size());
-  bool ok = n == 0 || std::fwrite(data.GetData(), 1, n, file.get()) == n;
-  ok = std::fflush(file.get()) == 0 && ok;
-  ok = std::fclose(file.release()) == 0 && ok;
-  if (ok && std::rename(tmpPath.c_str(), path) == 0) return true;
-  std::remove(tmpPath.c_str());
-  return false;
+  return ReplaceFileContents(path, data.GetData(), static_cast<size_t>(data.Size()));
 }
 
 } // namespace plugin

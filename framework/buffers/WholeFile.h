@@ -12,8 +12,9 @@ constexpr int kMaxWholeFileBytes = 64 * 1024 * 1024;
 // Main thread; allocates; system calls.
 bool ReadWholeFile(const char* path, IByteChunk& out);
 
-// Writes all bytes of data to path (binary), replacing an existing file only once the new one is
-// complete: a failed write leaves the old file as it was. False when anything fails. Main thread.
+// Writes all bytes of data as the whole file at path (binary), as ReplaceFileContents does: a
+// failed write leaves the old file as it was, a link is written through, permissions are kept, a
+// read-only file is refused. False when anything fails. Main thread.
 bool WriteWholeFile(const char* path, const IByteChunk& data);
 
 } // namespace plugin

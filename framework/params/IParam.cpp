@@ -1,9 +1,10 @@
 #include "framework/params/IParam.h"
 
+#include "framework/params/DecimalText.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace plugin {
@@ -118,9 +119,9 @@ void IParam::InitDouble(const char* name, double defaultVal, double minVal, doub
   mStep = step;
   mUnit = unit;
   mFlags = flags;
-  mDefault = Constrain(defaultVal);
+  mDefault = defaultVal; // as given, even outside the range; only the value is constrained
   if (&displayFunc != &mDisplayFunction) mDisplayFunction = displayFunc;
-  mValue.store(mDefault);
+  mValue.store(Constrain(defaultVal));
   mDisplayPrecision = PrecisionForStep(step);
   // Clone before dropping ours: shape may be our own.
   std::unique_ptr<Shape> clone(shape.Clone());
@@ -255,7 +256,8 @@ void IParam::Init(const IParam& source, const char* searchText, const char* repl
 
 double IParam::Snap(double value) const noexcept
 {
-  if ((mFlags & kFlagStepped) && mStep > 0.0) return std::round(value / mStep) * mStep;
+  // A zero or non-finite step gives no grid; a negative one snaps like its magnitude.
+  if ((mFlags & kFlagStepped) && mStep != 0.0 && std::isfinite(mStep)) return std::round(value / mStep) * mStep;
   return value;
 }
 
@@ -374,7 +376,7 @@ double IParam::StringToValue(const char* text) const
   double mapped = 0.0;
   if (MapDisplayText(text, &mapped)) return mapped;
   if (mType == kTypeBool || mType == kTypeEnum) return 0.0;
-  double v = std::strtod(text, nullptr);
+  double v = ReadLeadingDecimal(text);
   if (mFlags & kFlagNegateDisplay) v = -v;
   return Constrain(v);
 }

@@ -122,7 +122,7 @@ public:
   // --- Definition (main thread; allocates) ---
 
   // Defines a double parameter; every other Init* ends here. A max closer to min than one step
-  // is widened to min + step; the default is stored constrained to the range.
+  // is widened to min + step; the default is stored as given, the value constrained from it.
   void InitDouble(const char* name, double defaultVal, double minVal, double maxVal, double step,
                   const char* label = "", int flags = 0, const char* group = "",
                   const Shape& shape = ShapeLinear{}, EParamUnit unit = kUnitCustom,
@@ -231,7 +231,8 @@ public:
     hi = mMax;
   }
   double GetStep() const noexcept { return mStep; }
-  // The stored default, real or normalised.
+  // The default as given (it may lie outside the range), or its normalised form, which is
+  // constrained first and so lies in [0, 1].
   double GetDefault(bool normalized = false) const noexcept
   {
     return normalized ? ToNormalized(mDefault) : mDefault;

@@ -159,7 +159,8 @@ public:
   bool RestorePreset(const char* name);
   // Stores the current state into the current record and renames it when name is non-empty.
   void ModifyCurrentPreset(const char* name = nullptr);
-  // Appends the preset bank chunk; false when an append failed.
+  // Appends the preset bank chunk; true when the chunk is non-empty afterwards, false when an
+  // append failed.
   bool SerializePresets(IByteChunk& chunk) const;
   // Reads a preset bank chunk from startPos and restores the current preset; end position or -1.
   // A truncated or corrupt entry leaves that record and every later one untouched.

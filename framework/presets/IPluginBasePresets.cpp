@@ -220,7 +220,8 @@ bool IPluginBase::SerializePresets(IByteChunk& chunk) const
     if (chunk.PutStr(preset->mName) < 0 || chunk.Put(&flag) < 0) return false;
     if (preset->mInitialized && chunk.PutChunk(preset->mChunk) < 0) return false;
   }
-  return true;
+  // No records appended to an empty chunk is no bank at all.
+  return chunk.Size() > 0;
 }
 
 int IPluginBase::UnserializePresets(const IByteChunk& chunk, int startPos)

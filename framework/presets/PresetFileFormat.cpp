@@ -92,11 +92,16 @@ int ChunkStateStart(const FileView& f, int begin, int end)
   return end - begin >= 8 && f.LE32(begin) == kChunkPrefixWord0 ? begin + 8 : begin;
 }
 
-// The header checks shared by program files and the program records of a bank.
+// The codes and version of a parameter-form program, in a program file or a bank.
+bool ProgramHeaderIsValid(const FileView& f, int pos)
+{
+  return f.BE32(pos) == kMagic && f.BE32(pos + 8) == kProgramParams && f.BEInt(pos + 12) == 1;
+}
+
+// A bank's program record must also carry the plug-in's parameter count.
 bool ProgramRecordIsValid(const FileView& f, int pos, int nParams)
 {
-  return f.BE32(pos) == kMagic && f.BE32(pos + 8) == kProgramParams && f.BEInt(pos + 12) == 1 &&
-         f.BEInt(pos + 24) == nParams;
+  return ProgramHeaderIsValid(f, pos) && f.BEInt(pos + 24) == nParams;
 }
 
 void ApplyNormalizedValues(IPluginBase& plugin, const FileView& f, int pos)
@@ -194,8 +199,9 @@ bool ReadProgramFXP(IPluginBase& plugin, const IByteChunk& file)
     }
     StoreCurrentStateInto(plugin, current, name);
   } else if (code == kProgramParams) {
+    // The file's own parameter count is not used: what counts is that it holds every value.
     const int64_t needed = kProgramHeaderSize + int64_t{4} * plugin.NParams();
-    if (!ProgramRecordIsValid(f, 0, plugin.NParams()) || f.size < needed) return false;
+    if (!ProgramHeaderIsValid(f, 0) || f.size < needed) return false;
     ApplyNormalizedValues(plugin, f, kProgramHeaderSize);
     StoreCurrentStateInto(plugin, current, name);
   } else {
@@ -219,8 +225,9 @@ bool ReadBankFXB(IPluginBase& plugin, const IByteChunk& file)
     if (n < 0 || begin + n > f.size) return false;
     const int end = begin + static_cast<int>(n);
     IByteChunk bank, presetsBefore, stateBefore;
-    if (!f.Copy(ChunkStateStart(f, begin, end), end, bank) || !plugin.SerializePresets(presetsBefore) ||
-        !plugin.SerializeState(stateBefore))
+    // A plug-in without records has no bank to keep: its empty snapshot is no failure.
+    const bool keptPresets = plugin.SerializePresets(presetsBefore) || plugin.NPresets() == 0;
+    if (!f.Copy(ChunkStateStart(f, begin, end), end, bank) || !keptPresets || !plugin.SerializeState(stateBefore))
       return false;
     if (plugin.UnserializePresets(bank, 0) < 0) {
       // Undo: the records first, then the live values, which may differ from the current record.
@@ -242,7 +249,6 @@ bool ReadBankFXB(IPluginBase& plugin, const IByteChunk& file)
     if (!ProgramRecordIsValid(f, static_cast<int>(kBankHeaderSize + p * recordSize), nParams)) return false;
 
   const int fileCurrent = f.BEInt(28);
-  const int previous = plugin.GetCurrentPresetIdx();
   const int nLoad = static_cast<int>(std::min<int64_t>(nPrograms, plugin.NPresets()));
   for (int p = 0; p < nLoad; ++p) {
     const int pos = static_cast<int>(kBankHeaderSize + p * recordSize);
@@ -256,7 +262,8 @@ bool ReadBankFXB(IPluginBase& plugin, const IByteChunk& file)
     f.Name(pos + 28, name);
     StoreCurrentStateInto(plugin, p, name);
   }
-  plugin.RestorePreset(fileCurrent >= 0 && fileCurrent < plugin.NPresets() ? fileCurrent : previous);
+  // An index that names no record restores nothing: the last program loaded stays current.
+  plugin.RestorePreset(fileCurrent);
   plugin.InformHostOfPresetChange();
   return true;
 }

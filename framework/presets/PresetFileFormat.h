@@ -37,14 +37,15 @@ bool WriteProgramFXP(const IPluginBase& plugin, IByteChunk& out);
 bool WriteBankFXB(const IPluginBase& plugin, IByteChunk& out);
 
 // Loads a program file into the parameters and the current preset record. Every header field and
-// length is checked before anything is applied; a state that the plug-in cannot read is rolled
-// back. False, with the plug-in unchanged, for a file that is short, inconsistent or another
-// plug-in's, or a form the plug-in does not take.
+// length is checked before anything is applied (the file's parameter count, plug-in version and
+// size field are not used); a state that the plug-in cannot read is rolled back. False, with the
+// plug-in unchanged, for a file too short for its values, another plug-in's, or a form the
+// plug-in does not take.
 bool ReadProgramFXP(IPluginBase& plugin, const IByteChunk& file);
 
-// Loads a bank file into the preset records and restores the file's current program (or the
-// preset current before, when the file's index is not a record). Same checking and rollback as
-// ReadProgramFXP; programs beyond the plug-in's record count are checked but ignored.
+// Loads a bank file into the preset records and restores the file's current program (when the
+// file's index is not a record, the last program loaded stays current). Same checking and
+// rollback as ReadProgramFXP; programs beyond the plug-in's record count are checked but ignored.
 bool ReadBankFXB(IPluginBase& plugin, const IByteChunk& file);
 
 } // namespace plugin

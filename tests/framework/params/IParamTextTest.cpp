@@ -155,6 +155,39 @@ TEST(IParamStringToValue, TextsNumbersAndFallbacks)
   EXPECT_EQ(d.StringToValue("nan"), 1.0);
 }
 
+TEST(IParamStringToValue, ReadsDecimalNumbersOnly)
+{
+  // Only a decimal number counts; text without one reads as 0; out-of-range numbers are clamped.
+  IParam d;
+  d.InitDouble("d", 0, -100, 100, 0.001);
+  IParam neg;
+  neg.InitDouble("n", 0, -100, 100, 0.001, "", IParam::kFlagNegateDisplay);
+  IParam stepped;
+  stepped.InitDouble("s", 0, -100, 100, 0.5, "", IParam::kFlagStepped);
+  const std::string huge(400, '9');
+  const std::string tiny = "0." + std::string(400, '0') + "1";
+  const struct
+  {
+    std::string text;
+    double plain, negated, snapped;
+  } cases[] = {
+      {"0x10", 0, 0, 0},          {"-0x1p3", 0, 0, 0},        {"inf", 0, 0, 0},
+      {"-infinity", 0, 0, 0},     {"nan", 0, 0, 0},           {"NAN(1)", 0, 0, 0},
+      {"1e999", 100, -100, 100},  {"-1E999", -100, 100, -100}, {"1e-999", 0, 0, 0},
+      {huge, 100, -100, 100},     {tiny, 0, 0, 0},            {"0.00001e9", 100, -100, 100},
+      {" \t+2.5e1xyz", 25, -25, 25}, {".5", 0.5, -0.5, 0.5},  {"5.", 5, -5, 5},
+      {"2e", 2, -2, 2},           {"2e+", 2, -2, 2},          {"2E-1", 0.2, -0.2, 0},
+      {"1,5", 1, -1, 1},          {"-", 0, 0, 0},             {".", 0, 0, 0},
+      {"+.e5", 0, 0, 0},          {"--3", 0, 0, 0},           {"12.75 dB", 12.75, -12.75, 13},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.size() > 20 ? c.text.substr(0, 20) + "..." : c.text);
+    EXPECT_EQ(d.StringToValue(c.text.c_str()), c.plain);
+    EXPECT_EQ(neg.StringToValue(c.text.c_str()), c.negated);
+    EXPECT_EQ(stepped.StringToValue(c.text.c_str()), c.snapped);
+  }
+}
+
 TEST(IParamJSON, DescribesTheParameter)
 {
   IParam p;

@@ -32,15 +32,20 @@ TEST(IParamRange, NeverNarrowerThanOneStep)
   EXPECT_EQ(p.Type(), IParam::kTypeDouble);
 }
 
-TEST(IParamRange, DefaultOutsideTheRangeIsStoredConstrained)
+TEST(IParamRange, DefaultOutsideTheRangeIsKeptAsGiven)
 {
   IParam p;
   p.InitDouble("g", 15, 0, 10, 1);
   EXPECT_EQ(p.Value(), 10.0);
-  EXPECT_EQ(p.GetDefault(), 10.0);
+  EXPECT_EQ(p.GetDefault(), 15.0);
+  EXPECT_EQ(p.GetDefault(true), 1.0); // what hosts and controls see stays within [0, 1]
+  IParam copy; // a copy takes the default as given too
+  copy.Init(p, "", "", "");
+  EXPECT_EQ(copy.GetDefault(), 15.0);
+  EXPECT_EQ(copy.Value(), 10.0);
 }
 
-TEST(IParamRange, NonPositiveStepNeitherSnapsNorDividesByZero)
+TEST(IParamRange, ZeroStepNeitherSnapsNorDividesByZero)
 {
   IParam p;
   p.InitDouble("z", 0.3, 2, 2, 0, "", IParam::kFlagStepped); // zero-width range
@@ -48,12 +53,28 @@ TEST(IParamRange, NonPositiveStepNeitherSnapsNorDividesByZero)
   EXPECT_EQ(p.Value(), 2.0);
   EXPECT_EQ(p.ToNormalized(7.0), 0.0);
   EXPECT_EQ(p.FromNormalized(0.5), 2.0);
-
   IParam q;
-  q.InitDouble("n", 0.3, 0, 1, -0.5, "", IParam::kFlagStepped);
-  EXPECT_GE(q.GetMax(), q.GetMin());
-  q.Set(0.37);
-  EXPECT_EQ(q.Value(), 0.37); // no snapping to a negative step
+  q.InitDouble("z", 0.3, 0, 1, 0, "", IParam::kFlagStepped);
+  EXPECT_EQ(q.Constrain(0.37), 0.37);
+}
+
+TEST(IParamConstrain, NegativeStepSnapsToItsMultiples)
+{
+  // round(v / step) * step with step -0.5, halves away from zero.
+  IParam p;
+  p.InitDouble("n", 0.3, -1, 1, -0.5, "", IParam::kFlagStepped);
+  EXPECT_EQ(p.GetMax(), 1.0);
+  EXPECT_EQ(p.Value(), 0.5); // the default 0.3 snapped
+  const struct
+  {
+    double in, out;
+  } cases[] = {{0.37, 0.5}, {0.75, 1.0}, {-0.75, -1.0}, {0.2, 0.0}, {-0.3, -0.5}, {7.0, 1.0}};
+  for (const auto& c : cases) {
+    p.Set(c.in);
+    EXPECT_EQ(p.Value(), c.out) << c.in;
+  }
+  EXPECT_EQ(p.FromNormalized(0.6), 0.0); // -1 + 2 * 0.6 = 0.2
+  EXPECT_EQ(p.StringToValue("0.37"), 0.5);
 }
 
 TEST(IParamConstrain, SnapsHalvesAwayFromZeroRelativeToZero)

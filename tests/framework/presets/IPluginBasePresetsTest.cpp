@@ -330,7 +330,10 @@ TEST(PresetBank, BadStartAndNoRecords)
   EXPECT_EQ(plug.UnserializePresets(bank, -1), -1);
   EXPECT_EQ(plug.CallsOf("OnRestoreState").size(), 1u); // the current preset is still restored
   RecordingPlugin none(1, 0);
-  EXPECT_TRUE(none.SerializePresets(bank));
+  IByteChunk empty;
+  EXPECT_FALSE(none.SerializePresets(empty)); // nothing written: no bank
+  EXPECT_EQ(empty.Size(), 0);
+  EXPECT_TRUE(none.SerializePresets(bank)); // appended to a chunk that holds something
   EXPECT_EQ(none.UnserializePresets(bank, 5), 5);
 }
 
