@@ -35,8 +35,6 @@ public:
   static constexpr int kNumOutputs = 2; // main L, main R
   // Below this rate (or at a non-finite one) the engine passes the audio through unchanged.
   static constexpr double kMinSampleRate = 8000.0;
-  // Highest rate the engine is built for; the plug-in refuses a set-up above it.
-  static constexpr double kMaxSampleRate = 768000.0;
 
   // Builds the engine in the state Reset(48000) leaves. Main thread.
   KelmoDsp() noexcept;
