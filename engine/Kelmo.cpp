@@ -61,11 +61,6 @@ Steinberg::uint32 PLUGIN_API Kelmo::getProcessContextRequirements()
   return Steinberg::Vst::IProcessContextRequirements::kNeedTempo;
 }
 
-bool Kelmo::AcceptsSampleRate(double sampleRate) const noexcept
-{
-  return std::isfinite(sampleRate) && sampleRate > 0.0 && sampleRate <= kelmo::dsp::KelmoDsp::kMaxSampleRate;
-}
-
 void Kelmo::ProcessBlock(double** inputs, double** outputs, int nFrames)
 {
   kelmo::dsp::ParamValues values;

@@ -93,8 +93,6 @@ protected:
   void OnControllerParamChange(int paramIdx) override;
   // Draw scale of the open editor's graphics context; 0 while there is none. Main thread.
   virtual float EditorDrawScale() const;
-  // Rates from above 0 up to the signal path's highest. Host main thread.
-  bool AcceptsSampleRate(double sampleRate) const noexcept override;
 
 private:
   // Where a parameter change is handled and how its consequences reach the host.

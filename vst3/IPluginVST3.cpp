@@ -149,11 +149,12 @@ bool IPluginVST3::EditorResize(int width, int height)
     SetEditorSize(width, height);
     return true;
   }
+  // The editor has taken the new size whatever the host does: the view reports it from here on.
+  SetEditorSize(width, height);
   IPlugFrame* frame = mLastView ? mLastView->GetFrame() : nullptr;
   if (!frame) return false;
   ViewRect rect(0, 0, width, height);
   frame->resizeView(mLastView, &rect);
-  SetEditorSize(width, height);
   return true;
 }
 
@@ -251,20 +252,16 @@ tresult PLUGIN_API IPluginVST3::setActive(TBool state)
 tresult PLUGIN_API IPluginVST3::setupProcessing(ProcessSetup& setup)
 {
   if (canProcessSampleSize(setup.symbolicSampleSize) != kResultOk) return kResultFalse;
-  if (setup.maxSamplesPerBlock <= 0 || !AcceptsSampleRate(setup.sampleRate)) return kInvalidArgument;
+  // No block or no time base: nothing could run on such a set-up.
+  if (setup.maxSamplesPerBlock <= 0 || !std::isfinite(setup.sampleRate) || setup.sampleRate <= 0.0)
+    return kInvalidArgument;
   const ProcessSetup previous = processSetup;
   if (SingleComponentEffect::setupProcessing(setup) != kResultOk) return kResultFalse;
   if (!IPluginVST3ProcessorBase::SetupProcessing(setup.sampleRate, setup.maxSamplesPerBlock)) {
     processSetup = previous;
     return kOutOfMemory;
   }
-  mSetUp = true;
   return kResultOk;
-}
-
-bool IPluginVST3::AcceptsSampleRate(double sampleRate) const noexcept
-{
-  return std::isfinite(sampleRate) && sampleRate > 0.0;
 }
 
 tresult PLUGIN_API IPluginVST3::setProcessing(TBool state)
@@ -275,8 +272,8 @@ tresult PLUGIN_API IPluginVST3::setProcessing(TBool state)
 
 tresult PLUGIN_API IPluginVST3::process(ProcessData& data)
 {
-  // Buffers of the other sample size would be read as the wrong type, and past their end.
-  if (mSetUp && data.symbolicSampleSize != processSetup.symbolicSampleSize) return kInvalidArgument;
+  // Each call's own sample size decides how its buffers are read: 64-bit ones are attached by
+  // pointer, 32-bit ones converted through the scratch buffers that every set-up sizes.
   Queues queues{mMidiMsgsFromEditor, mMidiMsgsFromProcessor, mSysExDataFromEditor, mSysexBuf};
   IPluginVST3ProcessorBase::Process(data, processSetup, mBusLists, queues);
   return kResultOk;

@@ -69,7 +69,8 @@ public:
   // (begin, perform, end). A value the host sets back meanwhile is stored without
   // OnControllerParamChange. Main thread.
   void InformHostOfOwnChange(int paramIdx);
-  // Asks the host frame of the open view for the new size; false (nothing changed) without one.
+  // Stores the editor's new size and asks the host frame of the open view for it; false (the
+  // host was not asked) without a view or frame. Called by the editor on the main thread.
   bool EditorResize(int width, int height) override;
   // The host's context menu for paramIdx at (x, y) of the last view, with the editor's items after
   // the host's; a chosen one reaches the control findTarget answers then (nothing when it answers
@@ -92,19 +93,21 @@ public:
                                                    Steinberg::Vst::SpeakerArrangement* outputs,
                                                    Steinberg::int32 numOuts) override;
   Steinberg::tresult PLUGIN_API setActive(Steinberg::TBool state) override;
-  // 32- or 64-bit, a positive block size and a rate AcceptsSampleRate takes; resets the plug-in.
+  // 32- or 64-bit, a positive block size and a finite rate above 0; resets the plug-in.
   Steinberg::tresult PLUGIN_API setupProcessing(Steinberg::Vst::ProcessSetup& setup) override;
   // Switching processing off resets the plug-in.
   Steinberg::tresult PLUGIN_API setProcessing(Steinberg::TBool state) override;
-  // Host audio thread; no allocation, lock or system call. After a set-up, a call whose sample
-  // size is not the set-up's is refused (kInvalidArgument) with nothing read or written.
+  // Host audio thread; no allocation, lock or system call. Always kResultOk: a call of either
+  // sample size is processed (whatever the set-up's), one of an unknown size only takes its
+  // parameter changes and events.
   Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
   Steinberg::tresult PLUGIN_API canProcessSampleSize(Steinberg::int32 symbolicSampleSize) override;
   Steinberg::uint32 PLUGIN_API getLatencySamples() override;
   Steinberg::uint32 PLUGIN_API getTailSamples() override;
 
-  // Component state: the plug-in state and the bypass flag. A truncated, failing or corrupt
-  // stream changes nothing and gives kResultFalse.
+  // Component state: the plug-in state and the bypass flag. The stream is read to its end or to
+  // its first failing read. A state without the bypass flag is applied (the bypass unchanged) and
+  // gives kResultFalse; a shorter or unreadable one changes nothing and gives kResultFalse.
   Steinberg::tresult loadComponentState(Steinberg::IBStream* state) override;
   // kResultFalse when the stream takes fewer bytes than the state holds.
   Steinberg::tresult saveComponentState(Steinberg::IBStream* state) override;
@@ -159,9 +162,6 @@ protected:
   // value; the plug-in may react here on the main thread (the processor hears of the change
   // through process as well). Host main thread. Base: nothing.
   virtual void OnControllerParamChange(int paramIdx);
-  // True for a sample rate the plug-in can run at; base: finite and above 0. Host main thread,
-  // during setupProcessing; no allocation.
-  virtual bool AcceptsSampleRate(double sampleRate) const noexcept;
 
 private:
   // Bus counts and active flags of the SDK bus lists for the audio path.
@@ -187,7 +187,6 @@ private:
 
   BusLists mBusLists{*this};
   View* mLastView = nullptr;
-  bool mSetUp = false;    // a set-up was accepted: its sample size is the only one processed
   int mInformingHost = 0; // depth of InformHostOfOwnChange calls on the main thread
 };
 

@@ -124,13 +124,18 @@ void IPluginVST3ControllerBase::Terminate() noexcept
 
 void IPluginVST3ControllerBase::UpdateWithState(const IPluginBase& plug, bool bypassed)
 {
+  UpdateParamObjects(plug);
+  if (mBypassParameter) mBypassParameter->setNormalized(bypassed ? 1.0 : 0.0);
+}
+
+void IPluginVST3ControllerBase::UpdateParamObjects(const IPluginBase& plug)
+{
   if (!mParameters) return;
   for (int i = 0; i < plug.NParams(); ++i) {
     const IParam* param = plug.GetParam(i);
     if (Parameter* object = mParameters->getParameter(static_cast<ParamID>(i)))
       object->setNormalized(vst3::NormalizedFromReal(*param, param->Value()));
   }
-  if (mBypassParameter) mBypassParameter->setNormalized(bypassed ? 1.0 : 0.0);
 }
 
 bool IPluginVST3ControllerBase::SetChannelContext(IAttributeList* list)

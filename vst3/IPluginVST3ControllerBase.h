@@ -32,6 +32,8 @@ public:
   // Every parameter object takes its plug-in parameter's current value (normalised); the bypass
   // object takes the bypass flag.
   void UpdateWithState(const IPluginBase& plug, bool bypassed);
+  // The same for the parameter objects only; the bypass object keeps its value.
+  void UpdateParamObjects(const IPluginBase& plug);
 
   // The bypass parameter object; null for instruments and before initialise.
   IPluginVST3BypassParameter* GetBypassParameter() const noexcept { return mBypassParameter; }

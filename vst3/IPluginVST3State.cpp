@@ -47,7 +47,15 @@ tresult IPluginVST3::loadComponentState(IBStream* state)
       explicit RestoreScope(plugin::IPluginBase& p) : plug(p) { plug.SetRestoringHostState(true); }
       ~RestoreScope() { plug.SetRestoringHostState(false); }
     } scope(*this);
-    if (!vst3::ReadComponentState(*this, chunk, bypassed)) return kResultFalse;
+    const vst3::EStateRead read = vst3::ReadComponentState(*this, chunk, bypassed);
+    if (read == vst3::kStateRefused) return kResultFalse;
+    if (read == vst3::kStateWithoutFlag) {
+      // The parameters stay applied and the bypass keeps its value. The state was not whole, so
+      // there is no restore notification, but the host's copies and the editor show the values.
+      UpdateParamObjects(*this);
+      SendAllParamValuesToEditor();
+      return kResultFalse;
+    }
     SetSharedBypass(bypassed);
     UpdateWithState(*this, bypassed);
     OnRestoreState();

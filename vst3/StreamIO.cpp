@@ -19,7 +19,9 @@ bool ReadToEnd(IBStream& stream, IByteChunk& out, bool keepGoingOnError, int max
     int32 got = 0;
     const tresult result = stream.read(piece, kPiece, &got);
     got = std::clamp(got, int32{0}, kPiece); // never trust the count beyond the piece
-    if (result != kResultOk && !keepGoingOnError) return false;
+    // A failing read ends the stream; what came before it is kept. Some hosts' streams fail on
+    // reads that delivered their bytes: there the bytes count and reading goes on.
+    if (result != kResultOk && !keepGoingOnError) return true;
     if (got < 1) return true;
     if (out.Size() > maxBytes - got) return false;
     if (out.PutBytes(piece, got) < 0) return false;

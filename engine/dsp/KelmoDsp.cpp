@@ -7,6 +7,7 @@
 #include "engine/dsp/GainPass.h"
 #include "engine/dsp/StereoStage.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace kelmo::dsp {
@@ -15,6 +16,15 @@ namespace {
 
 // 1/44100: several time constants are tuned at 44.1 kHz and scale with the rate's ratio to it.
 constexpr double kInverseTuningRate = 2.2675736961451248e-5;
+
+// The rate in single precision. A rate beyond the float range is held at the largest float: as
+// infinity it would make the tuning ratio infinite and every frame non-finite (silence).
+float SingleRate(double sampleRate) noexcept
+{
+  if (sampleRate > static_cast<double>(FLT_MAX)) return FLT_MAX;
+  if (sampleRate < -static_cast<double>(FLT_MAX)) return -FLT_MAX;
+  return static_cast<float>(sampleRate);
+}
 
 // The rate over the tuning rate, from the rate in single precision, never below 1.
 double TuningRateRatio(float sampleRate) noexcept
@@ -32,7 +42,7 @@ KelmoDsp::KelmoDsp() noexcept
 void KelmoDsp::Reset(double sampleRate) noexcept
 {
   mSampleRate = sampleRate;
-  mSampleRateF = static_cast<float>(sampleRate);
+  mSampleRateF = SingleRate(sampleRate);
   mSampleRateRatio = TuningRateRatio(mSampleRateF);
   for (int c = 0; c < kNumChannels; ++c) {
     mChannels[c].ResetState();
@@ -58,9 +68,9 @@ void KelmoDsp::BeginBlock(const ParamValues& rawParams, double tempo) noexcept
   mOverSamplingIndex = overSampling;
   // The rate is kept in single precision: compare it that way so an unchanged rate never counts
   // as a change.
-  if (static_cast<float>(mSampleRate) != mSampleRateF) {
+  if (SingleRate(mSampleRate) != mSampleRateF) {
     mNeedsReinit.store(true, std::memory_order_relaxed);
-    mSampleRateF = static_cast<float>(mSampleRate);
+    mSampleRateF = SingleRate(mSampleRate);
     mSampleRateRatio = TuningRateRatio(mSampleRateF);
   }
   mRateUsable = std::isfinite(mSampleRate) && mSampleRate >= kMinSampleRate;

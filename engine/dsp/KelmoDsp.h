@@ -35,12 +35,11 @@ public:
   static constexpr int kNumOutputs = 2; // main L, main R
   // Below this rate (or at a non-finite one) the engine passes the audio through unchanged.
   static constexpr double kMinSampleRate = 8000.0;
-  // Highest rate the engine is built for; the plug-in refuses a set-up above it.
-  static constexpr double kMaxSampleRate = 768000.0;
   // Above this rate (the highest usual one) the same settings compress less and less: the
-  // detector's gain term is scaled by one minus the rate factor, which grows with the rate and
-  // reaches 1 near kMaxSampleRate.
+  // detector's gain term is scaled by one minus the rate factor, which grows with the rate.
   static constexpr double kWeakeningSampleRate = 192000.0;
+  // Near this rate the rate factor reaches 1 and the detector's gain term vanishes: no compression.
+  static constexpr double kNoCompressionSampleRate = 768000.0;
 
   // Builds the engine in the state Reset(48000) leaves. Main thread.
   KelmoDsp() noexcept;

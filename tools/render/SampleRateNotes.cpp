@@ -27,7 +27,7 @@ std::optional<std::string> SampleRateWarning(double sampleRate)
   if (sampleRate > KelmoDsp::kWeakeningSampleRate)
     return "at " + Hz(sampleRate) + " the compression is weaker: above " + Hz(KelmoDsp::kWeakeningSampleRate) +
            " the same settings compress less and less the higher the rate, and not at all near " +
-           Hz(KelmoDsp::kMaxSampleRate);
+           Hz(KelmoDsp::kNoCompressionSampleRate);
   return std::nullopt;
 }
 
@@ -38,7 +38,7 @@ std::string SampleRateHelp()
          Hz(KelmoDsp::kWeakeningSampleRate) +
          " the same settings compress less and less the\nhigher the rate (the detector's strength "
          "falls with it), and not at all near " +
-         Hz(KelmoDsp::kMaxSampleRate) + ".\nA render at such a rate adds a warning line.\n";
+         Hz(KelmoDsp::kNoCompressionSampleRate) + ".\nA render at such a rate adds a warning line.\n";
 }
 
 } // namespace kelmo::render

@@ -11,21 +11,22 @@ bool WriteComponentState(const IPluginBase& plug, bool bypassed, IByteChunk& out
   return out.Put(&flag) >= 0;
 }
 
-bool ReadComponentState(IPluginBase& plug, const IByteChunk& in, bool& bypassed)
+EStateRead ReadComponentState(IPluginBase& plug, const IByteChunk& in, bool& bypassed)
 {
   IByteChunk current;
-  if (!plug.SerializeState(current)) return false;
+  if (!plug.SerializeState(current)) return kStateRefused;
   // A state shorter than the one in place cannot be whole: refuse it before touching anything.
-  if (in.Size() < current.Size() + static_cast<int>(sizeof(int32_t))) return false;
+  if (in.Size() < current.Size()) return kStateRefused;
 
   const int pos = plug.UnserializeState(in, 0);
-  int32_t flag = 0;
-  if (pos < 0 || in.Get(&flag, pos) < 0) {
+  if (pos < 0) {
     plug.UnserializeState(current, 0);
-    return false;
+    return kStateRefused;
   }
+  int32_t flag = 0;
+  if (in.Get(&flag, pos) < 0) return kStateWithoutFlag;
   bypassed = flag != 0;
-  return true;
+  return kStateWhole;
 }
 
 } // namespace plugin::vst3

@@ -13,9 +13,17 @@ namespace plugin::vst3 {
 // serialise or memory ran out. Allocates.
 bool WriteComponentState(const IPluginBase& plug, bool bypassed, IByteChunk& out);
 
-// Applies a state written by WriteComponentState and reads its bypass flag. The data must hold at
-// least as many bytes as the plug-in's current state plus the flag; a shorter or unreadable state
-// changes nothing and gives false (a state the plug-in rejects half-way is rolled back). Allocates.
-bool ReadComponentState(IPluginBase& plug, const IByteChunk& in, bool& bypassed);
+// How much of a state ReadComponentState applied.
+enum EStateRead : int {
+  kStateRefused = 0,     // nothing applied
+  kStateWithoutFlag = 1, // the plug-in's state applied; no bypass flag after it
+  kStateWhole = 2,       // the plug-in's state applied and the bypass flag read
+};
+
+// Applies a state written by WriteComponentState and reads its bypass flag. Data shorter than the
+// plug-in's current state, or a state the plug-in rejects half-way (rolled back), changes nothing.
+// A state without a whole flag after it is applied all the same: older sessions may end there.
+// Allocates.
+EStateRead ReadComponentState(IPluginBase& plug, const IByteChunk& in, bool& bypassed);
 
 } // namespace plugin::vst3

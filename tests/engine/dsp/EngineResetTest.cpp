@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 namespace kelmo::dsp::test {
@@ -56,6 +57,24 @@ TEST(EngineReset, UnusableRatesPassAudioThroughUnchanged)
     const Stereo again = Render(dsp, SineStereo(100.0, -6.0, 48000.0, 4800), Preset42dV(), 512);
     EXPECT_TRUE(AllFinite(again.l));
     EXPECT_NE(again.l, SineStereo(100.0, -6.0, 48000.0, 4800).l);
+  }
+}
+
+TEST(EngineReset, RatesBeyondTheSinglePrecisionRangeStillProcess)
+{
+  // The rate is also kept as a float; past the float range it must not become infinite.
+  const Stereo in = SineStereo(1000.0, -6.0, 48000.0, 4800);
+  KelmoDsp reference;
+  reference.Reset(3e38); // just inside the float range
+  const Stereo expected = Render(reference, in, Preset42dV(), 512);
+  for (double rate : {3.5e38, 1e39, 1e300, std::numeric_limits<double>::max()}) {
+    KelmoDsp dsp;
+    dsp.Reset(rate);
+    const Stereo out = Render(dsp, in, Preset42dV(), 512);
+    ASSERT_TRUE(AllFinite(out.l) && AllFinite(out.r)) << rate;
+    EXPECT_GT(Peak(out.l, 2400), 0.5 * Peak(in.l)) << rate; // not muted
+    EXPECT_LT(MaxAbsDiff(out.l, expected.l), 1e-6) << rate;
+    EXPECT_TRUE(std::isfinite(dsp.MeterReadout(0))) << rate;
   }
 }
 

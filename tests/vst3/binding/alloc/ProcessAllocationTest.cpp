@@ -1,7 +1,7 @@
 // Counts every allocation the audio thread makes while the VST3 process call runs on a plug-in
-// object built in this executable (32 and 64 bits, parameter changes, over-long blocks, side-chain
-// changes, hostile buffer shapes). The counter replaces the global allocation functions, so this
-// test lives in its own executable.
+// object built in this executable (32 and 64 bits, either one whatever the set-up, parameter
+// changes, over-long blocks, side-chain changes, hostile buffer shapes). The counter replaces the
+// global allocation functions, so this test lives in its own executable.
 #include "engine/Kelmo.h"
 #include "engine/presets/UserPresetLocation.h"
 #include "support/TempFolder.h"
@@ -36,6 +36,8 @@ TEST(BindingAudioPath, ProcessCallsAllocateNothing)
     ASSERT_EQ(plug->setActive(true), kResultOk);
     // Everything the host side needs exists before counting starts.
     ProcessBlock block(size, {2, 2}, {2}, 200);
+    // The other sample size than the set-up's, which hosts may switch to without a new set-up.
+    ProcessBlock other(size == kSample32 ? kSample64 : kSample32, {2, 2}, {2}, 200);
     ProcessBlock fewer(size, {2, 2}, {2}, 64);
     fewer.setHostBusCounts(1, 1);
     ProcessBlock nullArrays(size, {2, 2}, {2}, 64);
@@ -44,6 +46,7 @@ TEST(BindingAudioPath, ProcessCallsAllocateNothing)
       block.setInput(0, 0, i, 0.8 * std::sin(0.03 * i));
       block.setInput(0, 1, i, 0.6 * std::sin(0.05 * i));
       block.setInput(1, 0, i, 0.5 * std::sin(0.01 * i));
+      other.setInput(0, 0, i, 0.7 * std::sin(0.02 * i));
     }
 
     long allocations = 0;
@@ -59,6 +62,10 @@ TEST(BindingAudioPath, ProcessCallsAllocateNothing)
         block.inputChanges().add(25, 0, std::numeric_limits<double>::quiet_NaN());
         block.setNumSamples(n % 2 ? 200 : 64); // longer than the set-up: slices
         ASSERT_EQ(block.process(*plug), kResultOk);
+        other.inputChanges().clear();
+        other.inputChanges().add(2, 0, (n % 3) / 2.0);
+        other.setNumSamples(n % 3 ? 200 : 64);
+        ASSERT_EQ(other.process(*plug), kResultOk);
         ASSERT_EQ(fewer.process(*plug), kResultOk);
         ASSERT_EQ(nullArrays.process(*plug), kResultOk);
       }
