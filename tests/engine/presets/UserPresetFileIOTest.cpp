@@ -4,18 +4,17 @@
 #include <fstream>
 #include <string>
 
-#include <csignal>
 #include <set>
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -172,15 +171,12 @@ TEST(WriteStringToFile, FailedWriteKeepsTheEarlierFile)
   ASSERT_TRUE(WriteStringToFile(path, "old"));
 
   // A file size limit makes the write fail part-way, as a full disk would.
-  rlimit saved;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto savedHandler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = WriteStringToFile(path, std::string(5000, 'n'));
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  ::signal(SIGXFSZ, savedHandler);
+  bool written = true;
+  {
+    testsupport::FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.Active());
+    written = WriteStringToFile(path, std::string(5000, 'n'));
+  }
 
   EXPECT_FALSE(written);
   EXPECT_EQ(Slurp(path), "old");

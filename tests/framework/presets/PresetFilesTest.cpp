@@ -1,17 +1,16 @@
 #include "framework/buffers/WholeFile.h"
 #include "framework/plugin/IPluginAPIBase.h"
 #include "framework/presets/PresetFileFormat.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -501,15 +500,12 @@ TEST(PresetFileAccess, PathsAndWriteFailures)
   IByteChunk original;
   ASSERT_TRUE(ReadWholeFile(path.c_str(), original));
   p.GetParam(2)->Set(1.0);
-  rlimit saved;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto savedHandler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 100;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = p.SaveBankAsFXB(path.c_str());
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  ::signal(SIGXFSZ, savedHandler);
+  bool written = true;
+  {
+    testsupport::FileSizeLimit limit(100);
+    ASSERT_TRUE(limit.Active());
+    written = p.SaveBankAsFXB(path.c_str());
+  }
   EXPECT_FALSE(written);
   IByteChunk after;
   ASSERT_TRUE(ReadWholeFile(path.c_str(), after));
