@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 using plugin::IParam;
 using plugin::StringBuf;
@@ -157,35 +158,15 @@ TEST(IParamStringToValue, TextsNumbersAndFallbacks)
 
 TEST(IParamStringToValue, ReadsDecimalNumbersOnly)
 {
-  // Only a decimal number counts; text without one reads as 0; out-of-range numbers are clamped.
+  // Hexadecimal, infinities and NaN are no numbers (0); numbers beyond a double clamp by sign.
   IParam d;
   d.InitDouble("d", 0, -100, 100, 0.001);
-  IParam neg;
-  neg.InitDouble("n", 0, -100, 100, 0.001, "", IParam::kFlagNegateDisplay);
-  IParam stepped;
-  stepped.InitDouble("s", 0, -100, 100, 0.5, "", IParam::kFlagStepped);
-  const std::string huge(400, '9');
-  const std::string tiny = "0." + std::string(400, '0') + "1";
-  const struct
-  {
-    std::string text;
-    double plain, negated, snapped;
-  } cases[] = {
-      {"0x10", 0, 0, 0},          {"-0x1p3", 0, 0, 0},        {"inf", 0, 0, 0},
-      {"-infinity", 0, 0, 0},     {"nan", 0, 0, 0},           {"NAN(1)", 0, 0, 0},
-      {"1e999", 100, -100, 100},  {"-1E999", -100, 100, -100}, {"1e-999", 0, 0, 0},
-      {huge, 100, -100, 100},     {tiny, 0, 0, 0},            {"0.00001e9", 100, -100, 100},
-      {" \t+2.5e1xyz", 25, -25, 25}, {".5", 0.5, -0.5, 0.5},  {"5.", 5, -5, 5},
-      {"2e", 2, -2, 2},           {"2e+", 2, -2, 2},          {"2E-1", 0.2, -0.2, 0},
-      {"1,5", 1, -1, 1},          {"-", 0, 0, 0},             {".", 0, 0, 0},
-      {"+.e5", 0, 0, 0},          {"--3", 0, 0, 0},           {"12.75 dB", 12.75, -12.75, 13},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text.size() > 20 ? c.text.substr(0, 20) + "..." : c.text);
-    EXPECT_EQ(d.StringToValue(c.text.c_str()), c.plain);
-    EXPECT_EQ(neg.StringToValue(c.text.c_str()), c.negated);
-    EXPECT_EQ(stepped.StringToValue(c.text.c_str()), c.snapped);
-  }
+  const std::string huge(400, '9'), tiny = "0." + std::string(400, '0') + "1";
+  const std::pair<std::string, double> cases[] = {{"0x10", 0},   {"-0x1p3", 0}, {"inf", 0},  {"-infinity", 0},
+                                                  {"NAN(1)", 0}, {huge, 100},   {tiny, 0},   {"-1E999", -100},
+                                                  {"1e-999", 0}, {"2e+", 2},    {".5", 0.5}, {"--3", 0}};
+  for (const auto& [text, value] : cases)
+    EXPECT_EQ(d.StringToValue(text.c_str()), value) << text.substr(0, 20);
 }
 
 TEST(IParamJSON, DescribesTheParameter)
