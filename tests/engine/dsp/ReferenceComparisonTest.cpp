@@ -172,18 +172,12 @@ TEST(ReferenceComparison, StereoStageWithoutGainReductionMatchesExactly)
 
 TEST(ReferenceComparison, HotSineThroughFactoryPresetsThatFoldTheSoftClip)
 {
-  // A 1 kHz sine just below full scale drives the detector value past 1.1 in these presets:
-  // its square then lies where the soft clip's cubic has turned over (above about 1.5), in the
-  // colour stage's detector term and in the stereo stage.
-  const double rate = 48000.0;
-  const size_t frames = 24000;
-  const std::vector<double> tone = Sine(1000.0, -0.9, rate, frames);
-  const std::vector<double> silence(frames, 0.0);
-  const Stereo in{tone, tone, silence, silence};
+  // Just below full scale these presets drive the soft clip past 1.5, where its cubic turns over:
+  // in the colour stage's detector term and in the stereo stage.
+  const std::vector<double> tone = Sine(1000.0, -0.9, 48000.0, 24000), silence(24000, 0.0);
   for (const char* name : {"RKVenlor Dark Hifi TB 10dB GR -14LUFS", "BRN-18: Pushed Step"}) {
-    const ParamValues p = FactoryPresetValues(name);
-    ASSERT_NE(p, DefaultParamValues()) << name;
-    Compare(in, p, rate, 480, name);
+    ASSERT_NE(FactoryPresetValues(name), DefaultParamValues()) << name;
+    Compare({tone, tone, silence, silence}, FactoryPresetValues(name), 48000.0, 480, name);
   }
 }
 
