@@ -73,7 +73,7 @@ void KelmoDsp::BeginBlock(const ParamValues& rawParams, double tempo) noexcept
     mSampleRateF = SingleRate(mSampleRate);
     mSampleRateRatio = TuningRateRatio(mSampleRateF);
   }
-  mRateUsable = std::isfinite(mSampleRate) && mSampleRate >= kMinSampleRate;
+  mRateUsable = ProcessesRate(mSampleRate);
   if (!mRateUsable) return;
 
   const double rate = mSampleRate;

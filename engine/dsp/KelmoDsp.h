@@ -35,6 +35,11 @@ public:
   static constexpr int kNumOutputs = 2; // main L, main R
   // Below this rate (or at a non-finite one) the engine passes the audio through unchanged.
   static constexpr double kMinSampleRate = 8000.0;
+  // Whether the signal path processes audio at this rate (else it passes it through). Any thread.
+  static bool ProcessesRate(double sampleRate) noexcept
+  {
+    return std::isfinite(sampleRate) && sampleRate >= kMinSampleRate;
+  }
   // Above this rate (the highest usual one) the same settings compress less and less: the
   // detector's gain term is scaled by one minus the rate factor, which grows with the rate.
   static constexpr double kWeakeningSampleRate = 192000.0;

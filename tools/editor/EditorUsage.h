@@ -3,6 +3,7 @@
 namespace kelmo::editor {
 
 // The whole usage of kelmo-editor, as --help and -h print it: options, script steps, exit status.
-const char* EditorUsageText() noexcept;
+// Made on the first call (allocates).
+const char* EditorUsageText();
 
 } // namespace kelmo::editor

@@ -3,8 +3,6 @@
 #include "engine/dsp/KelmoDsp.h"
 #include "tools/render/NumberText.h"
 
-#include <cmath>
-
 namespace kelmo::render {
 
 namespace {
@@ -21,7 +19,7 @@ std::string Hz(double rate)
 std::optional<std::string> SampleRateWarning(double sampleRate)
 {
   // The engine's own test, so that the warning and the pass-through never disagree.
-  if (!std::isfinite(sampleRate) || sampleRate < KelmoDsp::kMinSampleRate)
+  if (!KelmoDsp::ProcessesRate(sampleRate))
     return "at " + Hz(sampleRate) + " the compressor passes the audio through unchanged (it processes " +
            Hz(KelmoDsp::kMinSampleRate) + " and above)";
   if (sampleRate > KelmoDsp::kWeakeningSampleRate)
