@@ -215,6 +215,9 @@ public:
   int LinkedToParam(int paramIdx) const noexcept;
   int NVals() const noexcept { return static_cast<int>(mValueEntries.size()); }
 
+  // True when a value prompt for entry valIdx would open: a bound, known parameter, prompting not
+  // blocked, attached to a context.
+  bool CanPromptUserInput(int valIdx = 0) const noexcept;
   // Opens the value prompt for entry valIdx over the control (menu for texts, else a text field).
   void PromptUserInput(int valIdx = 0);
   // Opens the value prompt for entry valIdx over bounds, without marking dirty.
@@ -302,6 +305,8 @@ protected:
   // Normalised value of the parameter's real value v: snapped when stepped, clamped, shaped.
   static double NormalizedParamValue(const IParam& param, double v) noexcept;
   bool ValidValIdx(int valIdx) const noexcept { return valIdx >= 0 && valIdx < NVals(); }
+  // Entry valIdx is bound, prompting is not blocked and the control is attached.
+  bool PromptAllowed(int valIdx) const noexcept;
 
   IRECT mBounds;
   IRECT mHitRect;

@@ -13,10 +13,19 @@ constexpr float kPromptHeight = 16.f;
 
 } // namespace
 
+bool IControl::CanPromptUserInput(int valIdx) const noexcept
+{
+  return PromptAllowed(valIdx) && GetParam(valIdx) != nullptr;
+}
+
+bool IControl::PromptAllowed(int valIdx) const noexcept
+{
+  return ValidValIdx(valIdx) && mValueEntries[valIdx].mParamIdx >= 0 && !mPromptBlocked && mGraphicsContext;
+}
+
 void IControl::PromptUserInput(int valIdx)
 {
-  if (!ValidValIdx(valIdx) || mValueEntries[valIdx].mParamIdx < 0 || mPromptBlocked || !mGraphicsContext)
-    return;
+  if (!PromptAllowed(valIdx)) return;
   const IParam* param = GetParam(valIdx);
   // A menu of display texts covers the control; a text field is small and centred.
   const IRECT bounds = param && param->NDisplayTexts() > 0
@@ -28,8 +37,7 @@ void IControl::PromptUserInput(int valIdx)
 
 void IControl::PromptUserInput(const IRECT& bounds, int valIdx)
 {
-  if (!ValidValIdx(valIdx) || mValueEntries[valIdx].mParamIdx < 0 || mPromptBlocked || !mGraphicsContext)
-    return;
+  if (!PromptAllowed(valIdx)) return;
   mGraphicsContext->PromptUserInput(*this, bounds, valIdx);
 }
 

@@ -27,6 +27,8 @@ void IKnobControlBase::OnMouseUp(float, float, const IMouseMod&)
 
 void IKnobControlBase::OnMouseDrag(float, float, float dX, float dY, const IMouseMod& mod)
 {
+  // Only a press of this base begins a drag: without one the drag value is stale.
+  if (!mPressed) return;
   const IRECT r = GetKnobDragBounds();
   // Vertical: upward movement (negative dY) over the height raises the value.
   const bool moved = mDirection == EDirection::Vertical

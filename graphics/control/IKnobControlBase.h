@@ -21,7 +21,8 @@ public:
   void OnMouseDown(float x, float y, const IMouseMod& mod) override;
   // The pointer shows again; not pressed; redraw.
   void OnMouseUp(float x, float y, const IMouseMod& mod) override;
-  // Moves the drag value and sends it snapped. A drag that cannot be measured changes nothing.
+  // Moves the drag value and sends it snapped. A drag that cannot be measured, or that no press
+  // of this base began, changes nothing.
   void OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod) override;
   // One wheel step (see above), then SetDirty with the action.
   void OnMouseWheel(float x, float y, const IMouseMod& mod, float delta) override;

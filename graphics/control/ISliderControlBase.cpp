@@ -35,6 +35,8 @@ void ISliderControlBase::OnMouseDown(float x, float y, const IMouseMod& mod)
 
 void ISliderControlBase::OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod)
 {
+  // Only a press of this base begins a drag: without one the drag value is stale.
+  if (!mPressed) return;
   const bool stepped = SteppedParamOfEntry0(*this) != nullptr;
   if (!(mod.touchID == 0 && mHidePointer) && !stepped) {
     SnapToMouse(x, y, mDirection, mTrackRect); // absolute: the handle follows the pointer

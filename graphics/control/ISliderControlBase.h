@@ -24,7 +24,8 @@ public:
   // Pressed; a continuous slider jumps to the pointer; the drag starts from the value; the
   // pointer hides; a right press prompts.
   void OnMouseDown(float x, float y, const IMouseMod& mod) override;
-  // Relative or absolute (see above). A relative drag that cannot be measured changes nothing.
+  // Relative or absolute (see above). A relative drag that cannot be measured, or any drag that no
+  // press of this base began, changes nothing.
   void OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod) override;
   // The pointer shows again; not pressed; redraw.
   void OnMouseUp(float x, float y, const IMouseMod& mod) override;

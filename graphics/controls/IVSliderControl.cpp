@@ -141,11 +141,17 @@ void IVSliderControl::OnMouseOut()
 
 void IVSliderControl::OnMouseDown(float x, float y, const IMouseMod& mod)
 {
-  // A press on the value text asks for a value (nothing when prompting is off); elsewhere it drags.
-  if (mStyle.showValue && mValueBounds.Contains(x, y))
+  // A press on an editable value text opens the prompt and begins no drag. A value text that
+  // cannot be edited is part of the widget where it covers it, and inert outside it.
+  const bool onValue = mStyle.showValue && mValueBounds.Contains(x, y);
+  if (onValue && CanPromptUserInput(0)) {
+    mPressed = false;
     PromptUserInput(mValueBounds, 0);
-  else
+  } else if (onValue && !mWidgetBounds.Contains(x, y)) {
+    mPressed = false;
+  } else {
     ISliderControlBase::OnMouseDown(x, y, mod);
+  }
 }
 
 void IVSliderControl::OnMouseUp(float x, float y, const IMouseMod& mod)

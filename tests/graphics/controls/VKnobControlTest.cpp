@@ -104,16 +104,24 @@ TEST_F(ControlTest, KnobTextsAndMouseRouting)
   for (float d : {1.f, 100.f, 0.f, -1.f})
     fixed->OnMouseWheel(150, 50, NoButton(), d);
   EXPECT_DOUBLE_EQ(fixed->GetValue(), 0.1);
-  // A fixed value drawn inside the widget: a press on its text neither prompts nor drags; a press
-  // on the rest of the widget drags.
+  // A value drawn inside the widget covers it. Fixed: a press on the text is a press on the widget
+  // and a drag turns it as it turns a twin that shows no value. Editable: the press prompts and the
+  // drags until the release, through the context or straight to the knob, leave the value alone.
   Knob* inside = Attach(new Knob({0, 100, 100, 200}, TestEditorDelegate::kGain, "", Plain("v"), false, true));
-  const IRECT v = inside->GetValueBounds();
-  ASSERT_TRUE(inside->GetWidgetBounds().Contains(v.MW(), v.MH()));
-  dlg.calls.clear();
-  g.calls.clear();
-  inside->OnMouseDown(v.MW(), v.MH(), LeftButton());
-  EXPECT_FALSE(inside->GetPressed());
-  EXPECT_TRUE(g.CallsNamed("CreatePlatformTextEntry").empty());
-  inside->OnMouseDown(v.MW(), v.T - 5.f, LeftButton());
-  EXPECT_TRUE(inside->GetPressed());
+  Knob* twin = Attach(new Knob({100, 100, 200, 200}, -1, "", Plain()));
+  Knob* prompts = Attach(new Knob({200, 100, 300, 200}, TestEditorDelegate::kGain, "", Plain("v"), true, true));
+  std::string values;
+  for (Knob* c : {inside, twin, prompts}) {
+    const IRECT v = c == twin ? inside->GetValueBounds().GetTranslated(100, 0) : c->GetValueBounds();
+    ASSERT_TRUE(c->GetWidgetBounds().Contains(v.MW(), v.MH()));
+    c->SetValue(0.75);
+    g.OnMouseDown(Press(v.MW(), v.MH()));
+    g.OnMouseDrag(Drag(v.MW(), v.MH() - 20, 0, -20));
+    c->OnMouseDrag(v.MW(), v.MH() - 40, 0, -20, LeftButton());
+    g.OnMouseUp(Press(v.MW(), v.MH() - 40));
+    values += std::to_string(c->GetValue()) + " ";
+  }
+  EXPECT_EQ(values, std::to_string(0.75 + 40.0 / (4 * 100)) + " " + std::to_string(0.75 + 40.0 / (4 * 100)) +
+                        " 0.750000 ");
+  EXPECT_EQ(g.Count("CreatePlatformTextEntry"), 1);
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <tuple>
+#include <vector>
 
 using namespace plugin::ui;
 using namespace plugin::ui::test;
@@ -104,13 +105,26 @@ TEST_F(ControlTest, SliderValueTextPromptsAndDoubleClickResets)
   IVSliderControl* fixed = Attach(new IVSliderControl({50, 0, 90, 200}, TestEditorDelegate::kGain, "",
                                                       Plain("lv"), false, EDirection::Vertical));
   EXPECT_TRUE(!fixed->IsHit(70, 190) && fixed->IsHit(70, 100) && !fixed->IsHit(70, 5));
-  // A fixed value text over the widget: a press on it neither prompts nor drags, as on the knob.
+  // A value text over the widget, fixed: a press on it and a drag move the value as on a twin that
+  // shows no value. Editable: the press prompts
+  // and the drags until the release, through the context or straight to the slider, move nothing.
   IVStyle middle = Plain("v");
   middle.valueText.mVAlign = EVAlign::Middle;
-  IVSliderControl* over = Attach(new IVSliderControl({100, 0, 140, 200}, TestEditorDelegate::kGain, "",
-                                                     middle, false, EDirection::Vertical));
-  over->SetValueFromDelegate(0.25);
-  over->OnMouseDown(120, 100, LeftButton());
-  EXPECT_TRUE(!over->GetPressed() && over->GetValue() == 0.25);
-  EXPECT_EQ(g.Count("CreatePlatformTextEntry"), 0);
+  const std::pair<IVStyle, bool> twins[] = {{middle, false}, {Plain(), false}, {middle, true}};
+  std::vector<double> values;
+  float left = 100;
+  for (const auto& [style, editable] : twins) {
+    IVSliderControl* c = Attach(new IVSliderControl({left, 0, left + 40, 200}, TestEditorDelegate::kGain, "",
+                                                    style, editable, EDirection::Vertical));
+    c->SetValueFromDelegate(0.75);
+    g.OnMouseDown(Press(left + 20, 100));
+    g.OnMouseDrag(Drag(left + 20, 80, 0, -20));
+    c->OnMouseDrag(left + 20, 60, 0, -20, LeftButton());
+    g.OnMouseUp(Press(left + 20, 60));
+    values.push_back(c->GetValue());
+    left += 50;
+  }
+  // The pointer hides: a jump to 0.5 at the press, then 40 points up the track.
+  EXPECT_EQ(values, std::vector<double>({values[1], 0.5 + 40.0 / (8 * 184), 0.75}));
+  EXPECT_EQ(g.Count("CreatePlatformTextEntry"), 1);
 }
