@@ -33,7 +33,10 @@ std::string ReadFileToString(const std::string& path);
 // Replaces the file at the expanded path with content: creates the whole folder path, then
 // writes as ReplaceFileContents does (a temporary file renamed into place; a link is written
 // through, permissions are kept, a read-only file is refused and kept). True only when every
-// byte was written and the file is in place; on failure the earlier file is left untouched.
+// byte was written and the file is in place. On failure the earlier file is left as it was,
+// except where it is written in place (several hard links, a folder that takes no new file, an
+// owner a new file cannot be given) and its old content could not be read or written back: then
+// it keeps the part written.
 bool WriteStringToFile(const std::string& path, const std::string& content);
 
 // Removes the file at the expanded path; true only when it existed and was removed.

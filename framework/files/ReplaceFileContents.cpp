@@ -58,15 +58,48 @@ bool WriteAll(int fd, const char* data, std::size_t size)
   return true;
 }
 
+// The whole content of the open file from its start; false when it cannot be read or held.
+bool ReadAll(int fd, std::string& out) noexcept
+{
+  char buffer[65536];
+  try {
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, sizeof(buffer));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      if (n == 0) return true;
+      out.append(buffer, static_cast<std::size_t>(n));
+    }
+  } catch (...) {
+    return false; // exhausted memory: the write goes ahead without a copy, as the plain open's does
+  }
+}
+
+// Makes the open file hold exactly size bytes of data, flushed.
+bool Rewrite(int fd, const char* data, std::size_t size)
+{
+  return ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, data, size) &&
+         ::fsync(fd) == 0;
+}
+
 // Writes the content through the existing file itself: truncated, then written, as the plain
-// open does. A failure part-way leaves the file as written.
+// open does. The old content is read first where the file lets us read it, and written back when
+// the new content fails part-way; only when it could not be read, or writing it back fails too,
+// is the file left holding what was written.
 bool WriteInPlace(const std::string& target, const char* data, std::size_t size)
 {
   // Non-blocking, so that a FIFO put in the file's place since it was looked at cannot hang us.
-  const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+  const int flags = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+  int fd = ::open(target.c_str(), O_RDWR | flags);
+  const bool readable = fd >= 0;
+  if (!readable && errno == EACCES) fd = ::open(target.c_str(), O_WRONLY | flags);
   if (fd < 0) return false;
   struct stat st;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && WriteAll(fd, data, size) && ::fsync(fd) == 0;
+  std::string old;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  const bool kept = ok && readable && ReadAll(fd, old);
+  ok = ok && Rewrite(fd, data, size);
+  if (!ok && kept) Rewrite(fd, old.data(), old.size());
   if (::close(fd) != 0) ok = false;
   return ok;
 }
@@ -75,7 +108,8 @@ bool WriteInPlace(const std::string& target, const char* data, std::size_t size)
 int OpenTemporaryFile(const std::string& folder, const std::string& name, mode_t mode, std::string& tempPath)
 {
   static std::atomic<unsigned> counter{0};
-  const std::string stem = folder + "/." + name.substr(0, kTempBaseChars) + ".tmp-" + std::to_string(::getpid());
+  const std::string stem =
+      folder + "/." + name.substr(0, kTempBaseChars) + ".tmp-" + std::to_string(::getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
     tempPath = stem + "-" + std::to_string(counter++);
     const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -109,7 +143,8 @@ bool Replace(std::string target, const char* data, std::size_t size)
   if (exists) {
     if (!S_ISREG(old.st_mode)) return false;
     // A file without any write bit is read-only by the user's will, whoever we are.
-    if ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+    if ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+      return false;
     // A rename would leave the other names of the file with the old content.
     if (old.st_nlink > 1) return WriteInPlace(target, data, size);
   }

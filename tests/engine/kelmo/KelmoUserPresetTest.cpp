@@ -1,3 +1,4 @@
+#include "support/ChildProcess.h"
 #include "support/engine/KelmoTestSupport.h"
 
 #include <sys/stat.h>
@@ -227,11 +228,15 @@ TEST_F(UserPreset, AnUnwritableFolderFailsTheSaveAndLeavesTheDefaults)
 
 TEST_F(UserPreset, AFolderWithoutWritePermissionFailsTheSave)
 {
-  if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+  // Run by a user whom the folder's permissions bind (the superuser's child drops its rights).
   const std::string locked = folder.Path() + "/locked";
-  ASSERT_EQ(::mkdir(locked.c_str(), 0500), 0);
+  ASSERT_EQ(::mkdir(locked.c_str(), 0555), 0);
+  ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
   SetUserPresetFolder(locked + "/Kelmo Presets");
-  EXPECT_FALSE(WriteStringToFile(UserPresetPath(0), R"({"Params":{"1":3.3},"PresetName":"x"})"));
+  const auto saved = testsupport::RunInChild([&] {
+    return std::to_string(WriteStringToFile(UserPresetPath(0), R"({"Params":{"1":3.3},"PresetName":"x"})"));
+  });
+  EXPECT_EQ(saved.value_or("no child"), "0");
   TestKelmo k;
   EXPECT_EQ(Values(k), Defaults(k));
   ::chmod(locked.c_str(), 0700);

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ChildProcess.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -199,20 +200,13 @@ TEST(DeleteFileAtPath, OnlyExistingFiles)
   EXPECT_FALSE(DeleteFileAtPath(""));
 }
 
-// Runs body in a child process under a user id that has no passwd entry; true when the child
-// exits with 0. Skips when such an id cannot be used.
+// Runs body in a child process under a user id that has no passwd entry; true when body returns
+// true there. True without running it when such an id cannot be used.
 template <typename Body> bool RunAsUserWithoutPasswdEntry(Body body)
 {
   constexpr uid_t kUid = 54321;
   if (::getpwuid(kUid) != nullptr || ::getuid() != 0) return true;
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::setgid(kUid) != 0 || ::setuid(kUid) != 0) ::_exit(2);
-    ::_exit(body() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return testsupport::RunInChild([&] { return std::string(body() ? "passed" : "failed"); }, kUid) == "passed";
 }
 
 TEST(ExpandTildePath, FallsBackToHomeVariableWithoutPasswdEntry)

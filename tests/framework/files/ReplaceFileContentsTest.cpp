@@ -1,5 +1,7 @@
 #include "framework/files/ReplaceFileContents.h"
 
+#include "support/ChildProcess.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +31,8 @@ bool Write(const std::string& path, const std::string& text)
 
 struct stat Lstat(const std::string& path)
 {
-  struct stat st {};
+  struct stat st
+  {};
   EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
   return st;
 }
@@ -81,4 +84,55 @@ TEST(ReplaceFileContents, RefusesWhatIsNoRegularFile)
   EXPECT_FALSE(ReplaceFileContents(nullptr, "x", 1));
   EXPECT_TRUE(S_ISFIFO(Lstat(tmp / "fifo").st_mode));
   EXPECT_EQ(tmp.Entries(), (std::vector<std::string>{"fifo", "loop"}));
+}
+
+// The cases written in place, run by a user whom permissions bind (a child that dropped the
+// superuser's rights, when we have them). Each write succeeds, then a write stopped part-way (a
+// file size limit stands in for a full disk) puts the old content back, unless the file could not
+// be read first. No temporary file stays, and the owner is kept.
+TEST(ReplaceFileContents, InPlaceWritesPutTheOldContentBack)
+{
+  const bool root = ::geteuid() == 0;
+  const uid_t user = root ? testsupport::kUnprivilegedUid : ::geteuid();
+  struct Case
+  {
+    const char* what;
+    mode_t folderMode, fileMode;
+    bool linked, givenAway; // a second hard link; the file owned by the superuser, not the user
+    const char* after;      // the file after the failed write
+  };
+  const Case cases[] = {{"hard links", 0777, 0644, true, false, "new"},
+                        {"folder takes no new file", 0555, 0644, false, false, "new"},
+                        {"unreadable", 0777, 0222, true, false, "1000 bytes"},
+                        {"owner cannot be given", 0777, 0666, false, true, "new"}};
+  for (const Case& c : cases) {
+    if (c.givenAway && !root) GTEST_SKIP() << "only the superuser can make a file owned by another user";
+    testsupport::TempFolder tmp;
+    const std::string path = tmp.WriteFile("slot", "old");
+    ASSERT_TRUE(!c.linked || ::link(path.c_str(), (tmp / "other").c_str()) == 0);
+    const uid_t owner = c.givenAway ? 0 : user;
+    ASSERT_TRUE(!root ||
+                (::chown(path.c_str(), owner, owner) == 0 && ::chown(tmp.Path().c_str(), user, user) == 0));
+    ASSERT_TRUE(::chmod(path.c_str(), c.fileMode) == 0 && ::chmod(tmp.Path().c_str(), c.folderMode) == 0);
+
+    const auto answer = testsupport::RunInChild(
+        [&] {
+          const bool written = Write(path, "new");
+          bool failed = true;
+          {
+            testsupport::FileSizeLimit limit(1000);
+            failed = limit.Active() && !Write(path, std::string(5000, 'n'));
+          }
+          return std::to_string(written) + std::to_string(failed);
+        },
+        user);
+    ASSERT_TRUE(::chmod(path.c_str(), 0644) == 0 && ::chmod(tmp.Path().c_str(), 0755) == 0);
+    const std::string content = Slurp(path);
+    EXPECT_EQ(answer.value_or("no child"), "11") << c.what;
+    EXPECT_EQ(content.size() > 3 ? std::to_string(content.size()) + " bytes" : content, c.after) << c.what;
+    EXPECT_EQ(Lstat(path).st_uid, owner) << c.what;
+    const std::vector<std::string> names =
+        c.linked ? std::vector<std::string>{"other", "slot"} : std::vector<std::string>{"slot"};
+    EXPECT_EQ(tmp.Entries(), names) << c.what;
+  }
 }

@@ -109,7 +109,8 @@ TEST_F(ControlTest, KnobTextsAndMouseRouting)
   // drags until the release, through the context or straight to the knob, leave the value alone.
   Knob* inside = Attach(new Knob({0, 100, 100, 200}, TestEditorDelegate::kGain, "", Plain("v"), false, true));
   Knob* twin = Attach(new Knob({100, 100, 200, 200}, -1, "", Plain()));
-  Knob* prompts = Attach(new Knob({200, 100, 300, 200}, TestEditorDelegate::kGain, "", Plain("v"), true, true));
+  Knob* prompts =
+      Attach(new Knob({200, 100, 300, 200}, TestEditorDelegate::kGain, "", Plain("v"), true, true));
   std::string values;
   for (Knob* c : {inside, twin, prompts}) {
     const IRECT v = c == twin ? inside->GetValueBounds().GetTranslated(100, 0) : c->GetValueBounds();
