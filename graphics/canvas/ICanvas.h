@@ -371,7 +371,8 @@ public:
   // Resizes the editor (size constrained by the delegate, scale clamped to the bounds; a NaN
   // scale keeps the current one). Nothing when nothing changes.
   void Resize(int width, int height, float drawScale, bool needsPlatformResize);
-  // Bounds of the draw scale, in either order; ignored unless both are finite and above 0.
+  // Bounds of the draw scale, in either order; ignored unless both are finite and above 0 and
+  // the window at the larger one, at the current size, stays within INT_MAX view points.
   void SetScaleConstraints(float lo, float hi);
   void SetLayoutOnResize(bool layoutOnResize) { mLayoutOnResize = layoutOnResize; }
 
@@ -661,7 +662,8 @@ public:
 
   int Width() const noexcept { return mWidth; }
   int Height() const noexcept { return mHeight; }
-  // Size of the window in view points: the logical size times the draw scale, truncated.
+  // Size of the window in view points: the logical size times the draw scale, truncated; held
+  // within the int range (a NaN size gives 0).
   int WindowWidth() const;
   int WindowHeight() const;
   int FPS() const noexcept { return mFrameRate; }
@@ -739,6 +741,8 @@ protected:
   void ForgetControl(IControl* control);
   // Reports the window size to the delegate and resizes the platform view.
   void ReportWindowSize(bool needsPlatformResize);
+  // Window size in view points of a logical length at drawScale, before it becomes an int.
+  float WindowPixels(int length, float drawScale) const;
   // Begins the host gesture of every bound entry of control for touchId (once per entry).
   void BeginGestures(const IControl* control, uint64_t touchId);
   // Ends the gestures begun for control, under touchId only or, with anyTouch, under every touch.

@@ -4,6 +4,7 @@
 #include "graphics/delegate/ICanvasEditorDelegate.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 // Editor size and scale.
@@ -17,16 +18,32 @@ bool UsableScale(float scale)
   return std::isfinite(scale) && scale > 0.f;
 }
 
+// 2^31, the first float past INT_MAX.
+constexpr float kIntRangeEnd = 2147483648.f;
+
+// pixels as an int, held within the int range; NaN gives 0.
+int SaturatedInt(float pixels)
+{
+  if (std::isnan(pixels)) return 0;
+  if (pixels >= kIntRangeEnd) return INT_MAX;
+  return pixels <= -kIntRangeEnd ? INT_MIN : static_cast<int>(pixels);
+}
+
 } // namespace
+
+float ICanvas::WindowPixels(int length, float drawScale) const
+{
+  return std::trunc(static_cast<float>(length) * drawScale) * GetPlatformWindowScale();
+}
 
 int ICanvas::WindowWidth() const
 {
-  return static_cast<int>(std::trunc(static_cast<float>(mWidth) * mDrawScale) * GetPlatformWindowScale());
+  return SaturatedInt(WindowPixels(mWidth, mDrawScale));
 }
 
 int ICanvas::WindowHeight() const
 {
-  return static_cast<int>(std::trunc(static_cast<float>(mHeight) * mDrawScale) * GetPlatformWindowScale());
+  return SaturatedInt(WindowPixels(mHeight, mDrawScale));
 }
 
 void ICanvas::ReportWindowSize(bool needsPlatformResize)
@@ -68,6 +85,9 @@ void ICanvas::SetScaleConstraints(float lo, float hi)
 {
   // Every scale in the bounds is divided by and sizes pixel buffers: an unusable bound is refused.
   if (!UsableScale(lo) || !UsableScale(hi)) return;
+  // A window the host could not be told the size of: the draw scale would size it.
+  for (const int length : {mWidth, mHeight})
+    if (!(std::fabs(WindowPixels(length, std::max(lo, hi))) < kIntRangeEnd)) return;
   mMinScale = std::min(lo, hi);
   mMaxScale = std::max(lo, hi);
 }

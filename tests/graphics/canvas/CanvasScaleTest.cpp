@@ -120,11 +120,18 @@ TEST_F(CanvasScaleTest, DrawScaleIsClampedAndNaNKeepsTheCurrentOne)
   ui.SetScaleConstraints(4.f, 0.25f);
   EXPECT_EQ(ui.GetMinScale(), 0.25f);
   EXPECT_EQ(ui.GetMaxScale(), 4.f);
-  for (float bad : {kNaN, kInf, 0.f})
+  // 1e30: a window 300 wide would be 3e32 view points, past any int.
+  for (float bad : {kNaN, kInf, 0.f, 1e30f})
     ui.SetScaleConstraints(bad, 2.f);
   EXPECT_EQ(ui.GetMaxScale(), 4.f);
+  ui.SetScaleConstraints(1.f, 7e6f); // 2.1e9 view points still fit
+  EXPECT_EQ(ui.GetMaxScale(), 7e6f);
   for (float bad : {kNaN, 0.f, -3.f})
     EXPECT_EQ(OrderCanvas(dlg, log, bad).GetDrawScale(), 1.f);
+  // A huge scale given at construction: the window size is held at the int range.
+  const OrderCanvas huge(dlg, log, 1e30f);
+  EXPECT_EQ(std::to_string(huge.WindowWidth()) + "x" + std::to_string(huge.WindowHeight()),
+            "2147483647x2147483647");
 }
 
 TEST_F(CanvasScaleTest, ScreenScaleRescalesEveryControlAndIgnoresUnusableScales)
