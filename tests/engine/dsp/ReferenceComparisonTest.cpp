@@ -109,9 +109,12 @@ double OutputTolerance(const ParamValues& p)
 }
 
 // Runs engine and reference side by side in blocks, comparing the meters after every block and
-// all outputs at the end.
-void Compare(const Stereo& in, const ParamValues& p, double rate, int block, const std::string& what)
+// all outputs at the end, the outputs within outputTolerance (by default the bound the setting
+// allows).
+void Compare(const Stereo& in, const ParamValues& p, double rate, int block, const std::string& what,
+             double outputTolerance = 0.0)
 {
+  if (outputTolerance == 0.0) outputTolerance = OutputTolerance(p);
   KelmoDsp dsp;
   dsp.Reset(rate);
   ReferenceEngine ref;
@@ -130,8 +133,8 @@ void Compare(const Stereo& in, const ParamValues& p, double rate, int block, con
     worstMeter = std::max(worstMeter, MeterDifference(dsp, ref));
   }
   EXPECT_LT(worstMeter, kTolerance) << what;
-  EXPECT_LT(MaxAbsDiff(got.l, want.l), OutputTolerance(p)) << what;
-  EXPECT_LT(MaxAbsDiff(got.r, want.r), OutputTolerance(p)) << what;
+  EXPECT_LT(MaxAbsDiff(got.l, want.l), outputTolerance) << what;
+  EXPECT_LT(MaxAbsDiff(got.r, want.r), outputTolerance) << what;
 }
 
 TEST(ReferenceComparison, EveryOutputAndMeterWithinOneBillionthAtEverySubStepFactor)
@@ -173,11 +176,12 @@ TEST(ReferenceComparison, StereoStageWithoutGainReductionMatchesExactly)
 TEST(ReferenceComparison, HotSineThroughFactoryPresetsThatFoldTheSoftClip)
 {
   // Just below full scale these presets drive the soft clip past 1.5, where its cubic turns over:
-  // in the colour stage's detector term and in the stereo stage.
+  // in the colour stage's detector term and in the stereo stage. The tube stage is heard, yet
+  // this signal keeps its inputs far enough apart for the outputs to hold to one billionth.
   const std::vector<double> tone = Sine(1000.0, -0.9, 48000.0, 24000), silence(24000, 0.0);
   for (const char* name : {"RKVenlor Dark Hifi TB 10dB GR -14LUFS", "BRN-18: Pushed Step"}) {
     ASSERT_NE(FactoryPresetValues(name), DefaultParamValues()) << name;
-    Compare({tone, tone, silence, silence}, FactoryPresetValues(name), 48000.0, 480, name);
+    Compare({tone, tone, silence, silence}, FactoryPresetValues(name), 48000.0, 480, name, kTolerance);
   }
 }
 
