@@ -108,8 +108,7 @@ bool WriteInPlace(const std::string& target, const char* data, std::size_t size)
 int OpenTemporaryFile(const std::string& folder, const std::string& name, mode_t mode, std::string& tempPath)
 {
   static std::atomic<unsigned> counter{0};
-  const std::string stem =
-      folder + "/." + name.substr(0, kTempBaseChars) + ".tmp-" + std::to_string(::getpid());
+  const std::string stem = folder + "/." + name.substr(0, kTempBaseChars) + ".tmp-" + std::to_string(::getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
     tempPath = stem + "-" + std::to_string(counter++);
     const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -143,8 +142,7 @@ bool Replace(std::string target, const char* data, std::size_t size)
   if (exists) {
     if (!S_ISREG(old.st_mode)) return false;
     // A file without any write bit is read-only by the user's will, whoever we are.
-    if ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-      return false;
+    if ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
     // A rename would leave the other names of the file with the old content.
     if (old.st_nlink > 1) return WriteInPlace(target, data, size);
   }

@@ -104,17 +104,10 @@ public:
       const double l = std::log(x);
       y = 1.0 / x, sigma = -1.0, r = 3.289868133696453 - 0.5 * l * l;
     }
-    const double P[8] = {1.0706105563309305,  -4.53535627302014,     7.481965759628641,
-                         -6.051612431513241,  2.4733515209909815,    -0.4693756514375463,
-                         0.03160891044068722, -0.0002463061261464504};
-    const double Q[8] = {1.0,
-                         -4.535568212185605,
-                         8.179002977324743,
-                         -7.463419085376747,
-                         3.624539250392529,
-                         -0.8993678474004118,
-                         0.098554565816757,
-                         -0.0032116618742475188};
+    const double P[8] = {1.0706105563309305,  -4.53535627302014,  7.481965759628641,   -6.051612431513241,
+                         2.4733515209909815,  -0.4693756514375463, 0.03160891044068722, -0.0002463061261464504};
+    const double Q[8] = {1.0,                 -4.535568212185605,  8.179002977324743, -7.463419085376747,
+                         3.624539250392529,   -0.8993678474004118, 0.098554565816757, -0.0032116618742475188};
     const double z = y - 0.25;
     double p = 0.0, q = 0.0;
     for (int i = 0; i < 8; ++i) {
@@ -188,12 +181,11 @@ private:
       const double u = g * 0.05 + 1.0;
       const double p = u > 1.0 ? 0.0 : (u >= 0.0 ? -g * 0.05 : 0.999999999999999);
       const double q = ClampUnit(g * 0.03571428571428571 + 1.7142857142857142);
-      const double e = std::pow(
-          std::exp((std::sqrt(std::sqrt(static_cast<double>(fN))) * -0.40295239127395 - 0.040295239127395) *
-                   G),
-          0.0625);
-      const double v =
-          MinOne(static_cast<float>(q) * static_cast<float>(p) * fN); // single-precision products
+      const double e = std::pow(std::exp((std::sqrt(std::sqrt(static_cast<double>(fN))) * -0.40295239127395 -
+                                          0.040295239127395) *
+                                         G),
+                                0.0625);
+      const double v = MinOne(static_cast<float>(q) * static_cast<float>(p) * fN); // single-precision products
       raw = (1.0 + 2.0 * S(v)) * e;
     }
     const double a = static_cast<float>(std::min(aG, 1.0));

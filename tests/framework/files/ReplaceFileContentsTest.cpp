@@ -31,8 +31,7 @@ bool Write(const std::string& path, const std::string& text)
 
 struct stat Lstat(const std::string& path)
 {
-  struct stat st
-  {};
+  struct stat st {};
   EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
   return st;
 }

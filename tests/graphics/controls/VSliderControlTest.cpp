@@ -106,8 +106,8 @@ TEST_F(ControlTest, SliderValueTextPromptsAndDoubleClickResets)
                                                       Plain("lv"), false, EDirection::Vertical));
   EXPECT_TRUE(!fixed->IsHit(70, 190) && fixed->IsHit(70, 100) && !fixed->IsHit(70, 5));
   // A value text over the widget, fixed: a press on it and a drag move the value as on a twin that
-  // shows no value. Editable: the press prompts
-  // and the drags until the release, through the context or straight to the slider, move nothing.
+  // shows no value. Editable: the press prompts and the drags until the release, through the
+  // context or straight to the slider, move nothing.
   IVStyle middle = Plain("v");
   middle.valueText.mVAlign = EVAlign::Middle;
   const std::pair<IVStyle, bool> twins[] = {{middle, false}, {Plain(), false}, {middle, true}};
