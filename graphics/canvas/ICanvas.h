@@ -741,8 +741,6 @@ protected:
   void ForgetControl(IControl* control);
   // Reports the window size to the delegate and resizes the platform view.
   void ReportWindowSize(bool needsPlatformResize);
-  // Window size in view points of a logical length at drawScale, before it becomes an int.
-  float WindowPixels(int length, float drawScale) const;
   // Begins the host gesture of every bound entry of control for touchId (once per entry).
   void BeginGestures(const IControl* control, uint64_t touchId);
   // Ends the gestures begun for control, under touchId only or, with anyTouch, under every touch.

@@ -21,6 +21,12 @@ bool UsableScale(float scale)
 // 2^31, the first float past INT_MAX.
 constexpr float kIntRangeEnd = 2147483648.f;
 
+// Window size in view points of a logical length at a draw scale, before it becomes an int.
+float WindowPixels(int length, float drawScale, float platformScale)
+{
+  return std::trunc(static_cast<float>(length) * drawScale) * platformScale;
+}
+
 // pixels as an int, held within the int range; NaN gives 0.
 int SaturatedInt(float pixels)
 {
@@ -31,19 +37,14 @@ int SaturatedInt(float pixels)
 
 } // namespace
 
-float ICanvas::WindowPixels(int length, float drawScale) const
-{
-  return std::trunc(static_cast<float>(length) * drawScale) * GetPlatformWindowScale();
-}
-
 int ICanvas::WindowWidth() const
 {
-  return SaturatedInt(WindowPixels(mWidth, mDrawScale));
+  return SaturatedInt(WindowPixels(mWidth, mDrawScale, GetPlatformWindowScale()));
 }
 
 int ICanvas::WindowHeight() const
 {
-  return SaturatedInt(WindowPixels(mHeight, mDrawScale));
+  return SaturatedInt(WindowPixels(mHeight, mDrawScale, GetPlatformWindowScale()));
 }
 
 void ICanvas::ReportWindowSize(bool needsPlatformResize)
@@ -85,9 +86,9 @@ void ICanvas::SetScaleConstraints(float lo, float hi)
 {
   // Every scale in the bounds is divided by and sizes pixel buffers: an unusable bound is refused.
   if (!UsableScale(lo) || !UsableScale(hi)) return;
-  // A window the host could not be told the size of: the draw scale would size it.
+  // Nor one at which the window, at the current size, would be too large to tell the host.
   for (const int length : {mWidth, mHeight})
-    if (!(std::fabs(WindowPixels(length, std::max(lo, hi))) < kIntRangeEnd)) return;
+    if (!(std::fabs(WindowPixels(length, std::max(lo, hi), GetPlatformWindowScale())) < kIntRangeEnd)) return;
   mMinScale = std::min(lo, hi);
   mMaxScale = std::max(lo, hi);
 }

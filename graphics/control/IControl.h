@@ -305,8 +305,6 @@ protected:
   // Normalised value of the parameter's real value v: snapped when stepped, clamped, shaped.
   static double NormalizedParamValue(const IParam& param, double v) noexcept;
   bool ValidValIdx(int valIdx) const noexcept { return valIdx >= 0 && valIdx < NVals(); }
-  // Entry valIdx is bound, prompting is not blocked and the control is attached.
-  bool PromptAllowed(int valIdx) const noexcept;
 
   IRECT mBounds;
   IRECT mHitRect;

@@ -15,17 +15,13 @@ constexpr float kPromptHeight = 16.f;
 
 bool IControl::CanPromptUserInput(int valIdx) const noexcept
 {
-  return PromptAllowed(valIdx) && GetParam(valIdx) != nullptr;
-}
-
-bool IControl::PromptAllowed(int valIdx) const noexcept
-{
-  return ValidValIdx(valIdx) && mValueEntries[valIdx].mParamIdx >= 0 && !mPromptBlocked && mGraphicsContext;
+  return ValidValIdx(valIdx) && mValueEntries[valIdx].mParamIdx >= 0 && !mPromptBlocked && mGraphicsContext &&
+         GetParam(valIdx) != nullptr;
 }
 
 void IControl::PromptUserInput(int valIdx)
 {
-  if (!PromptAllowed(valIdx)) return;
+  if (!CanPromptUserInput(valIdx)) return;
   const IParam* param = GetParam(valIdx);
   // A menu of display texts covers the control; a text field is small and centred.
   const IRECT bounds = param && param->NDisplayTexts() > 0
@@ -37,7 +33,7 @@ void IControl::PromptUserInput(int valIdx)
 
 void IControl::PromptUserInput(const IRECT& bounds, int valIdx)
 {
-  if (!PromptAllowed(valIdx)) return;
+  if (!CanPromptUserInput(valIdx)) return;
   mGraphicsContext->PromptUserInput(*this, bounds, valIdx);
 }
 

@@ -49,8 +49,8 @@ bool PresetSaveWatch::After(EditorSession& session, std::string& error)
                          g->GetControlInTextEntry() != mField;
   mField = nullptr;
   if (!confirmed) return true;
-  // The editor replaces the file by renaming a new one into place: a file that is new at the
-  // path is the save.
+  // The editor renames a new file into place, or rewrites the file in place where a rename
+  // cannot serve: either changes the identity (inode, size or modification time) at the path.
   const std::optional<FileIdentity> after = IdentityOf(mPath);
   if (after && after != mBefore) return true;
   error = "the preset for slot " + std::to_string(mSlot) + " was not saved: nothing was written to " +

@@ -21,8 +21,8 @@ public:
   // as it is now.
   void Before(EditorSession& session);
   // Called after the step: when that field's text entry ended with the field still there (a
-  // confirmed name; a field removed while typing saves nothing), false with error set unless a
-  // new file stands at the slot's path. True otherwise.
+  // confirmed name; a field removed while typing saves nothing), false with error set unless the
+  // file at the slot's path changed (a new one, or the old one rewritten). True otherwise.
   bool After(EditorSession& session, std::string& error);
 
 private:
